@@ -1,0 +1,176 @@
+#include "common/Gbk.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace qj {
+
+char32_t NextCodePoint(std::string_view s, size_t& pos) {
+    const auto b0 = static_cast<unsigned char>(s[pos]);
+    if (b0 < 0x80) {
+        ++pos;
+        return b0;
+    }
+    int len = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        ++pos;
+        return 0xFFFD;
+    }
+    if (pos + len > s.size()) {
+        ++pos;
+        return 0xFFFD;
+    }
+    for (int i = 1; i < len; ++i) {
+        const auto b = static_cast<unsigned char>(s[pos + i]);
+        if ((b & 0xC0) != 0x80) {
+            ++pos;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++pos;
+        return 0xFFFD;
+    }
+    pos += len;
+    return cp;
+}
+
+int GbkByteLength(std::string_view utf8) {
+    int n = 0;
+    for (size_t pos = 0; pos < utf8.size();)
+        n += GbkWidth(NextCodePoint(utf8, pos));
+    return n;
+}
+
+std::string GbkCopy(std::string_view utf8, int start, int count) {
+    std::string out;
+    if (count <= 0)
+        return out;
+    if (start < 1) {
+        count += start - 1;
+        start = 1;
+    }
+    const int first = start;            // first byte kept (1-based)
+    const int last = start + count - 1; // last byte kept
+    int at = 1;                         // GBK byte position of the current character
+    for (size_t pos = 0; pos < utf8.size() && at <= last;) {
+        const size_t from = pos;
+        const int w = GbkWidth(NextCodePoint(utf8, pos));
+        if (at >= first && at + w - 1 <= last)
+            out.append(utf8.substr(from, pos - from));
+        at += w;
+    }
+    return out;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    for (size_t pos = 0; pos < bytes.size();) {
+        const size_t from = pos;
+        const char32_t cp = NextCodePoint(bytes, pos);
+        if (cp == 0xFFFD) {
+            // A real U+FFFD is three bytes EF BF BD; anything else was an invalid sequence.
+            if (pos - from != 3)
+                return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+class Iconv {
+public:
+    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    }
+    ~Iconv() { iconv_close(cd_); }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    // Converts as much as it can; returns the number of input bytes consumed before the first byte
+    // it could not convert (or all of them).
+    size_t Convert(std::string_view in, std::string& out) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char buf[4096];
+        while (srcLeft > 0) {
+            char* dst = buf;
+            size_t dstLeft = sizeof buf;
+            const size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buf, dst - buf);
+            if (r == static_cast<size_t>(-1) && errno != E2BIG)
+                break;
+        }
+        return in.size() - srcLeft;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+} // namespace
+
+std::string Utf8ToGbk(std::string_view utf8) {
+    Iconv cv("GBK", "UTF-8");
+    std::string out;
+    out.reserve(utf8.size());
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        pos += cv.Convert(utf8.substr(pos), out);
+        if (pos < utf8.size()) {
+            out.push_back('?');
+            NextCodePoint(utf8, pos);
+        }
+    }
+    return out;
+}
+
+std::string GbkToUtf8(std::string_view gbk) {
+    Iconv gbkCv("UTF-8", "GBK");
+    Iconv wideCv("UTF-8", "GB18030");
+    std::string out;
+    out.reserve(gbk.size() * 3 / 2);
+    size_t pos = 0;
+    while (pos < gbk.size()) {
+        pos += gbkCv.Convert(gbk.substr(pos), out);
+        if (pos >= gbk.size())
+            break;
+        // GBK refused a sequence: try GB18030 for the longest run it accepts (1 to 4 bytes).
+        bool done = false;
+        for (size_t len = 4; len >= 1 && !done; --len) {
+            if (pos + len > gbk.size())
+                continue;
+            std::string piece;
+            if (wideCv.Convert(gbk.substr(pos, len), piece) == len && !piece.empty()) {
+                out += piece;
+                pos += len;
+                done = true;
+            }
+        }
+        if (!done) {
+            out += "\xEF\xBF\xBD";
+            ++pos;
+        }
+    }
+    return out;
+}
+
+} // namespace qj
