@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QTreeWidget>
+
+#include <optional>
+
+namespace qj {
+
+// The note tree "Tv1": one item per note record, the record's ID in column 0 under IdRole.
+// It draws the seven note pictures, keeps the selection outlined while unfocused, edits titles in
+// place (at most 50 characters), drags notes (Ctrl copies) and reports what the user did through
+// signals; the Notebook controller turns them into record changes.
+class NoteTreeWidget : public QTreeWidget {
+    Q_OBJECT
+public:
+    static constexpr int IdRole = Qt::UserRole + 1;
+    static constexpr int MaxTitleLength = 50;
+
+    explicit NoteTreeWidget(QWidget* parent = nullptr);
+
+    static int idOf(const QTreeWidgetItem* item);
+    std::optional<int> selectedId() const;
+    QTreeWidgetItem* selectedItem() const;
+    // Level of an item: 0 for a root.
+    static int levelOf(const QTreeWidgetItem* item);
+
+    // Drop rules, used by the drag handling: a drop is accepted over any node except the dragged
+    // node itself and its descendants, and never over empty space.
+    static bool canDrop(const QTreeWidgetItem* dragged, const QTreeWidgetItem* target);
+
+signals:
+    // Any mouse button pressed inside the tree (after the tree handled the press): Tv1MouseDown.
+    void mousePressed(Qt::MouseButton button);
+    void mouseReleased(Qt::MouseButton button);
+    // The Delete key with a selected node and no title being edited.
+    void deleteKeyPressed();
+    // A title edited in place was accepted (already cut to 50 characters).
+    void titleEdited(QTreeWidgetItem* item, const QString& title);
+    // A dragged node was dropped on `target` (Ctrl held at the drop: copy).
+    void nodeDropped(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool copy);
+    void focusEntered();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+
+private:
+    friend class NoteTreeDelegate;
+    void emitTitleEdited(QTreeWidgetItem* item, const QString& title);
+    void autoScrollDuringDrag(const QPoint& pos);
+
+    QTreeWidgetItem* dragged_ = nullptr;
+};
+
+} // namespace qj

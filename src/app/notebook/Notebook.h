@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+class QAction;
+class QMenu;
+class QTreeWidgetItem;
+class QWidget;
+
+namespace qj {
+
+class CategoryTable;
+class DataFile;
+class Dialogs;
+class NoteEditor;
+class NoteTitleBar;
+class NoteTreeWidget;
+
+// The notebook of the main window: the note tree "Tv1", the note title bar "Panel3" (with "chk1"
+// and "btn10") and the note text editor "mmo1", bound to the current category table.
+//
+// The controller owns the three widgets until the main window places them (reparenting them into
+// its layout is fine; they are then owned by the window). Every write goes through the category
+// table of the store in its own transaction; a refused write (StoreError) is reported through the
+// Dialogs seam as the general error handler does, and the tree then shows what the table holds.
+//
+// The editor follows the selection only when a note is pressed with the mouse, after the delete
+// command and after openCategory(); keyboard selection, adding and the Delete key only move the
+// selection. A save always writes into the edited note, never into another one; a note deleted
+// while shown never receives the editor's text (the edited note is then forgotten).
+class Notebook : public QObject {
+    Q_OBJECT
+public:
+    Notebook(Dialogs& dialogs, QWidget* dialogParent, QObject* parent = nullptr);
+    ~Notebook() override;
+
+    NoteTreeWidget* tree() const;
+    NoteTitleBar* titleBar() const;
+    NoteEditor* editor() const;
+    // The tree's right-click menu "PopupMenu1" (items N1, N2, N4, N5, N8, N9).
+    QMenu* treeMenu() const;
+
+    // The main window's actions: "资料保存" (enabled only while the text is dirty; the
+    // editor menu's and the title bar menu's items are the window's business) and the three note
+    // commands of the toolbar (enabled while a category is open). Any of them may be null.
+    void bindActions(QAction* save, QAction* addSibling, QAction* addChild, QAction* del);
+
+    // Makes `tableName` of `file` the current category: rebuilds the tree collapsed, selects the
+    // first record in stored order, puts its Info into the editor and leaves the text clean. The
+    // title bar and an unsaved text are not asked about (callers ask first when they want to).
+    // Throws StoreError when the table cannot be read (the notebook is then closed).
+    void openCategory(DataFile& file, const QString& tableName);
+    // Shows no category: empty tree, note commands disabled. The editor keeps its text.
+    void closeCategory();
+    bool hasCategory() const;
+    QString categoryName() const;
+
+    bool isDirty() const;
+    // The save question of the note text ("文本内容已改变，需要保存吗？", Yes default).
+    // Yes saves into the edited note. Returns true when the caller may go on (always, the
+    // question has no Cancel); false only when the save failed.
+    bool askSaveIfDirty();
+
+    // Tree queries and commands without input boxes, for the other windows (search, divination).
+    // IDs are the note records' IDs.
+    std::optional<int> selectedId() const;
+    QString selectedTitle() const;
+    QStringList topLevelTitles() const;
+    // First note (pre-order, tree order) whose title equals `title` exactly.
+    std::optional<int> findByTitle(const QString& title) const;
+    // Selects the note's node, expands its ancestors and scrolls it into view (no text load).
+    bool selectNote(int id);
+    void expandNote(int id);
+    // Adds a note titled `title` exactly as the add commands do after their input box and selects
+    // it; returns its ID, or nothing when the write was refused.
+    std::optional<int> addSiblingNamed(const QString& title);
+    std::optional<int> addChildNamed(const QString& title);
+    // Drops the note `draggedId` on the note `targetId`: moves it with its subtree to be the
+    // target's last child, or copies it (copy = true) with consecutive new IDs in pre-order.
+    // Refused (false, nothing changes) on itself, on its descendants and on unknown IDs.
+    bool dropNote(int draggedId, int targetId, bool copy);
+    // Loads the selected note into the editor and the title bar (no question; see askSaveIfDirty).
+    void loadSelected();
+    // Empties the editor: text, undo history and bookmarks.
+    void clearEditor();
+
+public slots:
+    void addSibling();     // btn4Click / N1Click
+    void addChild();       // btn5Click / N2Click
+    void deleteSelected(); // btn6Click / "删除"
+    void rename();         // N5Click
+    void expandAll();      // N8Click
+    void collapseAll();    // N9Click
+    void save();           // actSaveExecute
+    void setReadOnly(bool readOnly);
+
+signals:
+    // Status panel 0: "节点: level/children", empty when nothing is selected.
+    void treePositionChanged(const QString& text);
+    void dirtyChanged(bool dirty);
+    void readOnlyChanged(bool readOnly);
+    // Keyboard focus entered the tree (Tv1Enter) or the editor (mmo1Enter): the menu bar switch.
+    void treeEntered();
+    void editorEntered();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace qj
