@@ -1,0 +1,88 @@
+#include "calendar/core/Almanac.h"
+
+#include "calendar/core/AlmanacTables.h"
+#include "calendar/core/CalendarNames.h"
+#include "calendar/core/DateCn.h"
+
+#include <cstdlib>
+
+namespace qj {
+
+namespace {
+
+// The four-digit key of a festival entry as a number (MMDD).
+int EntryKey(std::string_view entry) {
+    return (entry[0] - '0') * 1000 + (entry[1] - '0') * 100 + (entry[2] - '0') * 10 + (entry[3] - '0');
+}
+
+// The text of every entry keyed `key`, from its fifth character on (the blank included); a later
+// match replaces an earlier one.
+template <size_t N> std::string_view FestivalText(const std::array<std::string_view, N>& list, int key) {
+    std::string_view found;
+    for (std::string_view entry : list)
+        if (EntryKey(entry) == key)
+            found = entry.substr(4);
+    return found;
+}
+
+// The entry keyed 0100: New Year's Eve, the day before 正月初一.
+constexpr int kNewYearsEveKey = 100;
+
+} // namespace
+
+std::string SolarFestivalOf(DateTimeValue date) {
+    const YearMonthDay ymd = DecodeDate(date);
+    return std::string(FestivalText(kSolarFestivals, ymd.month * 100 + ymd.day));
+}
+
+std::string LunarFestivalOf(DateTimeValue date) {
+    const int code = LunarCodeOf(date);
+    std::string text;
+    // A leap month's key carries a minus sign and matches no entry.
+    if (code > 0)
+        text = FestivalText(kLunarFestivals, code);
+    const int month = std::abs(code / 100);
+    if (month == 12 && LunarCodeOf(DayNumber(date) + 1.0) == 101) {
+        const std::string_view eve = FestivalText(kLunarFestivals, kNewYearsEveKey);
+        if (text.empty())
+            text = eve;
+        else
+            text += std::string(",") + std::string(eve);
+    }
+    return text;
+}
+
+int DayOfficerIndex(int monthBranch, int dayBranch) {
+    return ((dayBranch - monthBranch) % 12 + 12) % 12;
+}
+
+std::string DayOfficerText(std::string_view monthBranch, std::string_view dayBranch) {
+    const int i = BranchIndexOf(monthBranch);
+    const int j = BranchIndexOf(dayBranch);
+    if (i < 0 || j < 0)
+        return {};
+    return std::string(kDayOfficerTexts[DayOfficerIndex(i, j)]);
+}
+
+std::string DayAlmanacText(std::string_view dayPillar) {
+    for (std::string_view line : kDayAlmanacLines)
+        if (line.substr(0, dayPillar.size()) == dayPillar && dayPillar.size() == 6)
+            return std::string(line);
+    return {};
+}
+
+std::string MonthTermNote(int signedLunarMonth) {
+    const int m = std::abs(signedLunarMonth);
+    if (m < 1 || m > 12)
+        return {};
+    return std::string(kMonthTermNotes[m]);
+}
+
+std::string MonthTermNotePrefix(int signedLunarMonth) {
+    const int m = std::abs(signedLunarMonth);
+    if (m < 1 || m > 12)
+        return {};
+    return std::string(kMonthTermNotePrefixes[m]);
+}
+
+} // namespace qj

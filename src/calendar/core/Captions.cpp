@@ -1,0 +1,61 @@
+#include "calendar/core/Captions.h"
+
+#include "calendar/core/Almanac.h"
+#include "calendar/core/CalendarNames.h"
+#include "calendar/core/DateCn.h"
+#include "calendar/core/HourList.h"
+#include "calendar/core/Sexagenary.h"
+
+namespace qj {
+
+namespace {
+constexpr const char* kHintBreak = "\r\r\n";
+
+std::string_view BranchOf(int count) {
+    return kBranchNames[((count % 12) + 12) % 12];
+}
+} // namespace
+
+std::string GregorianCaption(DateTimeValue value, int /*hourIndex*/) {
+    const YearMonthDay ymd = DecodeDate(value);
+    return "公历: " + std::to_string(ymd.year) + "年 " + std::to_string(ymd.month) + "月 " +
+           std::to_string(ymd.day) + "日";
+}
+
+std::string LunarCaption(DateTimeValue value, int hourIndex) {
+    // The sexagenary year is that of the Gregorian year, also before the lunar new year.
+    const YearMonthDay ymd = DecodeDate(value);
+    return "农历: " + SexagenaryText(ymd.year - 1864) + " " + LunarDateText(value) + SolarTermOf(value) +
+           "日" + HourName(hourIndex);
+}
+
+std::string PillarCaption(DateTimeValue value, int hourIndex) {
+    const CyclicCounts counts = CyclicCountsOf(value);
+    // With no hour chosen the 子 hour stands in.
+    const int hour = HourCount(counts.DayCount, HourListText(hourIndex).empty() ? 0 : hourIndex);
+    const std::array<int, 2> voids = VoidBranches(counts.DayCount);
+    std::string text = PillarText(counts.YearCount) + " " + PillarText(counts.MonthCount) + " " +
+                       PillarText(counts.DayCount) + " " + PillarText(hour);
+    text += " (";
+    text += kBranchNames[voids[0]];
+    text += kBranchNames[voids[1]];
+    text += " 空)";
+    return text;
+}
+
+std::string DayMessage(DateTimeValue value) {
+    const CyclicCounts counts = CyclicCountsOf(value);
+    // The lunar caption without an hour name: the message is about the day.
+    std::string text = GregorianCaption(value, -1) + "   " + LunarCaption(value, -1);
+    text += kHintBreak;
+    text += DayAlmanacText(PillarText(counts.DayCount));
+    text += kHintBreak;
+    text += DayOfficerText(BranchOf(counts.MonthCount), BranchOf(counts.DayCount));
+    if (const std::string s = SolarFestivalOf(value); !s.empty())
+        text += kHintBreak + std::string("[公历]") + s;
+    if (const std::string s = LunarFestivalOf(value); !s.empty())
+        text += kHintBreak + std::string("[农历]") + s;
+    return text;
+}
+
+} // namespace qj
