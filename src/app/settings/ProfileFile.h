@@ -1,0 +1,45 @@
+#pragma once
+// A settings file in the profile ("INI") format: [Section] lines and key=value lines. Sections and
+// keys are compared without regard to letter case. Every write goes to the file at once, keeps
+// every other line as it was and creates the file when missing; a write that fails is silent.
+// The file is GBK text; a file written in UTF-8 (with a byte-order mark, or passing a strict
+// UTF-8 check) is read as UTF-8 and written back in UTF-8. A value GBK cannot hold makes the
+// file UTF-8 with a byte-order mark rather than lose characters.
+
+#include <QString>
+
+#include <optional>
+
+namespace qj {
+
+class ProfileFile {
+public:
+    explicit ProfileFile(QString path) : path_(std::move(path)) {}
+    const QString& path() const { return path_; }
+
+    // The value of a key with blanks around it removed (a value in matching quotes loses them),
+    // or `fallback` when the file, the section or the key is missing.
+    QString ReadString(const QString& section, const QString& key, const QString& fallback = QString()) const;
+    // A decimal integer (possibly negative; "0x"/"0X" hexadecimal, eight digits at most, read as
+    // a 32-bit pattern: 0xFF000018 is -16777192). Text that is no integer ("12abc", "", a number
+    // beyond 32 bits), or a missing key, reads as `fallback`.
+    int ReadInt(const QString& section, const QString& key, int fallback) const;
+    // Any integer other than 0 is true.
+    bool ReadBool(const QString& section, const QString& key, bool fallback) const;
+
+    // Writes key=value into the section (added at the end when missing). Returns false when the
+    // file could not be written (callers may ignore it).
+    bool WriteString(const QString& section, const QString& key, const QString& value);
+    bool WriteInt(const QString& section, const QString& key, int value);
+    bool WriteBool(const QString& section, const QString& key, bool value) {
+        return WriteInt(section, key, value ? 1 : 0);
+    }
+
+private:
+    QString path_;
+};
+
+// Integer value of profile text (blanks around it ignored), or nothing when it is no integer.
+std::optional<int> ParseProfileInt(const QString& text);
+
+} // namespace qj

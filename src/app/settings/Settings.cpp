@@ -1,0 +1,69 @@
+#include "app/settings/Settings.h"
+
+namespace qj {
+
+namespace {
+
+const QString kSettings = QStringLiteral("Settings");
+const QString kInfo = QStringLiteral("Info");
+const QString kFont = QStringLiteral("Font");
+const QString kBack = QStringLiteral("Back");
+const QString kSkin = QStringLiteral("SkinFile");
+
+// Font and Back keys: a stored 0 counts as a missing key.
+int NonZero(const ProfileFile& file, const QString& section, const QString& key, int fallback) {
+    const int v = file.ReadInt(section, key, 0);
+    return v != 0 ? v : fallback;
+}
+
+} // namespace
+
+Settings ReadSettings(const ProfileFile& file) {
+    Settings s;
+    s.toolBar = file.ReadBool(kSettings, QStringLiteral("ToolBar"), true);
+    s.listBar = file.ReadBool(kSettings, QStringLiteral("ListBar"), true);
+    s.autoLine = file.ReadInt(kSettings, QStringLiteral("AutoLine"), 1) == 1;
+    const QString table = file.ReadString(kInfo, QStringLiteral("CurTb"));
+    if (!table.isEmpty())
+        s.currentTable = table;
+    const QString font = file.ReadString(kFont, QStringLiteral("Name"));
+    if (!font.isEmpty())
+        s.fontName = font;
+    s.fontSize = NonZero(file, kFont, QStringLiteral("Size"), 12);
+    s.fontColor = NonZero(file, kFont, QStringLiteral("Color"), 0);
+    s.backColor = NonZero(file, kBack, QStringLiteral("Color"), kTooltipColor);
+    s.lineFontColor = NonZero(file, kBack, QStringLiteral("NowlinefontColor"), ColorRef(0, 0, 255));
+    s.lineBackColor = NonZero(file, kBack, QStringLiteral("NowlinebkColor"), kTooltipColor);
+    s.skinName = file.ReadString(kSkin, QStringLiteral("Name"), QLatin1String(""));
+    s.skinIndex = file.ReadString(kSkin, QStringLiteral("Index"), QLatin1String(""));
+    return s;
+}
+
+void SaveSettings(ProfileFile& file, const Settings& s) {
+    file.WriteBool(kSettings, QStringLiteral("ToolBar"), s.toolBar);
+    file.WriteBool(kSettings, QStringLiteral("ListBar"), s.listBar);
+    file.WriteInt(kSettings, QStringLiteral("AutoLine"), s.autoLine ? 1 : 0);
+    file.WriteString(kFont, QStringLiteral("Name"), s.fontName);
+    file.WriteInt(kFont, QStringLiteral("Size"), s.fontSize);
+    file.WriteInt(kFont, QStringLiteral("Color"), s.fontColor);
+    file.WriteInt(kBack, QStringLiteral("Color"), s.backColor);
+    file.WriteInt(kBack, QStringLiteral("NowlinefontColor"), s.lineFontColor);
+    file.WriteInt(kBack, QStringLiteral("NowlinebkColor"), s.lineBackColor);
+}
+
+void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value) {
+    file.WriteString(section, key, value);
+}
+
+void WriteSkinChoice(ProfileFile& file, const QString& name, int index) {
+    file.WriteString(kSkin, QStringLiteral("Name"), name);
+    file.WriteInt(kSkin, QStringLiteral("Index"), index);
+}
+
+std::optional<int> SkinIndex(const Settings& settings) {
+    if (settings.skinIndex.isEmpty())
+        return std::nullopt;
+    return ParseProfileInt(settings.skinIndex);
+}
+
+} // namespace qj

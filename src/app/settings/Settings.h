@@ -1,0 +1,52 @@
+#pragma once
+// The user's preferences in "Jotterly.ini" beside the program, as plain values. Reading applies
+// the defaults of a fresh installation; the widgets are set from these values by the main window.
+// Colours are $00BBGGRR integers; kTooltipColor is the system-colour code of the tooltip
+// background, which the window turns into the tooltip colour.
+
+#include "app/settings/ProfileFile.h"
+
+#include <QString>
+
+namespace qj {
+
+inline constexpr const char* kSettingsFileName = "Jotterly.ini";
+
+// The system-colour code of the tooltip background ($FF000018).
+inline constexpr int kTooltipColor = -16777192;
+// $00BBGGRR of an RGB triple.
+constexpr int ColorRef(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
+
+struct Settings {
+    bool toolBar = true;  // [Settings] ToolBar
+    bool listBar = true;  // [Settings] ListBar
+    bool autoLine = true; // [Settings] AutoLine: wrap at column 80 (stored 1; any other value: off)
+    QString currentTable = QStringLiteral("帮助"); // [Info] CurTb: start-up category ("帮助" when empty)
+    QString fontName = QStringLiteral("宋体");     // [Font] Name ("宋体" when empty)
+    int fontSize = 12;                             // [Font] Size, points (0 reads as 12)
+    int fontColor = 0;                             // [Font] Color
+    int backColor = kTooltipColor;                 // [Back] Color (0 reads as the tooltip colour)
+    int lineFontColor = ColorRef(0, 0, 255);       // [Back] NowlinefontColor (0 reads as blue)
+    int lineBackColor = kTooltipColor;             // [Back] NowlinebkColor (0 reads as the tooltip colour)
+    QString skinName;                              // [SkinFile] Name
+    QString skinIndex;                             // [SkinFile] Index, as stored (empty: no season choice)
+
+    friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+// Reads every key, defaults for what is missing, empty, not an integer or (Font/Back) stored 0.
+Settings ReadSettings(const ProfileFile& file);
+// Writes what is saved on exit: Settings ToolBar/ListBar/AutoLine, Font Name/Size/Color, Back
+// Color/NowlinefontColor/NowlinebkColor. CurTb and SkinFile are written only by their own calls.
+void SaveSettings(ProfileFile& file, const Settings& settings);
+// One value written at once (CurTb).
+void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value);
+// Writes the season choice: SkinFile Name and Index (decimal).
+void WriteSkinChoice(ProfileFile& file, const QString& name, int index);
+
+// The season index stored in SkinFile/Index, or nothing when it is empty or no integer.
+std::optional<int> SkinIndex(const Settings& settings);
+
+} // namespace qj

@@ -1,0 +1,61 @@
+#pragma once
+// The notebook's data file dataly.dat: one SQLite database beside the program, one table per
+// category. Each table is
+//   CREATE TABLE "<name>" (ID INTEGER, Parent INTEGER,
+//                          Name VARCHAR(50) NOT NULL CHECK(length(Name) <= 50), Info TEXT)
+// with an index on ID for speed (not a key: the program keeps IDs unique itself).
+// The file stays in rollback-journal mode, so it is complete on disk whenever the connection is
+// closed (the backup copies it as bytes).
+
+#include "store/Sqlite.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace qj {
+
+inline constexpr const char* kDataFileName = "dataly.dat";
+
+class DataFile {
+public:
+    // Opens an existing data file. Throws DataFileMissing when there is no such file and a
+    // StoreError naming the file when it is not a database; the file is never created or changed
+    // by opening it.
+    explicit DataFile(const QString& path);
+    ~DataFile();
+
+    const QString& path() const { return path_; }
+
+    // Closes the connection (the file is complete on disk, e.g. for a byte copy) and opens it
+    // again. While closed, every other call opens it again first.
+    void Close();
+    bool IsOpen() const { return db_ != nullptr; }
+    void Reopen();
+
+    // The names of all categories (tables and views of the file, without the engine's own
+    // tables), in the order they were created.
+    QStringList Categories();
+    // True when a category of exactly this name (same letters, same case) exists.
+    bool CategoryExists(const QString& name);
+    // Throws a StoreError when `name` cannot be a new category: empty or blank, holding a control
+    // character, reserved by the engine, or differing from an existing category only in letter
+    // case. An exact existing name is not checked here (CategoryExists answers that first).
+    void CheckNewCategoryName(const QString& name);
+    // Creates the empty table of a category (after CheckNewCategoryName), in one transaction.
+    void CreateCategoryTable(const QString& name);
+    // Drops a category table with all its notes.
+    void DropCategory(const QString& name);
+
+    Database& db();
+
+private:
+    QString path_;
+    std::unique_ptr<Database> db_;
+};
+
+// Creates an empty, valid data file at `path` (nothing is done when the file exists).
+void CreateEmptyDataFile(const QString& path);
+
+} // namespace qj

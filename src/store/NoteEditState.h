@@ -1,0 +1,54 @@
+#pragma once
+// Which note the editor holds and whether its text was changed. A save always writes into the
+// edited note and never into another: the note is remembered by category and ID, and forgotten
+// when it is deleted (a later note may get the same ID) or its category is dropped.
+
+#include "store/DataFile.h"
+
+#include <QString>
+
+#include <optional>
+#include <span>
+
+namespace qj {
+
+struct EditedNote {
+    QString category;
+    int id = 0;
+    friend bool operator==(const EditedNote&, const EditedNote&) = default;
+};
+
+class NoteEditState {
+public:
+    // A note's text was loaded into the editor: that note is edited, the text is clean.
+    void Loaded(const QString& category, int id);
+    // The editor shows no note (or a note that is gone); the text is clean.
+    void Cleared();
+    // The user changed the text (typing, not loading). Ignored while read-only.
+    void Changed(bool readOnly = false);
+    // The text was written into the edited note.
+    void Saved() { dirty_ = false; }
+    // Notes of `category` were deleted; forgets the edited note when it is one of them.
+    void Deleted(const QString& category, std::span<const int> ids);
+    // A category was dropped.
+    void CategoryDropped(const QString& category);
+
+    bool IsDirty() const { return dirty_; }
+    // The note a save writes into; nothing when the editor holds no note or it was deleted.
+    const std::optional<EditedNote>& edited() const { return edited_; }
+
+private:
+    std::optional<EditedNote> edited_;
+    bool dirty_ = false;
+};
+
+enum class SaveResult {
+    Saved,
+    NoNote, // the editor holds no note, or it was deleted: nothing written
+};
+
+// Writes the editor's text into the edited note (its own category, whichever is current) and marks
+// the state saved. A StoreError when the write fails; the state then stays dirty.
+SaveResult SaveNoteText(DataFile& file, NoteEditState& state, const QString& text);
+
+} // namespace qj

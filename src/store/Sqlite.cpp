@@ -1,0 +1,189 @@
+#include "store/Sqlite.h"
+
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace qj {
+
+QString QuoteIdentifier(const QString& name) {
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+Database::Database(const QString& path, Mode mode) : path_(path) {
+    if (mode == Mode::OpenExisting && !QFileInfo(path).isFile())
+        throw DataFileMissing(QStringLiteral("找不到数据文件 %1").arg(path));
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (mode == Mode::Create)
+        flags |= SQLITE_OPEN_CREATE;
+    const QByteArray file = path.toUtf8();
+    const int rc = sqlite3_open_v2(file.constData(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg =
+            db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw StoreError(QStringLiteral("无法打开数据文件 %1：%2").arg(path, msg));
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, 3000);
+    // Reading the schema is the first touch of the file's bytes: a file that is no database
+    // fails here, before anything could be written to it.
+    char* err = nullptr;
+    const int check = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, &err);
+    if (check != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(err ? err : sqlite3_errstr(check));
+        sqlite3_free(err);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        if ((check & 0xFF) == SQLITE_NOTADB || (check & 0xFF) == SQLITE_CORRUPT)
+            throw StoreError(QStringLiteral("数据文件 %1 不是有效的数据库文件：%2").arg(path, msg));
+        throw StoreError(QStringLiteral("无法打开数据文件 %1：%2").arg(path, msg));
+    }
+}
+
+Database::~Database() {
+    sqlite3_close_v2(db_);
+}
+
+void Database::Fail(int rc, const QString& doing) const {
+    const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
+    throw StoreError(QStringLiteral("%1失败：%2").arg(doing, msg));
+}
+
+void Database::Exec(const char* sql) {
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(err ? err : sqlite3_errstr(rc));
+        sqlite3_free(err);
+        throw StoreError(QStringLiteral("数据库操作失败：%1").arg(msg));
+    }
+}
+
+void Database::Exec(const QString& sql) {
+    Exec(sql.toUtf8().constData());
+}
+
+std::int64_t Database::LastInsertRowId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+
+int Database::Changes() const {
+    return sqlite3_changes(db_);
+}
+
+bool Database::InTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
+Statement::Statement(Database& db, const QString& sql) : db_(db), sql_(sql) {
+    const QByteArray text = sql.toUtf8();
+    const int rc =
+        sqlite3_prepare_v2(db.handle(), text.constData(), static_cast<int>(text.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK)
+        db.Fail(rc, QStringLiteral("数据库操作"));
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
+
+Statement& Statement::Bind(int index, int value) {
+    const int rc = sqlite3_bind_int(stmt_, index, value);
+    if (rc != SQLITE_OK)
+        db_.Fail(rc, QStringLiteral("数据库操作"));
+    return *this;
+}
+
+Statement& Statement::Bind(int index, std::int64_t value) {
+    const int rc = sqlite3_bind_int64(stmt_, index, value);
+    if (rc != SQLITE_OK)
+        db_.Fail(rc, QStringLiteral("数据库操作"));
+    return *this;
+}
+
+Statement& Statement::Bind(int index, const QString& text) {
+    if (text.isNull())
+        return BindNull(index);
+    const QByteArray bytes = text.toUtf8();
+    const int rc =
+        sqlite3_bind_text64(stmt_, index, bytes.constData(), static_cast<sqlite3_uint64>(bytes.size()),
+                            SQLITE_TRANSIENT, SQLITE_UTF8);
+    if (rc != SQLITE_OK)
+        db_.Fail(rc, QStringLiteral("数据库操作"));
+    return *this;
+}
+
+Statement& Statement::BindNull(int index) {
+    const int rc = sqlite3_bind_null(stmt_, index);
+    if (rc != SQLITE_OK)
+        db_.Fail(rc, QStringLiteral("数据库操作"));
+    return *this;
+}
+
+bool Statement::Step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(stmt_);
+    db_.Fail(rc, QStringLiteral("数据库操作"));
+}
+
+void Statement::Run() {
+    while (Step()) {
+    }
+}
+
+void Statement::Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+bool Statement::IsNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+int Statement::Int(int column) const {
+    return sqlite3_column_int(stmt_, column);
+}
+
+std::int64_t Statement::Int64(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
+
+QString Statement::Text(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    if (!text)
+        return QString();
+    const int size = sqlite3_column_bytes(stmt_, column);
+    QString s = QString::fromUtf8(text, size);
+    if (s.isNull())
+        s = QLatin1String("");
+    return s;
+}
+
+Transaction::Transaction(Database& db) : db_(db), nested_(db.InTransaction()) {
+    db_.Exec(nested_ ? "SAVEPOINT qj_nested" : "BEGIN IMMEDIATE");
+}
+
+Transaction::~Transaction() {
+    if (done_)
+        return;
+    if (nested_) {
+        sqlite3_exec(db_.handle(), "ROLLBACK TO qj_nested; RELEASE qj_nested", nullptr, nullptr, nullptr);
+    } else if (db_.InTransaction()) {
+        sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+}
+
+void Transaction::Commit() {
+    db_.Exec(nested_ ? "RELEASE qj_nested" : "COMMIT");
+    done_ = true;
+}
+
+} // namespace qj

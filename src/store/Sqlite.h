@@ -1,0 +1,103 @@
+#pragma once
+// A small RAII wrapper over the SQLite C API. Every return code is checked; a failure becomes a
+// StoreError carrying the engine's message. Values are always bound, identifiers always quoted
+// with QuoteIdentifier: no text given by the user can change what a statement does.
+
+#include "store/StoreError.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace qj {
+
+// "name" with every " doubled: a quoted SQL identifier for any text.
+QString QuoteIdentifier(const QString& name);
+
+class Statement;
+
+class Database {
+public:
+    enum class Mode {
+        OpenExisting, // the file must exist (DataFileMissing otherwise)
+        Create,       // created when missing
+    };
+    // Opens the file and checks that it is an SQLite database (StoreError naming the file if not).
+    Database(const QString& path, Mode mode);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const { return path_; }
+    // Runs SQL text that returns no rows (one or more statements, nothing bound).
+    void Exec(const char* sql);
+    void Exec(const QString& sql);
+    // The rowid of the last inserted row.
+    std::int64_t LastInsertRowId() const;
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    int Changes() const;
+    bool InTransaction() const;
+
+    sqlite3* handle() const { return db_; }
+    // Throws a StoreError for a failed return code `rc`, naming what was being done.
+    [[noreturn]] void Fail(int rc, const QString& doing) const;
+
+private:
+    sqlite3* db_ = nullptr;
+    QString path_;
+};
+
+// One prepared statement. Bind indexes are 1-based as in SQLite.
+class Statement {
+public:
+    Statement(Database& db, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    Statement& Bind(int index, int value);
+    Statement& Bind(int index, std::int64_t value);
+    Statement& Bind(int index, const QString& text); // a null QString binds NULL
+    Statement& BindNull(int index);
+
+    // Runs one step: true while a row is there.
+    bool Step();
+    // Runs a statement that returns no rows, to its end.
+    void Run();
+    // Ready for another run with new bindings.
+    void Reset();
+
+    bool IsNull(int column) const;
+    int Int(int column) const;
+    std::int64_t Int64(int column) const;
+    QString Text(int column) const; // NULL reads as a null QString
+
+private:
+    Database& db_;
+    sqlite3_stmt* stmt_ = nullptr;
+    QString sql_;
+};
+
+// BEGIN IMMEDIATE on construction; Commit() makes it stick; otherwise the destructor rolls back,
+// so a write that throws half-way leaves the file as it was. Inside another transaction it is a
+// savepoint of that one.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit();
+
+private:
+    Database& db_;
+    bool nested_;
+    bool done_ = false;
+};
+
+} // namespace qj
