@@ -1,0 +1,72 @@
+// qingjian-cli: the calendar (and other cores) of 青简札记 on the command line, one JSON object
+// per output line.
+
+#include "cli/CalendarCommands.h"
+#include "cli/Command.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+// Command groups. To add a group, include its header above and add its function here.
+using CommandGroupFunction = qj::cli::CommandGroup (*)();
+static const CommandGroupFunction kCommandGroups[] = {
+    &qj::cli::CalendarCommands,
+};
+
+namespace {
+
+std::vector<qj::cli::Command> AllCommands() {
+    std::vector<qj::cli::Command> all;
+    for (const auto group : kCommandGroups)
+        for (auto& command : group())
+            all.push_back(std::move(command));
+    return all;
+}
+
+void PrintHelp(std::FILE* file, const std::vector<qj::cli::Command>& commands) {
+    std::fprintf(file, "usage: qingjian-cli COMMAND ARGUMENTS...\n\ncommands:\n");
+    for (const auto& command : commands)
+        std::fprintf(file, "  %s\n      %s\n", command.usage.c_str(), command.summary.c_str());
+    std::fprintf(file,
+                 "\nEach result is one JSON object per line on standard output. Bad input prints one line "
+                 "on standard error and exits with status 2.\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<qj::cli::Command> commands = AllCommands();
+    if (argc < 2) {
+        std::fprintf(stderr, "qingjian-cli: no command given; try qingjian-cli --help\n");
+        return 2;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintHelp(stdout, commands);
+        return 0;
+    }
+    for (const auto& command : commands) {
+        if (command.name != name)
+            continue;
+        const qj::cli::Arguments args(argv + 2, argv + argc);
+        try {
+            qj::cli::Output out;
+            command.run(args, out);
+            if (!out.Flush()) {
+                std::fprintf(stderr, "qingjian-cli: could not write the output\n");
+                return 1;
+            }
+            return 0;
+        } catch (const qj::cli::UsageError& e) {
+            std::fprintf(stderr, "qingjian-cli %s: %s\n", name.c_str(), e.what());
+            return 2;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "qingjian-cli %s: %s\n", name.c_str(), e.what());
+            return 1;
+        }
+    }
+    std::fprintf(stderr, "qingjian-cli: unknown command '%s'; try qingjian-cli --help\n", name.c_str());
+    return 2;
+}
