@@ -1,0 +1,121 @@
+#include "app/shell/SingleInstance.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QWidget>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace qj {
+
+namespace {
+
+constexpr char kShowRequest[] = "show\n";
+constexpr int kConnectTimeoutMs = 1000;
+
+QString UserId() {
+#ifdef Q_OS_UNIX
+    return QString::number(::getuid());
+#else
+    QString user = qEnvironmentVariable("USERNAME");
+    return user.isEmpty() ? QStringLiteral("user") : user;
+#endif
+}
+
+// A folder only this user writes to: the runtime folder when the session has one.
+QString MeetingFolder() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::tempPath();
+    return folder;
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent) {
+    const QString name = key + QLatin1Char('-') + UserId();
+#ifdef Q_OS_UNIX
+    serverName_ = MeetingFolder() + QLatin1Char('/') + name + QStringLiteral(".sock");
+    lockPath_ = MeetingFolder() + QLatin1Char('/') + name + QStringLiteral(".lock");
+#else
+    serverName_ = name;
+    lockPath_ = QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral(".lock");
+#endif
+}
+
+SingleInstance::~SingleInstance() {
+    if (server_)
+        server_->close();
+}
+
+bool SingleInstance::notifyPrimary() const {
+    QLocalSocket socket;
+    socket.connectToServer(serverName_);
+    if (!socket.waitForConnected(kConnectTimeoutMs))
+        return false;
+    socket.write(kShowRequest);
+    socket.waitForBytesWritten(kConnectTimeoutMs);
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(kConnectTimeoutMs);
+    return true;
+}
+
+bool SingleInstance::tryBecomePrimary() {
+    // Two copies started together must not both decide they are the first: the look-and-listen
+    // runs under a lock file (a lock left by a crashed copy is taken over as stale).
+    QLockFile lock(lockPath_);
+    lock.setStaleLockTime(0);
+    const bool locked = lock.tryLock(5000);
+
+    if (notifyPrimary())
+        return false;
+
+    // Nobody answered: whatever socket is there was left by a copy that died.
+    QLocalServer::removeServer(serverName_);
+    server_ = std::make_unique<QLocalServer>();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server_->listen(serverName_)) {
+        qWarning("single instance: cannot listen on %s: %s", qPrintable(serverName_),
+                 qPrintable(server_->errorString()));
+        server_.reset();
+        return true;
+    }
+    connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
+    if (locked)
+        lock.unlock();
+    return true;
+}
+
+void SingleInstance::onNewConnection() {
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        auto check = [this, socket] {
+            if (socket->property("qjHandled").toBool())
+                return;
+            if (socket->bytesAvailable() > 0 && socket->readAll().startsWith("show")) {
+                socket->setProperty("qjHandled", true);
+                emit showRequested();
+            }
+        };
+        connect(socket, &QLocalSocket::readyRead, this, check);
+        check();
+    }
+}
+
+void RestoreAndActivate(QWidget* window) {
+    if (!window)
+        return;
+    if (window->windowState() & Qt::WindowMinimized)
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace qj

@@ -1,0 +1,150 @@
+#include "seams/QtDialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace qj {
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonPair {
+    DialogButton ours;
+    QMessageBox::StandardButton qt;
+};
+
+constexpr ButtonPair kButtons[] = {
+    {DialogButton::Ok, QMessageBox::Ok},
+    {DialogButton::Cancel, QMessageBox::Cancel},
+    {DialogButton::Yes, QMessageBox::Yes},
+    {DialogButton::No, QMessageBox::No},
+};
+
+QMessageBox::StandardButton ToQt(DialogButton button) {
+    for (const auto& pair : kButtons)
+        if (pair.ours == button)
+            return pair.qt;
+    return QMessageBox::NoButton;
+}
+
+DialogButton FromQt(QMessageBox::StandardButton button) {
+    for (const auto& pair : kButtons)
+        if (pair.qt == button)
+            return pair.ours;
+    return DialogButton::None;
+}
+
+std::optional<QString> RunFileDialog(QWidget* parent, const FileRequest& request,
+                                     QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, request.caption, request.directory, request.filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString DisplayLineBreaks(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n"));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+DialogButton QtDialogs::message(QWidget* parent, const MessageRequest& request) {
+    QMessageBox box(ToQtIcon(request.icon), request.caption, DisplayLineBreaks(request.text),
+                    QMessageBox::NoButton, parent);
+    // Error texts may hold '<' or '&': never let Qt read them as markup.
+    box.setTextFormat(Qt::PlainText);
+    for (DialogButton button : request.buttons)
+        box.addButton(ToQt(button));
+    if (request.buttons.empty())
+        box.addButton(QMessageBox::Ok);
+    const DialogButton focus = request.defaultButton != DialogButton::None
+                                   ? request.defaultButton
+                                   : (request.buttons.empty() ? DialogButton::Ok : request.buttons.front());
+    box.setDefaultButton(ToQt(focus));
+    box.exec();
+    return FromQt(box.standardButton(box.clickedButton()));
+}
+
+std::optional<QString> QtDialogs::inputText(QWidget* parent, const InputRequest& request) {
+    QInputDialog dialog(parent);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(request.caption);
+    dialog.setLabelText(DisplayLineBreaks(request.prompt));
+    dialog.setTextValue(request.text);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Cancel"));
+    if (request.maxLength > 0)
+        if (auto* edit = dialog.findChild<QLineEdit*>())
+            edit->setMaxLength(request.maxLength);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+std::optional<QString> QtDialogs::openFileName(QWidget* parent, const FileRequest& request) {
+    return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const FileRequest& request) {
+    return RunFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+std::optional<QFont> QtDialogs::font(QWidget* parent, const QFont& initial, const QString& caption) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, parent, caption);
+    if (!ok)
+        return std::nullopt;
+    return chosen;
+}
+
+std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial, const QString& caption) {
+    const QColor chosen = QColorDialog::getColor(initial, parent, caption);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+bool QtDialogs::print(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::pageSetup(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace qj
