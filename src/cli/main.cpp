@@ -2,6 +2,7 @@
 // per output line.
 
 #include "cli/CalendarCommands.h"
+#include "cli/ChartCommands.h"
 #include "cli/Command.h"
 
 #include <cstdio>
@@ -13,6 +14,7 @@
 using CommandGroupFunction = qj::cli::CommandGroup (*)();
 static const CommandGroupFunction kCommandGroups[] = {
     &qj::cli::CalendarCommands,
+    &qj::cli::ChartCommands,
 };
 
 namespace {
