@@ -3,6 +3,8 @@
 #   src/treeN.svg       -> treeN.png (16 px) and treeN@2x.png (32 px): note tree pictures
 #   src/qingjian*.svg   -> qingjian16/32/48/256.png: the application and tray icon (a simpler
 #                          drawing for 16 and 32 px)
+#   src/baguaLater.svg  -> baguaLater.png (251 x 249) and @2x: the Later-Heaven trigram picture
+#                          (its labels need the font "WenQuanYi Micro Hei")
 #   every other src/X.svg (drawn on a 32 px grid) -> X.png (32 px) with X@2x.png (64 px) for
 #                          toolbars, and X16.png (16 px) with X16@2x.png (32 px) for menus
 # Needs rsvg-convert (Debian package librsvg2-bin); ImageMagick's montage makes contact.png
@@ -21,6 +23,10 @@ for svg in src/*.svg; do
     tree*)
         draw "$name" 16 "$name.png"
         draw "$name" 32 "$name@2x.png"
+        ;;
+    baguaLater)
+        rsvg-convert -w 251 -h 249 src/baguaLater.svg -o baguaLater.png
+        rsvg-convert -w 502 -h 498 src/baguaLater.svg -o baguaLater@2x.png
         ;;
     qingjian-small | qingjian-medium) ;;
     qingjian)
