@@ -1,5 +1,7 @@
 #include "store/CategoryTable.h"
 
+#include <sqlite3.h>
+
 #include <limits>
 
 namespace qj {
@@ -8,6 +10,27 @@ namespace {
 
 bool FitsInt(std::int64_t v) {
     return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max();
+}
+
+// Runs a write of a note title; the table's limits come back as plain words.
+void RunTitleWrite(Statement& st, const QString& title) {
+    try {
+        st.Run();
+    } catch (const StoreError& e) {
+        if (e.code() == SQLITE_CONSTRAINT_CHECK)
+            throw StoreError(QStringLiteral("标题“%1”太长：标题最多 50 个字符。").arg(title), e.code());
+        if (e.code() == SQLITE_CONSTRAINT_NOTNULL)
+            throw StoreError(QStringLiteral("标题不能为空。"), e.code());
+        throw;
+    }
+}
+
+// An empty title is stored as NULL, which the table refuses (Name is NOT NULL).
+void BindTitle(Statement& st, int index, const QString& title) {
+    if (title.isEmpty())
+        st.BindNull(index);
+    else
+        st.Bind(index, title);
 }
 
 } // namespace
@@ -63,12 +86,13 @@ int CategoryTable::RecordCount() {
 void CategoryTable::Append(int id, int parent, const QString& name, const QString& info) {
     Statement st(file_.db(),
                  QStringLiteral("INSERT INTO %1 (ID, Parent, Name, Info) VALUES (?, ?, ?, ?)").arg(quoted_));
-    st.Bind(1, id).Bind(2, parent).Bind(3, name.isNull() ? QLatin1String("") : name);
+    st.Bind(1, id).Bind(2, parent);
+    BindTitle(st, 3, name);
     if (info.isEmpty())
         st.BindNull(4);
     else
         st.Bind(4, info);
-    st.Run();
+    RunTitleWrite(st, name);
 }
 
 namespace {
@@ -81,8 +105,9 @@ QString FirstOf(const QString& quoted) {
 bool CategoryTable::Rename(int id, const QString& name) {
     Statement st(file_.db(),
                  QStringLiteral("UPDATE %1 SET Name = ?2 WHERE %2").arg(quoted_, FirstOf(quoted_)));
-    st.Bind(1, id).Bind(2, name.isNull() ? QLatin1String("") : name);
-    st.Run();
+    st.Bind(1, id);
+    BindTitle(st, 2, name);
+    RunTitleWrite(st, name);
     return file_.db().Changes() > 0;
 }
 

@@ -43,9 +43,10 @@ public:
     bool Contains(int id);
     int RecordCount();
 
-    // Appends a record; Info stays NULL unless given (an empty text is stored as NULL).
+    // Appends a record; Info stays NULL unless given (an empty text is stored as NULL). A title
+    // that is empty or longer than 50 characters is refused with a StoreError.
     void Append(int id, int parent, const QString& name, const QString& info = QString());
-    // Name of the record `id`. Returns false when there is no such record.
+    // Name of the record `id` (refused like Append's). Returns false when there is no such record.
     bool Rename(int id, const QString& name);
     // Parent of the record `id` (moving a note). Returns false when there is no such record.
     bool SetParent(int id, int parent);

@@ -60,6 +60,9 @@ void DataFile::CheckNewCategoryName(const QString& name) {
         throw StoreError(QStringLiteral("目录分类名不能为空。"));
     if (HasControlCharacter(name))
         throw StoreError(QStringLiteral("目录分类名不能含有控制字符。"));
+    // The category's first note carries its name as title, which holds 50 characters.
+    if (name.toUcs4().size() > 50)
+        throw StoreError(QStringLiteral("目录分类名“%1”太长：最多 50 个字符。").arg(name));
     if (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
         throw StoreError(QStringLiteral("目录分类名“%1”是数据库保留的名字。").arg(name));
     Statement st(db(), QStringLiteral("SELECT name, type FROM sqlite_schema"));

@@ -40,8 +40,9 @@ public:
     // True when a category of exactly this name (same letters, same case) exists.
     bool CategoryExists(const QString& name);
     // Throws a StoreError when `name` cannot be a new category: empty or blank, holding a control
-    // character, reserved by the engine, or differing from an existing category only in letter
-    // case. An exact existing name is not checked here (CategoryExists answers that first).
+    // character, longer than 50 characters (the first note's title), reserved by the engine, or differing
+    // from an existing category only in letter case. An exact existing name is not checked here
+    // (CategoryExists answers that first).
     void CheckNewCategoryName(const QString& name);
     // Creates the empty table of a category (after CheckNewCategoryName), in one transaction.
     void CreateCategoryTable(const QString& name);

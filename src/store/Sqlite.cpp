@@ -50,7 +50,8 @@ Database::~Database() {
 
 void Database::Fail(int rc, const QString& doing) const {
     const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
-    throw StoreError(QStringLiteral("%1失败：%2").arg(doing, msg));
+    const int code = db_ ? sqlite3_extended_errcode(db_) : rc;
+    throw StoreError(QStringLiteral("%1失败：%2").arg(doing, msg), code);
 }
 
 void Database::Exec(const char* sql) {
@@ -59,7 +60,7 @@ void Database::Exec(const char* sql) {
     if (rc != SQLITE_OK) {
         const QString msg = QString::fromUtf8(err ? err : sqlite3_errstr(rc));
         sqlite3_free(err);
-        throw StoreError(QStringLiteral("数据库操作失败：%1").arg(msg));
+        throw StoreError(QStringLiteral("数据库操作失败：%1").arg(msg), sqlite3_extended_errcode(db_));
     }
 }
 

@@ -12,10 +12,17 @@ namespace qj {
 
 class StoreError : public std::runtime_error {
 public:
-    explicit StoreError(const std::string& utf8Message) : std::runtime_error(utf8Message) {}
-    explicit StoreError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    explicit StoreError(const std::string& utf8Message, int code = 0)
+        : std::runtime_error(utf8Message), code_(code) {}
+    explicit StoreError(const QString& message, int code = 0)
+        : std::runtime_error(message.toStdString()), code_(code) {}
     // The message for a message box.
     QString text() const { return QString::fromUtf8(what()); }
+    // The engine's extended result code, or 0 when the failure is the program's own finding.
+    int code() const { return code_; }
+
+private:
+    int code_ = 0;
 };
 
 // The data file does not exist (the main window shows "Not find data file !!!").

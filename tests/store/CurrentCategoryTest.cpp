@@ -1,0 +1,150 @@
+#include "StoreTestFolder.h"
+
+#include "store/CurrentCategory.h"
+#include "store/DefaultCategory.h"
+
+using namespace qj;
+using qj::test::StoreTest;
+
+namespace {
+
+// "id<parent:name>" of every record in stored order.
+std::vector<std::string> Records(DataFile& file, const QString& table) {
+    Statement st(
+        file.db(),
+        QStringLiteral("SELECT ID, Parent, Name, Info FROM %1 ORDER BY rowid").arg(QuoteIdentifier(table)));
+    std::vector<std::string> rows;
+    while (st.Step())
+        rows.push_back(QStringLiteral("%1<%2:%3%4")
+                           .arg(st.Int(0))
+                           .arg(st.Int(1))
+                           .arg(st.Text(2), st.IsNull(3) ? QString() : QStringLiteral("=") + st.Text(3))
+                           .toStdString());
+    return rows;
+}
+
+class CurrentCategoryTest : public StoreTest {
+protected:
+    void Open(const QString& name) {
+        if (!file->CategoryExists(name))
+            ASSERT_EQ(CreateCategory(*file, name), CreateCategoryResult::Created);
+        cat = std::make_unique<CurrentCategory>(*file, name);
+    }
+    // An empty category (its first note removed).
+    void OpenEmpty(const QString& name) {
+        Open(name);
+        cat->Delete(cat->tree().Roots()[0]);
+    }
+    NodeRef N(int id) const { return cat->tree().Find(id); }
+    std::unique_ptr<CurrentCategory> cat;
+};
+
+} // namespace
+
+TEST_F(CurrentCategoryTest, AddingNotesFollowsTheKeyParentAndTitleRules) {
+    OpenEmpty(QStringLiteral("空"));
+    // First note of an empty category: key 0, a root whose Parent is itself.
+    const NodeRef a = cat->AddSibling(kNoNode, QStringLiteral("A"));
+    EXPECT_EQ(cat->tree().Key(a), 0);
+    const NodeRef child = cat->AddChild(a, QStringLiteral("  子 \t"));
+    const NodeRef sibling = cat->AddSibling(child, QStringLiteral("  兄  "));
+    const NodeRef blank = cat->AddChild(child, QStringLiteral(""));
+    const NodeRef root = cat->AddSibling(a, QStringLiteral("根"));
+    const NodeRef rootless = cat->AddChild(kNoNode, QStringLiteral(" 根2 "));
+    EXPECT_EQ(Records(*file, QStringLiteral("空")),
+              (std::vector<std::string>{"0<0:A", "1<0:子", "2<0:  兄  ", "3<1: ", "4<4:根", "5<5:根2"}));
+    EXPECT_EQ(cat->tree().Title(blank), QStringLiteral(" "));
+    EXPECT_EQ(cat->tree().Parent(sibling), a);
+    EXPECT_EQ(cat->tree().Parent(root), kNoNode);
+    EXPECT_EQ(cat->tree().Parent(rootless), kNoNode);
+
+    // Reading the table back gives the same tree.
+    CurrentCategory reread(*file, QStringLiteral("空"));
+    EXPECT_EQ(reread.tree().AllPreOrder().size(), 6u);
+    EXPECT_EQ(reread.tree().Children(reread.tree().Find(1)).size(), 1u);
+}
+
+TEST_F(CurrentCategoryTest, NewKeyIgnoresFreeIdsBelowTheLargest) {
+    Open(QStringLiteral("帮助"));
+    cat->table().Append(41, 0, QStringLiteral("四十一"));
+    cat->table().Append(3, 0, QStringLiteral("三"));
+    cat->Reload();
+    EXPECT_EQ(cat->tree().Key(cat->AddChild(N(3), QStringLiteral("新"))), 42);
+}
+
+TEST_F(CurrentCategoryTest, RefusedWriteLeavesTableAndTreeInStep) {
+    Open(QStringLiteral("帮助"));
+    const auto before = Records(*file, QStringLiteral("帮助"));
+    const QString tooLong(51, QChar(0x957F));
+    EXPECT_THROW(cat->AddChild(N(0), tooLong), StoreError);
+    EXPECT_THROW(cat->Rename(N(0), tooLong), StoreError);
+    EXPECT_THROW(cat->Rename(N(0), QString()), StoreError);
+    EXPECT_EQ(Records(*file, QStringLiteral("帮助")), before);
+    EXPECT_EQ(cat->tree().NodeCount(), 1);
+    EXPECT_EQ(cat->tree().Title(N(0)), QStringLiteral("帮助"));
+    EXPECT_EQ(cat->tree().NextKey(), 1);
+}
+
+TEST_F(CurrentCategoryTest, DeletingANoteRemovesExactlyItsSubtree) {
+    Open(QStringLiteral("帮助"));
+    // 0(1(2(3),4)), 5(6)
+    cat->table().Append(1, 0, QStringLiteral("一"));
+    cat->table().Append(2, 1, QStringLiteral("二"));
+    cat->table().Append(3, 2, QStringLiteral("三"));
+    cat->table().Append(4, 1, QStringLiteral("四"));
+    cat->table().Append(5, 5, QStringLiteral("五"));
+    cat->table().Append(6, 5, QStringLiteral("六"));
+    cat->Reload();
+    const auto deleted = cat->Delete(N(1));
+    EXPECT_EQ(deleted, (std::vector<int>{4, 3, 2, 1})); // the deepest first
+    EXPECT_EQ(Records(*file, QStringLiteral("帮助")),
+              (std::vector<std::string>{"0<0:帮助", "5<5:五", "6<5:六"}));
+    EXPECT_EQ(cat->tree().NodeCount(), 3);
+    EXPECT_EQ(cat->tree().Find(3), kNoNode);
+}
+
+TEST_F(CurrentCategoryTest, MoveAndCopyOfSubtrees) {
+    Open(QStringLiteral("帮助"));
+    // 0(1(2,3)), 10
+    cat->table().Append(1, 0, QStringLiteral("一"), QStringLiteral("一的内容"));
+    cat->table().Append(2, 1, QStringLiteral("二"), QStringLiteral("二的内容"));
+    cat->table().Append(3, 1, QStringLiteral("三"));
+    cat->table().Append(10, 10, QStringLiteral("十"));
+    cat->Reload();
+
+    EXPECT_FALSE(cat->Move(N(1), N(0))); // already its parent: nothing happens
+    EXPECT_THROW(cat->Move(N(1), N(2)), StoreError);
+    EXPECT_THROW(cat->Move(N(1), kNoNode), StoreError);
+    EXPECT_THROW(cat->Copy(N(1), N(3)), StoreError);
+
+    // A copy onto the note's own parent: consecutive keys in pre-order after the largest (10).
+    const NodeRef top = cat->Copy(N(1), N(0));
+    EXPECT_EQ(cat->tree().Key(top), 11);
+    EXPECT_EQ(cat->tree().Parent(top), N(0));
+    EXPECT_EQ(cat->tree().Children(N(0)).back(), top);
+    const auto rows = Records(*file, QStringLiteral("帮助"));
+    EXPECT_EQ(std::vector<std::string>(rows.end() - 3, rows.end()),
+              (std::vector<std::string>{"11<0:一=一的内容", "12<11:二=二的内容", "13<11:三"}));
+
+    // Moving changes only the moved note's Parent; its subtree comes along.
+    EXPECT_TRUE(cat->Move(N(11), N(10)));
+    const auto moved = Records(*file, QStringLiteral("帮助"));
+    EXPECT_EQ(moved[5], "11<10:一=一的内容");
+    EXPECT_EQ(moved[6], "12<11:二=二的内容");
+    CurrentCategory reread(*file, QStringLiteral("帮助"));
+    EXPECT_EQ(reread.tree().SubtreePreOrder(reread.tree().Find(10)).size(), 4u);
+}
+
+TEST_F(CurrentCategoryTest, CopyRefusedHalfWayKeepsTableAndTree) {
+    Open(QStringLiteral("帮助"));
+    cat->table().Append(1, 0, QStringLiteral("一"));
+    cat->table().Append(2, 1, QStringLiteral("二"));
+    cat->Reload();
+    const auto before = Records(*file, QStringLiteral("帮助"));
+    file->db().Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"帮助\" WHEN NEW.ID = 4 "
+                                   "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    EXPECT_THROW(cat->Copy(N(1), N(0)), StoreError);
+    EXPECT_EQ(Records(*file, QStringLiteral("帮助")), before);
+    EXPECT_EQ(cat->tree().NodeCount(), 3);
+    EXPECT_EQ(cat->tree().NextKey(), 3);
+}

@@ -1,0 +1,97 @@
+#include "StoreTestFolder.h"
+
+#include "store/CurrentCategory.h"
+#include "store/DefaultCategory.h"
+#include "store/NoteEditState.h"
+
+using namespace qj;
+using qj::test::StoreTest;
+
+namespace {
+
+class NoteEditStateTest : public StoreTest {
+protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        ASSERT_EQ(CreateCategory(*file, help), CreateCategoryResult::Created);
+        ASSERT_EQ(CreateCategory(*file, diary), CreateCategoryResult::Created);
+        cat = std::make_unique<CurrentCategory>(*file, help);
+        note = cat->AddChild(cat->tree().Find(0), QStringLiteral("一"));
+    }
+    QString help = QStringLiteral("帮助");
+    QString diary = QStringLiteral("日记");
+    std::unique_ptr<CurrentCategory> cat;
+    NodeRef note = kNoNode;
+};
+
+} // namespace
+
+TEST(NoteEditState, DirtyOnlyAfterTypingIntoAWritableEditor) {
+    NoteEditState s;
+    EXPECT_FALSE(s.IsDirty());
+    s.Loaded(QStringLiteral("帮助"), 3);
+    EXPECT_FALSE(s.IsDirty());
+    s.Changed(/*readOnly=*/true);
+    EXPECT_FALSE(s.IsDirty());
+    s.Changed();
+    EXPECT_TRUE(s.IsDirty());
+    s.Loaded(QStringLiteral("帮助"), 4); // the question was answered No: the new note is clean
+    EXPECT_FALSE(s.IsDirty());
+    EXPECT_EQ(s.edited(), (EditedNote{QStringLiteral("帮助"), 4}));
+}
+
+TEST_F(NoteEditStateTest, SaveWritesIntoTheEditedNoteWhateverIsCurrent) {
+    NoteEditState s;
+    s.Loaded(help, 1);
+    s.Changed();
+    // The user switched to another category, whose note 1 must not receive the text.
+    CurrentCategory other(*file, diary);
+    other.AddChild(other.tree().Find(0), QStringLiteral("日记一"));
+    EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("帮助的文字")), SaveResult::Saved);
+    EXPECT_FALSE(s.IsDirty());
+    EXPECT_EQ(cat->Info(note), QStringLiteral("帮助的文字"));
+    EXPECT_TRUE(other.Info(other.tree().Find(1)).isNull());
+    // Saving an unchanged text writes the same text again; an empty text is stored as NULL.
+    EXPECT_EQ(SaveNoteText(*file, s, QString()), SaveResult::Saved);
+    EXPECT_TRUE(cat->Info(note).isNull());
+}
+
+TEST_F(NoteEditStateTest, DeletedNoteNeverReceivesTheTextNorItsSuccessor) {
+    NoteEditState s;
+    s.Loaded(help, 1);
+    s.Changed();
+    s.Deleted(help, cat->Delete(note));
+    // The next note takes the freed largest ID 1 again.
+    const NodeRef successor = cat->AddChild(cat->tree().Find(0), QStringLiteral("新"));
+    ASSERT_EQ(cat->tree().Key(successor), 1);
+    EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("旧文字")), SaveResult::NoNote);
+    EXPECT_TRUE(cat->Info(successor).isNull());
+    EXPECT_TRUE(s.IsDirty());
+}
+
+TEST_F(NoteEditStateTest, NoteGoneBehindTheStatesBackIsNotRecreated) {
+    NoteEditState s;
+    s.Loaded(help, 1);
+    s.Changed();
+    cat->table().Delete(std::vector<int>{1}); // removed elsewhere, the state not told
+    EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("x")), SaveResult::NoNote);
+    EXPECT_FALSE(cat->table().Contains(1));
+    EXPECT_FALSE(s.edited().has_value());
+
+    s.Loaded(diary, 0);
+    file->DropCategory(diary);
+    EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("x")), SaveResult::NoNote);
+    EXPECT_EQ(CreateCategory(*file, diary), CreateCategoryResult::Created);
+    EXPECT_TRUE(CategoryTable(*file, diary).ReadInfo(0).isNull());
+}
+
+TEST_F(NoteEditStateTest, FailedWriteKeepsTheTextDirty) {
+    NoteEditState s;
+    s.Loaded(help, 1);
+    s.Changed();
+    file->db().Exec(QStringLiteral(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON \"帮助\" BEGIN SELECT RAISE(ABORT, 'disk'); END"));
+    EXPECT_THROW(SaveNoteText(*file, s, QStringLiteral("x")), StoreError);
+    EXPECT_TRUE(s.IsDirty());
+    EXPECT_EQ(s.edited(), (EditedNote{help, 1}));
+}

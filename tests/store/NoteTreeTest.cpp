@@ -1,0 +1,157 @@
+#include "store/NoteTree.h"
+#include "store/TreePictures.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace qj;
+
+namespace {
+
+struct Rec {
+    int id;
+    std::optional<int> parent;
+};
+
+NoteTree TreeOf(std::initializer_list<Rec> recs) {
+    std::vector<NoteHeader> headers;
+    for (const Rec& r : recs)
+        headers.push_back({r.id, r.parent, QStringLiteral("n%1").arg(r.id)});
+    return NoteTree(std::move(headers));
+}
+
+// "1(2,3(4)),5": keys, children in brackets, in order.
+std::string Shape(const NoteTree& t, const std::vector<NodeRef>& nodes) {
+    std::string out;
+    for (NodeRef n : nodes) {
+        if (!out.empty())
+            out += ',';
+        out += std::to_string(t.Key(n));
+        if (!t.Children(n).empty())
+            out += '(' + Shape(t, t.Children(n)) + ')';
+    }
+    return out;
+}
+std::string Shape(const NoteTree& t) {
+    return Shape(t, t.Roots());
+}
+
+} // namespace
+
+TEST(NoteTreeBuild, RootsChildrenAndReparentingFollowStoredOrder) {
+    struct Case {
+        const char* what;
+        std::initializer_list<Rec> records;
+        const char* shape;
+    };
+    const Case cases[] = {
+        {"plain tree", {{0, 0}, {1, 0}, {2, 1}, {3, 0}}, "0(1(2),3)"},
+        {"roots keep stored order", {{0, 0}, {10, 10}, {5, 5}}, "0,10,5"},
+        {"orphan and null parent are roots", {{0, 0}, {3, 99}, {4, std::nullopt}, {5, 3}}, "0,3(5),4"},
+        {"child stored before its parent comes last", {{5, 6}, {6, 6}, {7, 6}}, "6(7,5)"},
+        {"moved root carries its subtree", {{2, 1}, {3, 2}, {1, 1}}, "1(2(3))"},
+        {"two-record loop keeps one root", {{1, 2}, {2, 1}}, "1(2)"},
+        {"loop closed by an earlier move keeps a root", {{1, 4}, {2, 3}, {3, 1}, {4, 2}}, "2(4(1(3)))"},
+        {"three-record loop", {{1, 3}, {2, 1}, {3, 2}}, "1(2(3))"},
+        {"empty table", {}, ""},
+    };
+    for (const Case& c : cases) {
+        const NoteTree t = TreeOf(c.records);
+        EXPECT_EQ(Shape(t), c.shape) << c.what;
+        EXPECT_EQ(t.NodeCount(), static_cast<int>(c.records.size())) << c.what;
+    }
+}
+
+TEST(NoteTreeBuild, RepeatedIdFindsTheFirstNode) {
+    // The second record of ID 1 names the first one as its parent.
+    const NoteTree t = TreeOf({{1, 1}, {1, 1}, {2, 1}});
+    EXPECT_EQ(Shape(t), "1(1,2)");
+    EXPECT_EQ(t.Find(1), t.Roots()[0]);
+}
+
+TEST(NoteTreeKeys, NewKeyIsLargestPlusOneOrZero) {
+    NoteTree empty;
+    EXPECT_EQ(empty.NextKey(), 0);
+
+    NoteTree t = TreeOf({{0, 0}, {41, 0}, {7, 0}});
+    EXPECT_EQ(t.NextKey(), 42); // free IDs below 41 are not reused
+    t.Remove(t.Find(41));
+    EXPECT_EQ(t.NextKey(), 8);
+    EXPECT_EQ(t.Find(41), kNoNode);
+    t.Add(8, 0, t.Find(0), QStringLiteral("新"));
+    EXPECT_EQ(t.NextKey(), 9);
+    t.Remove(t.Find(0)); // removes 0 and its children 7 and 8
+    EXPECT_TRUE(t.IsEmpty());
+    EXPECT_EQ(t.NextKey(), 0);
+
+    const NoteTree full = TreeOf({{std::numeric_limits<int>::max(), 0}});
+    EXPECT_THROW(full.NextKey(), StoreError);
+    const NoteTree negative = TreeOf({{-5, -5}});
+    EXPECT_EQ(negative.NextKey(), -4);
+}
+
+TEST(NoteTreeKeys, RemovingARepeatedKeyLetsTheIndexFindTheOther) {
+    NoteTree t = TreeOf({{1, 1}, {1, 99}});
+    ASSERT_EQ(Shape(t), "1,1");
+    const NodeRef second = t.Roots()[1];
+    t.Remove(t.Roots()[0]);
+    EXPECT_EQ(t.Find(1), second);
+}
+
+TEST(NoteTreeEdit, SubtreeListingMoveAndDropRules) {
+    // 0(1(2,3(4)),5)
+    NoteTree t = TreeOf({{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 3}, {5, 0}});
+    auto keys = [&](const std::vector<NodeRef>& nodes) {
+        std::vector<int> k;
+        for (NodeRef n : nodes)
+            k.push_back(t.Key(n));
+        return k;
+    };
+    EXPECT_EQ(keys(t.SubtreePreOrder(t.Find(1))), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(keys(t.AllPreOrder()), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(t.Level(t.Find(4)), 3);
+    EXPECT_EQ(t.Level(t.Find(0)), 0);
+
+    struct Drop {
+        int dragged;
+        std::optional<int> target;
+        bool accepted;
+    };
+    const Drop drops[] = {
+        {1, 1, false}, {1, 2, false}, {1, 4, false}, {1, std::nullopt, false},
+        {1, 0, true},  {1, 5, true},  {4, 0, true},  {4, 3, true},
+        {0, 4, false}, {5, 4, true},
+    };
+    for (const Drop& d : drops) {
+        const NodeRef target = d.target ? t.Find(*d.target) : kNoNode;
+        EXPECT_EQ(t.CanDrop(t.Find(d.dragged), target), d.accepted)
+            << d.dragged << " on " << d.target.value_or(-1);
+    }
+
+    t.Move(t.Find(3), t.Find(5));
+    EXPECT_EQ(Shape(t), "0(1(2),5(3(4)))");
+    EXPECT_EQ(t.ParentValue(t.Find(3)), 5);
+    t.Remove(t.Find(5));
+    EXPECT_EQ(Shape(t), "0(1(2))");
+    EXPECT_EQ(t.NodeCount(), 3);
+}
+
+TEST(TreePictures, PictureDependsOnRootChildrenAndSelection) {
+    struct Case {
+        int level;
+        bool children;
+        bool selected;
+        int picture;
+    };
+    const Case cases[] = {
+        {0, true, false, 0}, {0, true, true, 5},  {0, false, false, 6}, {0, false, true, 4},
+        {1, true, false, 2}, {1, true, true, 1},  {1, false, false, 3}, {1, false, true, 4},
+        {4, true, false, 2}, {4, false, true, 4},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PictureFor(c.level, c.children, c.selected), c.picture)
+            << c.level << c.children << c.selected;
+    EXPECT_EQ(NodeStatusText(0, 3), QStringLiteral("节点: 0/3"));
+    EXPECT_EQ(NodeStatusText(12, 0), QStringLiteral("节点: 12/0"));
+}
