@@ -40,8 +40,9 @@ QString ParseVersion(std::string_view text) {
             out += QLatin1Char('.');
         out += QString::number(value);
     }
-    // The record ends with its string's terminating zero; a digit here means a longer number.
-    if (pos < text.size() && text[pos] >= '0' && text[pos] <= '9')
+    // The record ends with its string's terminating zero: a digit or a point here means a longer
+    // number or a fifth part, which no version record has.
+    if (pos < text.size() && ((text[pos] >= '0' && text[pos] <= '9') || text[pos] == '.'))
         return {};
     return out;
 }

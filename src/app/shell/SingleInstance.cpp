@@ -4,7 +4,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QWidget>
 
 #ifdef Q_OS_UNIX
@@ -27,12 +26,13 @@ QString UserId() {
 #endif
 }
 
-// A folder only this user writes to: the runtime folder when the session has one.
+// A folder only this user writes to: the session's runtime folder when it has one, else the
+// temporary folder (the user's id is in the names).
 QString MeetingFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::tempPath();
-    return folder;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir(runtime).exists())
+        return runtime;
+    return QDir::tempPath();
 }
 
 } // namespace

@@ -1,0 +1,108 @@
+#include "app/shell/ErrorHandler.h"
+
+#include "support/Printers.h"
+#include "support/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace qj {
+namespace {
+
+TEST(GeneralError, FullStopIsAppendedOnlyAfterCharactersPastThePointInCodeOrder) {
+    struct Case {
+        const char* text;
+        const char* shown;
+    } cases[] = {
+        {"", ""},
+        {"Disk full", "Disk full."},
+        {"Disk full.", "Disk full."},
+        {"Stop!", "Stop!"},                     // '!' comes before '.'
+        {"Value (x)", "Value (x)"},             // ')' too
+        {"Invalid value -", "Invalid value -"}, // '-' is U+002D, just before '.'
+        {"Path is /tmp/", "Path is /tmp/."},    // '/' is U+002F, just after '.'
+        {"Error 42", "Error 42."},
+        {"Ends in a blank ", "Ends in a blank "},
+        {"Line break\n", "Line break\n"},
+        {"无法保存", "无法保存."},
+        {"无法保存。", "无法保存。."}, // the ideographic full stop is not '.'
+        {"Emoji \xF0\x9F\x98\x80", "Emoji \xF0\x9F\x98\x80."},
+        {"Quote \"", "Quote \""}, // '"' is before '.'
+        {"Tilde ~", "Tilde ~."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ErrorTextWithFullStop(QString::fromUtf8(c.text)), QString::fromUtf8(c.shown)) << c.text;
+}
+
+TEST(GeneralError, ShowsTheTextWithTheApplicationTitleErrorIconAndOk) {
+    test::ScriptedDialogs dialogs;
+    dialogs.answerMessage(DialogButton::Ok);
+    dialogs.answerMessage(DialogButton::Ok);
+    ShowGeneralError(dialogs, nullptr, std::runtime_error("UNIQUE constraint failed: 帮助.ID"));
+    ShowGeneralError(dialogs, nullptr, QStringLiteral("已经结束."));
+
+    ASSERT_EQ(dialogs.calls().size(), 2u);
+    const test::DialogCall& first = dialogs.calls()[0];
+    EXPECT_EQ(first.caption, QStringLiteral("青简札记"));
+    EXPECT_EQ(first.text, QStringLiteral("UNIQUE constraint failed: 帮助.ID."));
+    EXPECT_EQ(first.icon, MessageIcon::Error);
+    EXPECT_EQ(first.buttons, std::vector<DialogButton>{DialogButton::Ok});
+    EXPECT_EQ(dialogs.calls()[1].text, QStringLiteral("已经结束."));
+}
+
+class Thrower : public QObject {
+public:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("record write refused");
+        return QObject::event(e);
+    }
+};
+
+GuardedApplication& App() {
+    return *static_cast<GuardedApplication*>(QCoreApplication::instance());
+}
+
+TEST(GuardedApplication, ErrorsFromEventHandlersReachTheReporterAndTheLoopGoesOn) {
+    QStringList reported;
+    App().setErrorReporter([&](const QString& text) { reported << text; });
+
+    Thrower thrower;
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&thrower, &event));
+
+    // A slot run by a timer, as a button's command would run, throwing something that is no
+    // std::exception.
+    QTimer::singleShot(0, [] { throw 42; });
+    // And a later, healthy event still runs.
+    bool later = false;
+    QTimer::singleShot(5, [&] { later = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return later; }, 2000));
+
+    EXPECT_EQ(reported,
+              (QStringList{QStringLiteral("record write refused"), QStringLiteral("Unknown error")}));
+    App().setErrorReporter({});
+}
+
+TEST(GuardedApplication, AnErrorWhileReportingDoesNotRecurse) {
+    int calls = 0;
+    App().setErrorReporter([&](const QString&) {
+        ++calls;
+        // The error box's own event loop meets another failing handler.
+        Thrower inner;
+        QEvent event(QEvent::User);
+        QCoreApplication::sendEvent(&inner, &event);
+    });
+    Thrower thrower;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&thrower, &event);
+    EXPECT_EQ(calls, 1);
+    App().setErrorReporter({});
+}
+
+} // namespace
+} // namespace qj

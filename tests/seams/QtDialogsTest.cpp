@@ -1,0 +1,184 @@
+// The real dialogs, driven offscreen: what the user sees must be what the program asked for.
+
+#include "seams/QtDialogs.h"
+#include "seams/StandardBoxes.h"
+
+#include "support/Printers.h"
+#include "support/UiHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace qj {
+namespace {
+
+struct SeenBox {
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons; // texts, in the order of the box's button list
+    QString focused;     // text of the default button
+};
+
+TEST(QtDialogs, MessageBoxShowsRequestedButtonsIconDefaultAndReturnsThePressedOne) {
+    struct Case {
+        std::vector<DialogButton> buttons;
+        DialogButton defaultButton;
+        MessageIcon icon;
+        QMessageBox::Icon qtIcon;
+        QString press;
+        DialogButton expected;
+        QString expectedFocus;
+    } cases[] = {
+        {{DialogButton::Ok},
+         DialogButton::None,
+         MessageIcon::Information,
+         QMessageBox::Information,
+         QStringLiteral("OK"),
+         DialogButton::Ok,
+         QStringLiteral("OK")},
+        {{DialogButton::Yes, DialogButton::No},
+         DialogButton::No,
+         MessageIcon::Question,
+         QMessageBox::Question,
+         QStringLiteral("Yes"),
+         DialogButton::Yes,
+         QStringLiteral("No")},
+        {{DialogButton::Yes, DialogButton::No},
+         DialogButton::None,
+         MessageIcon::Warning,
+         QMessageBox::Warning,
+         QStringLiteral("No"),
+         DialogButton::No,
+         QStringLiteral("Yes")},
+        {{DialogButton::Ok, DialogButton::Cancel},
+         DialogButton::None,
+         MessageIcon::Error,
+         QMessageBox::Critical,
+         QStringLiteral("Cancel"),
+         DialogButton::Cancel,
+         QStringLiteral("OK")},
+    };
+    QtDialogs dialogs;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.press.toStdString());
+        auto seen = std::make_shared<SeenBox>();
+        test::WhenModalShown([seen, press = c.press](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            seen->caption = box->windowTitle();
+            seen->text = box->text();
+            seen->icon = box->icon();
+            for (QAbstractButton* b : box->buttons())
+                seen->buttons << b->text().remove(QLatin1Char('&'));
+            if (box->defaultButton())
+                seen->focused = box->defaultButton()->text().remove(QLatin1Char('&'));
+            for (QAbstractButton* b : box->buttons())
+                if (b->text().remove(QLatin1Char('&')) == press)
+                    return b->click();
+            box->reject();
+        });
+        const DialogButton pressed = dialogs.message(nullptr, {QStringLiteral("资料备份"),
+                                                               QStringLiteral("确认<b>备份</b>\r\r\n到 D:"),
+                                                               c.icon, c.buttons, c.defaultButton});
+        EXPECT_EQ(pressed, c.expected);
+        EXPECT_EQ(seen->caption, QStringLiteral("资料备份"));
+        EXPECT_EQ(seen->text, QStringLiteral("确认<b>备份</b>\n到 D:"));
+        EXPECT_EQ(seen->icon, c.qtIcon);
+        EXPECT_EQ(seen->buttons.size(), static_cast<qsizetype>(c.buttons.size()));
+        EXPECT_EQ(seen->focused, c.expectedFocus);
+    }
+}
+
+TEST(QtDialogs, StandardBoxesCarryEnglishCaptions) {
+    QtDialogs dialogs;
+    auto seen = std::make_shared<QStringList>();
+    auto look = [seen](const QString& press) {
+        test::WhenModalShown([seen, press](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            *seen << box->windowTitle();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text().remove(QLatin1Char('&')) == press)
+                    return b->click();
+            box->reject();
+        });
+    };
+    look(QStringLiteral("Yes"));
+    EXPECT_EQ(ConfirmBox(dialogs, nullptr, QStringLiteral("确认?")), DialogButton::Yes);
+    look(QStringLiteral("OK"));
+    InformationBox(dialogs, nullptr, QStringLiteral("完成"));
+    look(QStringLiteral("OK"));
+    ErrorBox(dialogs, nullptr, QStringLiteral("失败"));
+    EXPECT_EQ(*seen, (QStringList{QStringLiteral("Confirm"), QStringLiteral("Information"),
+                                  QStringLiteral("Error")}));
+}
+
+struct SeenInput {
+    QString caption, prompt, text, ok, cancel;
+    int maxLength = 0;
+};
+
+void AnswerInput(std::shared_ptr<SeenInput> seen, const QString& typed, bool accept) {
+    test::WhenModalShown([seen, typed, accept](QWidget* modal) {
+        auto* dialog = qobject_cast<QInputDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        auto* edit = dialog->findChild<QLineEdit*>();
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_NE(edit, nullptr);
+        ASSERT_NE(buttons, nullptr);
+        seen->caption = dialog->windowTitle();
+        seen->prompt = dialog->labelText();
+        seen->text = edit->text();
+        seen->maxLength = edit->maxLength();
+        seen->ok = buttons->button(QDialogButtonBox::Ok)->text();
+        seen->cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+        edit->selectAll();
+        test::TypeText(edit, typed);
+        (accept ? buttons->button(QDialogButtonBox::Ok) : buttons->button(QDialogButtonBox::Cancel))->click();
+    });
+}
+
+TEST(QtDialogs, InputBoxHasEnglishButtonsStartingTextAndLimit) {
+    QtDialogs dialogs;
+    auto seen = std::make_shared<SeenInput>();
+    AnswerInput(seen, QStringLiteral("我的类别名字很长"), true);
+    const auto answer = dialogs.inputText(nullptr, {QStringLiteral("新建目录分类"),
+                                                    QStringLiteral("请再次确认\r\r\n请输入密码："),
+                                                    QStringLiteral("目录分类名"), 5});
+    EXPECT_EQ(seen->caption, QStringLiteral("新建目录分类"));
+    EXPECT_EQ(seen->prompt, QStringLiteral("请再次确认\n请输入密码："));
+    EXPECT_EQ(seen->text, QStringLiteral("目录分类名"));
+    EXPECT_EQ(seen->ok, QStringLiteral("OK"));
+    EXPECT_EQ(seen->cancel, QStringLiteral("Cancel"));
+    EXPECT_EQ(seen->maxLength, 5);
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(*answer, QStringLiteral("我的类别名"));
+
+    AnswerInput(seen, QStringLiteral("不要"), false);
+    EXPECT_FALSE(
+        dialogs.inputText(nullptr, {QStringLiteral("重命名"), QStringLiteral("名字"), QStringLiteral("甲")})
+            .has_value());
+}
+
+TEST(QtDialogs, LineBreaksOfProgramTextsBecomeSingleLineFeeds) {
+    const struct {
+        const char* text;
+        const char* shown;
+    } cases[] = {
+        {"a\r\r\nb", "a\nb"}, {"a\r\nb", "a\nb"},         {"a\nb", "a\nb"},
+        {"a\rb", "a\nb"},     {"a\r\r\n\r\nb", "a\n\nb"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DisplayLineBreaks(QString::fromUtf8(c.text)), QString::fromUtf8(c.shown)) << c.text;
+}
+
+} // namespace
+} // namespace qj
