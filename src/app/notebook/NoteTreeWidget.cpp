@@ -1,10 +1,18 @@
 #include "app/notebook/NoteTreeWidget.h"
 
+#include "app/notebook/DragScroll.h"
+#include "app/notebook/NoteTreeDelegate.h"
+
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 namespace qj {
+
+namespace {
+constexpr int DragScrollIntervalMs = 120;
+}
 
 NoteTreeWidget::NoteTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     setObjectName(QStringLiteral("Tv1"));
@@ -12,15 +20,24 @@ NoteTreeWidget::NoteTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     setColumnCount(1);
     setIndentation(19);
     setUniformRowHeights(true);
+    setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setDragEnabled(true);
     setAcceptDrops(true);
-    setDropIndicatorShown(true);
+    setDropIndicatorShown(false);
     setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
+    setAutoScroll(false); // the drag scrolls by the node rule below
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setItemDelegate(new NoteTreeDelegate(this));
     QPalette pal = palette();
     pal.setColor(QPalette::Base, QColor(255, 255, 172));
     setPalette(pal);
+
+    dragScrollTimer_.setInterval(DragScrollIntervalMs);
+    connect(&dragScrollTimer_, &QTimer::timeout, this, &NoteTreeWidget::dragScrollTick);
 }
 
 int NoteTreeWidget::idOf(const QTreeWidgetItem* item) {
@@ -55,7 +72,13 @@ bool NoteTreeWidget::canDrop(const QTreeWidgetItem* dragged, const QTreeWidgetIt
 }
 
 void NoteTreeWidget::mousePressEvent(QMouseEvent* event) {
-    QTreeWidget::mousePressEvent(event);
+    // Only a left press on a node changes the selection; a press on empty space keeps it.
+    if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint())) {
+        QTreeWidget::mousePressEvent(event);
+    } else {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+    }
     emit mousePressed(event->button());
 }
 
@@ -65,8 +88,10 @@ void NoteTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void NoteTreeWidget::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Delete && state() != EditingState && selectedItem()) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && state() != EditingState &&
+        selectedItem()) {
         emit deleteKeyPressed();
+        event->accept();
         return;
     }
     QTreeWidget::keyPressEvent(event);
@@ -79,49 +104,100 @@ void NoteTreeWidget::focusInEvent(QFocusEvent* event) {
 
 void NoteTreeWidget::startDrag(Qt::DropActions supportedActions) {
     dragged_ = selectedItem();
+    if (!dragged_)
+        return;
     QTreeWidget::startDrag(supportedActions);
     dragged_ = nullptr;
+    dragScrollTimer_.stop();
+    setDropTarget(nullptr);
 }
 
 void NoteTreeWidget::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->source() == this && dragged_)
+    if (event->source() == this && dragged_) {
         event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void NoteTreeWidget::dragMoveEvent(QDragMoveEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    autoScrollDuringDrag(pos);
-    QTreeWidgetItem* target = itemAt(pos);
-    if (event->source() == this && canDrop(dragged_, target)) {
-        const bool copy = event->modifiers() & Qt::ControlModifier;
-        event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
-        event->accept(visualItemRect(target));
+        dragPos_ = event->position().toPoint();
+        dragScrollTimer_.start();
     } else {
         event->ignore();
     }
 }
 
+void NoteTreeWidget::dragMoveEvent(QDragMoveEvent* event) {
+    dragPos_ = event->position().toPoint();
+    QTreeWidgetItem* target = itemAt(dragPos_);
+    if (event->source() == this && canDrop(dragged_, target)) {
+        const bool copy = event->modifiers() & Qt::ControlModifier;
+        event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
+        event->accept();
+    } else {
+        target = nullptr;
+        event->ignore();
+    }
+    setDropTarget(target);
+}
+
+void NoteTreeWidget::setDropTarget(QTreeWidgetItem* target) {
+    if (target == dropTarget_)
+        return;
+    dropTarget_ = target;
+    viewport()->update();
+}
+
+void NoteTreeWidget::dragLeaveEvent(QDragLeaveEvent* event) {
+    dragScrollTimer_.stop();
+    setDropTarget(nullptr);
+    QTreeWidget::dragLeaveEvent(event);
+}
+
 void NoteTreeWidget::dropEvent(QDropEvent* event) {
+    dragScrollTimer_.stop();
+    setDropTarget(nullptr);
     QTreeWidgetItem* target = itemAt(event->position().toPoint());
     if (event->source() != this || !canDrop(dragged_, target)) {
         event->ignore();
         return;
     }
     const bool copy = event->modifiers() & Qt::ControlModifier;
-    // The controller rebuilds the affected items itself: the view must not move anything.
+    // The controller changes the items itself once the records are written: the view must not
+    // move or remove anything.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    emit nodeDropped(dragged_, target, copy);
+    QTreeWidgetItem* dragged = dragged_;
+    emit nodeDropped(dragged, target, copy);
 }
 
-void NoteTreeWidget::autoScrollDuringDrag(const QPoint& pos) {
-    (void)pos;
+void NoteTreeWidget::dragScrollTick() {
+    QTreeWidgetItem* target = itemAt(dragPos_);
+    if (!target)
+        return;
+    // Rows counted from the topmost visible one.
+    const QModelIndex top = indexAt(QPoint(1, 1));
+    const QModelIndex targetIndex = indexFromItem(target);
+    const int viewHeight = viewport()->height();
+    int targetRow = -1;
+    int fullyVisible = 0;
+    int rowsBelowTarget = 0;
+    int row = 0;
+    for (QModelIndex i = top; i.isValid(); i = indexBelow(i), ++row) {
+        const QRect rect = visualRect(i);
+        if (rect.bottom() < viewHeight)
+            fullyVisible = row + 1;
+        if (i == targetIndex)
+            targetRow = row;
+        else if (targetRow >= 0 && ++rowsBelowTarget >= 2)
+            break;
+        if (rect.top() > viewHeight && targetRow < 0)
+            break;
+    }
+    const int step =
+        DragScrollStep(targetRow, verticalScrollBar()->value() > 0, fullyVisible, rowsBelowTarget);
+    if (step != 0)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + step);
 }
 
 void NoteTreeWidget::emitTitleEdited(QTreeWidgetItem* item, const QString& title) {
-    emit titleEdited(item, title);
+    if (item)
+        emit titleEdited(item, title);
 }
 
 } // namespace qj

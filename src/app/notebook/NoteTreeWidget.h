@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <optional>
@@ -27,6 +28,8 @@ public:
     // Drop rules, used by the drag handling: a drop is accepted over any node except the dragged
     // node itself and its descendants, and never over empty space.
     static bool canDrop(const QTreeWidgetItem* dragged, const QTreeWidgetItem* target);
+    // The node shown as drop target while a node is dragged over it (null otherwise).
+    QTreeWidgetItem* dropTarget() const { return dropTarget_; }
 
 signals:
     // Any mouse button pressed inside the tree (after the tree handled the press): Tv1MouseDown.
@@ -48,14 +51,19 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
     friend class NoteTreeDelegate;
     void emitTitleEdited(QTreeWidgetItem* item, const QString& title);
-    void autoScrollDuringDrag(const QPoint& pos);
+    void dragScrollTick();
+    void setDropTarget(QTreeWidgetItem* target);
 
     QTreeWidgetItem* dragged_ = nullptr;
+    QTreeWidgetItem* dropTarget_ = nullptr;
+    QPoint dragPos_;
+    QTimer dragScrollTimer_;
 };
 
 } // namespace qj

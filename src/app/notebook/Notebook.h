@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -40,6 +41,10 @@ public:
     Notebook(Dialogs& dialogs, QWidget* dialogParent, QObject* parent = nullptr);
     ~Notebook() override;
 
+    // Where a refused write is reported (the program's general error handler). By default a box
+    // with the application title, the error icon and OK, through the Dialogs seam.
+    void setErrorHandler(std::function<void(const QString& text)> handler);
+
     NoteTreeWidget* tree() const;
     NoteTitleBar* titleBar() const;
     NoteEditor* editor() const;
@@ -58,6 +63,8 @@ public:
     void openCategory(DataFile& file, const QString& tableName);
     // Shows no category: empty tree, note commands disabled. The editor keeps its text.
     void closeCategory();
+    // The category was dropped from the data file: its note can no longer receive the text.
+    void categoryDropped(const QString& tableName);
     bool hasCategory() const;
     QString categoryName() const;
 
@@ -110,6 +117,8 @@ signals:
     void editorEntered();
 
 private:
+    void addNote(bool child);
+
     struct Private;
     std::unique_ptr<Private> d;
 };
