@@ -1,0 +1,221 @@
+// Runs the built qingjian-cli as a user would and reads what it prints.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(out);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string ShellQuote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result RunCli(const std::vector<std::string>& args) {
+    const auto dir = std::filesystem::temp_directory_path() / ("qj-cli-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::string command = ShellQuote(QJ_CLI_PATH);
+    for (const auto& a : args)
+        command += " " + ShellQuote(a);
+    command += " >" + ShellQuote((dir / "out").string()) + " 2>" + ShellQuote((dir / "err").string()) +
+               " </dev/null";
+    const int raw = std::system(command.c_str());
+    Result r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = ReadFile(dir / "out");
+    r.err = ReadFile(dir / "err");
+    std::filesystem::remove_all(dir);
+    return r;
+}
+
+std::vector<std::string> KeysOf(const std::string& line) {
+    std::vector<std::string> keys;
+    static const std::regex key(R"re("([a-z_]+)":)re");
+    for (auto it = std::sregex_iterator(line.begin(), line.end(), key); it != std::sregex_iterator(); ++it)
+        keys.push_back((*it)[1]);
+    return keys;
+}
+
+bool Has(const std::string& line, const std::string& part) {
+    return line.find(part) != std::string::npos;
+}
+
+} // namespace
+
+TEST(Cli, DayReportsEveryKeyInOrder) {
+    const Result r = RunCli({"day", "2006-05-01", "--hour-index", "6"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const auto lines = r.Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    const std::string& line = lines[0];
+    const std::vector<std::string> keys = {"date",
+                                           "weekday",
+                                           "lunar_code",
+                                           "lunar_year",
+                                           "lunar_month",
+                                           "lunar_day",
+                                           "lunar_text",
+                                           "year_count",
+                                           "month_count",
+                                           "day_count",
+                                           "pillars",
+                                           "void",
+                                           "solar_term",
+                                           "solar_festival",
+                                           "lunar_festival",
+                                           "officer_index",
+                                           "officer",
+                                           "almanac",
+                                           "month_term_note_prefix",
+                                           "captions",
+                                           "gregorian",
+                                           "lunar",
+                                           "pillar"};
+    EXPECT_EQ(KeysOf(line), keys);
+    for (
+        const char* part : {
+            R"j("date":"2006-05-01","weekday":1,"lunar_code":404,"lunar_year":2006,"lunar_month":4,"lunar_day":4,)j",
+            R"j("lunar_text":"四月初四","year_count":142,"month_count":1288,"day_count":38846,)j",
+            R"j("pillars":"丙戌 壬辰 庚寅 壬午","void":"午未","solar_term":"",)j",
+            R"j("solar_festival":" 国际劳动节","lunar_festival":" 文殊菩萨圣诞","officer_index":10,)j",
+            R"j("officer":"开日：[吉日]开始、开展的日子。\r\n　宜：)j",
+            R"j("almanac":"庚寅日： 喜神西北　鹤神正北　财神正东　空亡未申　吉时：子丑辰巳",)j",
+            R"j("month_term_note_prefix":"四月立夏",)j",
+            R"j("captions":{"gregorian":"公历: 2006年 5月 1日","lunar":"农历: 丙戌(狗) 四月初四日午时",)j",
+            R"j("pillar":"丙戌 壬辰 庚寅 壬午 (午未 空)"}})j",
+        })
+        EXPECT_TRUE(Has(line, part)) << part << "\nin " << line;
+}
+
+TEST(Cli, DayWithTimeAndWithoutHour) {
+    // On the day of 立夏 a time of day hides the term; no hour chosen uses the 子 hour.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"day", "2006-05-06", "--time", "08:00:00"},
+          std::vector<std::string>{"day", "--time=08:00:00", "2006-05-06"}}) {
+        const Result r = RunCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(Has(r.out, R"j("solar_term":"")j"));
+        EXPECT_TRUE(Has(r.out, R"j("lunar":"农历: 丙戌(狗) 四月初九日")j"));
+        EXPECT_TRUE(Has(r.out, R"j("pillars":"丙戌 癸巳 乙未 丙子")j"));
+    }
+    const Result whole = RunCli({"day", "2006-05-06"});
+    EXPECT_TRUE(Has(whole.out, R"j("solar_term":"立夏")j"));
+    // 立春 2006 is at 06:01:13: the year pillar changes with it.
+    EXPECT_TRUE(Has(RunCli({"day", "2006-02-04", "--time", "06:01:13"}).out, R"j("year_count":141,)j"));
+    EXPECT_TRUE(Has(RunCli({"day", "2006-02-04", "--time", "06:01:14"}).out, R"j("year_count":142,)j"));
+}
+
+TEST(Cli, DaysWritesOneLinePerDay) {
+    const Result r = RunCli({"days", "2006-01-28", "2006-01-30"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = r.Lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(Has(lines[0], R"j("date":"2006-01-28")j"));
+    EXPECT_TRUE(Has(lines[1], R"j("date":"2006-01-29")j"));
+    EXPECT_TRUE(Has(lines[1], R"j("lunar_festival":" 春节, 弥勒佛圣诞!")j"));
+    EXPECT_TRUE(Has(lines[2], R"j("date":"2006-01-30")j"));
+    const Result all = RunCli({"days", "1901-01-01", "2050-12-31"});
+    ASSERT_EQ(all.status, 0);
+    EXPECT_EQ(all.Lines().size(), 54787u);
+}
+
+TEST(Cli, LunarDates) {
+    const Result one = RunCli({"lunar-to-solar", "2006", "-7", "1"});
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(one.out, "{\"year\":2006,\"month\":-7,\"day\":1,\"date\":\"2006-08-24\"}\n");
+
+    const Result year = RunCli({"lunar-days", "2006", "2006"});
+    ASSERT_EQ(year.status, 0) << year.err;
+    const auto lines = year.Lines();
+    ASSERT_EQ(lines.size(), 385u);
+    EXPECT_EQ(lines.front(), R"j({"year":2006,"month":1,"day":1,"date":"2006-01-29"})j");
+    EXPECT_EQ(lines.back(), R"j({"year":2006,"month":12,"day":30,"date":"2007-02-17"})j");
+    // The leap month follows its namesake: 七月 has 30 days here, then 闰七月初一.
+    const std::string leapStart = R"j({"year":2006,"month":-7,"day":1,"date":"2006-08-24"})j";
+    size_t found = 0;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        if (lines[i] == leapStart) {
+            found = i;
+            EXPECT_EQ(lines[i - 1], R"j({"year":2006,"month":7,"day":30,"date":"2006-08-23"})j");
+        }
+    }
+    EXPECT_GT(found, 0u);
+}
+
+TEST(Cli, BadInputFailsWithStatusTwoAndNoOutput) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"no-such-command"},
+        {"day"},
+        {"day", "2006-02-30"},
+        {"day", "1900-12-31"},
+        {"day", "2051-01-01"},
+        {"day", "2006-5-1"},
+        {"day", "2006-05-01", "2006-05-02"},
+        {"day", "2006-05-01", "--hour-index", "12"},
+        {"day", "2006-05-01", "--hour-index", "-2"},
+        {"day", "2006-05-01", "--hour-index", "x"},
+        {"day", "2006-05-01", "--hour-index"},
+        {"day", "2006-05-01", "--time", "24:00:00"},
+        {"day", "2006-05-01", "--time", "8:00"},
+        {"day", "2006-05-01", "--bogus", "1"},
+        {"day", "2006-05-01", "-x"},
+        {"days", "2006-05-02", "2006-05-01"},
+        {"days", "2050-12-31", "2051-01-01"},
+        {"lunar-to-solar", "2006", "-8", "1"},
+        {"lunar-to-solar", "2006", "0", "1"},
+        {"lunar-to-solar", "2006", "1", "0"},
+        {"lunar-to-solar", "2006", "-7", "30"},
+        {"lunar-to-solar", "2100", "1", "1"},
+        {"lunar-to-solar", "2006", "1"},
+        {"lunar-days", "1900", "1901"},
+        {"lunar-days", "2000", "1999"},
+        {"lunar-days", "2099", "2100"},
+    };
+    for (const auto& args : cases) {
+        std::string shown;
+        for (const auto& a : args)
+            shown += a + " ";
+        const Result r = RunCli(args);
+        EXPECT_EQ(r.status, 2) << shown;
+        EXPECT_EQ(r.out, "") << shown;
+        EXPECT_FALSE(r.err.empty()) << shown;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << shown << r.err; // one line
+    }
+}
+
+TEST(Cli, HelpListsTheCommands) {
+    const Result r = RunCli({"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* name : {"day YYYY-MM-DD", "days ", "lunar-to-solar ", "lunar-days "})
+        EXPECT_TRUE(Has(r.out, name)) << name;
+}
