@@ -15,14 +15,35 @@ int EntryKey(std::string_view entry) {
     return (entry[0] - '0') * 1000 + (entry[1] - '0') * 100 + (entry[2] - '0') * 10 + (entry[3] - '0');
 }
 
-// The text of every entry keyed `key`, from its fifth character on (the blank included); a later
-// match replaces an earlier one.
-template <size_t N> std::string_view FestivalText(const std::array<std::string_view, N>& list, int key) {
-    std::string_view found;
-    for (std::string_view entry : list)
-        if (EntryKey(entry) == key)
-            found = entry.substr(4);
-    return found;
+// Festival texts by key (month × 100 + day, 0000–1231), read once from a list: the text of every
+// entry with that key from its fifth character on (the blank included), a later entry replacing an
+// earlier one.
+class FestivalIndex {
+public:
+    template <size_t N> explicit FestivalIndex(const std::array<std::string_view, N>& list) {
+        for (std::string_view entry : list) {
+            const int key = EntryKey(entry);
+            if (key >= 0 && key < kKeys)
+                texts_[key] = entry.substr(4);
+        }
+    }
+    std::string_view Find(int key) const {
+        return key >= 0 && key < kKeys ? texts_[key] : std::string_view();
+    }
+
+private:
+    static constexpr int kKeys = 1300;
+    std::array<std::string_view, kKeys> texts_{};
+};
+
+const FestivalIndex& SolarFestivals() {
+    static const FestivalIndex index(kSolarFestivals);
+    return index;
+}
+
+const FestivalIndex& LunarFestivals() {
+    static const FestivalIndex index(kLunarFestivals);
+    return index;
 }
 
 // The entry keyed 0100: New Year's Eve, the day before 正月初一.
@@ -32,7 +53,7 @@ constexpr int kNewYearsEveKey = 100;
 
 std::string SolarFestivalOf(DateTimeValue date) {
     const YearMonthDay ymd = DecodeDate(date);
-    return std::string(FestivalText(kSolarFestivals, ymd.month * 100 + ymd.day));
+    return std::string(SolarFestivals().Find(ymd.month * 100 + ymd.day));
 }
 
 std::string LunarFestivalOf(DateTimeValue date) {
@@ -40,10 +61,11 @@ std::string LunarFestivalOf(DateTimeValue date) {
     std::string text;
     // A leap month's key carries a minus sign and matches no entry.
     if (code > 0)
-        text = FestivalText(kLunarFestivals, code);
-    const int month = std::abs(code / 100);
-    if (month == 12 && LunarCodeOf(DayNumber(date) + 1.0) == 101) {
-        const std::string_view eve = FestivalText(kLunarFestivals, kNewYearsEveKey);
+        text = LunarFestivals().Find(code);
+    // Only the 29th or 30th of a 蜡月 can be the last day before 正月初一.
+    const int month = std::abs(code / 100), day = std::abs(code) % 100;
+    if (month == 12 && day >= 29 && LunarCodeOf(DayNumber(date) + 1.0) == 101) {
+        const std::string_view eve = LunarFestivals().Find(kNewYearsEveKey);
         if (text.empty())
             text = eve;
         else

@@ -1,0 +1,3 @@
+qj_add_bench(calendar_bench ${CMAKE_CURRENT_SOURCE_DIR}/CalendarBench.cpp)
+set_target_properties(calendar_bench PROPERTIES AUTOMOC OFF)
+target_link_libraries(calendar_bench PRIVATE qj_calendar_core)
