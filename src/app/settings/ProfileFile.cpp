@@ -181,7 +181,14 @@ bool ProfileFile::WriteString(const QString& section, const QString& key, const 
     Content c = Load(path_);
     QString clean = value;
     clean.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QString crlf = QStringLiteral("\r\n");
+    // New lines take the file's own line break (CR LF for a new file).
+    QString crlf = QStringLiteral("\r\n");
+    for (const Line& l : c.lines) {
+        if (!l.lineBreak.isEmpty()) {
+            crlf = l.lineBreak;
+            break;
+        }
+    }
     const Where w = Find(c, section, key);
     if (w.key >= 0) {
         Line& line = c.lines[w.key];

@@ -1,0 +1,101 @@
+// Speed of the note store on a large category: 100,000 notes in a random tree, titles of ten
+// Chinese characters.
+#include "store/CurrentCategory.h"
+#include "store/DefaultCategory.h"
+#include "store/NoteEditState.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr int kNotes = 100000;
+const QString kCategory = QStringLiteral("大目录");
+
+struct BigFile {
+    QTemporaryDir dir;
+    std::unique_ptr<qj::DataFile> file;
+
+    BigFile() {
+        const QString path = dir.filePath(QStringLiteral("dataly.dat"));
+        qj::CreateEmptyDataFile(path);
+        file = std::make_unique<qj::DataFile>(path);
+        qj::CreateCategory(*file, kCategory);
+        std::mt19937 rng(42);
+        std::uniform_int_distribution<int> han(0x4E00, 0x9FA5);
+        qj::Transaction tx(file->db());
+        qj::Statement st(file->db(), QStringLiteral("INSERT INTO %1 (ID, Parent, Name) VALUES (?, ?, ?)")
+                                         .arg(qj::QuoteIdentifier(kCategory)));
+        for (int id = 1; id < kNotes; ++id) {
+            QString title;
+            for (int i = 0; i < 10; ++i)
+                title += QChar(han(rng));
+            // Mostly children of earlier notes, a few roots.
+            const int parent = rng() % 50 == 0 ? id : static_cast<int>(rng() % static_cast<unsigned>(id));
+            st.Bind(1, id).Bind(2, parent).Bind(3, title);
+            st.Run();
+            st.Reset();
+        }
+        tx.Commit();
+    }
+};
+
+BigFile& Shared() {
+    static BigFile big;
+    return big;
+}
+
+void BM_OpenCategory100k(benchmark::State& state) {
+    auto& big = Shared();
+    for (auto _ : state) {
+        qj::CurrentCategory cat(*big.file, kCategory);
+        benchmark::DoNotOptimize(cat.tree().NodeCount());
+    }
+}
+BENCHMARK(BM_OpenCategory100k)->Unit(benchmark::kMillisecond);
+
+void BM_BuildTree100k(benchmark::State& state) {
+    auto& big = Shared();
+    qj::CategoryTable table(*big.file, kCategory);
+    const auto headers = table.LoadHeaders();
+    for (auto _ : state) {
+        qj::NoteTree tree(headers);
+        benchmark::DoNotOptimize(tree.NodeCount());
+    }
+}
+BENCHMARK(BM_BuildTree100k)->Unit(benchmark::kMillisecond);
+
+void BM_AddNoteTo100k(benchmark::State& state) {
+    auto& big = Shared();
+    qj::CurrentCategory cat(*big.file, kCategory);
+    std::mt19937 rng(7);
+    for (auto _ : state) {
+        const qj::NodeRef parent = cat.tree().Find(static_cast<int>(rng() % kNotes));
+        benchmark::DoNotOptimize(cat.AddChild(parent, QStringLiteral("新添加的笔记标题十字")));
+    }
+}
+BENCHMARK(BM_AddNoteTo100k)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+void BM_SaveOneMegabyteNote(benchmark::State& state) {
+    auto& big = Shared();
+    QString text;
+    while (text.size() < 350000) // three UTF-8 bytes each: about 1 MB
+        text += QStringLiteral("青简札记的一行笔记内容。\r\n");
+    qj::NoteEditState edit;
+    edit.Loaded(kCategory, 500);
+    for (auto _ : state) {
+        edit.Changed();
+        if (qj::SaveNoteText(*big.file, edit, text) != qj::SaveResult::Saved)
+            state.SkipWithError("note not saved");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.toUtf8().size()));
+}
+BENCHMARK(BM_SaveOneMegabyteNote)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+} // namespace
+
+BENCHMARK_MAIN();

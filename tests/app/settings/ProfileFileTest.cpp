@@ -1,0 +1,118 @@
+#include "app/settings/ProfileFile.h"
+
+#include "common/Gbk.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace qj;
+
+namespace {
+
+class ProfileFileTest : public ::testing::Test {
+protected:
+    void Write(const std::string& bytes) {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    std::string Bytes() const {
+        QFile f(path());
+        if (!f.open(QIODevice::ReadOnly))
+            return "<missing>";
+        return f.readAll().toStdString();
+    }
+    QString path() const { return dir.filePath(QStringLiteral("Jotterly.ini")); }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST(ProfileInt, IntegerFormsAndJunk) {
+    const struct {
+        const char* text;
+        std::optional<int> value;
+    } cases[] = {
+        {"12", 12},
+        {"-16777192", -16777192},
+        {" 7 ", 7},
+        {"0x1F", 31},
+        {"0XfF", 255},
+        {"0xFF000018", -16777192},
+        {"0x", std::nullopt},
+        {"0x123456789", std::nullopt},
+        {"12abc", std::nullopt},
+        {"abc", std::nullopt},
+        {"", std::nullopt},
+        {"1.5", std::nullopt},
+        {"99999999999", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseProfileInt(QString::fromUtf8(c.text)), c.value) << c.text;
+}
+
+TEST_F(ProfileFileTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
+    ProfileFile ini(path());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("d")),
+              QStringLiteral("d"));
+    EXPECT_EQ(ini.ReadInt(QStringLiteral("Font"), QStringLiteral("Size"), 12), 12);
+    EXPECT_TRUE(ini.ReadBool(QStringLiteral("Settings"), QStringLiteral("ToolBar"), true));
+    EXPECT_EQ(Bytes(), "<missing>");
+    EXPECT_TRUE(ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("帮助")));
+    EXPECT_EQ(Bytes(), "[Info]\r\nCurTb=" + Utf8ToGbk("帮助") + "\r\n");
+}
+
+TEST_F(ProfileFileTest, NamesMatchWithoutCaseAndValuesAreTrimmed) {
+    Write("; comment\r\n[settings]\r\n toolbar = 0 \r\nAUTOLINE=abc\r\n[Font]\r\nname=\"Courier New\"\r\n"
+          "[Settings]\r\nListBar=0\r\n");
+    ProfileFile ini(path());
+    EXPECT_FALSE(ini.ReadBool(QStringLiteral("Settings"), QStringLiteral("ToolBar"), true));
+    EXPECT_EQ(ini.ReadInt(QStringLiteral("SETTINGS"), QStringLiteral("AutoLine"), 1), 1); // junk → default
+    EXPECT_EQ(ini.ReadString(QStringLiteral("FONT"), QStringLiteral("Name")), QStringLiteral("Courier New"));
+    // Only the first section of a name is read.
+    EXPECT_TRUE(ini.ReadBool(QStringLiteral("Settings"), QStringLiteral("ListBar"), true));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Font"), QStringLiteral("Missing"), QStringLiteral("x")),
+              QStringLiteral("x"));
+}
+
+TEST_F(ProfileFileTest, WritesKeepEveryOtherLineAsItWas) {
+    Write(Utf8ToGbk("; 注释") + "\n[Settings]\nToolBar=1\n\n[Font]\nName=" + Utf8ToGbk("宋体") + "\nSize=12");
+    ProfileFile ini(path());
+    ini.WriteInt(QStringLiteral("font"), QStringLiteral("SIZE"), 14); // replaced in place, key spelling kept
+    ini.WriteBool(QStringLiteral("Settings"), QStringLiteral("ListBar"),
+                  false); // added at the end of its section
+    ini.WriteInt(QStringLiteral("Back"), QStringLiteral("Color"), -16777192); // new section at the end
+    // New lines take the file's line break; the last line gets one before anything follows it.
+    EXPECT_EQ(Bytes(), Utf8ToGbk("; 注释") + "\n[Settings]\nToolBar=1\nListBar=0\n\n[Font]\nName=" +
+                           Utf8ToGbk("宋体") + "\nSize=14\n[Back]\nColor=-16777192\n");
+    EXPECT_EQ(ini.ReadInt(QStringLiteral("Back"), QStringLiteral("Color"), 0), -16777192);
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Font"), QStringLiteral("Name")), QStringLiteral("宋体"));
+}
+
+TEST_F(ProfileFileTest, EncodingIsKeptAndNothingIsLost) {
+    // A UTF-8 file stays UTF-8.
+    Write("[Info]\nCurTb=日记\n");
+    ProfileFile ini(path());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("日记"));
+    ini.WriteString(QStringLiteral("Font"), QStringLiteral("Name"), QStringLiteral("楷体"));
+    EXPECT_EQ(Bytes(), "[Info]\nCurTb=日记\n[Font]\nName=楷体\n");
+
+    // A GBK file holding a name GBK cannot write becomes UTF-8 with a byte-order mark.
+    Write("[Info]\r\nCurTb=" + Utf8ToGbk("帮助") + "\r\n");
+    ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QString::fromUtf8("한국어"));
+    EXPECT_EQ(Bytes(), "\xEF\xBB\xBF[Info]\r\nCurTb=한국어\r\n");
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")), QString::fromUtf8("한국어"));
+
+    // A value never breaks the file into more lines.
+    ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("a\r\n[Evil]\r\nx=1"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Evil"), QStringLiteral("x")), QString());
+}
+
+TEST_F(ProfileFileTest, UnwritableFileFailsSilently) {
+    ProfileFile ini(dir.filePath(QStringLiteral("no/such/folder/Jotterly.ini")));
+    EXPECT_FALSE(ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("x")));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("d")),
+              QStringLiteral("d"));
+}

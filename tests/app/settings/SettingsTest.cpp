@@ -1,0 +1,90 @@
+#include "app/settings/Settings.h"
+
+#include "common/Gbk.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace qj;
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void Write(const std::string& gbk) {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(gbk.data(), static_cast<qint64>(gbk.size()));
+    }
+    QString path() const { return dir.filePath(QString::fromUtf8(kSettingsFileName)); }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(SettingsTest, FreshInstallationDefaults) {
+    const Settings s = ReadSettings(ProfileFile(path()));
+    EXPECT_TRUE(s.toolBar);
+    EXPECT_TRUE(s.listBar);
+    EXPECT_TRUE(s.autoLine);
+    EXPECT_EQ(s.currentTable, QStringLiteral("帮助"));
+    EXPECT_EQ(s.fontName, QStringLiteral("宋体"));
+    EXPECT_EQ(s.fontSize, 12);
+    EXPECT_EQ(s.fontColor, 0);
+    EXPECT_EQ(s.backColor, -16777192);
+    EXPECT_EQ(s.lineFontColor, 16711680);
+    EXPECT_EQ(s.lineBackColor, -16777192);
+    EXPECT_TRUE(s.skinIndex.isEmpty());
+    EXPECT_FALSE(SkinIndex(s).has_value());
+}
+
+TEST_F(SettingsTest, StoredZeroAndJunkFallBackToDefaults) {
+    Write(Utf8ToGbk("[Settings]\r\nToolBar=0\r\nListBar=junk\r\nAutoLine=2\r\n[Info]\r\nCurTb=\r\n"
+                    "[Font]\r\nName=\r\nSize=0\r\nColor=255\r\n[Back]\r\nColor=0\r\nNowlinefontColor=0\r\n"
+                    "NowlinebkColor=0x00FF00\r\n[SkinFile]\r\nName=skin02.skn\r\nIndex=x\r\n"));
+    const Settings s = ReadSettings(ProfileFile(path()));
+    EXPECT_FALSE(s.toolBar);
+    EXPECT_TRUE(s.listBar);   // no integer: default
+    EXPECT_FALSE(s.autoLine); // any value but 1 turns wrapping off
+    EXPECT_EQ(s.currentTable, QStringLiteral("帮助"));
+    EXPECT_EQ(s.fontName, QStringLiteral("宋体"));
+    EXPECT_EQ(s.fontSize, 12);
+    EXPECT_EQ(s.fontColor, 255);
+    EXPECT_EQ(s.backColor, kTooltipColor); // black is not kept as background
+    EXPECT_EQ(s.lineFontColor, ColorRef(0, 0, 255));
+    EXPECT_EQ(s.lineBackColor, 0xFF00);
+    EXPECT_EQ(s.skinName, QStringLiteral("skin02.skn"));
+    EXPECT_FALSE(SkinIndex(s).has_value()); // ignored, not fatal
+}
+
+TEST_F(SettingsTest, SavedValuesComeBackAndCurTbIsLeftAlone) {
+    ProfileFile ini(path());
+    WriteSetting(ini, QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("日记"));
+    WriteSkinChoice(ini, QStringLiteral("skin03.skn"), 3);
+    Settings s;
+    s.toolBar = false;
+    s.autoLine = false;
+    s.fontName = QStringLiteral("楷体");
+    s.fontSize = 16;
+    s.fontColor = ColorRef(10, 20, 30);
+    s.backColor = ColorRef(255, 255, 255);
+    s.lineBackColor = kTooltipColor;
+    s.currentTable = QStringLiteral("不应写入");
+    SaveSettings(ini, s);
+    const Settings back = ReadSettings(ini);
+    EXPECT_FALSE(back.toolBar);
+    EXPECT_TRUE(back.listBar);
+    EXPECT_FALSE(back.autoLine);
+    EXPECT_EQ(back.currentTable, QStringLiteral("日记"));
+    EXPECT_EQ(back.fontName, QStringLiteral("楷体"));
+    EXPECT_EQ(back.fontSize, 16);
+    EXPECT_EQ(back.fontColor, ColorRef(10, 20, 30));
+    EXPECT_EQ(back.backColor, 0xFFFFFF);
+    EXPECT_EQ(back.lineBackColor, kTooltipColor);
+    EXPECT_EQ(SkinIndex(back), 3);
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Back"), QStringLiteral("NowlinebkColor")),
+              QStringLiteral("-16777192"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Settings"), QStringLiteral("AutoLine")), QStringLiteral("0"));
+}
