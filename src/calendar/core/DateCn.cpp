@@ -3,6 +3,7 @@
 #include "calendar/core/CalendarNames.h"
 #include "calendar/core/LunarTables.h"
 
+#include <array>
 #include <cstdlib>
 
 namespace qj {
@@ -67,6 +68,25 @@ int LunarYearWord(int lunarYear) {
     if (lunarYear < kFirstLunarTableYear || lunarYear > kLastLunarTableYear)
         return 0;
     return kLunarYearTable[lunarYear - kFirstLunarTableYear];
+}
+
+// The Gregorian day of 正月初一 of every lunar year 1901–2100, counted once from the first day of
+// lunar year 2000 (2000-02-05) by the lengths of the years between.
+DateTimeValue LunarNewYearDay(int lunarYear) {
+    static const std::array<int, kLastLunarTableYear - kFirstValidLunarYear + 1> days = [] {
+        std::array<int, kLastLunarTableYear - kFirstValidLunarYear + 1> out{};
+        const int epoch = static_cast<int>(EncodeDate(2000, 2, 5));
+        for (int y = kFirstValidLunarYear; y <= kLastLunarTableYear; ++y) {
+            int n = epoch;
+            for (int k = 2000; k < y; ++k)
+                n += LunarYearDays(k);
+            for (int k = y; k < 2000; ++k)
+                n -= LunarYearDays(k);
+            out[y - kFirstValidLunarYear] = n;
+        }
+        return out;
+    }();
+    return days[lunarYear - kFirstValidLunarYear];
 }
 
 } // namespace
@@ -171,12 +191,7 @@ DateTimeValue LunarToSolar(const LunarDate& date) {
     days += date.day - 1;
     if (date.isLeap)
         days += LunarMonthDays(date.year, date.month);
-    // The first day of lunar year 2000 is 2000-02-05.
-    for (int y = 2000; y < date.year; ++y)
-        days += LunarYearDays(y);
-    for (int y = date.year; y < 2000; ++y)
-        days -= LunarYearDays(y);
-    return EncodeDate(2000, 2, 5) + days;
+    return LunarNewYearDay(date.year) + days;
 }
 
 } // namespace qj
