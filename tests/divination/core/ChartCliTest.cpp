@@ -1,0 +1,227 @@
+// Runs the built qingjian-cli with the chart commands and checks what it writes.
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+RunResult RunCli(const std::vector<std::string>& args) {
+    char errPath[] = "/tmp/qj_chart_cli_XXXXXX";
+    const int fd = mkstemp(errPath);
+    close(fd);
+    std::string command = ShellQuoted(QJ_CLI_PATH);
+    for (const std::string& a : args)
+        command += " " + ShellQuoted(a);
+    command += " 2>" + std::string(errPath);
+    RunResult r;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        r.out.append(buffer, n);
+    const int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errPath);
+    r.err.assign(std::istreambuf_iterator<char>(err), {});
+    std::remove(errPath);
+    return r;
+}
+
+QJsonObject RunChart(const std::vector<std::string>& args) {
+    const RunResult r = RunCli(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out;
+    return doc.object();
+}
+
+std::string Str(const QJsonValue& v) {
+    return v.toString().toStdString();
+}
+
+// Top-level keys in the order they were written.
+std::vector<std::string> KeyOrder(const std::string& line) {
+    std::vector<std::string> keys;
+    int depth = 0;
+    bool inString = false;
+    std::string current;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (inString) {
+            if (c == '\\')
+                current += line[++i];
+            else if (c == '"')
+                inString = false;
+            else
+                current += c;
+            continue;
+        }
+        if (c == '"') {
+            inString = true;
+            current.clear();
+        } else if (c == '{' || c == '[') {
+            ++depth;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        } else if (c == ':' && depth == 1) {
+            keys.push_back(current);
+        }
+    }
+    return keys;
+}
+
+TEST(ChartCli, SpecifiedChartWritesEveryKeyInOrder) {
+    const RunResult r = RunCli({"chart", "--upper", "1", "--lower", "5"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(KeyOrder(r.out),
+              (std::vector<std::string>{"upper", "lower", "moving", "day_stem", "day_branch", "method",
+                                        "primary", "changed", "rows", "hidden_hint_enabled", "shensha",
+                                        "date_texts", "report"}));
+    const QJsonObject o = RunChart({"chart", "--upper", "1", "--lower", "5"});
+    EXPECT_EQ(o["moving"].toInt(), 6);
+    EXPECT_EQ(o["day_stem"].toInt(), 7); // 2006-05-01 is a 庚寅 day
+    EXPECT_EQ(o["day_branch"].toInt(), 3);
+    EXPECT_EQ(Str(o["method"]), "指定起卦");
+    const QJsonObject primary = o["primary"].toObject();
+    EXPECT_EQ(Str(primary["label"]), "天风姤 [乾宫卦属金]");
+    EXPECT_EQ(primary["hexagram"].toInt(), 2);
+    EXPECT_EQ(primary["palace"].toInt(), 1);
+    EXPECT_EQ(primary["position"].toInt(), 2);
+    EXPECT_EQ(Str(primary["hint"]).find("\r\n天风姤："), Str(primary["hint"]).find("\r\n"));
+    const QJsonArray rows = o["rows"].toArray();
+    ASSERT_EQ(rows.size(), 6);
+    const QJsonObject row4 = rows[4].toObject();
+    EXPECT_EQ(row4.keys().size(), 11);
+    EXPECT_EQ(Str(row4["hidden_najia"]), "甲寅木");
+    EXPECT_EQ(Str(row4["hidden_relative"]), "妻财");
+    EXPECT_EQ(Str(rows[0].toObject()["hidden_najia"]), "    ");
+    EXPECT_EQ(Str(rows[5].toObject()["shiying"]), "世");
+    EXPECT_EQ(Str(rows[5].toObject()["spirit"]), "白虎");
+    EXPECT_FALSE(o["hidden_hint_enabled"].toBool());
+    const QJsonObject dates = o["date_texts"].toObject();
+    EXPECT_EQ(Str(dates["gregorian"]), " 2006年 5月 1日");
+    EXPECT_EQ(Str(dates["lunar"]), "丙戌(狗) 四月初四日");
+    EXPECT_EQ(Str(dates["pillar"]), "丙戌年 壬辰月 庚寅日 丙子时 (午未 空)");
+    const QJsonArray report = o["report"].toArray();
+    ASSERT_EQ(report.size(), 19);
+    EXPECT_EQ(Str(report[0]).rfind("断卦时间: ", 0), 0u);
+    EXPECT_EQ(Str(report[1]), "起卦类别:    方式:指定起卦   姓名:   性别:");
+    EXPECT_EQ(Str(report[2]), "占卦内容: 占");
+    EXPECT_EQ(Str(report[17]), "天风姤：姤者，遇也，风云相济之卦，君臣会合之象。");
+}
+
+TEST(ChartCli, DateAndReportOptions) {
+    const QJsonObject o =
+        RunChart({"chart",      "--upper",      "0",  "--lower",    "8",    "--moving", "5",    "--date",
+                  "2006-05-06", "--hour-index", "6",  "--category", "财运", "--method", "自选", "--name",
+                  "张三",       "--sex",        "女", "--question", "问事", "--style",  "old"});
+    EXPECT_EQ(o["upper"].toInt(), 8);
+    EXPECT_EQ(o["lower"].toInt(), 8);
+    EXPECT_EQ(o["day_stem"].toInt(), 2);
+    EXPECT_EQ(Str(o["method"]), "自选");
+    EXPECT_EQ(Str(o["changed"].toObject()["label"]), "地雷复 [坤宫卦属土]");
+    EXPECT_EQ(Str(o["date_texts"].toObject()["lunar"]), "丙戌(狗) 四月初九立夏日午时");
+    const QJsonArray report = o["report"].toArray();
+    EXPECT_EQ(Str(report[1]), "起卦类别: 财运   方式:自选   姓名:张三   性别:女");
+    EXPECT_EQ(Str(report[2]), "占卦内容: 问事");
+    EXPECT_EQ(Str(report[14]), "           兄弟乙未土  X     妻财庚子水  /  世 青龙");
+}
+
+TEST(ChartCli, CoinLinesLeaveTheMovingPositionAtItsStart) {
+    const QJsonObject o = RunChart({"chart", "--lines", "201311"});
+    EXPECT_EQ(o["moving"].toInt(), 6);
+    EXPECT_EQ(Str(o["method"]), "手摇起卦");
+    const QJsonArray rows = o["rows"].toArray();
+    const char* marks[] = {" X ", "/ /", " / ", " O ", " / ", " / "};
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(Str(rows[row].toObject()["line"]), marks[row]) << row;
+    EXPECT_EQ(Str(o["primary"].toObject()["label"]), "雷天大壮 [坤宫卦属土]");
+    EXPECT_EQ(Str(o["changed"].toObject()["label"]), "火泽睽 [艮宫卦属土]");
+}
+
+TEST(ChartCli, CastingsAgreeWithTheSpecifiedChartTheyAmountTo) {
+    const QJsonObject numbers = RunChart({"cast", "numbers", "0009", "17"});
+    EXPECT_EQ(Str(numbers["method"]), "数字起卦[0009/17]");
+    QJsonObject specified = RunChart({"chart", "--upper", "1", "--lower", "1", "--moving", "2"});
+    EXPECT_EQ(numbers["rows"], specified["rows"]);
+    EXPECT_EQ(numbers["changed"], specified["changed"]);
+
+    const QJsonObject withHour = RunChart({"cast", "numbers", "8", "16", "--hour", "23"});
+    EXPECT_EQ(withHour["moving"].toInt(), 1);
+
+    // 丙 year, 四月初九, 子 hour: 坤 over 乾, line 1 moving; the day becomes 乙未.
+    const QJsonObject time =
+        RunChart({"cast", "time", "--variant", "stem", "--date", "2006-05-06", "--hour-index", "0"});
+    EXPECT_EQ(Str(time["method"]), "时间起卦[年干]");
+    specified = RunChart({"chart", "--upper", "8", "--lower", "1", "--moving", "5", "--date", "2006-05-06",
+                          "--hour-index", "0"});
+    EXPECT_EQ(time["rows"], specified["rows"]);
+    EXPECT_EQ(time["date_texts"], specified["date_texts"]);
+    EXPECT_EQ(time["shensha"], specified["shensha"]);
+    EXPECT_EQ(Str(RunChart({"cast", "time", "--variant", "branch"})["method"]), "时间起卦[年支]");
+}
+
+TEST(ChartCli, BadInputExitsWithStatusTwoAndOneLineOnStderr) {
+    const std::vector<std::vector<std::string>> cases{
+        {"chart", "--upper", "9", "--lower", "1"},
+        {"chart", "--upper", "1"},
+        {"chart", "--upper", "1", "--lower", "1", "--moving", "7"},
+        {"chart", "--upper", "1", "--lower", "1", "--lines", "111111"},
+        {"chart", "--lines", "11111"},
+        {"chart", "--lines", "111114"},
+        {"chart", "--upper", "1", "--lower", "1", "--date", "1900-12-31"},
+        {"chart", "--upper", "1", "--lower", "1", "--date", "2051-01-01"},
+        {"chart", "--upper", "1", "--lower", "1", "--date", "2006-02-30"},
+        {"chart", "--upper", "1", "--lower", "1", "--hour-index", "12"},
+        {"chart", "--upper", "1", "--lower", "1", "--style", "fancy"},
+        {"chart", "--upper", "1", "--lower", "1", "--time", "25:00:00"},
+        {"cast"},
+        {"cast", "dice"},
+        {"cast", "time"},
+        {"cast", "time", "--variant", "moon"},
+        {"cast", "numbers", "1.5", "2"},
+        {"cast", "numbers", "-3", "2"},
+        {"cast", "numbers", "2147483648", "2"},
+        {"cast", "numbers", "1"},
+        {"cast", "numbers", "1", "2", "--hour", "24"},
+    };
+    for (const auto& args : cases) {
+        const RunResult r = RunCli(args);
+        std::string shown;
+        for (const auto& a : args)
+            shown += a + " ";
+        EXPECT_EQ(r.status, 2) << shown;
+        EXPECT_TRUE(r.out.empty()) << shown << r.out;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << shown << r.err;
+    }
+}
+
+} // namespace
