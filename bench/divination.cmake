@@ -1,0 +1,3 @@
+qj_add_bench(divination_bench ${CMAKE_CURRENT_LIST_DIR}/DivinationBench.cpp)
+target_link_libraries(divination_bench PRIVATE qj_divination_core)
+set_target_properties(divination_bench PROPERTIES AUTOMOC OFF)
