@@ -33,6 +33,8 @@ public:
     void Line(std::string_view text);
     // Write what is buffered; false when the stream failed.
     bool Flush();
+    // Drop what is buffered and not yet written.
+    void Discard() { buffer_.clear(); }
 
 private:
     std::FILE* file_;

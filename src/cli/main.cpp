@@ -53,8 +53,8 @@ int main(int argc, char** argv) {
         if (command.name != name)
             continue;
         const qj::cli::Arguments args(argv + 2, argv + argc);
+        qj::cli::Output out;
         try {
-            qj::cli::Output out;
             command.run(args, out);
             if (!out.Flush()) {
                 std::fprintf(stderr, "qingjian-cli: could not write the output\n");
@@ -62,9 +62,11 @@ int main(int argc, char** argv) {
             }
             return 0;
         } catch (const qj::cli::UsageError& e) {
+            out.Discard(); // bad input writes nothing on stdout
             std::fprintf(stderr, "qingjian-cli %s: %s\n", name.c_str(), e.what());
             return 2;
         } catch (const std::exception& e) {
+            out.Discard();
             std::fprintf(stderr, "qingjian-cli %s: %s\n", name.c_str(), e.what());
             return 1;
         }
