@@ -58,6 +58,15 @@ int ParseIntegerField(std::string_view text) {
     return static_cast<int>(value);
 }
 
+std::vector<std::string> TrigramComboItems() {
+    std::vector<std::string> items;
+    for (int n = 1; n <= kTrigramCount; ++n)
+        items.push_back(std::to_string(n) + " " + std::string(TrigramOf(n).name) +
+                        std::string(TrigramOf(n).image));
+    items.emplace_back();
+    return items;
+}
+
 CastResult CastByTime(const ChartState& chart, TimeVariant variant, DateTimeValue calendarDate,
                       int hourIndex) {
     if (hourIndex < -1 || hourIndex > 11)

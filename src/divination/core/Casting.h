@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qj {
 
@@ -53,6 +54,12 @@ CastResult CastByCoins(const ChartState& chart, const std::array<std::string_vie
 // stored and the method stays `currentMethod`.
 CastResult CastSpecified(const ChartState& chart, std::string_view upperText, std::string_view lowerText,
                          std::string_view movingText, std::string_view currentMethod);
+
+// Items of the upper and lower specification combos: "1 乾天" … "8 坤地", then an empty item.
+std::vector<std::string> TrigramComboItems();
+// Items of the moving-line combo: "6爻" … "1爻", then an empty item.
+inline constexpr std::array<std::string_view, 7> kMovingComboItems{"6爻", "5爻", "4爻", "3爻",
+                                                                   "2爻", "1爻", ""};
 
 // A 32-bit integer written as decimal digits with an optional sign, as the number fields take it.
 // Throws CastingError "'x' is not a valid integer value" otherwise.

@@ -189,6 +189,18 @@ TEST(Casting, SpecifiedCastingFromTheComboTexts) {
     EXPECT_EQ(upperOnly.chart.primaryLabel, start.primaryLabel);
     EXPECT_EQ(upperOnly.chart.lines, start.lines);
 
+    // Every pair of combo items names its trigrams; every moving item its row.
+    const std::vector<std::string> items = TrigramComboItems();
+    ASSERT_EQ(items.size(), 9u);
+    EXPECT_EQ(items[3], "4 震雷");
+    for (int u = 1; u <= 8; ++u) {
+        for (int m = 0; m < 7; ++m) {
+            const CastResult r = CastSpecified(start, items[u - 1], items[8 - u], kMovingComboItems[m], "");
+            EXPECT_EQ(r.chart.primaryLabel.caption, HexagramLabel(u, 9 - u));
+            EXPECT_EQ(MovingRow(r.chart), m);
+        }
+    }
+
     for (auto [u, l, m] : {std::tuple{"9 ", "1", ""},
                            {"乾", "1", ""},
                            {"1", "x", ""},
