@@ -1,5 +1,8 @@
 #include "support/TempProgramFolder.h"
 
+#include "common/Gbk.h"
+#include "common/TextDecode.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -60,7 +63,19 @@ bool TempProgramFolder::exists(const QString& name) const {
 }
 
 bool TempProgramFolder::writeIni(const QString& text) {
+    const std::string gbk = Utf8ToGbk(text.toStdString());
+    return writeFile(QStringLiteral("Jotterly.ini"),
+                     QByteArray(gbk.data(), static_cast<qsizetype>(gbk.size())));
+}
+
+bool TempProgramFolder::writeIniUtf8(const QString& text) {
     return writeFile(QStringLiteral("Jotterly.ini"), text.toUtf8());
+}
+
+QString TempProgramFolder::readIniText() const {
+    const QByteArray bytes = readIni();
+    return QString::fromStdString(
+        DecodeTextFile(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
 }
 
 } // namespace qj::test

@@ -5,7 +5,7 @@
 //     TempProgramFolder dir;
 //     ASSERT_TRUE(dir.copyDataFile());   // the empty dataly.dat the build ships
 //     ASSERT_TRUE(dir.copyReadme());     // the guide readme.txt
-//     dir.writeIni("[Info]\r\nCurTb=帮助\r\n");
+//     dir.writeIni(QStringLiteral("[Info]\r\nCurTb=帮助\r\n"));
 
 #include "seams/ProgramFolder.h"
 
@@ -37,9 +37,12 @@ public:
     bool writeFile(const QString& name, const QByteArray& bytes);
     QByteArray readFile(const QString& name) const;
     bool exists(const QString& name) const;
-    // The settings file "Jotterly.ini". The text is written as given, in UTF-8.
+    // The settings file "Jotterly.ini", written in GBK as the program writes it (writeIniUtf8:
+    // in UTF-8, as a user's editor might). readIniText decodes either.
     bool writeIni(const QString& text);
+    bool writeIniUtf8(const QString& text);
     QByteArray readIni() const { return readFile(QStringLiteral("Jotterly.ini")); }
+    QString readIniText() const;
 
     // The folder where the build puts the programs and the files shipped beside them.
     static QString buildBinFolder();
