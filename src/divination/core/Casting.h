@@ -55,7 +55,7 @@ CastResult CastByCoins(const ChartState& chart, const std::array<std::string_vie
 CastResult CastSpecified(const ChartState& chart, std::string_view upperText, std::string_view lowerText,
                          std::string_view movingText, std::string_view currentMethod);
 
-// Items of the upper and lower specification combos: "1 乾天" … "8 坤地", then an empty item.
+// Items of the upper and lower trigram combos of the specified casting: "1 乾天" … "8 坤地", then an empty item.
 std::vector<std::string> TrigramComboItems();
 // Items of the moving-line combo: "6爻" … "1爻", then an empty item.
 inline constexpr std::array<std::string_view, 7> kMovingComboItems{"6爻", "5爻", "4爻", "3爻",
