@@ -21,19 +21,59 @@ QString IndexName(const QString& table) {
 
 } // namespace
 
+namespace {
+
+// The journal mode after asking for `mode` (the engine may keep another one).
+QString SetJournalMode(Database& db, const char* mode) {
+    Statement st(db, QStringLiteral("PRAGMA journal_mode = %1").arg(QLatin1String(mode)));
+    return st.Step() ? st.Text(0).toLower() : QString();
+}
+
+} // namespace
+
 DataFile::DataFile(const QString& path) : path_(path) {
     Reopen();
 }
 
-DataFile::~DataFile() = default;
+DataFile::~DataFile() {
+    if (!db_)
+        return;
+    try {
+        SetJournalMode(*db_, "DELETE");
+    } catch (const StoreError&) {
+        // Another connection holds the file; the engine completes it when the last one closes.
+    }
+}
 
 void DataFile::Close() {
+    if (!db_)
+        return;
+    // Back to a plain rollback journal: every change is written into the file itself and no
+    // side file is left, so a byte copy of the closed file is the whole notebook.
+    QString mode;
+    try {
+        mode = SetJournalMode(*db_, "DELETE");
+    } catch (const StoreError& e) {
+        throw StoreError(QStringLiteral("数据文件 %1 正被其他程序使用，无法关闭：%2").arg(path_, e.text()),
+                         e.code());
+    }
+    if (mode != QLatin1String("delete"))
+        throw StoreError(QStringLiteral("数据文件 %1 正被其他程序使用，无法关闭。").arg(path_));
     db_.reset();
 }
 
 void DataFile::Reopen() {
     db_.reset();
     db_ = std::make_unique<Database>(path_, Database::Mode::OpenExisting);
+    // While the program runs, changes go to a write-ahead log without waiting for the disk at each
+    // note (a power cut may lose the last moments, never the file); Close and the destructor fold
+    // the log back into the file. A file that cannot take a log (read-only folder) keeps the
+    // rollback journal.
+    try {
+        SetJournalMode(*db_, "WAL");
+        db_->Exec("PRAGMA synchronous = NORMAL");
+    } catch (const StoreError&) {
+    }
 }
 
 Database& DataFile::db() {

@@ -4,8 +4,9 @@
 //   CREATE TABLE "<name>" (ID INTEGER, Parent INTEGER,
 //                          Name VARCHAR(50) NOT NULL CHECK(length(Name) <= 50), Info TEXT)
 // with an index on ID for speed (not a key: the program keeps IDs unique itself).
-// The file stays in rollback-journal mode, so it is complete on disk whenever the connection is
-// closed (the backup copies it as bytes).
+// While open, the file uses a write-ahead log beside it for speed; closing the connection folds the
+// log back, so the file alone is complete on disk whenever the connection is closed (the backup
+// copies it as bytes).
 
 #include "store/Sqlite.h"
 
@@ -28,8 +29,9 @@ public:
 
     const QString& path() const { return path_; }
 
-    // Closes the connection (the file is complete on disk, e.g. for a byte copy) and opens it
-    // again. While closed, every other call opens it again first.
+    // Closes the connection; the file alone is then complete on disk (for a byte copy). A
+    // StoreError (and the connection stays open) when another program keeps the file busy.
+    // Reopen opens it again; while closed, every other call opens it again first.
     void Close();
     bool IsOpen() const { return db_ != nullptr; }
     void Reopen();

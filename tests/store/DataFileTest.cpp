@@ -132,12 +132,22 @@ TEST_F(StoreTest, DroppedCategoryCanBeCreatedAgainAndOpeningAMissingOneFails) {
 TEST_F(StoreTest, ClosedFileIsCompleteOnDiskAndReopensOnUse) {
     ASSERT_EQ(CreateCategory(*file, QStringLiteral("日记")), CreateCategoryResult::Created);
     CategoryTable(*file, QStringLiteral("日记")).WriteInfo(0, QStringLiteral("今天"));
+    {
+        // Another program reading the file keeps it from being completed: the close says so.
+        DataFile other(dataPath());
+        Statement reading(other.db(), QStringLiteral("SELECT * FROM \"日记\""));
+        ASSERT_TRUE(reading.Step());
+        EXPECT_THROW(file->Close(), StoreError);
+        EXPECT_TRUE(file->IsOpen());
+    }
     file->Close();
+    EXPECT_FALSE(file->IsOpen());
     // Nothing beside the file is needed to read it: a byte copy is a whole data file.
     const QString copy = dir.filePath(QStringLiteral("copy.dat"));
     ASSERT_TRUE(QFile::copy(dataPath(), copy));
     EXPECT_FALSE(QFile::exists(dataPath() + QStringLiteral("-journal")));
     EXPECT_FALSE(QFile::exists(dataPath() + QStringLiteral("-wal")));
+    EXPECT_FALSE(QFile::exists(dataPath() + QStringLiteral("-shm")));
     DataFile copied(copy);
     EXPECT_EQ(CategoryTable(copied, QStringLiteral("日记")).ReadInfo(0), QStringLiteral("今天"));
     EXPECT_EQ(file->Categories(), QStringList{QStringLiteral("日记")});
