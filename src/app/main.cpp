@@ -1,13 +1,35 @@
-#include <QApplication>
-#include <QMainWindow>
+// 青简札记: the program entry. One copy runs per user; a second start brings the first copy's
+// window back and ends at once.
 
-// Placeholder main window until the notebook's main window lands.
+#include "app/FontFamilies.h"
+#include "app/Lymain.h"
+#include "app/shell/AppTitle.h"
+#include "app/shell/ErrorHandler.h"
+#include "app/shell/ReportShown.h"
+#include "app/shell/SingleInstance.h"
+#include "seams/RealServices.h"
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("青简札记"));
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("青简札记"));
-    w.resize(1000, 700);
-    w.show();
+    qj::GuardedApplication app(argc, argv);
+    const QString title = QString::fromUtf8(qj::kAppTitle);
+    QApplication::setApplicationName(title);
+    QApplication::setApplicationDisplayName(title);
+    // Closing the main window only hides it; "退出系统" ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    qj::EnsureChineseUiFont();
+
+    qj::SingleInstance instance;
+    if (!instance.tryBecomePrimary())
+        return 0;
+
+    qj::RealServices real(qj::ProgramFolder::ofRunningExecutable());
+    qj::Services services = real.services();
+    qj::TFmain main(services);
+    app.setErrorReporter([&](const QString& text) { qj::ShowGeneralError(services.dialogs, &main, text); });
+    QObject::connect(&instance, &qj::SingleInstance::showRequested, &main, &qj::TFmain::bringToFront);
+    QObject::connect(&main, &qj::TFmain::ending, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    qj::ReportShownIfAsked(&main);
+    main.showMaximized();
     return app.exec();
 }

@@ -1,0 +1,84 @@
+#include "app/CategorySelector.h"
+
+#include <QAbstractItemView>
+#include <QListView>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+
+namespace qj {
+namespace {
+
+const QColor kGround(225, 225, 255);
+
+// Draws each category name on one fixed-height row, the selected row in the highlight colours.
+class FixedRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), CategorySelector::kItemHeight};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const bool selected = option.state & (QStyle::State_Selected | QStyle::State_MouseOver);
+        const QPalette& pal = option.palette;
+        painter->save();
+        painter->fillRect(option.rect, selected ? pal.color(QPalette::Highlight) : kGround);
+        painter->setPen(selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
+        painter->setFont(option.font);
+        const QRect text = option.rect.adjusted(3, 0, -2, 0);
+        painter->drawText(
+            text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+            option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, text.width()));
+        painter->restore();
+    }
+};
+
+} // namespace
+
+CategorySelector::CategorySelector(QWidget* parent) : QComboBox(parent) {
+    setObjectName(QStringLiteral("cbb1"));
+    setEditable(false);
+    setFixedWidth(kWidth);
+    setMaxVisibleItems(kVisibleRows);
+    // A plain list view keeps the row height and the ground colour under every widget style.
+    auto* list = new QListView(this);
+    list->setUniformItemSizes(true);
+    setView(list);
+    setItemDelegate(new FixedRowDelegate(this));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, kGround);
+    pal.setColor(QPalette::Button, kGround);
+    setPalette(pal);
+    view()->setPalette(pal);
+    view()->setStyleSheet(QStringLiteral("background-color: rgb(225,225,255);"));
+}
+
+void CategorySelector::setNames(const QStringList& names) {
+    const QSignalBlocker quiet(this);
+    clear();
+    addItems(names);
+    setCurrentIndex(-1);
+}
+
+QStringList CategorySelector::names() const {
+    QStringList out;
+    for (int i = 0; i < count(); ++i)
+        out << itemText(i);
+    return out;
+}
+
+bool CategorySelector::selectName(const QString& name) {
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i) == name) {
+            const QSignalBlocker quiet(this);
+            setCurrentIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace qj

@@ -1,0 +1,230 @@
+#include "app/Lymain.h"
+
+#include "app/CategorySelector.h"
+#include "app/notebook/NoteEditor.h"
+#include "app/notebook/NoteTitleBar.h"
+#include "app/notebook/NoteTreeWidget.h"
+#include "app/notebook/Notebook.h"
+#include "app/shell/AppTitle.h"
+#include "app/shell/ErrorHandler.h"
+#include "app/shell/FileVersion.h"
+#include "app/shell/SingleInstance.h"
+#include "seams/StandardBoxes.h"
+#include "store/DataFile.h"
+#include "store/DefaultCategory.h"
+#include "store/StoreError.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+
+namespace qj {
+
+TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
+    setObjectName(QStringLiteral("Fmain"));
+    resize(777, 562);
+    notebook_ = new Notebook(services_.dialogs, this, this);
+    buildActions();
+    buildMenus();
+    buildToolBar();
+    buildCentre();
+    buildStatusBar();
+    notebook_->bindActions(act("actSave"), act("actAddSibling"), act("actAddChild"), act("actDelete"));
+    connect(act("actAddSibling"), &QAction::triggered, notebook_, &Notebook::addSibling);
+    connect(act("actAddChild"), &QAction::triggered, notebook_, &Notebook::addChild);
+    connect(act("actDelete"), &QAction::triggered, notebook_, &Notebook::deleteSelected);
+    connect(act("actSave"), &QAction::triggered, notebook_, &Notebook::save);
+    FormCreate();
+}
+
+TFmain::~TFmain() = default;
+
+void TFmain::FormCreate() {
+    if (OpenDataFile())
+        CheckDefaultCategory();
+    LoadSettings();
+    LoadSkinChoice();
+    if (dataFile_) {
+        if (firstRun_)
+            runCommand([this] { CreateHelpCategory(*dataFile_, services_.folder.path()); });
+        FillCategorySelector();
+        if (cbb1_->count() > 0)
+            SelectStartupCategory();
+        else
+            CreateCategory();
+    }
+    setStatusText(kVersionPanel,
+                  QStringLiteral("版本: V") + ReadFileVersion(QCoreApplication::applicationFilePath()));
+    ShowCurrentCategory();
+    RegisterHotKey();
+    ApplyTooltipLook();
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+}
+
+// Opens dataly.dat of the program folder. Without it the window opens with no category.
+bool TFmain::OpenDataFile() {
+    const QString path = services_.folder.filePath(QString::fromUtf8(kDataFileName));
+    try {
+        dataFile_ = std::make_unique<DataFile>(path);
+        return true;
+    } catch (const DataFileMissing&) {
+        ErrorBox(services_.dialogs, this, QStringLiteral("Not find data file !!!"));
+    } catch (const StoreError& e) {
+        // Not a data file of ours (or unreadable): say which file, leave it as it is.
+        reportError(e.text());
+    }
+    act("actNewCategory")->setEnabled(false);
+    return false;
+}
+
+// A data file without the category "帮助" is a first run: "帮助" opens at start.
+void TFmain::CheckDefaultCategory() {
+    runCommand([this] {
+        firstRun_ = IsFirstRun(*dataFile_);
+        if (firstRun_)
+            WriteSetting(QStringLiteral("Info"), QStringLiteral("CurTb"), QString::fromUtf8(kHelpCategory));
+    });
+}
+
+void TFmain::FillCategorySelector() {
+    QStringList names;
+    if (dataFile_)
+        runCommand([&] { names = dataFile_->Categories(); });
+    cbb1_->setNames(names);
+}
+
+// The start-up category, or the first listed one when it no longer exists.
+void TFmain::SelectStartupCategory() {
+    if (!cbb1_->selectName(startupCategory_))
+        cbb1_->selectName(cbb1_->itemText(0));
+}
+
+// Opens the category selected in the selector: its tree collapsed, its first note selected and its
+// text in the editor. The title bar keeps its text until a note is pressed.
+void TFmain::ShowCurrentCategory() {
+    const QString name = cbb1_->currentText();
+    if (!dataFile_ || cbb1_->currentIndex() < 0) {
+        notebook_->closeCategory();
+        EnableNoteCommands(false);
+        return;
+    }
+    const QString title = notebook_->titleBar()->text();
+    runCommand([&] { notebook_->openCategory(*dataFile_, name); });
+    notebook_->titleBar()->setText(title);
+    EnableNoteCommands(notebook_->hasCategory());
+}
+
+void TFmain::CreateCategory() {
+    InputRequest request;
+    request.caption = QStringLiteral("新建目录分类");
+    request.prompt = QStringLiteral("输入你要建立的目录分类名字");
+    request.text = QStringLiteral("目录分类名");
+    const std::optional<QString> typed = services_.dialogs.inputText(this, request);
+    if (!typed) {
+        notebook_->titleBar()->clear();
+        return;
+    }
+    if (!dataFile_) {
+        ErrorBox(services_.dialogs, this, QStringLiteral("Not find data file !!!"));
+        return;
+    }
+    const QString name = *typed;
+    runCommand([&] {
+        if (qj::CreateCategory(*dataFile_, name) == CreateCategoryResult::AlreadyExists) {
+            MessageBox(services_.dialogs, this, QStringLiteral("提示"),
+                       QStringLiteral("当前要建立的目录分类名已存在！"), MessageIcon::Information);
+            return;
+        }
+        // The new category replaces the editor's text: an unsaved text is asked about first, and
+        // a text that could not be saved stays where it is.
+        if (!notebook_->askSaveIfDirty()) {
+            FillCategorySelector();
+            cbb1_->selectName(notebook_->categoryName());
+            return;
+        }
+        notebook_->closeCategory();
+        notebook_->openCategory(*dataFile_, name);
+        WriteSetting(QStringLiteral("Info"), QStringLiteral("CurTb"), name);
+        EnableNoteCommands(true);
+        emit categoryCreated(name);
+        FillCategorySelector();
+        cbb1_->selectName(name);
+        notebook_->titleBar()->clear();
+    });
+}
+
+// The user picked a category in the selector: it becomes the current one (the start-up category
+// is not changed). The editor and the title bar then show the new category's first note, so an
+// unsaved note text is asked about first.
+void TFmain::cbb1Change(int index) {
+    const QString name = cbb1_->itemText(index);
+    if (!dataFile_ || (notebook_->hasCategory() && name == notebook_->categoryName()))
+        return;
+    if (!notebook_->askSaveIfDirty()) {
+        cbb1_->selectName(notebook_->categoryName());
+        return;
+    }
+    runCommand([&] { notebook_->openCategory(*dataFile_, name); });
+    EnableNoteCommands(notebook_->hasCategory());
+}
+
+void TFmain::EnableNoteCommands(bool enabled) {
+    for (const char* name : {"actAddSibling", "actAddChild", "actDelete"})
+        act(name)->setEnabled(enabled);
+}
+
+// The global hot key (Ctrl+Alt+A) that hides and shows the window is registered here once it is
+// part of the program.
+void TFmain::RegisterHotKey() {}
+
+void TFmain::bringToFront() {
+    RestoreAndActivate(this);
+}
+
+void TFmain::actHideMainWExecute() {
+    hide();
+}
+
+void TFmain::actToolBarExecute() {
+    act("actToolBar")->trigger();
+}
+
+void TFmain::actListBarExecute() {
+    act("actListBar")->trigger();
+}
+
+// "退出系统": an unsaved note text is asked about (Yes saves it, No drops it), the display settings
+// are written, and the program ends. A save that fails keeps the program running with the text.
+void TFmain::actExitExecute() {
+    if (!notebook_->askSaveIfDirty())
+        return;
+    SaveSettings();
+    ending_ = true;
+    emit ending();
+    close();
+}
+
+// Closing the window only hides it; the program goes on until "退出系统".
+void TFmain::closeEvent(QCloseEvent* event) {
+    if (ending_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    hide();
+}
+
+void TFmain::runCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        reportError(QString::fromUtf8(e.what()));
+    }
+}
+
+void TFmain::reportError(const QString& text) {
+    ShowGeneralError(services_.dialogs, this, text);
+}
+
+} // namespace qj

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "app/settings/Settings.h"
+#include "seams/Services.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QTabWidget;
+class QToolBar;
+
+namespace qj {
+
+class CategorySelector;
+class DataFile;
+class Notebook;
+
+// The main window: toolbar, menus, the category selector and note tree on the left, the note title
+// bar and editor on the right, a five-panel status bar below. It owns the connection to the data
+// file and is the only reader and writer of the settings file.
+//
+// Creating it runs the start-up sequence (FormCreate): the data file is opened, the category "帮助"
+// is made on a first run, the settings are applied, the category selector is filled and the
+// start-up category is shown. Closing the window only hides it; "退出系统" ends the program.
+class TFmain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kStatusPanels = 5;
+    // Status panels, counted from 0.
+    enum StatusPanel { kTreePanel = 0, kVersionPanel = 1, kCaretPanel = 2, kWrapPanel = 3, kClockPanel = 4 };
+
+    explicit TFmain(const Services& services, QWidget* parent = nullptr);
+    ~TFmain() override;
+
+    // Asks for a new category name and creates the category with its first note; it becomes the
+    // current category and the start-up category of the next run.
+    void CreateCategory();
+    // Writes one value of the settings file at once (the start-up category "CurTb").
+    void WriteSetting(const QString& section, const QString& key, const QString& value);
+    // Empties the category selector and lists the data file's categories into it (no selection).
+    void FillCategorySelector();
+    // Enables or disables the commands that need an open category. The category manager takes
+    // this over when it lands; here it covers the toolbar's note commands.
+    void EnableNoteCommands(bool enabled);
+
+    // The season choice of the hidden menu "改变肤色": remembers it and ticks its item.
+    void ApplySkinChoice(const QString& fileName, int index);
+
+    // Brings the window back (restored from minimised or hidden) and activates it.
+    void bringToFront();
+
+    Notebook& notebook() const { return *notebook_; }
+    // The open data file, or null when there is none (missing or unreadable).
+    DataFile* dataFile() const { return dataFile_.get(); }
+    CategorySelector* categorySelector() const { return cbb1_; }
+    bool isFirstRun() const { return firstRun_; }
+    // CurTb as read at start ("帮助" when empty).
+    const QString& startupCategory() const { return startupCategory_; }
+    QString statusText(int panel) const;
+    void setStatusText(int panel, const QString& text);
+    const ProgramFolder& programFolder() const { return services_.folder; }
+
+    // Runs a command; a failure it raises (a refused database write, a file error) ends the command
+    // and is shown by the program's general error handler.
+    void runCommand(const std::function<void()>& command);
+
+signals:
+    // "退出系统" has saved the settings: the program ends now.
+    void ending();
+    // A category was created (the category manager appends it to its list).
+    void categoryCreated(const QString& name);
+
+public slots:
+    void actExitExecute();
+    void actHideMainWExecute();
+    void actToolBarExecute();
+    void actListBarExecute();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Start-up and settings (Lymain.cpp, MainSettings.cpp).
+    void FormCreate();
+    bool OpenDataFile();
+    void CheckDefaultCategory();
+    void LoadSettings();
+    void LoadSkinChoice();
+    void SaveSettings();
+    void SelectStartupCategory();
+    void ShowCurrentCategory();
+    void RegisterHotKey();
+    void ApplyTooltipLook();
+    void applyEditorLook();
+
+    // The frame (MainActions.cpp, MainMenus.cpp, MainToolBar.cpp, MainLayout.cpp).
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    void buildCentre();
+    void buildStatusBar();
+    QAction* act(const char* name) const;
+
+    // Commands.
+    void cbb1Change(int index);
+    void ChkBoxClick(bool checked);
+    void actEditFontExecute();
+    void actEditBKColorExecute();
+    void actNowlineFontColorExecute();
+    void actNowlineBkColorExecute();
+    void reportError(const QString& text);
+
+    Services services_;
+    std::unique_ptr<DataFile> dataFile_;
+    Notebook* notebook_ = nullptr;
+
+    QToolBar* toolBar1_ = nullptr;
+    QCheckBox* chkBox_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QTabWidget* pageControl1_ = nullptr;
+    CategorySelector* cbb1_ = nullptr;
+    QLabel* panels_[kStatusPanels] = {};
+    QMenu* skinMenu_ = nullptr;
+
+    bool firstRun_ = false;
+    bool ending_ = false;
+    QString startupCategory_;
+    // The editor's look as stored: the font name the user chose (drawn with the nearest installed
+    // face) and colours as $00BBGGRR values (the tooltip colour as its system-colour code).
+    Settings look_;
+};
+
+} // namespace qj

@@ -1,0 +1,160 @@
+// The settings file "Jotterly.ini" as the main window applies and saves it, and the editor's look
+// (font, colours, wrap switch) that the settings carry.
+
+#include "app/FontFamilies.h"
+#include "app/Lymain.h"
+#include "app/ToolTipLook.h"
+#include "app/notebook/NoteEditor.h"
+#include "app/notebook/Notebook.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace qj {
+namespace {
+
+constexpr int kWrapColumn = 80;
+const QColor kEdgeColour(162, 208, 255);
+
+ProfileFile SettingsFile(const ProgramFolder& folder) {
+    return ProfileFile(folder.filePath(QString::fromUtf8(kSettingsFileName)));
+}
+
+// A $00BBGGRR value as a colour; a system-colour code (negative) stands for the tooltip colour.
+QColor ColourOf(int value) {
+    if (value < 0)
+        return QApplication::palette().color(QPalette::Inactive, QPalette::ToolTipBase);
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+int ValueOf(const QColor& colour) {
+    return ColorRef(colour.red(), colour.green(), colour.blue());
+}
+
+} // namespace
+
+// A value with blanks at either end, or already in quotes, is written in quotes: reading the file
+// drops blanks around a value and one pair of quotes, so the category " 读书 " comes back as it was.
+void TFmain::WriteSetting(const QString& section, const QString& key, const QString& value) {
+    ProfileFile file = SettingsFile(services_.folder);
+    const bool quoted = value.size() >= 2 && value.front() == value.back() &&
+                        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''));
+    const bool keep = value != value.trimmed() || quoted;
+    qj::WriteSetting(file, section, key, keep ? QLatin1Char('"') + value + QLatin1Char('"') : value);
+}
+
+void TFmain::LoadSettings() {
+    const Settings s = ReadSettings(SettingsFile(services_.folder));
+    if (!s.toolBar)
+        act("actToolBar")->trigger();
+    if (!s.listBar)
+        act("actListBar")->trigger();
+    startupCategory_ = s.currentTable;
+    if (!s.autoLine)
+        chkBox_->setChecked(false);
+    look_ = s;
+    applyEditorLook();
+    ChkBoxClick(chkBox_->isChecked());
+}
+
+void TFmain::LoadSkinChoice() {
+    if (look_.skinIndex.isEmpty())
+        return;
+    // An index that is no number is ignored.
+    if (const std::optional<int> index = SkinIndex(look_))
+        ApplySkinChoice(look_.skinName, *index);
+}
+
+void TFmain::ApplySkinChoice(const QString& fileName, int index) {
+    ProfileFile file = SettingsFile(services_.folder);
+    WriteSkinChoice(file, fileName, index);
+    look_.skinName = fileName;
+    look_.skinIndex = QString::number(index);
+    const QList<QAction*> items = skinMenu_->actions(); // 春 夏 秋 冬 默认
+    for (QAction* item : items)
+        item->setChecked(false);
+    if (!QFileInfo::exists(services_.folder.filePath(QStringLiteral("skin/") + fileName))) {
+        items.back()->setChecked(true);
+        return;
+    }
+    if (index >= 1 && index <= 4)
+        items[index - 1]->setChecked(true);
+}
+
+void TFmain::SaveSettings() {
+    Settings s = look_;
+    s.toolBar = act("actToolBar")->isChecked();
+    s.listBar = act("actListBar")->isChecked();
+    s.autoLine = chkBox_->isChecked();
+    ProfileFile file = SettingsFile(services_.folder);
+    qj::SaveSettings(file, s);
+}
+
+// The editor shows the stored font name with the nearest installed face; the file keeps the name.
+void TFmain::applyEditorLook() {
+    NoteEditor* editor = notebook_->editor();
+    QFont font(DisplayFamilyFor(look_.fontName));
+    font.setPointSize(look_.fontSize > 0 ? look_.fontSize : 12);
+    editor->setFont(font);
+    editor->setColor(ColourOf(look_.fontColor));
+    editor->setPaper(ColourOf(look_.backColor));
+    editor->setCaretLineVisible(true);
+    editor->setCaretLineBackgroundColor(ColourOf(look_.lineBackColor));
+}
+
+void TFmain::ApplyTooltipLook() {
+    if (!findChild<ToolTipLook*>(QString(), Qt::FindDirectChildrenOnly))
+        new ToolTipLook(this);
+}
+
+// The wrap switch: ticked, the text wraps at column 80 with the right-edge line shown there.
+void TFmain::ChkBoxClick(bool checked) {
+    NoteEditor* editor = notebook_->editor();
+    if (checked) {
+        editor->setEdgeMode(QsciScintilla::EdgeLine);
+        editor->setEdgeColumn(kWrapColumn);
+        editor->setEdgeColor(kEdgeColour);
+        editor->setWrapMode(QsciScintilla::WrapWord);
+    } else {
+        editor->setEdgeMode(QsciScintilla::EdgeNone);
+        editor->setWrapMode(QsciScintilla::WrapNone);
+    }
+}
+
+void TFmain::actEditFontExecute() {
+    QFont current(DisplayFamilyFor(look_.fontName));
+    current.setPointSize(look_.fontSize);
+    const std::optional<QFont> chosen = services_.dialogs.font(this, current);
+    if (!chosen)
+        return;
+    look_.fontName = chosen->family();
+    if (chosen->pointSize() > 0)
+        look_.fontSize = chosen->pointSize();
+    applyEditorLook();
+}
+
+void TFmain::actEditBKColorExecute() {
+    if (const std::optional<QColor> c = services_.dialogs.color(this, ColourOf(look_.backColor))) {
+        look_.backColor = ValueOf(*c);
+        applyEditorLook();
+    }
+}
+
+void TFmain::actNowlineFontColorExecute() {
+    if (const std::optional<QColor> c = services_.dialogs.color(this, ColourOf(look_.lineFontColor))) {
+        look_.lineFontColor = ValueOf(*c);
+        applyEditorLook();
+    }
+}
+
+void TFmain::actNowlineBkColorExecute() {
+    if (const std::optional<QColor> c = services_.dialogs.color(this, ColourOf(look_.lineBackColor))) {
+        look_.lineBackColor = ValueOf(*c);
+        applyEditorLook();
+    }
+}
+
+} // namespace qj

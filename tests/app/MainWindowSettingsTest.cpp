@@ -1,0 +1,194 @@
+// The settings file as the main window applies it at start and writes it on "退出系统".
+
+#include "MainWindowFixture.h"
+
+#include "app/FontFamilies.h"
+#include "app/notebook/NoteEditor.h"
+#include "app/notebook/Notebook.h"
+#include "support/UiHelpers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolTip>
+
+namespace qj::test {
+namespace {
+
+struct Switch {
+    const char* what;
+    const char* key;
+    std::function<void(TFmain&)> turnOff;
+    std::function<bool(TFmain&)> isOn; // the switch as the user sees it
+};
+
+TEST_F(MainWindowTest, SwitchesTurnedOffStayOffAtTheNextStart) {
+    const Switch switches[] = {
+        {"toolbar", "ToolBar", [](TFmain& w) { TriggerAction(&w, QStringLiteral("actToolBar")); },
+         [](TFmain& w) {
+             const bool shown = !w.findChild<QToolBar*>(QStringLiteral("ToolBar1"))->isHidden();
+             EXPECT_EQ(shown, FindAction(&w, QStringLiteral("actToolBar"))->isChecked());
+             return shown;
+         }},
+        {"left column", "ListBar", [](TFmain& w) { TriggerAction(&w, QStringLiteral("actListBar")); },
+         [](TFmain& w) {
+             const bool shown = !w.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->isHidden();
+             EXPECT_EQ(shown, FindAction(&w, QStringLiteral("actListBar"))->isChecked());
+             return shown;
+         }},
+        {"wrap at 80", "AutoLine",
+         [](TFmain& w) { w.findChild<QCheckBox*>(QStringLiteral("ChkBox"))->click(); },
+         [](TFmain& w) {
+             const bool ticked = w.findChild<QCheckBox*>(QStringLiteral("ChkBox"))->isChecked();
+             EXPECT_EQ(ticked, w.notebook().editor()->wrapMode() != QsciScintilla::WrapNone);
+             return ticked;
+         }},
+    };
+    makeDataFile({});
+    for (const Switch& s : switches) {
+        SCOPED_TRACE(s.what);
+        TFmain& first = open();
+        ASSERT_TRUE(s.isOn(first));
+        s.turnOff(first);
+        EXPECT_FALSE(s.isOn(first));
+        TFmain& second = exitAndReopen();
+        EXPECT_EQ(iniValue(QStringLiteral("Settings"), QString::fromLatin1(s.key)), QStringLiteral("0"));
+        EXPECT_FALSE(s.isOn(second));
+        // And back on.
+        s.turnOff(second);
+        EXPECT_TRUE(s.isOn(second));
+        exitAndReopen();
+        EXPECT_EQ(iniValue(QStringLiteral("Settings"), QString::fromLatin1(s.key)), QStringLiteral("1"));
+        EXPECT_TRUE(s.isOn(*window));
+        closeWindow();
+    }
+}
+
+TEST_F(MainWindowTest, ExitWritesTheSettingsOfAFreshInstallation) {
+    makeDataFile({});
+    open();
+    window->actExitExecute();
+    const std::pair<const char*, const char*> expected[] = {
+        {"Settings/ToolBar", "1"},
+        {"Settings/ListBar", "1"},
+        {"Settings/AutoLine", "1"},
+        {"Font/Name", "宋体"},
+        {"Font/Size", "12"},
+        {"Font/Color", "0"},
+        {"Back/Color", "-16777192"},
+        {"Back/NowlinefontColor", "16711680"},
+        {"Back/NowlinebkColor", "-16777192"},
+    };
+    for (const auto& [path, value] : expected) {
+        const QStringList parts = QString::fromLatin1(path).split(QLatin1Char('/'));
+        EXPECT_EQ(iniValue(parts[0], parts[1]), QString::fromUtf8(value)) << path;
+    }
+}
+
+TEST_F(MainWindowTest, StoredColoursAndFontReachTheEditor) {
+    makeDataFile({});
+    // 0 is "not set" for the colours: the tooltip colour, not black.
+    ASSERT_TRUE(dir.writeIni(QStringLiteral("[Font]\r\nName=宋体\r\nSize=16\r\nColor=255\r\n"
+                                            "[Back]\r\nColor=0\r\nNowlinebkColor=65280\r\n")));
+    TFmain& w = open();
+    NoteEditor* editor = w.notebook().editor();
+    const QColor tooltip = QApplication::palette().color(QPalette::Inactive, QPalette::ToolTipBase);
+    EXPECT_EQ(editor->paper(), tooltip);
+    EXPECT_NE(editor->paper(), QColor(Qt::black));
+    EXPECT_EQ(editor->color(), QColor(255, 0, 0));
+    EXPECT_EQ(editor->font().pointSize(), 16);
+    if (QFontDatabase::hasFamily(QStringLiteral("AR PL SungtiL GB")))
+        EXPECT_EQ(editor->font().family(), QStringLiteral("AR PL SungtiL GB"));
+    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(255, 255, 193));
+
+    // The name the user chose is written back, not the face that draws it.
+    window->actExitExecute();
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Name")), QStringLiteral("宋体"));
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Size")), QStringLiteral("16"));
+    EXPECT_EQ(iniValue(QStringLiteral("Back"), QStringLiteral("Color")), QStringLiteral("-16777192"));
+    EXPECT_EQ(iniValue(QStringLiteral("Back"), QStringLiteral("NowlinebkColor")), QStringLiteral("65280"));
+}
+
+TEST_F(MainWindowTest, ColourAndFontCommandsChangeTheEditorAndAreSaved) {
+    makeDataFile({});
+    TFmain& w = open();
+    dialogs().answerColor(QColor(10, 20, 30));
+    ASSERT_TRUE(TriggerAction(&w, QStringLiteral("actEditBKColor")));
+    EXPECT_EQ(w.notebook().editor()->paper(), QColor(10, 20, 30));
+    dialogs().cancelColor();
+    ASSERT_TRUE(TriggerAction(&w, QStringLiteral("actNowlineFontColor")));
+    QFont chosen(QStringLiteral("WenQuanYi Micro Hei"));
+    chosen.setPointSize(20);
+    dialogs().answerFont(chosen);
+    ASSERT_TRUE(TriggerAction(&w, QStringLiteral("actEditFont")));
+    EXPECT_EQ(w.notebook().editor()->font().pointSize(), 20);
+    window->actExitExecute();
+    EXPECT_EQ(iniValue(QStringLiteral("Back"), QStringLiteral("Color")),
+              QString::number(10 + 20 * 256 + 30 * 65536));
+    EXPECT_EQ(iniValue(QStringLiteral("Back"), QStringLiteral("NowlinefontColor")),
+              QStringLiteral("16711680"));
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Name")),
+              QStringLiteral("WenQuanYi Micro Hei"));
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Size")), QStringLiteral("20"));
+}
+
+TEST_F(MainWindowTest, FontNamesTheSystemLacksAreDrawnWithAnInstalledFace) {
+    const QString song = QStringLiteral("AR PL SungtiL GB");
+    if (!QFontDatabase::hasFamily(song))
+        GTEST_SKIP() << "the Song face is not installed";
+    const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("宋体"), song},
+        {QStringLiteral("SimSun"), song},
+        {QStringLiteral("simsun"), song},
+        {QStringLiteral("Courier New"), fixed},
+        {song, song},
+        {QStringLiteral("没有这种字体"), song},
+    };
+    for (const auto& [stored, shown] : cases)
+        EXPECT_EQ(DisplayFamilyFor(stored), shown) << stored.toStdString();
+    EXPECT_TRUE(QFontInfo(QFont(DisplayFamilyFor(QStringLiteral("Courier New")))).fixedPitch());
+}
+
+TEST_F(MainWindowTest, SeasonChoiceTicksItsItemOnlyWhenItsFileExists) {
+    struct Case {
+        const char* index;
+        bool fileExists;
+        const char* ticked; // empty: none
+    };
+    const Case cases[] = {
+        {"2", false, "默认"}, {"2", true, "夏"}, {"0", false, "默认"}, {"7", true, ""}, {"abc", true, ""},
+    };
+    makeDataFile({});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.index) + (c.fileExists ? " with file" : " without file"));
+        ASSERT_TRUE(dir.writeIni(QStringLiteral("[SkinFile]\r\nName=skin02.skn\r\nIndex=") +
+                                 QString::fromLatin1(c.index) + QStringLiteral("\r\n")));
+        QDir(dir.path()).mkpath(QStringLiteral("skin"));
+        if (c.fileExists)
+            ASSERT_TRUE(dir.writeFile(QStringLiteral("skin/skin02.skn"), QByteArray("x")));
+        else
+            QFile::remove(dir.filePath(QStringLiteral("skin/skin02.skn")));
+        TFmain& w = open();
+        auto* menu = w.findChild<QMenu*>(QStringLiteral("menuSkin"));
+        ASSERT_NE(menu, nullptr);
+        QStringList ticked;
+        for (QAction* a : menu->actions())
+            if (a->isChecked())
+                ticked << a->text();
+        EXPECT_EQ(ticked.join(QLatin1Char(',')), QString::fromUtf8(c.ticked));
+        EXPECT_EQ(iniValue(QStringLiteral("SkinFile"), QStringLiteral("Index")),
+                  QString::fromLatin1(c.index));
+        EXPECT_EQ(iniValue(QStringLiteral("SkinFile"), QStringLiteral("Name")), QStringLiteral("skin02.skn"));
+        closeWindow();
+    }
+}
+
+} // namespace
+} // namespace qj::test

@@ -1,0 +1,242 @@
+// Starting the main window: first run, the start-up category, missing and unreadable data files,
+// and the frame the user sees.
+
+#include "MainWindowFixture.h"
+
+#include "app/CategorySelector.h"
+#include "app/notebook/NoteEditor.h"
+#include "app/notebook/NoteTitleBar.h"
+#include "app/notebook/NoteTreeWidget.h"
+#include "app/notebook/Notebook.h"
+#include "support/UiHelpers.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <QTreeWidgetItemIterator>
+
+namespace qj::test {
+namespace {
+
+const QString kDesignTitle = QStringLiteral("                 【标题】");
+
+int ExpandedItems(QTreeWidget* tree) {
+    int n = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        n += (*it)->isExpanded() ? 1 : 0;
+    return n;
+}
+
+TEST_F(MainWindowTest, FirstRunCreatesHelpFromTheGuideAndShowsIt) {
+    makeDataFile({});
+    // A guide with LF line breaks is stored with CR LF after every line.
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("readme.txt"), QStringLiteral("欢迎\n第二行\n").toUtf8()));
+    TFmain& w = open();
+
+    EXPECT_TRUE(w.isFirstRun());
+    EXPECT_TRUE(dialogs().calls().empty());
+    EXPECT_EQ(storedCategories(), QStringList{QStringLiteral("帮助")});
+    EXPECT_EQ(storedRecordCount(QStringLiteral("帮助")), 1);
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("欢迎\r\n第二行\r\n"));
+    EXPECT_EQ(iniValue(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("帮助"));
+
+    EXPECT_EQ(w.categorySelector()->names(), QStringList{QStringLiteral("帮助")});
+    EXPECT_EQ(w.categorySelector()->currentText(), QStringLiteral("帮助"));
+    EXPECT_EQ(w.notebook().selectedId(), std::optional<int>(0));
+    EXPECT_EQ(w.notebook().editor()->text(), QStringLiteral("欢迎\r\n第二行\r\n"));
+    // The title bar keeps its design text although the editor shows the first note.
+    EXPECT_EQ(w.notebook().titleBar()->text(), kDesignTitle);
+    EXPECT_FALSE(w.notebook().isDirty());
+    EXPECT_FALSE(action("actSave")->isEnabled());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^版本: V\\d+\\.\\d+\\.\\d+\\.\\d+$"))
+                    .match(w.statusText(TFmain::kVersionPanel))
+                    .hasMatch())
+        << w.statusText(TFmain::kVersionPanel).toStdString();
+
+    // The second start is no first run and leaves the note alone.
+    closeWindow();
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("readme.txt"), QByteArray("changed")));
+    TFmain& again = open();
+    EXPECT_FALSE(again.isFirstRun());
+    EXPECT_EQ(storedRecordCount(QStringLiteral("帮助")), 1);
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("欢迎\r\n第二行\r\n"));
+}
+
+TEST_F(MainWindowTest, FirstRunWithoutGuideLeavesTheHelpNoteEmpty) {
+    makeDataFile({{QStringLiteral("工作"), {{0, 0, QStringLiteral("工作"), QStringLiteral("计划")}}}});
+    ASSERT_TRUE(dir.writeIni(QStringLiteral("[Info]\r\nCurTb=工作\r\n")));
+    TFmain& w = open();
+
+    EXPECT_TRUE(dialogs().calls().empty());
+    EXPECT_EQ(storedCategories(), (QStringList{QStringLiteral("工作"), QStringLiteral("帮助")}));
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QString());
+    // A first run always opens "帮助", whatever the settings said before.
+    EXPECT_EQ(iniValue(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("帮助"));
+    EXPECT_EQ(w.notebook().categoryName(), QStringLiteral("帮助"));
+    EXPECT_TRUE(w.notebook().editor()->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, StartupCategoryOpensCollapsedOnItsFirstRecord) {
+    makeDataFile({
+        {QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")}}},
+        {QStringLiteral("工作"),
+         {{5, 5, QStringLiteral("计划"), QStringLiteral("第一条\r\n")},
+          {6, 5, QStringLiteral("周一"), QStringLiteral("会议")},
+          {7, 6, QStringLiteral("上午"), QString()},
+          {8, 8, QStringLiteral("总结"), QStringLiteral("年终")}}},
+        {QStringLiteral("空"), {}},
+    });
+    ASSERT_TRUE(dir.writeIni(QStringLiteral("[Info]\r\nCurTb=工作\r\n")));
+    TFmain& w = open();
+
+    EXPECT_FALSE(w.isFirstRun());
+    EXPECT_TRUE(dialogs().calls().empty());
+    // The selector lists the categories in the data file's order.
+    EXPECT_EQ(w.categorySelector()->names(),
+              (QStringList{QStringLiteral("帮助"), QStringLiteral("工作"), QStringLiteral("空")}));
+    EXPECT_EQ(w.categorySelector()->currentText(), QStringLiteral("工作"));
+    EXPECT_EQ(w.notebook().categoryName(), QStringLiteral("工作"));
+    EXPECT_EQ(w.notebook().selectedId(), std::optional<int>(5));
+    EXPECT_EQ(w.notebook().topLevelTitles(), (QStringList{QStringLiteral("计划"), QStringLiteral("总结")}));
+    EXPECT_EQ(ExpandedItems(w.notebook().tree()), 0);
+    EXPECT_EQ(w.notebook().editor()->text(), QStringLiteral("第一条\r\n"));
+    EXPECT_EQ(w.notebook().titleBar()->text(), kDesignTitle);
+    EXPECT_TRUE(action("actAddSibling")->isEnabled());
+}
+
+TEST_F(MainWindowTest, StartupCategoryThatNoLongerExistsFallsBackToTheFirstListed) {
+    makeDataFile({
+        {QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")}}},
+        {QStringLiteral("工作"), {{0, 0, QStringLiteral("工作"), QString()}}},
+    });
+    for (const QString& stored :
+         {QStringLiteral("已删除"), QStringLiteral("工"), QStringLiteral("帮助工作")}) {
+        SCOPED_TRACE(stored.toStdString());
+        ASSERT_TRUE(dir.writeIni(QStringLiteral("[Info]\r\nCurTb=") + stored + QStringLiteral("\r\n")));
+        TFmain& w = open();
+        EXPECT_TRUE(dialogs().calls().empty());
+        EXPECT_EQ(w.categorySelector()->currentText(), QStringLiteral("帮助"));
+        EXPECT_EQ(w.notebook().categoryName(), QStringLiteral("帮助"));
+        EXPECT_EQ(w.notebook().editor()->text(), QStringLiteral("说明"));
+        closeWindow();
+    }
+}
+
+TEST_F(MainWindowTest, EmptyCategoryOpensWithEmptyTreeAndEditor) {
+    makeDataFile({{QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")}}},
+                  {QStringLiteral("空"), {}}});
+    ASSERT_TRUE(dir.writeIni(QStringLiteral("[Info]\r\nCurTb=空\r\n")));
+    TFmain& w = open();
+    EXPECT_EQ(w.notebook().categoryName(), QStringLiteral("空"));
+    EXPECT_EQ(w.notebook().tree()->topLevelItemCount(), 0);
+    EXPECT_TRUE(w.notebook().editor()->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, MissingDataFileIsReportedAndTheWindowOpensWithoutCategory) {
+    ASSERT_TRUE(dir.writeIni(QStringLiteral("[Settings]\r\nToolBar=0\r\n")));
+    dialogs().answerMessage(DialogButton::Ok);
+    TFmain& w = open();
+
+    ASSERT_EQ(dialogs().calls().size(), 1u);
+    const DialogCall& call = dialogs().calls()[0];
+    EXPECT_EQ(call.text, QStringLiteral("Not find data file !!!"));
+    EXPECT_EQ(call.icon, MessageIcon::Error);
+    EXPECT_EQ(call.buttons, std::vector<DialogButton>{DialogButton::Ok});
+    EXPECT_FALSE(dir.exists(QStringLiteral("dataly.dat")));
+
+    EXPECT_EQ(w.dataFile(), nullptr);
+    EXPECT_EQ(w.categorySelector()->count(), 0);
+    EXPECT_FALSE(w.notebook().hasCategory());
+    for (const char* name : {"actAddSibling", "actAddChild", "actDelete", "actNewCategory"})
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    // The rest of the start still happens: settings, version text, tooltip colour.
+    EXPECT_FALSE(action("actToolBar")->isChecked());
+    EXPECT_TRUE(w.statusText(TFmain::kVersionPanel).startsWith(QStringLiteral("版本: V")));
+    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(255, 255, 193));
+}
+
+TEST_F(MainWindowTest, FileThatIsNoDatabaseIsNamedAndLeftUntouched) {
+    const QByteArray notes = "这不是数据库 just some text that is long enough to look like a header....";
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("dataly.dat"), notes));
+    dialogs().answerMessage(DialogButton::Ok);
+    TFmain& w = open();
+
+    ASSERT_EQ(dialogs().calls().size(), 1u);
+    const DialogCall& call = dialogs().calls()[0];
+    EXPECT_EQ(call.caption, QStringLiteral("青简札记"));
+    EXPECT_EQ(call.icon, MessageIcon::Error);
+    EXPECT_TRUE(call.text.contains(QStringLiteral("dataly.dat"))) << call.text.toStdString();
+    EXPECT_EQ(w.categorySelector()->count(), 0);
+    EXPECT_FALSE(w.notebook().hasCategory());
+
+    w.actExitExecute();
+    closeWindow();
+    EXPECT_EQ(dir.readFile(QStringLiteral("dataly.dat")), notes);
+}
+
+// What the user sees of the frame: the toolbar's hints in order, the named buttons, the wrap switch,
+// the five menus and the left column.
+TEST_F(MainWindowTest, FrameOffersEveryCommandInOrder) {
+    makeDataFile({});
+    TFmain& w = open();
+
+    auto* bar = w.findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    ASSERT_NE(bar, nullptr);
+    QStringList hints;
+    for (QAction* a : bar->actions()) {
+        if (a->isSeparator())
+            hints << QStringLiteral("—");
+        else if (qobject_cast<QToolButton*>(bar->widgetForAction(a)))
+            hints << a->toolTip();
+    }
+    EXPECT_EQ(hints, (QStringList{"添加同级节点", "添加下级子节点", "删除当前位置及子节点的所有内容", "—",
+                                  "全目录查找", "打印预览", "资料保存", "—", "显示排卦", "显示日历",
+                                  "定时报警", "关于", "—", "隐藏主窗口", "退出系统", "—"}));
+    for (QAction* a : bar->actions()) {
+        if (!a->isSeparator() && qobject_cast<QToolButton*>(bar->widgetForAction(a)))
+            EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+    }
+    const std::pair<const char*, const char*> named[] = {
+        {"btn4", "actAddSibling"}, {"btn5", "actAddChild"}, {"btn6", "actDelete"}, {"btn8", "actSave"}};
+    for (const auto& [button, act] : named) {
+        auto* b = w.findChild<QToolButton*>(QString::fromLatin1(button));
+        ASSERT_NE(b, nullptr) << button;
+        EXPECT_EQ(b->defaultAction(), action(act)) << button;
+        EXPECT_EQ(b->iconSize(), QSize(32, 32));
+    }
+    auto* wrap = w.findChild<QCheckBox*>(QStringLiteral("ChkBox"));
+    ASSERT_NE(wrap, nullptr);
+    EXPECT_EQ(wrap->text(), QStringLiteral("   自动80列换行"));
+    EXPECT_TRUE(wrap->isChecked());
+
+    QStringList menus;
+    for (QAction* m : w.menuBar()->actions()) {
+        QStringList items;
+        for (QAction* a : m->menu()->actions())
+            items << (a->isSeparator() ? QStringLiteral("—")
+                                       : a->text() + (a->isVisible() ? "" : "(hidden)"));
+        menus << m->text() + QStringLiteral(": ") + items.join(QLatin1Char('|'));
+    }
+    EXPECT_EQ(menus, (QStringList{
+                         "文件(&F): 资料保存|—|增加目录分类|目录分类管理|—|导入文件|导出到 .txt|导出到 "
+                         ".Html|—|资料备份|—|页面设置|打印预览|打印(&P)|—|退出系统",
+                         "内容(&N): 显示日历|排卦处理|—|定时报警|八卦图|—|隐藏主窗口",
+                         "查看(&V): 工具栏|列表栏|—|外挂资料1|外挂资料2|—|全目录查找",
+                         "选项(&O): 字型设置|背景颜色设置|—|当前行字体颜色|当前行背景颜色|改变肤色(hidden)",
+                         "帮助(&H): 使用帮助|—|关于",
+                     }));
+
+    auto* selector = w.findChild<CategorySelector*>(QStringLiteral("cbb1"));
+    ASSERT_NE(selector, nullptr);
+    EXPECT_EQ(selector->width(), 195);
+    EXPECT_EQ(selector->maxVisibleItems(), 10);
+    EXPECT_EQ(selector->view()->sizeHintForRow(0), 18);
+}
+
+} // namespace
+} // namespace qj::test

@@ -1,0 +1,186 @@
+// The note text: loading by pressing a note, the changed state, the save question, the save
+// command and the read-only switch.
+
+#include "NotebookFixture.h"
+
+#include "support/UiHelpers.h"
+
+#include <QCheckBox>
+#include <QTest>
+
+namespace qj::test {
+namespace {
+
+using Rows = std::vector<NoteRow>;
+
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+
+// 0 一 ─── 1 二
+// 2 三 (empty text)
+const Rows kNotes = {
+    {0, 0, QStringLiteral("一"), QStringLiteral("第一条")},
+    {1, 0, QStringLiteral("二"), QStringLiteral("第二条")},
+    {2, 2, QStringLiteral("三"), QString()},
+};
+
+void expectSaveQuestion(const DialogCall& call)
+{
+    EXPECT_EQ(call.caption, QStringLiteral("提示"));
+    EXPECT_EQ(call.text, QStringLiteral("文本内容已改变，需要保存吗？"));
+    EXPECT_EQ(call.icon, MessageIcon::Question);
+    EXPECT_EQ(call.buttons, (std::vector{DialogButton::Yes, DialogButton::No}));
+    EXPECT_EQ(call.defaultButton, DialogButton::Yes);
+}
+
+TEST_F(NotebookTest, PressingANoteShowsItsTitleAndTextClean)
+{
+    open(kNotes);
+    for (int id : {1, 2, 0}) {
+        press(id);
+        const NoteRow stored = *row(id);
+        EXPECT_EQ(titleBar->text(), QStringLiteral("                 【%1】").arg(stored.name));
+        EXPECT_EQ(editor->text(), stored.info);
+        EXPECT_FALSE(notebook->isDirty());
+        EXPECT_EQ(titleBar->textColour(), kBlue);
+    }
+    EXPECT_TRUE(dialogs.calls().empty()) << "loading never asks";
+}
+
+TEST_F(NotebookTest, TypingMakesTheTextDirtyAndSavingWritesIt)
+{
+    open(kNotes);
+    press(1);
+    std::vector<bool> dirtySignals;
+    QObject::connect(notebook.get(), &Notebook::dirtyChanged, [&](bool d) { dirtySignals.push_back(d); });
+    type(QStringLiteral("，补记"));
+    EXPECT_TRUE(notebook->isDirty());
+    EXPECT_TRUE(saveAction.isEnabled());
+    EXPECT_EQ(titleBar->textColour(), kRed);
+
+    notebook->save();
+    EXPECT_EQ(row(1)->info, QStringLiteral("第二条，补记"));
+    EXPECT_FALSE(notebook->isDirty());
+    EXPECT_FALSE(saveAction.isEnabled());
+    EXPECT_EQ(titleBar->textColour(), kBlue);
+    EXPECT_EQ(dirtySignals, (std::vector<bool>{true, false}));
+    EXPECT_EQ(rows()[0].info, kNotes[0].info);
+}
+
+class SaveQuestionTest : public NotebookTest {
+protected:
+    // Types into the first note, presses the third and answers the question.
+    void typeThenPressAnother(DialogButton answer)
+    {
+        open(kNotes);
+        press(0);
+        type(QStringLiteral("x"));
+        dialogs.answerMessage(answer);
+        press(2);
+        expectSaveQuestion(dialogs.last());
+        EXPECT_FALSE(notebook->isDirty());
+        EXPECT_EQ(titleBar->textColour(), kBlue);
+    }
+};
+
+TEST_F(SaveQuestionTest, YesStoresTheTextAndKeepsTheEditedNoteShownAndSelected)
+{
+    typeThenPressAnother(DialogButton::Yes);
+    EXPECT_EQ(row(0)->info, QStringLiteral("第一条x"));
+    EXPECT_EQ(notebook->selectedId(), 0);
+    EXPECT_EQ(editor->text(), QStringLiteral("第一条x"));
+    // Pressing the other note again now opens it without a question.
+    press(2);
+    EXPECT_EQ(dialogs.calls().size(), 1u);
+    EXPECT_EQ(editor->text(), QString());
+}
+
+TEST_F(SaveQuestionTest, NoDropsTheTypingAndShowsThePressedNote)
+{
+    typeThenPressAnother(DialogButton::No);
+    EXPECT_EQ(row(0)->info, QStringLiteral("第一条"));
+    EXPECT_EQ(notebook->selectedId(), 2);
+    EXPECT_EQ(titleBar->text(), QStringLiteral("                 【三】"));
+    EXPECT_EQ(editor->text(), QString());
+}
+
+TEST_F(NotebookTest, PressingTheShownNoteWhileDirtyAsksAndNoReloadsTheStoredText)
+{
+    open(kNotes);
+    press(0);
+    type(QStringLiteral("y"));
+    dialogs.answerMessage(DialogButton::No);
+    press(0);
+    expectSaveQuestion(dialogs.last());
+    EXPECT_EQ(editor->text(), QStringLiteral("第一条"));
+    // A right press asks too, and leaves the selection where it was.
+    type(QStringLiteral("z"));
+    dialogs.answerMessage(DialogButton::No);
+    press(2, Qt::RightButton);
+    EXPECT_EQ(dialogs.calls().size(), 2u);
+    EXPECT_EQ(notebook->selectedId(), 0);
+}
+
+TEST_F(NotebookTest, SaveWritesIntoTheEditedNoteEvenAfterTheSelectionMoved)
+{
+    open(kNotes);
+    press(1);
+    type(QStringLiteral("!"));
+    selectWithKeyboard(2);
+    notebook->save();
+    EXPECT_EQ(row(1)->info, QStringLiteral("第二条!"));
+    EXPECT_EQ(row(2)->info, QString());
+
+    // The same after a note was added (the new note is selected, the editor still holds note 1).
+    type(QStringLiteral("?"));
+    dialogs.answerInput(QStringLiteral("新"));
+    notebook->addChild();
+    notebook->save();
+    EXPECT_EQ(row(1)->info, QStringLiteral("第二条!?"));
+    EXPECT_EQ(row(3)->info, QString());
+}
+
+TEST_F(NotebookTest, ReadOnlySwitchGuardsTheText)
+{
+    open(kNotes);
+    EXPECT_TRUE(editor->isReadOnly()) << "the editor starts read-only";
+    QCheckBox* chk1 = titleBar->findChild<QCheckBox*>(QStringLiteral("chk1"));
+    ASSERT_NE(chk1, nullptr);
+    EXPECT_TRUE(chk1->isChecked());
+    EXPECT_EQ(chk1->text(), QStringLiteral("只读"));
+
+    press(0);
+    TypeText(editor, QStringLiteral("不该进去"));
+    EXPECT_EQ(editor->text(), QStringLiteral("第一条"));
+    EXPECT_FALSE(notebook->isDirty());
+    EXPECT_EQ(titleBar->textColour(), kBlue);
+
+    std::vector<bool> seen;
+    QObject::connect(notebook.get(), &Notebook::readOnlyChanged, [&](bool r) { seen.push_back(r); });
+    chk1->click();
+    EXPECT_FALSE(editor->isReadOnly());
+    TypeText(editor, QStringLiteral("进"));
+    EXPECT_TRUE(notebook->isDirty());
+    notebook->setReadOnly(true); // as the editor menu's item does
+    EXPECT_TRUE(chk1->isChecked());
+    EXPECT_EQ(seen, (std::vector<bool>{false, true}));
+}
+
+TEST_F(NotebookTest, TitleBarLooksAsDesigned)
+{
+    EXPECT_EQ(titleBar->objectName(), QStringLiteral("Panel3"));
+    EXPECT_EQ(titleBar->text(), QStringLiteral("                 【标题】"));
+    EXPECT_EQ(titleBar->height(), 22);
+    EXPECT_TRUE(titleBar->font().bold());
+    auto* btn10 = titleBar->findChild<QWidget*>(QStringLiteral("btn10"));
+    ASSERT_NE(btn10, nullptr);
+    EXPECT_EQ(btn10->width(), 136);
+    EXPECT_EQ(btn10->toolTip(), QStringLiteral("资料编辑操作"));
+    EXPECT_EQ(tree->objectName(), QStringLiteral("Tv1"));
+    EXPECT_EQ(tree->indentation(), 19);
+    EXPECT_EQ(tree->palette().color(QPalette::Base), QColor(255, 255, 172));
+    EXPECT_EQ(editor->objectName(), QStringLiteral("mmo1"));
+}
+
+} // namespace
+} // namespace qj::test

@@ -1,0 +1,282 @@
+// The note tree's commands: opening a category, adding, renaming and deleting notes, the Delete
+// key, the right-click menu and the status text.
+
+#include "NotebookFixture.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+namespace qj::test {
+namespace {
+
+using Rows = std::vector<NoteRow>;
+
+// 0 书 ─┬─ 1 章一 ─── 3 节
+//       └─ 2 章二
+// 4 杂记 (its Parent is its own ID)
+const Rows kBook = {
+    {0, 0, QStringLiteral("书"), QStringLiteral("书的正文")},
+    {1, 0, QStringLiteral("章一"), QStringLiteral("章一正文")},
+    {2, 0, QStringLiteral("章二"), QString()},
+    {3, 1, QStringLiteral("节"), QStringLiteral("节正文")},
+    {4, 4, QStringLiteral("杂记"), QStringLiteral("杂记正文")},
+};
+
+TEST_F(NotebookTest, OpeningShowsTheFirstRecordCollapsedWithItsTextAndLeavesTheTitleBar)
+{
+    // The child 5 is stored before its parent 6: it still ends up under it.
+    open({{6, 9, QStringLiteral("后来的"), QStringLiteral("正文六")},
+          {5, 6, QStringLiteral("子"), QString()},
+          {7, 6, QStringLiteral("另一子"), QString()}});
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    EXPECT_EQ(root->text(0), QStringLiteral("后来的"));
+    ASSERT_EQ(root->childCount(), 2);
+    EXPECT_EQ(root->child(0)->text(0), QStringLiteral("子"));
+    EXPECT_FALSE(root->isExpanded());
+    EXPECT_EQ(notebook->selectedId(), 6);
+    EXPECT_EQ(editor->text(), QStringLiteral("正文六"));
+    EXPECT_FALSE(notebook->isDirty());
+    EXPECT_FALSE(saveAction.isEnabled());
+    EXPECT_TRUE(addChildAction.isEnabled());
+    EXPECT_EQ(titleBar->text(), QStringLiteral("                 【标题】"));
+    ASSERT_FALSE(statusTexts.empty());
+    EXPECT_EQ(statusTexts.back(), QStringLiteral("节点: 0/2"));
+
+    // The editor's undo history starts at the loaded text.
+    notebook->setReadOnly(false);
+    editor->undo();
+    EXPECT_EQ(editor->text(), QStringLiteral("正文六"));
+}
+
+TEST_F(NotebookTest, AddingNotesFollowsTheTitleAndPlaceRules)
+{
+    struct Case {
+        const char* what;
+        bool child;
+        int selected; // -1: nothing selected
+        QString typed;
+        NoteRow stored;
+    };
+    const Case cases[] = {
+        {"sibling of a child: under the same parent", false, 3, QStringLiteral("  新节  "),
+         {5, 1, QStringLiteral("  新节  "), QString()}},
+        {"child: blanks and control characters trimmed", true, 2, QStringLiteral(" \t 小节 \t"),
+         {6, 2, QStringLiteral("小节"), QString()}},
+        {"sibling of a root: a new root is its own parent", false, 0, QStringLiteral("新书"),
+         {7, 7, QStringLiteral("新书"), QString()}},
+        {"empty title stored as a blank", true, 4, QString(), {8, 4, QStringLiteral(" "), QString()}},
+    };
+    open(kBook);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(notebook->selectNote(c.selected));
+        notebook->setReadOnly(true);
+        dialogs.answerInput(c.typed);
+        if (c.child)
+            notebook->addChild();
+        else
+            notebook->addSibling();
+        const DialogCall call = dialogs.last();
+        const QString caption = c.child ? QStringLiteral("添加下级子节点") : QStringLiteral("添加同级节点");
+        EXPECT_EQ(call.caption, caption);
+        EXPECT_EQ(call.startText, caption);
+        EXPECT_EQ(call.text, QStringLiteral("输入你要添加节点的名字"));
+        EXPECT_EQ(row(c.stored.id), c.stored);
+        ASSERT_EQ(notebook->selectedId(), c.stored.id);
+        QTreeWidgetItem* made = tree->selectedItem();
+        EXPECT_EQ(made->text(0), c.stored.name);
+        EXPECT_EQ(made->parent() ? NoteTreeWidget::idOf(made->parent()) : made->data(0, NoteTreeWidget::IdRole).toInt(),
+                  c.stored.parent);
+        EXPECT_FALSE(editor->isReadOnly()) << "adding a note makes the editor writable";
+    }
+    EXPECT_EQ(rows().size(), kBook.size() + std::size(cases));
+}
+
+TEST_F(NotebookTest, AddingIntoAnEmptyCategoryMakesRecordZeroAndCancelChangesNothing)
+{
+    open({});
+    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    dialogs.cancelInput();
+    notebook->addSibling();
+    EXPECT_TRUE(rows().empty());
+
+    dialogs.answerInput(QStringLiteral("A"));
+    notebook->addSibling();
+    EXPECT_EQ(rows(), (Rows{{0, 0, QStringLiteral("A"), QString()}}));
+    EXPECT_EQ(statusTexts.back(), QStringLiteral("节点: 0/0"));
+    // The editor still shows what it showed: adding does not load the new note.
+    EXPECT_EQ(editor->text(), QString());
+}
+
+TEST_F(NotebookTest, RenameWritesTheTitleOrReportsTheRefusalAndKeepsBoth)
+{
+    const QString fiftyOne(51, QChar(0x5B57));
+    struct Case {
+        const char* what;
+        QString typed;
+        QString expected;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"plain rename", QStringLiteral("第一章"), QStringLiteral("第一章"), false},
+        {"fifty characters fit", QString(50, QChar(0x5B57)), QString(50, QChar(0x5B57)), false},
+        {"fifty-one characters are refused", fiftyOne, QString(50, QChar(0x5B57)), true},
+        {"an empty title is refused", QString(), QString(50, QChar(0x5B57)), true},
+    };
+    open(kBook);
+    ASSERT_TRUE(notebook->selectNote(1));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs.clearCalls();
+        dialogs.answerInput(c.typed);
+        if (c.refused)
+            dialogs.answerMessage(DialogButton::Ok);
+        const QString before = item(1)->text(0);
+        notebook->rename();
+        EXPECT_EQ(dialogs.calls().front().caption, QStringLiteral("重命名"));
+        EXPECT_EQ(dialogs.calls().front().text, QStringLiteral("输入你要重命名节点的名字"));
+        EXPECT_EQ(dialogs.calls().front().startText, before);
+        EXPECT_EQ(row(1)->name, c.expected);
+        EXPECT_EQ(item(1)->text(0), c.expected);
+        ASSERT_EQ(dialogs.calls().size(), c.refused ? 2u : 1u);
+        if (c.refused) {
+            EXPECT_EQ(dialogs.last().caption, QStringLiteral("青简札记"));
+            EXPECT_EQ(dialogs.last().icon, MessageIcon::Error);
+        }
+        EXPECT_EQ(notebook->selectedId(), 1);
+    }
+}
+
+TEST_F(NotebookTest, InPlaceTitleEditorTakesFiftyCharactersAndWritesThrough)
+{
+    open(kBook);
+    notebook->selectNote(2);
+    tree->editItem(item(2));
+    auto* edit = tree->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->maxLength(), 50);
+    edit->setText(QStringLiteral("改过的章二"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(row(2)->name, QStringLiteral("改过的章二"));
+    EXPECT_EQ(item(2)->text(0), QStringLiteral("改过的章二"));
+}
+
+TEST_F(NotebookTest, DeleteCommandAsksWithNoAsDefaultAndRemovesTheWholeSubtree)
+{
+    open(kBook);
+    ASSERT_TRUE(notebook->selectNote(0));
+
+    dialogs.answerMessage(DialogButton::No);
+    notebook->deleteSelected();
+    const DialogCall asked = dialogs.last();
+    EXPECT_EQ(asked.caption, QStringLiteral("提示"));
+    EXPECT_EQ(asked.text, QStringLiteral("确认要删除当前位置及子节点的所有内容吗？"));
+    EXPECT_EQ(asked.icon, MessageIcon::Question);
+    EXPECT_EQ(asked.buttons, (std::vector{DialogButton::Yes, DialogButton::No}));
+    EXPECT_EQ(asked.defaultButton, DialogButton::No);
+    EXPECT_EQ(rows().size(), kBook.size());
+
+    dialogs.answerMessage(DialogButton::Yes);
+    notebook->deleteSelected();
+    EXPECT_EQ(rows(), (Rows{kBook[4]})) << "the root, two children and a grandchild go";
+    EXPECT_EQ(tree->topLevelItemCount(), 1);
+    // The remaining note is selected and shown.
+    EXPECT_EQ(notebook->selectedId(), 4);
+    EXPECT_EQ(titleBar->text(), QStringLiteral("                 【杂记】"));
+    EXPECT_EQ(editor->text(), QStringLiteral("杂记正文"));
+    EXPECT_FALSE(notebook->isDirty());
+    EXPECT_EQ(statusTexts.back(), QStringLiteral("节点: 0/0"));
+}
+
+TEST_F(NotebookTest, DeleteKeyConfirmsWithTheTitleAndCancelKeeps)
+{
+    open(kBook);
+    notebook->selectNote(1);
+    tree->setFocus();
+
+    dialogs.answerMessage(DialogButton::Cancel);
+    QTest::keyClick(tree, Qt::Key_Delete);
+    const DialogCall asked = dialogs.last();
+    EXPECT_EQ(asked.caption, QStringLiteral("Confirm"));
+    EXPECT_EQ(asked.text, QStringLiteral("Do you want to delete the item \"章一\""));
+    EXPECT_EQ(asked.buttons, (std::vector{DialogButton::Ok, DialogButton::Cancel}));
+    EXPECT_EQ(rows().size(), kBook.size());
+
+    dialogs.answerMessage(DialogButton::Ok);
+    QTest::keyClick(tree, Qt::Key_Delete);
+    EXPECT_FALSE(row(1));
+    EXPECT_FALSE(row(3));
+    EXPECT_EQ(item(0)->childCount(), 1);
+    EXPECT_EQ(notebook->selectedId(), 2) << "the next sibling takes the selection";
+    // The shown note (the first one) was not deleted: the editor keeps it.
+    EXPECT_EQ(editor->text(), QStringLiteral("书的正文"));
+}
+
+TEST_F(NotebookTest, ShownNoteDeletedWithTheDeleteKeyNeverReceivesTheEditorText)
+{
+    open(kBook);
+    press(4);
+    type(QStringLiteral("改动"));
+    ASSERT_TRUE(notebook->isDirty());
+    tree->setFocus();
+    dialogs.answerMessage(DialogButton::Ok);
+    QTest::keyClick(tree, Qt::Key_Delete);
+    ASSERT_FALSE(row(4));
+
+    // A new note takes the freed ID 4; saving must not put the old text into it.
+    dialogs.answerInput(QStringLiteral("新的"));
+    notebook->addSibling();
+    ASSERT_TRUE(row(4));
+    notebook->save();
+    EXPECT_EQ(row(4)->info, QString());
+    EXPECT_EQ(row(0)->info, kBook[0].info);
+    EXPECT_EQ(row(1)->info, kBook[1].info);
+}
+
+TEST_F(NotebookTest, TreeMenuHoldsItsItemsInOrderAndExpandCollapseAll)
+{
+    open(kBook);
+    QStringList seen;
+    for (QAction* a : notebook->treeMenu()->actions())
+        seen << (a->isSeparator() ? QStringLiteral("—") : a->text());
+    EXPECT_EQ(seen, (QStringList{"添加同级节点", "添加下级子节点", "—", "删除", "重命名", "—", "全部展开", "全部折叠"}));
+
+    notebook->expandAll();
+    EXPECT_TRUE(item(1)->isExpanded());
+    EXPECT_TRUE(item(0)->isExpanded());
+    notebook->collapseAll();
+    EXPECT_FALSE(item(0)->isExpanded());
+}
+
+TEST_F(NotebookTest, KeyboardSelectionRewritesTheStatusButNotTheEditor)
+{
+    open(kBook);
+    press(0);
+    struct Case {
+        int id;
+        const char* status;
+    };
+    for (const Case& c : {Case{3, "节点: 2/0"}, Case{1, "节点: 1/1"}, Case{0, "节点: 0/2"}, Case{4, "节点: 0/0"}}) {
+        selectWithKeyboard(c.id);
+        EXPECT_EQ(statusTexts.back(), QString::fromUtf8(c.status)) << c.id;
+    }
+    EXPECT_EQ(editor->text(), QStringLiteral("书的正文"));
+    EXPECT_EQ(titleBar->text(), QStringLiteral("                 【书】"));
+}
+
+TEST_F(NotebookTest, ClosingTheCategoryEmptiesTheTreeAndDisablesTheNoteCommands)
+{
+    open(kBook);
+    notebook->closeCategory();
+    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    EXPECT_FALSE(addSiblingAction.isEnabled());
+    EXPECT_FALSE(deleteAction.isEnabled());
+    EXPECT_EQ(editor->text(), QStringLiteral("书的正文"));
+    notebook->addSibling(); // no input box without a category
+    EXPECT_TRUE(dialogs.calls().empty());
+}
+
+} // namespace
+} // namespace qj::test

@@ -1,0 +1,68 @@
+#pragma once
+// A notebook (tree, title bar, editor and their controller) on a real data file in a temporary
+// folder, with scripted dialogs.
+
+#include "app/notebook/NoteEditor.h"
+#include "app/notebook/NoteTitleBar.h"
+#include "app/notebook/NoteTreeWidget.h"
+#include "app/notebook/Notebook.h"
+#include "store/DataFile.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProgramFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace qj::test {
+
+struct NoteRow {
+    int id;
+    int parent;
+    QString name;
+    QString info;
+    friend bool operator==(const NoteRow&, const NoteRow&) = default;
+};
+
+void PrintTo(const NoteRow& row, std::ostream* os);
+
+class NotebookTest : public ::testing::Test {
+protected:
+    static inline const QString kCategory = QStringLiteral("札记");
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the category's records (in this stored order) and opens it in the notebook.
+    void open(const std::vector<NoteRow>& rows);
+    // The records as the table holds them, in stored order.
+    std::vector<NoteRow> rows();
+    std::optional<NoteRow> row(int id);
+
+    QTreeWidgetItem* item(int id) const;
+    // A mouse press and release on the note's node (its ancestors expanded first).
+    void press(int id, Qt::MouseButton button = Qt::LeftButton);
+    // Lets the user type (read-only off) and types the text at the end of the editor.
+    void type(const QString& text);
+    void selectWithKeyboard(int id);
+
+    TempProgramFolder dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<DataFile> file;
+    std::unique_ptr<Notebook> notebook;
+    NoteTreeWidget* tree = nullptr;
+    NoteEditor* editor = nullptr;
+    NoteTitleBar* titleBar = nullptr;
+    QAction saveAction{QStringLiteral("资料保存")};
+    QAction addSiblingAction{QStringLiteral("添加同级节点")};
+    QAction addChildAction{QStringLiteral("添加下级子节点")};
+    QAction deleteAction{QStringLiteral("删除")};
+    std::vector<QString> statusTexts;
+};
+
+} // namespace qj::test
