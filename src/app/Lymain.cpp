@@ -18,12 +18,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QScreen>
 
 namespace qj {
 
 TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName(QStringLiteral("Fmain"));
+    // Design size, centred; the program opens maximized, and this is the size it restores to.
     resize(777, 562);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     notebook_ = new Notebook(services_.dialogs, this, this);
     buildActions();
     buildMenus();
