@@ -5,7 +5,7 @@
 #include "app/notebook/NoteTreeItems.h"
 #include "app/notebook/NoteTreeWidget.h"
 #include "app/notebook/NotebookTexts.h"
-#include "app/shell/AppTitle.h"
+#include "app/shell/ErrorHandler.h"
 #include "seams/StandardBoxes.h"
 #include "store/CurrentCategory.h"
 #include "store/NoteEditState.h"
@@ -53,8 +53,7 @@ struct Notebook::Private {
         if (errorHandler)
             errorHandler(text);
         else
-            MessageBox(dialogs, dialogParent, QString::fromUtf8(kAppTitle), GeneralErrorText(text),
-                       MessageIcon::Error);
+            ShowGeneralError(dialogs, dialogParent, text);
     }
 
     // Runs a command that writes records. A refused write is reported and the tree is brought back
@@ -150,10 +149,12 @@ struct Notebook::Private {
         rebuildItems(selectedId ? notes().Find(*selectedId) : kNoNode, expanded);
     }
 
-    // Shows a note: its title in the title bar, its text in the editor, the text clean.
-    void loadNode(NodeRef node) {
+    // Shows a note: its title in the title bar (unless told otherwise), its text in the editor,
+    // the text clean.
+    void loadNode(NodeRef node, bool showTitle = true) {
         const QString info = category->Info(node);
-        titleBar->setTitle(notes().Title(node));
+        if (showTitle)
+            titleBar->setTitle(notes().Title(node));
         loading = true;
         editor->loadText(info);
         loading = false;
@@ -473,8 +474,9 @@ void Notebook::openCategory(DataFile& file, const QString& tableName) {
     // The first record in stored order is the first node built.
     const NodeRef first = d->notes().IsEmpty() ? kNoNode : 0;
     d->rebuildItems(first);
+    // The title bar keeps its text until a note is pressed.
     if (first != kNoNode)
-        d->loadNode(first);
+        d->loadNode(first, false);
     else
         d->loadNothing();
     d->updateActions();

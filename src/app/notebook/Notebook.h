@@ -31,10 +31,12 @@ class NoteTreeWidget;
 // table of the store in its own transaction; a refused write (StoreError) is reported through the
 // Dialogs seam as the general error handler does, and the tree then shows what the table holds.
 //
-// The editor follows the selection only when a note is pressed with the mouse, after the delete
-// command and after openCategory(); keyboard selection, adding and the Delete key only move the
-// selection. A save always writes into the edited note, never into another one; a note deleted
-// while shown never receives the editor's text (the edited note is then forgotten).
+// The editor follows the selection when a note is pressed with the mouse, after the delete
+// command, after openCategory() and when the Delete key removed the shown note; keyboard selection
+// and adding only move the selection. A save always writes into the edited note, never into
+// another one; a note deleted while shown never receives the editor's text (the edited note is then
+// forgotten). Before the delete command replaces a changed text of a note that still exists, the
+// save question is asked.
 class Notebook : public QObject {
     Q_OBJECT
 public:
@@ -42,7 +44,7 @@ public:
     ~Notebook() override;
 
     // Where a refused write is reported (the program's general error handler). By default a box
-    // with the application title, the error icon and OK, through the Dialogs seam.
+    // with the application title, the error icon and OK (ShowGeneralError) through the Dialogs seam.
     void setErrorHandler(std::function<void(const QString& text)> handler);
 
     NoteTreeWidget* tree() const;
@@ -58,7 +60,7 @@ public:
 
     // Makes `tableName` of `file` the current category: rebuilds the tree collapsed, selects the
     // first record in stored order, puts its Info into the editor and leaves the text clean. The
-    // title bar and an unsaved text are not asked about (callers ask first when they want to).
+    // title bar keeps its text; an unsaved text is not asked about (callers ask first).
     // Throws StoreError when the table cannot be read (the notebook is then closed).
     void openCategory(DataFile& file, const QString& tableName);
     // Shows no category: empty tree, note commands disabled. The editor keeps its text.

@@ -24,8 +24,7 @@ const Rows kNotes = {
     {2, 2, QStringLiteral("三"), QString()},
 };
 
-void expectSaveQuestion(const DialogCall& call)
-{
+void expectSaveQuestion(const DialogCall& call) {
     EXPECT_EQ(call.caption, QStringLiteral("提示"));
     EXPECT_EQ(call.text, QStringLiteral("文本内容已改变，需要保存吗？"));
     EXPECT_EQ(call.icon, MessageIcon::Question);
@@ -33,8 +32,7 @@ void expectSaveQuestion(const DialogCall& call)
     EXPECT_EQ(call.defaultButton, DialogButton::Yes);
 }
 
-TEST_F(NotebookTest, PressingANoteShowsItsTitleAndTextClean)
-{
+TEST_F(NotebookTest, PressingANoteShowsItsTitleAndTextClean) {
     open(kNotes);
     for (int id : {1, 2, 0}) {
         press(id);
@@ -47,8 +45,7 @@ TEST_F(NotebookTest, PressingANoteShowsItsTitleAndTextClean)
     EXPECT_TRUE(dialogs.calls().empty()) << "loading never asks";
 }
 
-TEST_F(NotebookTest, TypingMakesTheTextDirtyAndSavingWritesIt)
-{
+TEST_F(NotebookTest, TypingMakesTheTextDirtyAndSavingWritesIt) {
     open(kNotes);
     press(1);
     std::vector<bool> dirtySignals;
@@ -70,8 +67,7 @@ TEST_F(NotebookTest, TypingMakesTheTextDirtyAndSavingWritesIt)
 class SaveQuestionTest : public NotebookTest {
 protected:
     // Types into the first note, presses the third and answers the question.
-    void typeThenPressAnother(DialogButton answer)
-    {
+    void typeThenPressAnother(DialogButton answer) {
         open(kNotes);
         press(0);
         type(QStringLiteral("x"));
@@ -83,8 +79,7 @@ protected:
     }
 };
 
-TEST_F(SaveQuestionTest, YesStoresTheTextAndKeepsTheEditedNoteShownAndSelected)
-{
+TEST_F(SaveQuestionTest, YesStoresTheTextAndKeepsTheEditedNoteShownAndSelected) {
     typeThenPressAnother(DialogButton::Yes);
     EXPECT_EQ(row(0)->info, QStringLiteral("第一条x"));
     EXPECT_EQ(notebook->selectedId(), 0);
@@ -95,8 +90,7 @@ TEST_F(SaveQuestionTest, YesStoresTheTextAndKeepsTheEditedNoteShownAndSelected)
     EXPECT_EQ(editor->text(), QString());
 }
 
-TEST_F(SaveQuestionTest, NoDropsTheTypingAndShowsThePressedNote)
-{
+TEST_F(SaveQuestionTest, NoDropsTheTypingAndShowsThePressedNote) {
     typeThenPressAnother(DialogButton::No);
     EXPECT_EQ(row(0)->info, QStringLiteral("第一条"));
     EXPECT_EQ(notebook->selectedId(), 2);
@@ -104,8 +98,7 @@ TEST_F(SaveQuestionTest, NoDropsTheTypingAndShowsThePressedNote)
     EXPECT_EQ(editor->text(), QString());
 }
 
-TEST_F(NotebookTest, PressingTheShownNoteWhileDirtyAsksAndNoReloadsTheStoredText)
-{
+TEST_F(NotebookTest, PressingTheShownNoteWhileDirtyAsksAndNoReloadsTheStoredText) {
     open(kNotes);
     press(0);
     type(QStringLiteral("y"));
@@ -121,8 +114,7 @@ TEST_F(NotebookTest, PressingTheShownNoteWhileDirtyAsksAndNoReloadsTheStoredText
     EXPECT_EQ(notebook->selectedId(), 0);
 }
 
-TEST_F(NotebookTest, SaveWritesIntoTheEditedNoteEvenAfterTheSelectionMoved)
-{
+TEST_F(NotebookTest, SaveWritesIntoTheEditedNoteEvenAfterTheSelectionMoved) {
     open(kNotes);
     press(1);
     type(QStringLiteral("!"));
@@ -140,8 +132,7 @@ TEST_F(NotebookTest, SaveWritesIntoTheEditedNoteEvenAfterTheSelectionMoved)
     EXPECT_EQ(row(3)->info, QString());
 }
 
-TEST_F(NotebookTest, ReadOnlySwitchGuardsTheText)
-{
+TEST_F(NotebookTest, ReadOnlySwitchGuardsTheText) {
     open(kNotes);
     EXPECT_TRUE(editor->isReadOnly()) << "the editor starts read-only";
     QCheckBox* chk1 = titleBar->findChild<QCheckBox*>(QStringLiteral("chk1"));
@@ -166,8 +157,7 @@ TEST_F(NotebookTest, ReadOnlySwitchGuardsTheText)
     EXPECT_EQ(seen, (std::vector<bool>{false, true}));
 }
 
-TEST_F(NotebookTest, TitleBarLooksAsDesigned)
-{
+TEST_F(NotebookTest, TitleBarLooksAsDesigned) {
     EXPECT_EQ(titleBar->objectName(), QStringLiteral("Panel3"));
     EXPECT_EQ(titleBar->text(), QStringLiteral("                 【标题】"));
     EXPECT_EQ(titleBar->height(), 22);

@@ -20,23 +20,22 @@ const Rows kTree = {
     {5, 5, QStringLiteral("戊"), QStringLiteral("戊文")},
 };
 
-QStringList childTitles(QTreeWidgetItem* parent)
-{
+QStringList childTitles(QTreeWidgetItem* parent) {
     QStringList titles;
     for (int i = 0; i < parent->childCount(); ++i)
         titles << parent->child(i)->text(0);
     return titles;
 }
 
-TEST_F(NotebookTest, DropsOnItselfItsDescendantsOrNothingAreRefused)
-{
+TEST_F(NotebookTest, DropsOnItselfItsDescendantsOrNothingAreRefused) {
     open(kTree);
     struct Case {
         int dragged;
         int target;
         bool copy;
     };
-    for (const Case& c : {Case{1, 1, false}, Case{1, 3, false}, Case{2, 3, true}, Case{2, 2, true}, Case{2, 99, false}}) {
+    for (const Case& c :
+         {Case{1, 1, false}, Case{1, 3, false}, Case{2, 3, true}, Case{2, 2, true}, Case{2, 99, false}}) {
         EXPECT_FALSE(notebook->dropNote(c.dragged, c.target, c.copy)) << c.dragged << " on " << c.target;
     }
     EXPECT_EQ(rows(), kTree);
@@ -46,8 +45,7 @@ TEST_F(NotebookTest, DropsOnItselfItsDescendantsOrNothingAreRefused)
     EXPECT_TRUE(NoteTreeWidget::canDrop(item(3), item(1)));
 }
 
-TEST_F(NotebookTest, DragMovesTheSubtreeUnderTheTargetAndChangesOnlyItsParent)
-{
+TEST_F(NotebookTest, DragMovesTheSubtreeUnderTheTargetAndChangesOnlyItsParent) {
     open(kTree);
     // Onto its own parent: nothing happens.
     EXPECT_TRUE(notebook->dropNote(2, 1, false));
@@ -64,8 +62,7 @@ TEST_F(NotebookTest, DragMovesTheSubtreeUnderTheTargetAndChangesOnlyItsParent)
     EXPECT_TRUE(item(5)->isExpanded()) << "the moved note is scrolled into view";
 }
 
-TEST_F(NotebookTest, CtrlDragCopiesTheSubtreeInPreOrderWithConsecutiveIdsAndTexts)
-{
+TEST_F(NotebookTest, CtrlDragCopiesTheSubtreeInPreOrderWithConsecutiveIdsAndTexts) {
     open(kTree);
     // Copy 甲 (with 乙, 丙, 丁) under 戊; the largest ID is 10.
     ASSERT_TRUE(notebook->dropNote(1, 5, true));
@@ -83,13 +80,13 @@ TEST_F(NotebookTest, CtrlDragCopiesTheSubtreeInPreOrderWithConsecutiveIdsAndText
 
     // Onto its own parent with Ctrl: a copy as the parent's last child.
     ASSERT_TRUE(notebook->dropNote(2, 1, true));
-    EXPECT_EQ(childTitles(item(1)), (QStringList{QStringLiteral("乙"), QStringLiteral("丁"), QStringLiteral("乙")}));
+    EXPECT_EQ(childTitles(item(1)),
+              (QStringList{QStringLiteral("乙"), QStringLiteral("丁"), QStringLiteral("乙")}));
     EXPECT_EQ(row(15), (NoteRow{15, 1, QStringLiteral("乙"), QStringLiteral("乙文")}));
     EXPECT_EQ(row(16), (NoteRow{16, 15, QStringLiteral("丙"), QStringLiteral("丙文")}));
 }
 
-TEST_F(NotebookTest, CopiedNotesKeepWorkingAsNotes)
-{
+TEST_F(NotebookTest, CopiedNotesKeepWorkingAsNotes) {
     open(kTree);
     ASSERT_TRUE(notebook->dropNote(2, 5, true)); // 乙 → 11, 丙 → 12
     press(12);
@@ -100,8 +97,7 @@ TEST_F(NotebookTest, CopiedNotesKeepWorkingAsNotes)
     EXPECT_EQ(row(3)->info, QStringLiteral("丙文")) << "the source keeps its text";
 }
 
-TEST(DragScroll, ScrollsOneRowNearTheEdgesOnly)
-{
+TEST(DragScroll, ScrollsOneRowNearTheEdgesOnly) {
     struct Case {
         int targetRow;
         bool scrolledAbove;
@@ -110,16 +106,16 @@ TEST(DragScroll, ScrollsOneRowNearTheEdgesOnly)
         int step;
     };
     const Case cases[] = {
-        {0, true, 10, 20, -1},  // topmost visible node
-        {1, true, 10, 20, -1},  // the one below it while rows are hidden above
-        {1, false, 10, 20, 0},  // nothing hidden above: the second row does not scroll
-        {0, false, 10, 20, 0},  // already at the top
-        {5, true, 10, 20, 0},   // in the middle
-        {8, false, 10, 20, 1},  // the second row below is cut off
-        {9, false, 10, 20, 1},  // the next row is cut off
-        {9, false, 10, 0, 0},   // the last node: nothing below to bring in
-        {8, false, 10, 1, 0},   // one row below, fully visible
-        {-1, true, 10, 20, 0},  // not over a node
+        {0, true, 10, 20, -1}, // topmost visible node
+        {1, true, 10, 20, -1}, // the one below it while rows are hidden above
+        {1, false, 10, 20, 0}, // nothing hidden above: the second row does not scroll
+        {0, false, 10, 20, 0}, // already at the top
+        {5, true, 10, 20, 0},  // in the middle
+        {8, false, 10, 20, 1}, // the second row below is cut off
+        {9, false, 10, 20, 1}, // the next row is cut off
+        {9, false, 10, 0, 0},  // the last node: nothing below to bring in
+        {8, false, 10, 1, 0},  // one row below, fully visible
+        {-1, true, 10, 20, 0}, // not over a node
     };
     for (const Case& c : cases)
         EXPECT_EQ(DragScrollStep(c.targetRow, c.scrolledAbove, c.fullyVisible, c.rowsBelow), c.step)

@@ -11,14 +11,12 @@
 
 namespace qj::test {
 
-void PrintTo(const NoteRow& row, std::ostream* os)
-{
+void PrintTo(const NoteRow& row, std::ostream* os) {
     *os << "{" << row.id << ", " << row.parent << ", \"" << row.name.toStdString() << "\", \""
         << row.info.toStdString() << "\"}";
 }
 
-void NotebookTest::SetUp()
-{
+void NotebookTest::SetUp() {
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("dataly.dat"));
     CreateEmptyDataFile(path);
@@ -36,14 +34,12 @@ void NotebookTest::SetUp()
     editor->show();
 }
 
-void NotebookTest::TearDown()
-{
+void NotebookTest::TearDown() {
     notebook.reset();
     file.reset();
 }
 
-void NotebookTest::open(const std::vector<NoteRow>& records)
-{
+void NotebookTest::open(const std::vector<NoteRow>& records) {
     file->CreateCategoryTable(kCategory);
     CategoryTable table(*file, kCategory);
     for (const NoteRow& r : records)
@@ -51,8 +47,7 @@ void NotebookTest::open(const std::vector<NoteRow>& records)
     notebook->openCategory(*file, kCategory);
 }
 
-std::vector<NoteRow> NotebookTest::rows()
-{
+std::vector<NoteRow> NotebookTest::rows() {
     std::vector<NoteRow> result;
     Statement st(file->db(), QStringLiteral("SELECT ID, Parent, Name, Info FROM %1 ORDER BY rowid")
                                  .arg(QuoteIdentifier(kCategory)));
@@ -61,24 +56,21 @@ std::vector<NoteRow> NotebookTest::rows()
     return result;
 }
 
-std::optional<NoteRow> NotebookTest::row(int id)
-{
+std::optional<NoteRow> NotebookTest::row(int id) {
     for (const NoteRow& r : rows())
         if (r.id == id)
             return r;
     return std::nullopt;
 }
 
-QTreeWidgetItem* NotebookTest::item(int id) const
-{
+QTreeWidgetItem* NotebookTest::item(int id) const {
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
         if (NoteTreeWidget::idOf(*it) == id)
             return *it;
     return nullptr;
 }
 
-void NotebookTest::press(int id, Qt::MouseButton button)
-{
+void NotebookTest::press(int id, Qt::MouseButton button) {
     QTreeWidgetItem* target = item(id);
     ASSERT_NE(target, nullptr) << "no node " << id;
     for (QTreeWidgetItem* p = target->parent(); p; p = p->parent())
@@ -89,15 +81,13 @@ void NotebookTest::press(int id, Qt::MouseButton button)
     QTest::mouseRelease(tree->viewport(), button, {}, at);
 }
 
-void NotebookTest::type(const QString& text)
-{
+void NotebookTest::type(const QString& text) {
     notebook->setReadOnly(false);
     editor->setCursorPosition(editor->lines() - 1, editor->text(editor->lines() - 1).size());
     TypeText(editor, text);
 }
 
-void NotebookTest::selectWithKeyboard(int id)
-{
+void NotebookTest::selectWithKeyboard(int id) {
     // The selection moves as the arrow keys move it: no mouse press, no text load.
     tree->setFocus();
     tree->setCurrentItem(item(id));
