@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
+#include <set>
 
 using namespace qj;
 
@@ -154,4 +156,37 @@ TEST(TreePictures, PictureDependsOnRootChildrenAndSelection) {
             << c.level << c.children << c.selected;
     EXPECT_EQ(NodeStatusText(0, 3), QStringLiteral("节点: 0/3"));
     EXPECT_EQ(NodeStatusText(12, 0), QStringLiteral("节点: 12/0"));
+}
+
+TEST(NoteTreeBuild, RandomRecordsEachGetOneNodeAndRootsFollowTheRule) {
+    std::mt19937 rng(2024);
+    for (int round = 0; round < 200; ++round) {
+        const int n = 1 + static_cast<int>(rng() % 40);
+        std::vector<NoteHeader> records;
+        std::set<int> ids;
+        for (int i = 0; i < n; ++i) {
+            int id;
+            do
+                id = static_cast<int>(rng() % 60);
+            while (ids.count(id));
+            ids.insert(id);
+            records.push_back({id, static_cast<int>(rng() % 64), QString()});
+        }
+        const NoteTree t(records);
+        // Every record has exactly one node, reachable from a root, without loops.
+        const auto all = t.AllPreOrder();
+        ASSERT_EQ(static_cast<int>(all.size()), n);
+        EXPECT_EQ(std::set<NodeRef>(all.begin(), all.end()).size(), all.size());
+        for (const NoteHeader& r : records) {
+            const NodeRef node = t.Find(r.id);
+            ASSERT_NE(node, kNoNode);
+            const NodeRef parent = t.Parent(node);
+            if (parent != kNoNode) {
+                EXPECT_EQ(t.Key(parent), *r.parent); // a child sits under the note its Parent names
+            } else if (*r.parent != r.id && ids.count(*r.parent)) {
+                // A root whose Parent names a note only where moving it would make a loop.
+                EXPECT_TRUE(t.IsDescendantOf(t.Find(*r.parent), node)) << round;
+            }
+        }
+    }
 }
