@@ -78,6 +78,13 @@ QIcon PictureOf(const char* name) {
 
 void TFmain::buildActions() {
     InitPictures();
+    QIcon appIcon;
+    for (const char* size : {"16", "32", "48", "256"}) {
+        const QString path = QStringLiteral(":/icons/qingjian%1.png").arg(QLatin1String(size));
+        if (QFile::exists(path))
+            appIcon.addFile(path);
+    }
+    setWindowIcon(appIcon);
     for (const ActionText& a : kActions) {
         auto* action = new QAction(PictureOf(a.name), QString::fromUtf8(a.caption), this);
         action->setObjectName(QString::fromLatin1(a.name));

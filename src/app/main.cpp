@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     qj::RealServices real(qj::ProgramFolder::ofRunningExecutable());
     qj::Services services = real.services();
     qj::TFmain main(services);
+    QApplication::setWindowIcon(main.windowIcon());
     app.setErrorReporter([&](const QString& text) { qj::ShowGeneralError(services.dialogs, &main, text); });
     QObject::connect(&instance, &qj::SingleInstance::showRequested, &main, &qj::TFmain::bringToFront);
     QObject::connect(&main, &qj::TFmain::ending, &app, &QCoreApplication::quit, Qt::QueuedConnection);
