@@ -37,14 +37,30 @@ void attachChildren(const NoteTree& tree, const std::vector<NodeRef>& nodes,
 static_assert(kNoteIdRole == NoteTreeWidget::IdRole);
 
 NodeRef NodeOfItem(const QTreeWidgetItem* item) {
-    return item ? item->data(0, kNoteNodeRole).toInt() : kNoNode;
+    if (!item)
+        return kNoNode;
+    if (item->type() == NoteItem::Type)
+        return static_cast<const NoteItem*>(item)->node;
+    return item->data(0, kNoteNodeRole).toInt();
+}
+
+int IdOfItem(const QTreeWidgetItem* item) {
+    if (item->type() == NoteItem::Type)
+        return static_cast<const NoteItem*>(item)->id;
+    return item->data(0, kNoteIdRole).toInt();
+}
+
+QVariant NoteItem::data(int column, int role) const {
+    if (role == kNoteIdRole)
+        return id;
+    if (role == kNoteNodeRole)
+        return node;
+    return QTreeWidgetItem::data(column, role);
 }
 
 QTreeWidgetItem* MakeNoteItem(const NoteTree& tree, NodeRef node) {
-    auto* item = new QTreeWidgetItem;
+    auto* item = new NoteItem(tree.Key(node), node);
     item->setText(0, tree.Title(node));
-    item->setData(0, kNoteIdRole, tree.Key(node));
-    item->setData(0, kNoteNodeRole, node);
     item->setFlags(kNoteFlags);
     return item;
 }

@@ -3,10 +3,9 @@
 #include "store/NoteTree.h"
 
 #include <QList>
+#include <QTreeWidgetItem>
 
 #include <vector>
-
-class QTreeWidgetItem;
 
 namespace qj {
 
@@ -14,7 +13,20 @@ namespace qj {
 inline constexpr int kNoteIdRole = Qt::UserRole + 1;
 inline constexpr int kNoteNodeRole = Qt::UserRole + 2;
 
+// The item of one note: its ID and node kept as plain numbers (no per-item variants, so that
+// 100,000 of them are made quickly); the roles above read them.
+class NoteItem : public QTreeWidgetItem {
+public:
+    static constexpr int Type = QTreeWidgetItem::UserType + 1;
+    NoteItem(int noteId, NodeRef noteNode) : QTreeWidgetItem(Type), id(noteId), node(noteNode) {}
+    QVariant data(int column, int role) const override;
+
+    int id;
+    NodeRef node;
+};
+
 NodeRef NodeOfItem(const QTreeWidgetItem* item);
+int IdOfItem(const QTreeWidgetItem* item);
 
 // One item for a node (title, ID, node; selectable, editable, draggable), without children.
 QTreeWidgetItem* MakeNoteItem(const NoteTree& tree, NodeRef node);

@@ -2,6 +2,7 @@
 
 #include "app/notebook/DragScroll.h"
 #include "app/notebook/NoteTreeDelegate.h"
+#include "app/notebook/NoteTreeItems.h"
 
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -41,7 +42,7 @@ NoteTreeWidget::NoteTreeWidget(QWidget* parent) : QTreeWidget(parent) {
 }
 
 int NoteTreeWidget::idOf(const QTreeWidgetItem* item) {
-    return item->data(0, IdRole).toInt();
+    return IdOfItem(item);
 }
 
 QTreeWidgetItem* NoteTreeWidget::selectedItem() const {

@@ -1,0 +1,115 @@
+// Speed of the notebook's widgets on a large category: opening a category of 100,000 notes (titles
+// of ten Chinese characters) until its tree is shown, and saving a note text of 1 MB from the
+// editor.
+#include "app/notebook/NoteEditor.h"
+#include "app/notebook/NoteTreeWidget.h"
+#include "app/notebook/Notebook.h"
+#include "seams/Dialogs.h"
+#include "store/CategoryTable.h"
+#include "store/DefaultCategory.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr int kNotes = 100000;
+const QString kCategory = QStringLiteral("大目录");
+
+// Nothing is asked in these runs.
+class SilentDialogs final : public qj::Dialogs {
+public:
+    qj::DialogButton message(QWidget*, const qj::MessageRequest&) override { return qj::DialogButton::No; }
+    std::optional<QString> inputText(QWidget*, const qj::InputRequest&) override { return std::nullopt; }
+    std::optional<QString> openFileName(QWidget*, const qj::FileRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFileName(QWidget*, const qj::FileRequest&) override { return std::nullopt; }
+    std::optional<QFont> font(QWidget*, const QFont&, const QString&) override { return std::nullopt; }
+    std::optional<QColor> color(QWidget*, const QColor&, const QString&) override { return std::nullopt; }
+    bool print(QWidget*, QPrinter&) override { return false; }
+    bool pageSetup(QWidget*, QPrinter&) override { return false; }
+};
+
+struct BigFile {
+    QTemporaryDir dir;
+    std::unique_ptr<qj::DataFile> file;
+
+    BigFile() {
+        const QString path = dir.filePath(QStringLiteral("dataly.dat"));
+        qj::CreateEmptyDataFile(path);
+        file = std::make_unique<qj::DataFile>(path);
+        qj::CreateCategory(*file, kCategory);
+        std::mt19937 rng(42);
+        std::uniform_int_distribution<int> han(0x4E00, 0x9FA5);
+        qj::Transaction tx(file->db());
+        qj::Statement st(file->db(), QStringLiteral("INSERT INTO %1 (ID, Parent, Name) VALUES (?, ?, ?)")
+                                         .arg(qj::QuoteIdentifier(kCategory)));
+        for (int id = 1; id < kNotes; ++id) {
+            QString title;
+            for (int i = 0; i < 10; ++i)
+                title += QChar(han(rng));
+            // Mostly children of earlier notes, a few roots.
+            const int parent = rng() % 50 == 0 ? id : static_cast<int>(rng() % static_cast<unsigned>(id));
+            st.Bind(1, id).Bind(2, parent).Bind(3, title);
+            st.Run();
+            st.Reset();
+        }
+        tx.Commit();
+    }
+};
+
+BigFile& Shared() {
+    static BigFile big;
+    return big;
+}
+
+void BM_OpenAndShowCategory100k(benchmark::State& state) {
+    auto& big = Shared();
+    SilentDialogs dialogs;
+    qj::Notebook notebook(dialogs, nullptr);
+    notebook.tree()->resize(217, 700);
+    notebook.tree()->show();
+    for (auto _ : state) {
+        notebook.openCategory(*big.file, kCategory);
+        notebook.tree()->viewport()->repaint();
+        benchmark::DoNotOptimize(notebook.tree()->topLevelItemCount());
+    }
+}
+BENCHMARK(BM_OpenAndShowCategory100k)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_SaveMegabyteNote(benchmark::State& state) {
+    auto& big = Shared();
+    SilentDialogs dialogs;
+    qj::Notebook notebook(dialogs, nullptr);
+    notebook.openCategory(*big.file, kCategory);
+    notebook.setReadOnly(false);
+    QString line = QString(38, QChar(0x5B57)) + QStringLiteral("\r\n"); // 40 characters, 116 bytes in UTF-8
+    QString text;
+    while (text.toUtf8().size() < (1 << 20))
+        text += line.repeated(1000);
+    notebook.editor()->setText(text); // typed in: the text is changed
+    for (auto _ : state) {
+        notebook.editor()->insert(QStringLiteral("x"));
+        notebook.save();
+        benchmark::DoNotOptimize(notebook.isDirty());
+    }
+}
+BENCHMARK(BM_SaveMegabyteNote)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
