@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
 #include <QTest>
 #include <QTimer>
+
+#include <csignal>
+#include <cstdlib>
 
 #include <stdexcept>
 
@@ -102,6 +106,21 @@ TEST(GuardedApplication, AnErrorWhileReportingDoesNotRecurse) {
     QCoreApplication::sendEvent(&thrower, &event);
     EXPECT_EQ(calls, 1);
     App().setErrorReporter({});
+}
+
+// Ends the event loop the way the program's loop ends and reports how: 0 when the signal ended
+// it, 7 when it ran on. Runs in a child process, as ending the loop is for good.
+[[noreturn]] void RunLoopAndRaise(int sig) {
+    QEventLoop loop;
+    QTimer::singleShot(0, [sig] { std::raise(sig); });
+    QTimer::singleShot(3000, &loop, [&loop] { loop.exit(7); });
+    std::_Exit(loop.exec());
+}
+
+TEST(GuardedApplication, TerminationSignalsEndTheEventLoopInOrder) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        EXPECT_EXIT(RunLoopAndRaise(sig), ::testing::ExitedWithCode(0), "") << "signal " << sig;
 }
 
 } // namespace
