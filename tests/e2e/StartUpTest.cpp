@@ -136,9 +136,15 @@ TEST_F(StartUp, FirstRunFilesTheGuideAsTheOneNoteOfHelpAndRemembersIt) {
     EXPECT_EQ(IniValue(folder.readIniText(), QStringLiteral("Info"), QStringLiteral("CurTb")),
               std::optional<QString>(QStringLiteral("帮助")));
 
-    // Ended without "退出系统" (as at a shutdown), the next start is no first run: nothing is
-    // filed twice.
+    // Ended by the system rather than by "退出系统" (as at the end of a session), the program
+    // closes in order and leaves the settings file as it was.
+    const QByteArray iniBefore = folder.readIni();
     run->end();
+    EXPECT_EQ(run->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run->exitCode(), 0);
+    EXPECT_EQ(folder.readIni(), iniBefore);
+
+    // The next start is no first run: nothing is filed twice.
     auto again = start(program);
     ASSERT_TRUE(again->waitShown());
     EXPECT_EQ(ReadDataFile(folder.filePath(QStringLiteral("dataly.dat"))).helpNotes.size(), 1u);

@@ -27,6 +27,10 @@ void ShowGeneralError(Dialogs& dialogs, QWidget* parent, const std::exception& e
 // by a button, a menu, a timer) is caught here and handed to the error reporter instead of ending
 // the process; the event loop goes on.
 //
+// It also ends its event loop when the system asks the process to end (SIGTERM at the end of a
+// session or from `kill`, SIGINT, SIGHUP), so that exec() returns and the windows and the data
+// file are closed in order. Nothing is saved on that path: the settings stay as they were.
+//
 //     qj::GuardedApplication app(argc, argv);
 //     ... after the main window exists:
 //     app.setErrorReporter([&](const QString& text) { qj::ShowGeneralError(dialogs, &w, text); });
@@ -44,6 +48,7 @@ public:
 
 private:
     void report(const QString& text);
+    void watchTerminationSignals();
     ErrorReporter reporter_;
     bool reporting_ = false;
 };
