@@ -13,7 +13,6 @@ int main(int argc, char** argv) {
     qj::GuardedApplication app(argc, argv);
     const QString title = QString::fromUtf8(qj::kAppTitle);
     QApplication::setApplicationName(title);
-    QApplication::setApplicationDisplayName(title);
     // Closing the main window only hides it; "退出系统" ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     qj::EnsureChineseUiFont();
