@@ -42,7 +42,11 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
     FormCreate();
 }
 
-TFmain::~TFmain() = default;
+// The notebook goes first: its category table refers to the data file.
+TFmain::~TFmain() {
+    delete notebook_;
+    notebook_ = nullptr;
+}
 
 void TFmain::FormCreate() {
     if (OpenDataFile())
