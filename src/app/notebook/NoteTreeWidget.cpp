@@ -72,6 +72,10 @@ bool NoteTreeWidget::canDrop(const QTreeWidgetItem* dragged, const QTreeWidgetIt
     return true;
 }
 
+int NoteTreeWidget::pictureOf(QTreeWidgetItem* item) const {
+    return NoteTreeDelegate::pictureFor(indexFromItem(item), item->isSelected());
+}
+
 void NoteTreeWidget::mousePressEvent(QMouseEvent* event) {
     // Only a left press on a node changes the selection; a press on empty space keeps it.
     if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint())) {
@@ -88,6 +92,15 @@ void NoteTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseReleased(event->button());
 }
 
+// The second press of a double click arrives as a double click: it counts as a press too.
+void NoteTreeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint()))
+        QTreeWidget::mouseDoubleClickEvent(event);
+    else
+        event->accept();
+    emit mousePressed(event->button());
+}
+
 void NoteTreeWidget::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && state() != EditingState &&
         selectedItem()) {
@@ -98,8 +111,15 @@ void NoteTreeWidget::keyPressEvent(QKeyEvent* event) {
     QTreeWidget::keyPressEvent(event);
 }
 
+// The selection is drawn highlighted with the focus and outlined without it.
+void NoteTreeWidget::focusOutEvent(QFocusEvent* event) {
+    QTreeWidget::focusOutEvent(event);
+    viewport()->update();
+}
+
 void NoteTreeWidget::focusInEvent(QFocusEvent* event) {
     QTreeWidget::focusInEvent(event);
+    viewport()->update();
     emit focusEntered();
 }
 
@@ -153,18 +173,23 @@ void NoteTreeWidget::dragLeaveEvent(QDragLeaveEvent* event) {
 void NoteTreeWidget::dropEvent(QDropEvent* event) {
     dragScrollTimer_.stop();
     setDropTarget(nullptr);
-    QTreeWidgetItem* target = itemAt(event->position().toPoint());
-    if (event->source() != this || !canDrop(dragged_, target)) {
+    if (event->source() != this) {
         event->ignore();
         return;
     }
-    const bool copy = event->modifiers() & Qt::ControlModifier;
     // The controller changes the items itself once the records are written: the view must not
-    // move or remove anything.
+    // move or remove anything, whatever the answer.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    QTreeWidgetItem* dragged = dragged_;
-    emit nodeDropped(dragged, target, copy);
+    dropAt(dragged_, event->position().toPoint(), event->modifiers());
+}
+
+bool NoteTreeWidget::dropAt(QTreeWidgetItem* dragged, const QPoint& pos, Qt::KeyboardModifiers modifiers) {
+    QTreeWidgetItem* target = itemAt(pos);
+    if (!canDrop(dragged, target))
+        return false;
+    emit nodeDropped(dragged, target, modifiers.testFlag(Qt::ControlModifier));
+    return true;
 }
 
 void NoteTreeWidget::dragScrollTick() {

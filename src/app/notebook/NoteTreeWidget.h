@@ -28,6 +28,12 @@ public:
     // Drop rules, used by the drag handling: a drop is accepted over any node except the dragged
     // node itself and its descendants, and never over empty space.
     static bool canDrop(const QTreeWidgetItem* dragged, const QTreeWidgetItem* target);
+    // The picture (0–6) the item is drawn with now: by level, children and selection.
+    int pictureOf(QTreeWidgetItem* item) const;
+    // Carries out a drop of `dragged` at `pos` (viewport coordinates): refused (false) over empty
+    // space, the dragged node and its descendants; otherwise nodeDropped is emitted, as a copy when
+    // Ctrl is among `modifiers`. The drop event of a drag within the tree ends here.
+    bool dropAt(QTreeWidgetItem* dragged, const QPoint& pos, Qt::KeyboardModifiers modifiers);
     // The node shown as drop target while a node is dragged over it (null otherwise).
     QTreeWidgetItem* dropTarget() const { return dropTarget_; }
 
@@ -46,6 +52,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -593,6 +593,34 @@ void Notebook::clearEditor() {
     d->loading = false;
 }
 
+void Notebook::replaceText(const QString& text) {
+    const bool readOnly = d->editor->isReadOnly();
+    d->editor->setReadOnly(false);
+    d->editor->selectAll();
+    d->editor->replaceSelectedText(text);
+    d->editor->setReadOnly(readOnly);
+    if (d->edit.edited()) {
+        d->edit.Changed();
+        d->showDirty();
+    }
+}
+
+bool Notebook::fileTextIntoNote(int id, const QString& text) {
+    if (!d->category)
+        return false;
+    const NodeRef node = d->notes().Find(id);
+    if (node == kNoNode || !askSaveIfDirty())
+        return false;
+    d->selectItem(d->item(node));
+    d->loadNode(node);
+    setReadOnly(false);
+    clearEditor();
+    d->editor->insert(text);
+    if (!d->saveText())
+        return false;
+    return true;
+}
+
 void Notebook::addSibling() {
     addNote(false);
 }

@@ -96,8 +96,17 @@ public:
     bool dropNote(int draggedId, int targetId, bool copy);
     // Loads the selected note into the editor and the title bar (no question; see askSaveIfDirty).
     void loadSelected();
-    // Empties the editor: text, undo history and bookmarks.
+    // Empties the editor: text, undo history and bookmarks (not a change of the note's text).
     void clearEditor();
+    // Replaces the editor's whole text as the user's own change (an import, for instance): it can
+    // be undone, and the text becomes changed when the editor holds a note, read-only or not.
+    void replaceText(const QString& text);
+    // Files `text` as the whole text of the note `id` of the current category (the divination
+    // report handed to a note just added): an unsaved text of the edited note is asked about
+    // first; then the note is selected and shown, the editor emptied completely, the text inserted
+    // and saved into that note, and the editor made writable. False when the note does not exist
+    // or a save failed.
+    bool fileTextIntoNote(int id, const QString& text);
 
 public slots:
     void addSibling();     // btn4Click / N1Click

@@ -5,7 +5,9 @@
 
 #include "support/UiHelpers.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QTest>
 
 namespace qj::test {
@@ -155,6 +157,58 @@ TEST_F(NotebookTest, ReadOnlySwitchGuardsTheText) {
     notebook->setReadOnly(true); // as the editor menu's item does
     EXPECT_TRUE(chk1->isChecked());
     EXPECT_EQ(seen, (std::vector<bool>{false, true}));
+}
+
+TEST_F(NotebookTest, DoubleClickCountsAsAPress) {
+    open(kNotes);
+    press(0);
+    type(QStringLiteral("w"));
+    dialogs.answerMessage(DialogButton::No);
+    const QPoint at = tree->visualItemRect(item(2)).center();
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, tree->viewport()->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &dbl);
+    expectSaveQuestion(dialogs.last());
+    EXPECT_EQ(titleBar->text(), QStringLiteral("                 【三】"));
+}
+
+TEST_F(NotebookTest, FilingATextIntoANewNoteWritesThereAndAsksAboutTheOldText) {
+    open(kNotes);
+    press(1);
+    type(QStringLiteral("改"));
+    const std::optional<int> made = notebook->addChildNamed(QStringLiteral("  问题  "));
+    ASSERT_EQ(made, 3);
+    EXPECT_EQ(row(3)->name, QStringLiteral("问题"));
+
+    dialogs.answerMessage(DialogButton::Yes);
+    notebook->setReadOnly(true);
+    ASSERT_TRUE(notebook->fileTextIntoNote(3, QStringLiteral("报告\r\n第二行")));
+    expectSaveQuestion(dialogs.last());
+    EXPECT_EQ(row(1)->info, QStringLiteral("第二条改"));
+    EXPECT_EQ(row(3)->info, QStringLiteral("报告\r\n第二行"));
+    EXPECT_EQ(notebook->selectedId(), 3);
+    EXPECT_FALSE(notebook->isDirty());
+    EXPECT_FALSE(editor->isReadOnly());
+    // Undo takes back the insertion, never further: the old note's text is not in the history.
+    editor->undo();
+    editor->undo();
+    EXPECT_EQ(editor->text(), QString());
+    EXPECT_FALSE(notebook->fileTextIntoNote(42, QStringLiteral("无处可去")));
+}
+
+TEST_F(NotebookTest, ReplacingTheTextIsAnUndoableChange) {
+    open(kNotes);
+    press(0);
+    ASSERT_TRUE(editor->isReadOnly());
+    notebook->replaceText(QStringLiteral("导入的文本"));
+    EXPECT_EQ(editor->text(), QStringLiteral("导入的文本"));
+    EXPECT_TRUE(notebook->isDirty());
+    EXPECT_TRUE(editor->isReadOnly());
+    notebook->save();
+    EXPECT_EQ(row(0)->info, QStringLiteral("导入的文本"));
+    notebook->setReadOnly(false);
+    editor->undo();
+    EXPECT_EQ(editor->text(), QStringLiteral("第一条"));
 }
 
 TEST_F(NotebookTest, TitleBarLooksAsDesigned) {

@@ -269,6 +269,33 @@ TEST_F(NotebookTest, KeyboardSelectionRewritesTheStatusButNotTheEditor) {
     EXPECT_EQ(titleBar->text(), QStringLiteral("                 【书】"));
 }
 
+TEST_F(NotebookTest, NodePicturesFollowLevelChildrenAndSelection) {
+    open(kBook);
+    notebook->expandAll();
+    struct Case {
+        int id;
+        int unselected;
+        int selected;
+    };
+    const Case cases[] = {
+        {0, 0, 5}, // root with children: closed book / open book with a red arrow
+        {4, 6, 4}, // root without children: blue book / red page
+        {1, 2, 1}, // deeper with children: open book / open book with a red mark
+        {3, 3, 4}, // deeper without children: page / red page
+    };
+    for (const Case& c : cases) {
+        notebook->selectNote(c.id == 4 ? 0 : 4);
+        EXPECT_EQ(tree->pictureOf(item(c.id)), c.unselected) << c.id;
+        notebook->selectNote(c.id);
+        EXPECT_EQ(tree->pictureOf(item(c.id)), c.selected) << c.id;
+    }
+    // A leaf that gets a child changes its picture.
+    notebook->selectNote(3);
+    dialogs.answerInput(QStringLiteral("更深"));
+    notebook->addChild();
+    EXPECT_EQ(tree->pictureOf(item(3)), 2);
+}
+
 TEST_F(NotebookTest, ClosingTheCategoryEmptiesTheTreeAndDisablesTheNoteCommands) {
     open(kBook);
     notebook->closeCategory();

@@ -97,6 +97,22 @@ TEST_F(NotebookTest, CopiedNotesKeepWorkingAsNotes) {
     EXPECT_EQ(row(3)->info, QStringLiteral("丙文")) << "the source keeps its text";
 }
 
+TEST_F(NotebookTest, DropPositionChoosesTheTargetAndCtrlChoosesCopy) {
+    open(kTree);
+    notebook->expandAll();
+    const QPoint belowAll(10, tree->visualItemRect(item(5)).bottom() + 40);
+    EXPECT_FALSE(tree->dropAt(item(2), belowAll, Qt::NoModifier)) << "empty space";
+    EXPECT_FALSE(tree->dropAt(item(2), tree->visualItemRect(item(3)).center(), Qt::NoModifier));
+    EXPECT_EQ(rows(), kTree);
+
+    EXPECT_TRUE(tree->dropAt(item(3), tree->visualItemRect(item(5)).center(), Qt::ControlModifier));
+    EXPECT_EQ(row(11), (NoteRow{11, 5, QStringLiteral("丙"), QStringLiteral("丙文")}));
+    EXPECT_EQ(row(3)->parent, 2);
+    EXPECT_TRUE(tree->dropAt(item(3), tree->visualItemRect(item(5)).center(), Qt::NoModifier));
+    EXPECT_EQ(row(3)->parent, 5);
+    EXPECT_EQ(childTitles(item(5)), (QStringList{QStringLiteral("丙"), QStringLiteral("丙")}));
+}
+
 TEST(DragScroll, ScrollsOneRowNearTheEdgesOnly) {
     struct Case {
         int targetRow;
