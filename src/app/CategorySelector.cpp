@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace qj {
 namespace {
 
@@ -17,7 +19,9 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), CategorySelector::kItemHeight};
+        // 18 high, or taller when the user's font would not fit.
+        const int height = std::max(CategorySelector::kItemHeight, option.fontMetrics.height() + 2);
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height};
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
