@@ -5,6 +5,7 @@
 #include "app/Lymain.h"
 #include "app/shell/AppTitle.h"
 #include "app/shell/ErrorHandler.h"
+#include "app/shell/GuardedApplication.h"
 #include "app/shell/ReportShown.h"
 #include "app/shell/SingleInstance.h"
 #include "seams/RealServices.h"
