@@ -7,7 +7,9 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyleOption>
 
 namespace qj {
 
@@ -121,6 +123,21 @@ void NoteTreeWidget::focusInEvent(QFocusEvent* event) {
     QTreeWidget::focusInEvent(event);
     viewport()->update();
     emit focusEntered();
+}
+
+// The branch area left of a title never shows the selection (only the title does) and carries
+// the expand mark of a node with children.
+void NoteTreeWidget::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const {
+    painter->fillRect(rect, palette().brush(QPalette::Base));
+    if (!model()->hasChildren(index))
+        return;
+    QStyleOption opt;
+    opt.initFrom(this);
+    opt.rect = QRect(rect.right() + 1 - indentation(), rect.top(), indentation(), rect.height());
+    opt.state = QStyle::State_Item | QStyle::State_Children;
+    if (isExpanded(index))
+        opt.state |= QStyle::State_Open;
+    style()->drawPrimitive(QStyle::PE_IndicatorBranch, &opt, painter, this);
 }
 
 void NoteTreeWidget::startDrag(Qt::DropActions supportedActions) {

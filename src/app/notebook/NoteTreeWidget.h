@@ -61,6 +61,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
+    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
 private:
     friend class NoteTreeDelegate;
