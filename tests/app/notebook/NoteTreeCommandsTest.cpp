@@ -3,6 +3,9 @@
 
 #include "NotebookFixture.h"
 
+#include "support/UiHelpers.h"
+
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -108,6 +111,14 @@ TEST_F(NotebookTest, AddingIntoAnEmptyCategoryMakesRecordZeroAndCancelChangesNot
     dialogs.cancelInput();
     notebook->addSibling();
     EXPECT_TRUE(rows().empty());
+
+    // A title the table refuses (over 50 characters) is reported; no record, no node.
+    dialogs.answerInput(QString(51, QLatin1Char('x')));
+    dialogs.answerMessage(DialogButton::Ok);
+    notebook->addSibling();
+    EXPECT_EQ(dialogs.last().icon, MessageIcon::Error);
+    EXPECT_TRUE(rows().empty());
+    EXPECT_EQ(tree->topLevelItemCount(), 0);
 
     dialogs.answerInput(QStringLiteral("A"));
     notebook->addSibling();
@@ -294,6 +305,42 @@ TEST_F(NotebookTest, NodePicturesFollowLevelChildrenAndSelection) {
     dialogs.answerInput(QStringLiteral("更深"));
     notebook->addChild();
     EXPECT_EQ(tree->pictureOf(item(3)), 2);
+}
+
+// The longest run of pixels of exactly this colour along one line of the image.
+int longestRun(const QImage& image, const QRect& area, QRgb colour) {
+    int best = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        int run = 0;
+        for (int x = area.left(); x <= area.right(); ++x) {
+            run = image.pixel(x, y) == colour ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+    }
+    return best;
+}
+
+TEST_F(NotebookTest, SelectionIsHighlightedWithFocusAndOutlinedWithout) {
+    const QString title = QStringLiteral("选中的标题节点");
+    open({{0, 0, title, QString()}, {1, 1, title, QString()}});
+    notebook->selectNote(0);
+    const QRgb highlight = tree->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    const QRgb text = tree->palette().color(QPalette::Text).rgb();
+    const int titleWidth = tree->fontMetrics().horizontalAdvance(title);
+
+    tree->clearFocus();
+    QImage unfocused = tree->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect selectedRow = tree->visualItemRect(item(0));
+    const QRect otherRow = tree->visualItemRect(item(1));
+    EXPECT_EQ(longestRun(unfocused, selectedRow, highlight), 0);
+    EXPECT_GE(longestRun(unfocused, selectedRow, text), titleWidth) << "the outline's edge";
+    EXPECT_LT(longestRun(unfocused, otherRow, text), titleWidth / 2);
+
+    tree->activateWindow();
+    tree->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return tree->hasFocus(); }));
+    QImage focused = tree->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_GE(longestRun(focused, selectedRow, highlight), titleWidth);
 }
 
 TEST_F(NotebookTest, ClosingTheCategoryEmptiesTheTreeAndDisablesTheNoteCommands) {
