@@ -211,20 +211,5 @@ TEST_F(NotebookTest, ReplacingTheTextIsAnUndoableChange) {
     EXPECT_EQ(editor->text(), QStringLiteral("第一条"));
 }
 
-TEST_F(NotebookTest, TitleBarLooksAsDesigned) {
-    EXPECT_EQ(titleBar->objectName(), QStringLiteral("Panel3"));
-    EXPECT_EQ(titleBar->text(), QStringLiteral("                 【标题】"));
-    EXPECT_EQ(titleBar->height(), 22);
-    EXPECT_TRUE(titleBar->font().bold());
-    auto* btn10 = titleBar->findChild<QWidget*>(QStringLiteral("btn10"));
-    ASSERT_NE(btn10, nullptr);
-    EXPECT_EQ(btn10->width(), 136);
-    EXPECT_EQ(btn10->toolTip(), QStringLiteral("资料编辑操作"));
-    EXPECT_EQ(tree->objectName(), QStringLiteral("Tv1"));
-    EXPECT_EQ(tree->indentation(), 19);
-    EXPECT_EQ(tree->palette().color(QPalette::Base), QColor(255, 255, 172));
-    EXPECT_EQ(editor->objectName(), QStringLiteral("mmo1"));
-}
-
 } // namespace
 } // namespace qj::test
