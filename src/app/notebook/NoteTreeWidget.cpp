@@ -5,6 +5,7 @@
 #include "app/notebook/NoteTreeItems.h"
 
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -87,6 +88,9 @@ void NoteTreeWidget::mousePressEvent(QMouseEvent* event) {
         event->accept();
     }
     emit mousePressed(event->button());
+    // A question asked meanwhile took the release: the press is over.
+    if (!(QGuiApplication::mouseButtons() & event->button()))
+        setState(NoState);
 }
 
 void NoteTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
