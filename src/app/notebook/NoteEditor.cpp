@@ -5,6 +5,8 @@ namespace qj {
 NoteEditor::NoteEditor(QWidget* parent) : QsciScintilla(parent) {
     setObjectName(QStringLiteral("mmo1"));
     setUtf8(true);
+    // Note texts keep their lines ended by CR LF; Enter types the same.
+    setEolMode(QsciScintilla::EolWindows);
     setReadOnly(true);
 }
 

@@ -4,7 +4,8 @@
 
 namespace qj {
 
-// The note text editor "mmo1" on QScintilla, in UTF-8 mode. It starts read-only. The editor
+// The note text editor "mmo1" on QScintilla, in UTF-8 mode, lines ended by CR LF. It starts
+// read-only. The editor
 // tools (fonts, colours, wrap, menus, printing) build on it elsewhere.
 class NoteEditor : public QsciScintilla {
     Q_OBJECT

@@ -57,8 +57,10 @@ TEST_F(NotebookTest, TypingMakesTheTextDirtyAndSavingWritesIt) {
     EXPECT_TRUE(saveAction.isEnabled());
     EXPECT_EQ(titleBar->textColour(), kRed);
 
+    QTest::keyClick(editor, Qt::Key_Return);
+    TypeText(editor, QStringLiteral("下一行"));
     notebook->save();
-    EXPECT_EQ(row(1)->info, QStringLiteral("第二条，补记"));
+    EXPECT_EQ(row(1)->info, QStringLiteral("第二条，补记\r\n下一行")) << "lines end in CR LF";
     EXPECT_FALSE(notebook->isDirty());
     EXPECT_FALSE(saveAction.isEnabled());
     EXPECT_EQ(titleBar->textColour(), kBlue);
