@@ -161,6 +161,37 @@ TEST_F(NotebookTest, ReadOnlySwitchGuardsTheText) {
     EXPECT_EQ(seen, (std::vector<bool>{false, true}));
 }
 
+TEST_F(NotebookTest, RefusedSaveIsReportedAndKeepsTheTextChanged) {
+    open(kNotes);
+    press(0);
+    type(QStringLiteral("新"));
+    refuse("UPDATE", QStringLiteral("磁盘已满"));
+
+    dialogs.answerMessage(DialogButton::Ok);
+    notebook->save();
+    EXPECT_EQ(dialogs.last().caption, QStringLiteral("青简札记"));
+    EXPECT_EQ(dialogs.last().icon, MessageIcon::Error);
+    EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("磁盘已满")));
+    EXPECT_TRUE(notebook->isDirty());
+    EXPECT_TRUE(saveAction.isEnabled());
+    EXPECT_EQ(titleBar->textColour(), kRed);
+
+    // Yes to the question with the save refused: the pressed note is not shown, nothing is lost.
+    dialogs.answerMessage(DialogButton::Yes);
+    dialogs.answerMessage(DialogButton::Ok);
+    press(2);
+    EXPECT_EQ(editor->text(), QStringLiteral("第一条新"));
+    EXPECT_TRUE(notebook->isDirty());
+    dialogs.answerMessage(DialogButton::Yes);
+    dialogs.answerMessage(DialogButton::Ok);
+    EXPECT_FALSE(notebook->askSaveIfDirty()) << "a refused save stops the caller";
+
+    refuseNoMore();
+    notebook->save();
+    EXPECT_EQ(row(0)->info, QStringLiteral("第一条新"));
+    EXPECT_FALSE(notebook->isDirty());
+}
+
 TEST_F(NotebookTest, DoubleClickCountsAsAPress) {
     open(kNotes);
     press(0);

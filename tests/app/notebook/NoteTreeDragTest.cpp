@@ -113,6 +113,29 @@ TEST_F(NotebookTest, DropPositionChoosesTheTargetAndCtrlChoosesCopy) {
     EXPECT_EQ(childTitles(item(5)), (QStringList{QStringLiteral("丙"), QStringLiteral("丙")}));
 }
 
+TEST_F(NotebookTest, RefusedWritesLeaveTreeAndTableAsTheyWere) {
+    open(kTree);
+    notebook->selectNote(3);
+    refuse("UPDATE", QStringLiteral("文件被锁定"));
+    dialogs.answerMessage(DialogButton::Ok);
+    EXPECT_FALSE(notebook->dropNote(2, 5, false));
+    EXPECT_EQ(rows(), kTree);
+    EXPECT_EQ(childTitles(item(1)), (QStringList{QStringLiteral("乙"), QStringLiteral("丁")}));
+    EXPECT_EQ(item(5)->childCount(), 0);
+    EXPECT_EQ(notebook->selectedId(), 3) << "the selection and open branches survive the rebuild";
+    EXPECT_TRUE(item(2)->isExpanded());
+    refuseNoMore();
+
+    refuse("DELETE", QStringLiteral("文件被锁定"));
+    notebook->selectNote(2);
+    dialogs.answerMessage(DialogButton::Yes); // the delete question
+    dialogs.answerMessage(DialogButton::Ok);  // the error
+    notebook->deleteSelected();
+    EXPECT_EQ(rows(), kTree);
+    EXPECT_EQ(childTitles(item(2)), QStringList{QStringLiteral("丙")});
+    EXPECT_EQ(dialogs.last().icon, MessageIcon::Error);
+}
+
 TEST(DragScroll, ScrollsOneRowNearTheEdgesOnly) {
     struct Case {
         int targetRow;

@@ -63,6 +63,16 @@ std::optional<NoteRow> NotebookTest::row(int id) {
     return std::nullopt;
 }
 
+void NotebookTest::refuse(const char* what, const QString& message) {
+    file->db().Exec(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, '%3'); END")
+            .arg(QString::fromLatin1(what), QuoteIdentifier(kCategory), message));
+}
+
+void NotebookTest::refuseNoMore() {
+    file->db().Exec("DROP TRIGGER refuse");
+}
+
 QTreeWidgetItem* NotebookTest::item(int id) const {
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
         if (NoteTreeWidget::idOf(*it) == id)

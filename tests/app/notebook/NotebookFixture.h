@@ -44,6 +44,11 @@ protected:
     std::vector<NoteRow> rows();
     std::optional<NoteRow> row(int id);
 
+    // From now on the table refuses every UPDATE or DELETE ("what") with this message, as a full
+    // disk or a locked file would; refuseNoMore() lifts it.
+    void refuse(const char* what, const QString& message);
+    void refuseNoMore();
+
     QTreeWidgetItem* item(int id) const;
     // A mouse press and release on the note's node (its ancestors expanded first).
     void press(int id, Qt::MouseButton button = Qt::LeftButton);
