@@ -5,10 +5,13 @@
 
 #include "support/UiHelpers.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QToolTip>
 
 namespace qj::test {
 namespace {
@@ -341,6 +344,23 @@ TEST_F(NotebookTest, SelectionIsHighlightedWithFocusAndOutlinedWithout) {
     ASSERT_TRUE(WaitUntil([&] { return tree->hasFocus(); }));
     QImage focused = tree->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_GE(longestRun(focused, selectedRow, highlight), titleWidth);
+}
+
+TEST_F(NotebookTest, TitlesThatDoNotFitShowAsTooltip) {
+    const QString longTitle = QStringLiteral("一个非常非常非常非常非常非常非常长的笔记标题");
+    open({{0, 0, longTitle, QString()}, {1, 1, QStringLiteral("短"), QString()}});
+    tree->resize(120, 200);
+    QCoreApplication::processEvents();
+    const QString before = QStringLiteral("之前的提示");
+    auto tooltipAt = [&](int id) {
+        const QPoint at = tree->visualItemRect(item(id)).center();
+        QToolTip::showText(tree->viewport()->mapToGlobal(at), before);
+        QHelpEvent help(QEvent::ToolTip, at, tree->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(tree->viewport(), &help);
+        return QToolTip::text() == before ? QString() : QToolTip::text();
+    };
+    EXPECT_EQ(tooltipAt(0), longTitle);
+    EXPECT_EQ(tooltipAt(1), QString());
 }
 
 TEST_F(NotebookTest, ClosingTheCategoryEmptiesTheTreeAndDisablesTheNoteCommands) {
