@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "LargeCategory.h"
+
 #include <memory>
 #include <random>
 
@@ -24,23 +26,7 @@ struct BigFile {
         const QString path = dir.filePath(QStringLiteral("dataly.dat"));
         qj::CreateEmptyDataFile(path);
         file = std::make_unique<qj::DataFile>(path);
-        qj::CreateCategory(*file, kCategory);
-        std::mt19937 rng(42);
-        std::uniform_int_distribution<int> han(0x4E00, 0x9FA5);
-        qj::Transaction tx(file->db());
-        qj::Statement st(file->db(), QStringLiteral("INSERT INTO %1 (ID, Parent, Name) VALUES (?, ?, ?)")
-                                         .arg(qj::QuoteIdentifier(kCategory)));
-        for (int id = 1; id < kNotes; ++id) {
-            QString title;
-            for (int i = 0; i < 10; ++i)
-                title += QChar(han(rng));
-            // Mostly children of earlier notes, a few roots.
-            const int parent = rng() % 50 == 0 ? id : static_cast<int>(rng() % static_cast<unsigned>(id));
-            st.Bind(1, id).Bind(2, parent).Bind(3, title);
-            st.Run();
-            st.Reset();
-        }
-        tx.Commit();
+        qj::bench::FillRandomCategory(*file, kCategory, kNotes);
     }
 };
 
