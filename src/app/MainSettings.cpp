@@ -103,6 +103,7 @@ void TFmain::applyEditorLook() {
     editor->setPaper(ColourOf(look_.backColor));
     editor->setCaretLineVisible(true);
     editor->setCaretLineBackgroundColor(ColourOf(look_.lineBackColor));
+    editor->setCaretLineForeground(ColourOf(look_.lineFontColor));
 }
 
 void TFmain::ApplyTooltipLook() {

@@ -91,6 +91,61 @@ TEST_F(MainWindowTest, ExitWritesTheSettingsOfAFreshInstallation) {
     }
 }
 
+// Which of the editor's first lines show text drawn in `colour` (the active line's text colour).
+std::vector<bool> LinesDrawnIn(NoteEditor* editor, const QColor& colour, int lines) {
+    QCoreApplication::processEvents(); // the colouring waits for the editor's own notifications
+    const QImage shot = editor->viewport()->grab().toImage();
+    const int height = static_cast<int>(editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL));
+    std::vector<bool> drawn;
+    for (int line = 0; line < lines; ++line) {
+        bool found = false;
+        for (int y = line * height; y < (line + 1) * height && y < shot.height() && !found; ++y)
+            for (int x = 0; x < shot.width() && !found; ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                found = std::abs(c.red() - colour.red()) < 60 && std::abs(c.green() - colour.green()) < 60 &&
+                        std::abs(c.blue() - colour.blue()) < 60;
+            }
+        drawn.push_back(found);
+    }
+    return drawn;
+}
+
+TEST_F(MainWindowTest, ActiveLineTextTakesItsColourAndFollowsTheCaret) {
+    struct Case {
+        const char* ini;
+        QColor colour;
+    };
+    const Case cases[] = {
+        {"", QColor(0, 0, 255)},                                 // fresh installation: blue
+        {"[Back]\r\nNowlinefontColor=0\r\n", QColor(0, 0, 255)}, // 0 is "not set"
+        {"[Back]\r\nNowlinefontColor=32768\r\n", QColor(0, 128, 0)},
+    };
+    makeDataFile({{QStringLiteral("帮助"),
+                   {{0, 0, QStringLiteral("帮助"), QStringLiteral("第一行\r\n第二行\r\n第三行")}}}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ini);
+        ASSERT_TRUE(dir.writeIni(QString::fromUtf8(c.ini)));
+        TFmain& w = open();
+        NoteEditor* editor = w.notebook().editor();
+        EXPECT_EQ(editor->caretLineForeground(), c.colour);
+        editor->resize(300, 200);
+        EXPECT_EQ(LinesDrawnIn(editor, c.colour, 3), (std::vector<bool>{true, false, false}));
+        editor->setCursorPosition(2, 1);
+        EXPECT_EQ(LinesDrawnIn(editor, c.colour, 3), (std::vector<bool>{false, false, true}));
+        closeWindow();
+    }
+
+    // The colour command recolours the active line at once and is saved on exit.
+    TFmain& w = open();
+    dialogs().answerColor(QColor(200, 0, 0));
+    ASSERT_TRUE(TriggerAction(&w, QStringLiteral("actNowlineFontColor")));
+    NoteEditor* editor = w.notebook().editor();
+    editor->resize(300, 200);
+    EXPECT_EQ(LinesDrawnIn(editor, QColor(200, 0, 0), 3), (std::vector<bool>{true, false, false}));
+    window->actExitExecute();
+    EXPECT_EQ(iniValue(QStringLiteral("Back"), QStringLiteral("NowlinefontColor")), QString::number(200));
+}
+
 TEST_F(MainWindowTest, StoredColoursAndFontReachTheEditor) {
     makeDataFile({});
     // 0 is "not set" for the colours: the tooltip colour, not black.

@@ -8,6 +8,16 @@ NoteEditor::NoteEditor(QWidget* parent) : QsciScintilla(parent) {
     // Note texts keep their lines ended by CR LF; Enter types the same.
     setEolMode(QsciScintilla::EolWindows);
     setReadOnly(true);
+
+    // Scintilla colours only the active line's ground; its text takes its colour from an
+    // indicator laid over the caret's line. The active line keeps its colours without the focus.
+    SendScintilla(SCI_SETCARETLINEVISIBLEALWAYS, 1);
+    activeLineIndicator_ = indicatorDefine(TextColorIndicator);
+    activeLineTimer_.setSingleShot(true);
+    activeLineTimer_.setInterval(0);
+    connect(&activeLineTimer_, &QTimer::timeout, this, &NoteEditor::colourActiveLine);
+    connect(this, &QsciScintilla::cursorPositionChanged, &activeLineTimer_, qOverload<>(&QTimer::start));
+    connect(this, &QsciScintilla::textChanged, &activeLineTimer_, qOverload<>(&QTimer::start));
 }
 
 void NoteEditor::loadText(const QString& text) {
@@ -22,6 +32,24 @@ void NoteEditor::loadText(const QString& text) {
 void NoteEditor::clearCompletely() {
     loadText(QString());
     markerDeleteAll();
+}
+
+void NoteEditor::setCaretLineForeground(const QColor& colour) {
+    caretLineFore_ = colour;
+    setIndicatorForegroundColor(colour, activeLineIndicator_);
+    activeLineTimer_.start();
+}
+
+void NoteEditor::colourActiveLine() {
+    SendScintilla(SCI_SETINDICATORCURRENT, activeLineIndicator_);
+    SendScintilla(SCI_INDICATORCLEARRANGE, 0UL, SendScintilla(SCI_GETLENGTH));
+    if (!caretLineFore_.isValid())
+        return;
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS));
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, line);
+    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line);
+    if (end > start)
+        SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(start), end - start);
 }
 
 void NoteEditor::focusInEvent(QFocusEvent* event) {

@@ -2,6 +2,9 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QColor>
+#include <QTimer>
+
 namespace qj {
 
 // The note text editor "mmo1" on QScintilla, in UTF-8 mode, lines ended by CR LF. It starts
@@ -17,11 +20,23 @@ public:
     // Empties text, undo history and bookmarks.
     void clearCompletely();
 
+    // The text colour of the active line (the caret's line), drawn over the editor's text colour.
+    void setCaretLineForeground(const QColor& colour);
+    QColor caretLineForeground() const { return caretLineFore_; }
+
 signals:
     void focusEntered();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void colourActiveLine();
+
+    QColor caretLineFore_;
+    int activeLineIndicator_ = -1;
+    // Indicators must not change inside Scintilla's own notifications: the colouring waits for them.
+    QTimer activeLineTimer_;
 };
 
 } // namespace qj
