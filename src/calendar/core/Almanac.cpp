@@ -62,15 +62,12 @@ std::string LunarFestivalOf(DateTimeValue date) {
     // A leap month's key carries a minus sign and matches no entry.
     if (code > 0)
         text = LunarFestivals().Find(code);
-    // Only the 29th or 30th of a 蜡月 can be the last day before 正月初一.
+    // 除夕 is the last day before 正月初一: only the 29th or 30th of a 蜡月 can be it. Its entry is
+    // the last of the list, so like any later match it takes the place of an earlier one (a 蜡月廿九
+    // that is also 除夕 shows 除夕).
     const int month = std::abs(code / 100), day = std::abs(code) % 100;
-    if (month == 12 && day >= 29 && LunarCodeOf(DayNumber(date) + 1.0) == 101) {
-        const std::string_view eve = LunarFestivals().Find(kNewYearsEveKey);
-        if (text.empty())
-            text = eve;
-        else
-            text += std::string(",") + std::string(eve);
-    }
+    if (month == 12 && day >= 29 && LunarCodeOf(DayNumber(date) + 1.0) == 101)
+        text = LunarFestivals().Find(kNewYearsEveKey);
     return text;
 }
 

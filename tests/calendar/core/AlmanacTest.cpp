@@ -43,8 +43,9 @@ TEST(Festivals, LunarFestivals) {
         {2006, 7, 26, " 净宗八祖莲池法师圆寂日 "}, // the entry's trailing blank is kept
         {2006, 10, 6, " 中秋节"},                  // 八月十五
         {2006, 5, 2, ""},                          // 四月初五
-        // 除夕, the last day of 蜡月: 蜡月 2005 has 29 days, so 除夕 falls with 蜡月廿九.
-        {2006, 1, 28, " 华严菩萨圣诞, 除夕"},
+        // 除夕, the last day of 蜡月: 蜡月 2005 has 29 days, so 除夕 falls on 蜡月廿九 and, being the
+        // later entry, takes the place of its festival.
+        {2006, 1, 28, " 除夕"},
         {2007, 2, 16, " 华严菩萨圣诞"}, // 蜡月 2006 has 30 days
         {2007, 2, 17, " 除夕"},
     };
