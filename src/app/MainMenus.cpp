@@ -109,6 +109,7 @@ void TFmain::buildMenus() {
     options->addSeparator();
     options->addAction(act("actNowlineFontColor"));
     options->addAction(act("actNowlineBkColor"));
+    options->addSeparator();
     skinMenu_ = options->addMenu(QStringLiteral("改变肤色"));
     skinMenu_->setObjectName(QStringLiteral("menuSkin"));
     skinMenu_->menuAction()->setVisible(false);

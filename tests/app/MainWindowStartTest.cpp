@@ -11,6 +11,9 @@
 #include "support/UiHelpers.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QToolBar>
 #include <QToolButton>
@@ -209,6 +212,53 @@ TEST_F(MainWindowTest, ToolbarButtonsReachTheNotebook) {
     dialogs().answerMessage(DialogButton::Yes);
     button("btn6")->click();
     EXPECT_EQ(storedRecordCount(QStringLiteral("帮助")), 2);
+}
+
+// The frame's menus and toolbar hold their items in order ("—" marks a separator).
+TEST_F(MainWindowTest, MenusAndToolbarHoldTheirItemsInOrder) {
+    makeDataFile({});
+    TFmain& w = open();
+    auto texts = [](const QList<QAction*>& actions, bool hints) {
+        QStringList out;
+        for (QAction* a : actions) {
+            if (a->isSeparator())
+                out << QStringLiteral("—");
+            else if (!a->text().isEmpty() || !a->toolTip().isEmpty())
+                out << (hints ? a->toolTip() : a->text());
+        }
+        return out;
+    };
+    const std::pair<const char*, const char*> menus[] = {
+        {"文件(&F)", "资料保存|—|增加目录分类|目录分类管理|—|导入文件|导出到 .txt|导出到 .Html|—|资料备份|—|"
+                     "页面设置|打印预览|打印(&P)|—|退出系统"},
+        {"内容(&N)", "显示日历|排卦处理|—|定时报警|八卦图|—|隐藏主窗口"},
+        {"查看(&V)", "工具栏|列表栏|—|外挂资料1|外挂资料2|—|全目录查找"},
+        {"选项(&O)", "字型设置|背景颜色设置|—|当前行字体颜色|当前行背景颜色|—|改变肤色"},
+        {"帮助(&H)", "使用帮助|—|关于"},
+    };
+    const QList<QAction*> bar = w.menuBar()->actions();
+    ASSERT_EQ(bar.size(), static_cast<qsizetype>(std::size(menus)));
+    for (size_t i = 0; i < std::size(menus); ++i) {
+        QAction* menu = bar[static_cast<qsizetype>(i)];
+        EXPECT_EQ(menu->text(), QString::fromUtf8(menus[i].first));
+        ASSERT_NE(menu->menu(), nullptr);
+        EXPECT_EQ(texts(menu->menu()->actions(), false).join(QLatin1Char('|')),
+                  QString::fromUtf8(menus[i].second))
+            << menus[i].first;
+    }
+    EXPECT_TRUE(FindAction(&w, QStringLiteral("actToolBar"))->isChecked());
+    EXPECT_TRUE(FindAction(&w, QStringLiteral("actListBar"))->isChecked());
+
+    auto* toolBar = w.findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_EQ(
+        texts(toolBar->actions(), true).join(QLatin1Char('|')),
+        QStringLiteral("添加同级节点|添加下级子节点|删除当前位置及子节点的所有内容|—|全目录查找|打印预览|"
+                       "资料保存|—|显示排卦|显示日历|定时报警|关于|—|隐藏主窗口|退出系统|—"));
+    auto* wrap = w.findChild<QCheckBox*>(QStringLiteral("ChkBox"));
+    ASSERT_NE(wrap, nullptr);
+    EXPECT_EQ(wrap->text(), QStringLiteral("   自动80列换行"));
+    EXPECT_TRUE(wrap->isChecked());
 }
 
 } // namespace
