@@ -4,6 +4,8 @@
 #include <QListView>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -83,6 +85,18 @@ bool CategorySelector::selectName(const QString& name) {
         }
     }
     return false;
+}
+
+// The closed selector shows the chosen category on the same pale violet ground as the list.
+void CategorySelector::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    painter.fillRect(field, kGround);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 } // namespace qj

@@ -21,6 +21,9 @@ public:
     QStringList names() const;
     // Selects the entry equal to `name` (exact text); returns false when there is none.
     bool selectName(const QString& name);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace qj

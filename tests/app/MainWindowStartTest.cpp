@@ -261,5 +261,19 @@ TEST_F(MainWindowTest, MenusAndToolbarHoldTheirItemsInOrder) {
     EXPECT_TRUE(wrap->isChecked());
 }
 
+// The left column's grounds: the category selector (closed and dropped down) and the note tree.
+TEST_F(MainWindowTest, LeftColumnShowsItsGroundColours) {
+    makeDataFile({{QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QString()}}}});
+    TFmain& w = open();
+    w.resize(800, 600);
+    CategorySelector* selector = w.categorySelector();
+    const QImage closed = selector->grab().toImage();
+    // Right of the short name, left of the arrow.
+    EXPECT_EQ(closed.pixelColor(closed.width() / 2, closed.height() / 2), QColor(225, 225, 255));
+    EXPECT_EQ(selector->view()->palette().color(QPalette::Base), QColor(225, 225, 255));
+    const QImage tree = w.notebook().tree()->viewport()->grab().toImage();
+    EXPECT_EQ(tree.pixelColor(tree.width() - 5, tree.height() - 5), QColor(255, 255, 172));
+}
+
 } // namespace
 } // namespace qj::test
