@@ -163,8 +163,8 @@ void TFmain::CreateCategory() {
 }
 
 // The user picked a category in the selector: it becomes the current one (the start-up category
-// is not changed). The editor and the title bar then show the new category's first note, so an
-// unsaved note text is asked about first.
+// is not changed). The editor and the title bar then show the new category's first note (an empty
+// category shows none), so an unsaved note text is asked about first.
 void TFmain::cbb1Change(int index) {
     const QString name = cbb1_->itemText(index);
     if (!dataFile_ || (notebook_->hasCategory() && name == notebook_->categoryName()))
@@ -174,6 +174,13 @@ void TFmain::cbb1Change(int index) {
         return;
     }
     runCommand([&] { notebook_->openCategory(*dataFile_, name); });
+    if (notebook_->hasCategory()) {
+        // The title bar never names a note other than the one in the editor.
+        if (notebook_->selectedId())
+            notebook_->titleBar()->setTitle(notebook_->selectedTitle());
+        else
+            notebook_->titleBar()->clear();
+    }
     EnableNoteCommands(notebook_->hasCategory());
 }
 

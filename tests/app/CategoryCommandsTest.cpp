@@ -8,6 +8,7 @@
 #include "app/notebook/Notebook.h"
 #include "support/UiHelpers.h"
 
+#include <QFile>
 #include <QSignalSpy>
 
 namespace qj::test {
@@ -138,9 +139,27 @@ TEST_F(CategoryCommandsTest, PickingACategoryShowsItWithoutChangingTheStartupCat
     EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("帮助"));
     EXPECT_EQ(window->notebook().topLevelTitles(), QStringList{QStringLiteral("帮助")});
     EXPECT_EQ(window->notebook().editor()->text(), QStringLiteral("说明"));
+    // The title bar names the note the editor shows, not the one shown before.
+    EXPECT_EQ(window->notebook().titleBar()->text(), QStringLiteral("                 【帮助】"));
     EXPECT_EQ(iniValue(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("work"));
     pick(QStringLiteral("work"));
     EXPECT_EQ(window->notebook().topLevelTitles(), QStringList{QStringLiteral("work")});
+    EXPECT_EQ(window->notebook().titleBar()->text(), QStringLiteral("                 【work】"));
+}
+
+TEST_F(CategoryCommandsTest, PickingAnEmptyCategoryLeavesNoNoteNamed) {
+    closeWindow();
+    ASSERT_TRUE(QFile::remove(dataPath()));
+    makeDataFile({{QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")}}},
+                  {QStringLiteral("空"), {}}});
+    ASSERT_TRUE(dir.writeIni(QStringLiteral("[Info]\r\nCurTb=帮助\r\n")));
+    open();
+    window->notebook().loadSelected();
+    ASSERT_EQ(window->notebook().titleBar()->text(), QStringLiteral("                 【帮助】"));
+    pick(QStringLiteral("空"));
+    EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("空"));
+    EXPECT_TRUE(window->notebook().editor()->text().isEmpty());
+    EXPECT_TRUE(window->notebook().titleBar()->text().isEmpty());
 }
 
 TEST_F(CategoryCommandsTest, PickingACategoryAsksAboutUnsavedText) {
