@@ -1,9 +1,13 @@
 #include "seams/QtDialogs.h"
 
+#include <algorithm>
+
+#include <QCloseEvent>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -73,6 +77,31 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileRequest& request
 
 } // namespace
 
+// A box whose buttons offer no way out (Yes and No) must be answered with a button: Escape and
+// the close button do nothing, as with the system's own boxes. Qt would take them as No, and No
+// may drop what the user typed.
+class AnsweredBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+    bool mustAnswer = false;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (mustAnswer && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (mustAnswer) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+};
+
 QString DisplayLineBreaks(const QString& text) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n"));
@@ -82,7 +111,7 @@ QString DisplayLineBreaks(const QString& text) {
 }
 
 DialogButton QtDialogs::message(QWidget* parent, const MessageRequest& request) {
-    QMessageBox box(ToQtIcon(request.icon), request.caption, DisplayLineBreaks(request.text),
+    AnsweredBox box(ToQtIcon(request.icon), request.caption, DisplayLineBreaks(request.text),
                     QMessageBox::NoButton, parent);
     // Error texts may hold '<' or '&': never let Qt read them as markup.
     box.setTextFormat(Qt::PlainText);
@@ -94,6 +123,8 @@ DialogButton QtDialogs::message(QWidget* parent, const MessageRequest& request) 
                                    ? request.defaultButton
                                    : (request.buttons.empty() ? DialogButton::Ok : request.buttons.front());
     box.setDefaultButton(ToQt(focus));
+    box.mustAnswer = request.buttons.size() > 1 && std::find(request.buttons.begin(), request.buttons.end(),
+                                                             DialogButton::Cancel) == request.buttons.end();
     box.exec();
     return FromQt(box.standardButton(box.clickedButton()));
 }

@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -94,6 +96,47 @@ TEST(QtDialogs, MessageBoxShowsRequestedButtonsIconDefaultAndReturnsThePressedOn
         EXPECT_EQ(seen->icon, c.qtIcon);
         EXPECT_EQ(seen->buttons.size(), static_cast<qsizetype>(c.buttons.size()));
         EXPECT_EQ(seen->focused, c.expectedFocus);
+    }
+}
+
+// Escape and the close button answer a box only when it has a way out: with Yes and No the user
+// must press one (No may drop a text), with OK and Cancel they mean Cancel.
+TEST(QtDialogs, EscapeAndCloseDoNotAnswerABoxThatMustBeAnswered) {
+    struct Case {
+        std::vector<DialogButton> buttons;
+        DialogButton defaultButton;
+        bool staysOpen;
+        DialogButton expected;
+    } cases[] = {
+        {{DialogButton::Yes, DialogButton::No}, DialogButton::Yes, true, DialogButton::Yes},
+        {{DialogButton::Yes, DialogButton::No}, DialogButton::No, true, DialogButton::Yes},
+        {{DialogButton::Ok, DialogButton::Cancel}, DialogButton::None, false, DialogButton::Cancel},
+        {{DialogButton::Ok}, DialogButton::None, false, DialogButton::Ok},
+    };
+    QtDialogs dialogs;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.buttons.size());
+        auto openAfterEscape = std::make_shared<bool>(false);
+        auto openAfterClose = std::make_shared<bool>(false);
+        test::WhenModalShown([=](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QCoreApplication::sendEvent(box, &escape);
+            *openAfterEscape = box->isVisible();
+            if (!box->isVisible())
+                return;
+            box->close();
+            *openAfterClose = box->isVisible();
+            if (box->isVisible())
+                box->button(QMessageBox::Yes)->click();
+        });
+        const DialogButton pressed =
+            dialogs.message(nullptr, {QStringLiteral("提示"), QStringLiteral("文本内容已改变，需要保存吗？"),
+                                      MessageIcon::Question, c.buttons, c.defaultButton});
+        EXPECT_EQ(*openAfterEscape, c.staysOpen);
+        EXPECT_EQ(*openAfterClose, c.staysOpen);
+        EXPECT_EQ(pressed, c.expected);
     }
 }
 
