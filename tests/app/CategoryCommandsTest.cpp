@@ -91,8 +91,9 @@ TEST_F(CategoryCommandsTest, RefusedNamesChangeNothing) {
         EXPECT_EQ(told.caption, c.caption);
         EXPECT_EQ(told.icon, c.icon);
         EXPECT_EQ(told.buttons, std::vector<DialogButton>{DialogButton::Ok});
-        if (!c.text.isEmpty())
+        if (!c.text.isEmpty()) {
             EXPECT_EQ(told.text, c.text);
+        }
         EXPECT_EQ(storedCategories(), (QStringList{"帮助", "work"}));
         EXPECT_EQ(selector()->names(), (QStringList{"帮助", "work"}));
         EXPECT_EQ(selector()->currentText(), QStringLiteral("work"));

@@ -158,8 +158,9 @@ TEST_F(MainWindowTest, StoredColoursAndFontReachTheEditor) {
     EXPECT_NE(editor->paper(), QColor(Qt::black));
     EXPECT_EQ(editor->color(), QColor(255, 0, 0));
     EXPECT_EQ(editor->font().pointSize(), 16);
-    if (QFontDatabase::hasFamily(QStringLiteral("AR PL SungtiL GB")))
+    if (QFontDatabase::hasFamily(QStringLiteral("AR PL SungtiL GB"))) {
         EXPECT_EQ(editor->font().family(), QStringLiteral("AR PL SungtiL GB"));
+    }
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(255, 255, 193));
 
     // The name the user chose is written back, not the face that draws it.

@@ -186,8 +186,9 @@ TEST_F(MainWindowTest, ToolbarButtonsReachTheNotebook) {
     auto* bar = w.findChild<QToolBar*>(QStringLiteral("ToolBar1"));
     ASSERT_NE(bar, nullptr);
     for (QAction* a : bar->actions()) {
-        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a)))
+        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a))) {
             EXPECT_FALSE(button->icon().isNull()) << a->objectName().toStdString();
+        }
     }
     auto button = [&](const char* name) { return w.findChild<QToolButton*>(QString::fromLatin1(name)); };
     for (const char* name : {"btn4", "btn5", "btn6", "btn8"})
