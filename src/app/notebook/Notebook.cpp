@@ -39,6 +39,11 @@ struct Notebook::Private {
     NoteEditState edit;
     bool loading = false;
     bool dirtyShown = false;
+    bool readOnlyChosen = true; // the read-only switch as the user set it
+
+    // The editor takes typing only while it holds a note: a text typed with no note to write
+    // into would be lost without a question.
+    void applyReadOnly() { editor->setReadOnly(readOnlyChosen || !edit.edited()); }
 
     const NoteTree& notes() const { return category->tree(); }
     QTreeWidgetItem* item(NodeRef node) const {
@@ -159,6 +164,7 @@ struct Notebook::Private {
         editor->loadText(info);
         loading = false;
         edit.Loaded(category->name(), notes().Key(node));
+        applyReadOnly();
         showDirty();
     }
 
@@ -167,6 +173,7 @@ struct Notebook::Private {
         editor->clearCompletely();
         loading = false;
         edit.Cleared();
+        applyReadOnly();
         showDirty();
     }
 
@@ -190,6 +197,7 @@ struct Notebook::Private {
         }
         // A note that no longer exists receives nothing; the text is then no longer tied to a note.
         edit.Saved();
+        applyReadOnly();
         showDirty();
         return true;
     }
@@ -248,6 +256,7 @@ struct Notebook::Private {
             const std::vector<NodeRef> nodes = notes().SubtreePreOrder(node);
             const std::vector<int> ids = category->Delete(node);
             edit.Deleted(category->name(), ids);
+            applyReadOnly();
             for (NodeRef n : nodes)
                 if (static_cast<size_t>(n) < itemOf.size())
                     itemOf[n] = nullptr;
@@ -492,6 +501,7 @@ void Notebook::categoryDropped(const QString& tableName) {
     d->edit.CategoryDropped(tableName);
     if (!d->edit.edited()) {
         d->edit.Cleared();
+        d->applyReadOnly();
         d->showDirty();
     }
     if (d->category && d->category->name() == tableName)
@@ -641,8 +651,12 @@ void Notebook::addNote(bool child) {
         return;
     std::optional<int> made;
     d->addNode(child, *typed, &made);
-    if (made)
-        setReadOnly(false);
+    if (!made)
+        return;
+    // With no note in the editor (an empty category), the new note is the one to write into.
+    if (!d->edit.edited())
+        d->loadNode(d->notes().Find(*made));
+    setReadOnly(false);
 }
 
 void Notebook::deleteSelected() {
@@ -689,8 +703,9 @@ void Notebook::save() {
 }
 
 void Notebook::setReadOnly(bool readOnly) {
-    const bool changed = d->editor->isReadOnly() != readOnly;
-    d->editor->setReadOnly(readOnly);
+    const bool changed = d->readOnlyChosen != readOnly;
+    d->readOnlyChosen = readOnly;
+    d->applyReadOnly();
     {
         const QSignalBlocker blocker(d->titleBar->readOnlyBox());
         d->titleBar->readOnlyBox()->setChecked(readOnly);

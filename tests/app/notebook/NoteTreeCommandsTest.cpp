@@ -123,12 +123,30 @@ TEST_F(NotebookTest, AddingIntoAnEmptyCategoryMakesRecordZeroAndCancelChangesNot
     EXPECT_TRUE(rows().empty());
     EXPECT_EQ(tree->topLevelItemCount(), 0);
 
+    // With no note to write into, typing goes nowhere, whatever the read-only switch says.
+    type(QStringLiteral("丢了"));
+    EXPECT_TRUE(editor->text().isEmpty());
+    EXPECT_FALSE(notebook->isDirty());
+
     dialogs.answerInput(QStringLiteral("A"));
     notebook->addSibling();
     EXPECT_EQ(rows(), (Rows{{0, 0, QStringLiteral("A"), QString()}}));
     EXPECT_EQ(statusTexts.back(), QStringLiteral("节点: 0/0"));
-    // The editor still shows what it showed: adding does not load the new note.
+    // The new note is the one the editor now writes into.
     EXPECT_EQ(editor->text(), QString());
+    EXPECT_EQ(titleBar->text(), QStringLiteral("                 【A】"));
+    type(QStringLiteral("正文"));
+    EXPECT_TRUE(notebook->isDirty());
+    notebook->save();
+    EXPECT_EQ(rows(), (Rows{{0, 0, QStringLiteral("A"), QStringLiteral("正文")}}));
+
+    // Deleting the only note leaves nothing to write into again.
+    dialogs.answerMessage(DialogButton::Yes);
+    notebook->deleteSelected();
+    EXPECT_TRUE(rows().empty());
+    type(QStringLiteral("丢了"));
+    EXPECT_TRUE(editor->text().isEmpty());
+    EXPECT_FALSE(notebook->isDirty());
 }
 
 TEST_F(NotebookTest, RenameWritesTheTitleOrReportsTheRefusalAndKeepsBoth) {
