@@ -18,9 +18,9 @@ void RunTitleWrite(Statement& st, const QString& title) {
         st.Run();
     } catch (const StoreError& e) {
         if (e.code() == SQLITE_CONSTRAINT_CHECK)
-            throw StoreError(QStringLiteral("标题“%1”太长：标题最多 50 个字符。").arg(title), e.code());
+            throw StoreError(QStringLiteral("标题“%1”太长：标题最多 50 个字符").arg(title), e.code());
         if (e.code() == SQLITE_CONSTRAINT_NOTNULL)
-            throw StoreError(QStringLiteral("标题不能为空。"), e.code());
+            throw StoreError(QStringLiteral("标题不能为空"), e.code());
         throw;
     }
 }
@@ -43,7 +43,7 @@ CategoryTable::CategoryTable(DataFile& file, const QString& name) : file_(file),
                                     "name = ?1 COLLATE NOCASE ORDER BY name <> ?1 LIMIT 1"));
     nocase.Bind(1, name);
     if (!nocase.Step())
-        throw StoreError(QStringLiteral("找不到目录分类“%1”。").arg(name));
+        throw StoreError(QStringLiteral("找不到目录分类“%1”").arg(name));
     name_ = nocase.Text(0);
     quoted_ = QuoteIdentifier(name_);
 }
@@ -152,7 +152,7 @@ void CategoryTable::Copy(std::span<const NoteCopy> copies) {
         st.Bind(1, c.sourceId).Bind(2, c.newId).Bind(3, c.newParent);
         st.Run();
         if (file_.db().Changes() == 0)
-            throw StoreError(QStringLiteral("复制失败：目录分类“%1”中找不到编号为 %2 的记录。")
+            throw StoreError(QStringLiteral("复制失败：目录分类“%1”中找不到编号为 %2 的记录")
                                  .arg(name_)
                                  .arg(c.sourceId));
         st.Reset();

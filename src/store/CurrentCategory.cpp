@@ -62,7 +62,7 @@ std::vector<int> CurrentCategory::Delete(NodeRef node) {
 
 bool CurrentCategory::Move(NodeRef node, NodeRef target) {
     if (!tree_.CanDrop(node, target))
-        throw StoreError(QStringLiteral("不能把节点移到它自己或它的下级节点之下。"));
+        throw StoreError(QStringLiteral("不能把节点移到它自己或它的下级节点之下"));
     if (tree_.Parent(node) == target)
         return false;
     table_.SetParent(tree_.Key(node), tree_.Key(target));
@@ -72,13 +72,13 @@ bool CurrentCategory::Move(NodeRef node, NodeRef target) {
 
 NodeRef CurrentCategory::Copy(NodeRef node, NodeRef target) {
     if (!tree_.CanDrop(node, target))
-        throw StoreError(QStringLiteral("不能把节点复制到它自己或它的下级节点之下。"));
+        throw StoreError(QStringLiteral("不能把节点复制到它自己或它的下级节点之下"));
     const auto sources = tree_.SubtreePreOrder(node);
     // Each copy takes the largest key plus 1 at its creation: consecutive keys in pre-order.
     int next = tree_.NextKey();
     if (static_cast<long long>(next) + static_cast<long long>(sources.size()) - 1 >
         std::numeric_limits<int>::max())
-        throw StoreError(QStringLiteral("节点编号已达到上限，不能再复制节点。"));
+        throw StoreError(QStringLiteral("节点编号已达到上限，不能再复制节点"));
     std::vector<NoteCopy> copies;
     copies.reserve(sources.size());
     std::unordered_map<NodeRef, int> newKeyOf; // source node → key of its copy

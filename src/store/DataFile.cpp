@@ -58,7 +58,7 @@ void DataFile::Close() {
                          e.code());
     }
     if (mode != QLatin1String("delete"))
-        throw StoreError(QStringLiteral("数据文件 %1 正被其他程序使用，无法关闭。").arg(path_));
+        throw StoreError(QStringLiteral("数据文件 %1 正被其他程序使用，无法关闭").arg(path_));
     db_.reset();
 }
 
@@ -97,14 +97,14 @@ bool DataFile::CategoryExists(const QString& name) {
 
 void DataFile::CheckNewCategoryName(const QString& name) {
     if (name.trimmed().isEmpty())
-        throw StoreError(QStringLiteral("目录分类名不能为空。"));
+        throw StoreError(QStringLiteral("目录分类名不能为空"));
     if (HasControlCharacter(name))
-        throw StoreError(QStringLiteral("目录分类名不能含有控制字符。"));
+        throw StoreError(QStringLiteral("目录分类名不能含有控制字符"));
     // The category's first note carries its name as title, which holds 50 characters.
     if (name.toUcs4().size() > 50)
-        throw StoreError(QStringLiteral("目录分类名“%1”太长：最多 50 个字符。").arg(name));
+        throw StoreError(QStringLiteral("目录分类名“%1”太长：最多 50 个字符").arg(name));
     if (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
-        throw StoreError(QStringLiteral("目录分类名“%1”是数据库保留的名字。").arg(name));
+        throw StoreError(QStringLiteral("目录分类名“%1”是数据库保留的名字").arg(name));
     Statement st(db(), QStringLiteral("SELECT name, type FROM sqlite_schema"));
     while (st.Step()) {
         const QString existing = st.Text(0);
@@ -113,8 +113,8 @@ void DataFile::CheckNewCategoryName(const QString& name) {
             continue;
         if (category)
             throw StoreError(
-                QStringLiteral("目录分类名“%1”与已有的目录分类“%2”只有字母大小写不同。").arg(name, existing));
-        throw StoreError(QStringLiteral("目录分类名“%1”已被数据文件内部使用，请换一个名字。").arg(name));
+                QStringLiteral("目录分类名“%1”与已有的目录分类“%2”只有字母大小写不同").arg(name, existing));
+        throw StoreError(QStringLiteral("目录分类名“%1”已被数据文件内部使用，请换一个名字").arg(name));
     }
 }
 

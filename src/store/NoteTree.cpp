@@ -71,7 +71,7 @@ int NoteTree::NextKey() const {
     if (!maxKey_)
         return 0;
     if (*maxKey_ == std::numeric_limits<int>::max())
-        throw StoreError(QStringLiteral("节点编号已达到上限，不能再添加节点。"));
+        throw StoreError(QStringLiteral("节点编号已达到上限，不能再添加节点"));
     return *maxKey_ + 1;
 }
 

@@ -77,7 +77,8 @@ TEST_F(CategoryCommandsTest, RefusedNamesChangeNothing) {
          QStringLiteral("当前要建立的目录分类名已存在！")},
         {QStringLiteral("WORK"), QStringLiteral("青简札记"), MessageIcon::Error, {}},
         {QStringLiteral("Work"), QStringLiteral("青简札记"), MessageIcon::Error, {}},
-        {QString(), QStringLiteral("青简札记"), MessageIcon::Error, {}},
+        // The general error box ends the text with one full stop, never "。.".
+        {QString(), QStringLiteral("青简札记"), MessageIcon::Error, QStringLiteral("目录分类名不能为空.")},
     };
     const QString titleBefore = window->notebook().titleBar()->text();
     for (const Case& c : cases) {
