@@ -27,4 +27,11 @@ void FillRandomCategory(DataFile& file, const QString& category, int notes, unsi
     tx.Commit();
 }
 
+LargeDataFile::LargeDataFile(const QString& category, int notes) {
+    const QString path = dir.filePath(QStringLiteral("dataly.dat"));
+    CreateEmptyDataFile(path);
+    file = std::make_unique<DataFile>(path);
+    FillRandomCategory(*file, category, notes);
+}
+
 } // namespace qj::bench

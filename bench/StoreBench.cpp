@@ -18,20 +18,8 @@ namespace {
 constexpr int kNotes = 100000;
 const QString kCategory = QStringLiteral("大目录");
 
-struct BigFile {
-    QTemporaryDir dir;
-    std::unique_ptr<qj::DataFile> file;
-
-    BigFile() {
-        const QString path = dir.filePath(QStringLiteral("dataly.dat"));
-        qj::CreateEmptyDataFile(path);
-        file = std::make_unique<qj::DataFile>(path);
-        qj::bench::FillRandomCategory(*file, kCategory, kNotes);
-    }
-};
-
-BigFile& Shared() {
-    static BigFile big;
+qj::bench::LargeDataFile& Shared() {
+    static qj::bench::LargeDataFile big(kCategory, kNotes);
     return big;
 }
 
