@@ -1,0 +1,241 @@
+#include "store/TextFiles.h"
+
+#include "common/Gbk.h"
+#include "common/TextDecode.h"
+#include "editor/Addresses.h"
+#include "store/StoreError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace qj {
+
+namespace {
+
+bool IsBlankLine(const QString& line) {
+    for (QChar c : line)
+        if (c.unicode() > 0x20 && c.unicode() != 0x7F && c.category() != QChar::Other_Control)
+            return false;
+    return true;
+}
+
+// One iconv conversion from UTF-8.
+class FromUtf8 {
+public:
+    explicit FromUtf8(const char* to) : cd_(iconv_open(to, "UTF-8")) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw StoreError(QStringLiteral("无法转换到 %1 编码").arg(QLatin1String(to)));
+    }
+    ~FromUtf8() { iconv_close(cd_); }
+    FromUtf8(const FromUtf8&) = delete;
+    FromUtf8& operator=(const FromUtf8&) = delete;
+
+    // Converts from `pos` as far as it can; `pos` stops at the first character it cannot take.
+    void Convert(std::string_view in, size_t& pos, std::string& out) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data() + pos);
+        size_t left = in.size() - pos;
+        char buf[4096];
+        while (left > 0) {
+            char* dst = buf;
+            size_t room = sizeof buf;
+            const size_t r = iconv(cd_, &src, &left, &dst, &room);
+            out.append(buf, static_cast<size_t>(dst - buf));
+            if (r == static_cast<size_t>(-1) && errno != E2BIG)
+                break;
+        }
+        pos = in.size() - left;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+void AppendEscaped(std::string& out, const QString& text, qsizetype from, qsizetype to) {
+    for (qsizetype i = from; i < to; ++i) {
+        char32_t cp = text[i].unicode();
+        if (QChar::isHighSurrogate(cp) && i + 1 < to && text[i + 1].isLowSurrogate()) {
+            cp = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        switch (cp) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            if (cp >= 256)
+                out += "&#" + std::to_string(static_cast<unsigned long>(cp)) + ";";
+            else
+                out.push_back(static_cast<char>(cp));
+        }
+    }
+}
+
+} // namespace
+
+QString LineBreakText(LineBreak style) {
+    switch (style) {
+    case LineBreak::Lf:
+        return QStringLiteral("\n");
+    case LineBreak::Cr:
+        return QStringLiteral("\r");
+    case LineBreak::CrLf:
+        break;
+    }
+    return QStringLiteral("\r\n");
+}
+
+QStringList EditorLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines << text.mid(start);
+    return lines;
+}
+
+QString EditorTextOf(const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+LoadedText DecodeLoadedText(const std::string& bytes) {
+    const QString text = QString::fromStdString(DecodeTextFile(bytes));
+    LoadedText loaded;
+    const bool cr = text.contains(QLatin1Char('\r'));
+    const bool lf = text.contains(QLatin1Char('\n'));
+    loaded.style = cr && !lf ? LineBreak::Cr : (lf && !cr ? LineBreak::Lf : LineBreak::CrLf);
+    loaded.lines = EditorLines(text);
+    while (!loaded.lines.isEmpty() && IsBlankLine(loaded.lines.back()))
+        loaded.lines.removeLast();
+    return loaded;
+}
+
+LoadedText ReadTextFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw StoreError(QStringLiteral("找不到文件 %1").arg(path));
+    if (info.isDir())
+        throw StoreError(QStringLiteral("%1 是文件夹，不是文本文件").arg(path));
+    if (info.size() > kMaxImportBytes)
+        throw StoreError(QStringLiteral("文件 %1 太大（超过 100 MB），不能读入编辑器").arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw StoreError(QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw StoreError(QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString()));
+    return DecodeLoadedText(bytes.toStdString());
+}
+
+std::string EncodeGbk(const QString& text) {
+    const std::string utf8 = text.toStdString();
+    FromUtf8 gbk("GBK");
+    FromUtf8 wide("GB18030");
+    std::string out;
+    out.reserve(utf8.size());
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        gbk.Convert(utf8, pos, out);
+        if (pos >= utf8.size())
+            break;
+        size_t end = pos;
+        NextCodePoint(utf8, end);
+        const std::string_view one(utf8.data() + pos, end - pos);
+        size_t used = 0;
+        wide.Convert(one, used, out);
+        if (used < one.size())
+            out.push_back('?'); // not a character at all (a lone surrogate)
+        pos = end;
+    }
+    return out;
+}
+
+std::string ExportTextBytes(const QString& editorText, LineBreak style) {
+    return EncodeGbk(EditorLines(editorText).join(LineBreakText(style)));
+}
+
+std::vector<HtmlRun> HighlighterRuns(const QString& text) {
+    std::vector<HtmlRun> runs;
+    for (const TextRun& r : HighlightRuns(text))
+        runs.push_back({r.start, r.length, QString::fromLatin1(RunClassName(r.kind))});
+    return runs;
+}
+
+std::string ExportHtmlBytes(const QString& editorText, const HtmlRunsFunction& runs, int fontPoints,
+                            const QString& fontName) {
+    const QString body = EditorTextOf(EditorLines(editorText));
+    std::string out = "<pre>\r\n<code><span style=\"font: " + std::to_string(fontPoints) + "pt " +
+                      fontName.toStdString() + ";\">";
+    qsizetype at = 0;
+    for (const HtmlRun& run : runs ? runs(body) : std::vector<HtmlRun>{}) {
+        const qsizetype start = std::max(run.start, at);
+        const qsizetype end = std::min(run.start + run.length, body.size());
+        if (end <= start)
+            continue;
+        AppendEscaped(out, body, at, start);
+        if (run.cssClass.isEmpty()) {
+            AppendEscaped(out, body, start, end);
+        } else {
+            out += "<span class=\"" + run.cssClass.toStdString() + "\">";
+            AppendEscaped(out, body, start, end);
+            out += "</span>";
+        }
+        at = end;
+    }
+    AppendEscaped(out, body, at, body.size());
+    out += "</span>\r\n</code></pre>\r\n";
+    return out;
+}
+
+QString HtmlFileName(const QString& chosen) {
+    return QFileInfo(chosen).suffix().isEmpty() ? chosen + QStringLiteral(".html") : chosen;
+}
+
+void WriteFileBytes(const QString& path, const std::string& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !file.commit())
+        throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
+}
+
+QString TextAfterDrop(const QString& editorText, const std::vector<DroppedFile>& files) {
+    QStringList lines = EditorLines(editorText);
+    QString pasted;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (files.size() > 1)
+            lines << QStringLiteral("-------- %1 -------").arg(i + 1);
+        lines << files[i].path << QStringLiteral(" ");
+        pasted += QStringLiteral("\r\n") + EditorTextOf(lines);
+        lines = files[i].lines;
+        lines << QStringLiteral(" ");
+    }
+    return pasted + EditorTextOf(lines);
+}
+
+} // namespace qj

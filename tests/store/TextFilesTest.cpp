@@ -1,0 +1,129 @@
+#include "store/TextFiles.h"
+#include "store/StoreError.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace qj {
+namespace {
+
+std::string Bytes(std::initializer_list<unsigned char> bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(TextFilesImport, DecodesSplitsAndDropsTrailingBlankLines) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        QStringList lines;
+        LineBreak style;
+    } cases[] = {
+        {"three empty lines at the end", "a\r\nb\r\n\r\n\r\n\r\n", {"a", "b"}, LineBreak::CrLf},
+        {"blank and control lines at the end", "a\n\nb\n \t\n\x01\n", {"a", "", "b"}, LineBreak::Lf},
+        {"CR alone", "a\rb\r", {"a", "b"}, LineBreak::Cr},
+        {"CR and LF both", "a\r\nb\nc", {"a", "b", "c"}, LineBreak::CrLf},
+        {"no break at all", "abc", {"abc"}, LineBreak::CrLf},
+        {"empty", "", {}, LineBreak::CrLf},
+        {"GBK", Bytes({0xD6, 0xD0, 0xCE, 0xC4, '\r', '\n'}), {"中文"}, LineBreak::CrLf},
+        {"UTF-8", "中文 text\r\n", {"中文 text"}, LineBreak::CrLf},
+        {"UTF-8 with BOM", "\xEF\xBB\xBF中文\n", {"中文"}, LineBreak::Lf},
+    };
+    for (const Case& c : cases) {
+        const LoadedText loaded = DecodeLoadedText(c.bytes);
+        EXPECT_EQ(loaded.lines, c.lines) << c.what;
+        EXPECT_EQ(loaded.style, c.style) << c.what;
+    }
+}
+
+TEST(TextFilesImport, UnreadableFilesAreRefusedWithAClearMessage) {
+    QTemporaryDir dir;
+    QFile big(dir.filePath(QStringLiteral("big.txt")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(kMaxImportBytes + 1)); // sparse: no disk used
+    big.close();
+    struct Case {
+        QString path;
+        const char* says;
+    } cases[] = {
+        {dir.filePath(QStringLiteral("none.txt")), "找不到文件"},
+        {dir.path(), "文件夹"},
+        {big.fileName(), "太大"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ReadTextFile(c.path);
+            ADD_FAILURE() << "read " << c.path.toStdString();
+        } catch (const StoreError& e) {
+            EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.says))) << e.what();
+            EXPECT_TRUE(e.text().contains(c.path)) << e.what();
+        }
+    }
+}
+
+TEST(TextFilesExport, TextHasTheLoadedBreaksAndNothingAfterTheLastLine) {
+    struct Case {
+        const char* text;
+        LineBreak style;
+        std::string bytes;
+    } cases[] = {
+        {"ab\r\ncd\r\n", LineBreak::CrLf, "ab\r\ncd"},
+        {"ab\r\ncd", LineBreak::CrLf, "ab\r\ncd"},
+        {"ab\r\ncd\r\n", LineBreak::Lf, "ab\ncd"},
+        {"ab\r\n\r\ncd\r\n", LineBreak::Cr, "ab\r\rcd"},
+        {"中\r\n", LineBreak::CrLf, Bytes({0xD6, 0xD0})},
+        {"€", LineBreak::CrLf, Bytes({0x80})},
+        {"\xF0\xA0\x80\x80", LineBreak::CrLf, Bytes({0x95, 0x32, 0x82, 0x36})}, // not in GBK: GB18030
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ExportTextBytes(QString::fromUtf8(c.text), c.style), c.bytes) << c.text;
+}
+
+TEST(TextFilesExport, TextRoundTripKeepsEveryCharacter) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("note.txt"));
+    const QString text = QString::fromUtf8("第一行 &<>\"\r\n\xF0\xA0\x80\x80 ext B\r\n末行");
+    WriteFileBytes(path, ExportTextBytes(text, LineBreak::CrLf));
+    EXPECT_EQ(EditorTextOf(ReadTextFile(path).lines), text + QStringLiteral("\r\n"));
+}
+
+TEST(TextFilesExport, HtmlFragmentWithEntitiesAndSpans) {
+    const auto plain = [](const QString& text) { return std::vector<HtmlRun>{{0, text.size(), QString()}}; };
+    EXPECT_EQ(ExportHtmlBytes(QStringLiteral("a<b & \"c\">\r\n中é"), plain),
+              "<pre>\r\n<code><span style=\"font: 10pt Courier New;\">"
+              "a&lt;b &amp; &quot;c&quot;&gt;\r\n&#20013;\xE9\r\n"
+              "</span>\r\n</code></pre>\r\n");
+    EXPECT_EQ(
+        ExportHtmlBytes(QString::fromUtf8("\xF0\xA0\x80\x80"), plain),
+        "<pre>\r\n<code><span style=\"font: 10pt Courier New;\">&#131072;\r\n</span>\r\n</code></pre>\r\n");
+    // The highlighter's runs become spans with a class each; the text inside stays as above.
+    const std::string html = ExportHtmlBytes(QStringLiteral("看 www.example.cn <x>"));
+    EXPECT_NE(html.find("<span class=\"url\">www.example.cn</span>"), std::string::npos) << html;
+    EXPECT_NE(html.find("&lt;x&gt;"), std::string::npos) << html;
+    EXPECT_NE(html.find("&#30475;"), std::string::npos) << html;
+}
+
+TEST(TextFilesExport, HtmlNameGetsAnExtensionOnlyWhenItHasNone) {
+    EXPECT_EQ(HtmlFileName(QStringLiteral("/tmp/note")), QStringLiteral("/tmp/note.html"));
+    EXPECT_EQ(HtmlFileName(QStringLiteral("/tmp/v1.2/note")), QStringLiteral("/tmp/v1.2/note.html"));
+    EXPECT_EQ(HtmlFileName(QStringLiteral("/tmp/note.htm")), QStringLiteral("/tmp/note.htm"));
+    EXPECT_EQ(HtmlFileName(QStringLiteral("/tmp/note.txt")), QStringLiteral("/tmp/note.txt"));
+}
+
+TEST(TextFilesDrop, OneFileAndTwoFiles) {
+    const std::vector<DroppedFile> one{
+        {QStringLiteral("/d/a.txt"), {QStringLiteral("A1"), QStringLiteral("A2")}}};
+    EXPECT_EQ(TextAfterDrop(QStringLiteral("X\r\n"), one),
+              QStringLiteral("\r\nX\r\n/d/a.txt\r\n \r\nA1\r\nA2\r\n \r\n"));
+    const std::vector<DroppedFile> two{{QStringLiteral("/d/a.txt"), {QStringLiteral("A")}},
+                                       {QStringLiteral("/d/b.txt"), {QStringLiteral("B")}}};
+    EXPECT_EQ(TextAfterDrop(QStringLiteral("X"), two),
+              QStringLiteral("\r\nX\r\n-------- 1 -------\r\n/d/a.txt\r\n \r\n"
+                             "\r\nA\r\n \r\n-------- 2 -------\r\n/d/b.txt\r\n \r\n"
+                             "B\r\n \r\n"));
+    EXPECT_EQ(TextAfterDrop(QString(), one), QStringLiteral("\r\n/d/a.txt\r\n \r\nA1\r\nA2\r\n \r\n"));
+}
+
+} // namespace
+} // namespace qj
