@@ -44,6 +44,11 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
     connect(act("actSave"), &QAction::triggered, notebook_, &Notebook::save);
     storeWindows_ = new StoreWindows(*this, services_);
     connect(act("actFindall"), &QAction::triggered, storeWindows_, &StoreWindows::openSearch);
+    connect(act("actCategoryManager"), &QAction::triggered, storeWindows_, &StoreWindows::openCategoryManager);
+    connect(act("actBackup"), &QAction::triggered, storeWindows_, &StoreWindows::actBackupExecute);
+    connect(act("actInputFiles"), &QAction::triggered, storeWindows_, &StoreWindows::actInputFilesExecute);
+    connect(act("actOutputFilesTxt"), &QAction::triggered, storeWindows_, &StoreWindows::actOutputFilesTxtExecute);
+    connect(act("actOutputFilesHtml"), &QAction::triggered, storeWindows_, &StoreWindows::actOutputFilesHtmlExecute);
     FormCreate();
 }
 
@@ -190,8 +195,9 @@ void TFmain::cbb1Change(int index) {
 }
 
 void TFmain::EnableNoteCommands(bool enabled) {
-    for (const char* name : {"actAddSibling", "actAddChild", "actDelete"})
+    for (const char* name : {"actAddSibling", "actAddChild", "actDelete", "actInputFiles", "actOutputFilesTxt"})
         act(name)->setEnabled(enabled);
+    notebook_->tree()->setEnabled(enabled);
 }
 
 // The global hot key (Ctrl+Alt+A) that hides and shows the window is registered here once it is

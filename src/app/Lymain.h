@@ -49,8 +49,8 @@ public:
     void WriteSetting(const QString& section, const QString& key, const QString& value);
     // Empties the category selector and lists the data file's categories into it (no selection).
     void FillCategorySelector();
-    // Enables or disables the commands that need an open category. The category manager takes
-    // this over when it lands; here it covers the toolbar's note commands.
+    // Enables or disables the commands that need an open category: importing, exporting to text,
+    // the three note commands of the toolbar, and the note tree.
     void EnableNoteCommands(bool enabled);
 
     // The season choice of the hidden menu "改变肤色": remembers it and ticks its item.

@@ -57,9 +57,8 @@ constexpr ActionText kActions[] = {
 // Commands whose windows or tools are not part of the program yet: present, but disabled so that
 // choosing them cannot pretend to do something.
 constexpr const char* kNotYetAvailable[] = {
-    "actPrintView", "actPaiGua",          "actCnDate",     "actAlert",
-    "actAbout",           "actGuaMap",    "actCategoryManager", "actInputFiles", "actOutputFilesTxt",
-    "actOutputFilesHtml", "actBackup",    "actPageSetup",       "actPrint",      "actHelp",
+    "actPrintView", "actPaiGua", "actCnDate", "actAlert", "actAbout",
+    "actGuaMap",    "actPageSetup", "actPrint", "actHelp",
 };
 
 QIcon PictureOf(const char* name) {

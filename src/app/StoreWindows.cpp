@@ -6,13 +6,24 @@
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/Notebook.h"
 #include "store/windows/Findall.h"
+#include "store/windows/addTable.h"
 
 #include <QApplication>
 
 namespace qj {
 
 StoreWindows::StoreWindows(TFmain& main, const Services& services)
-    : QObject(&main), main_(main), services_(services) {}
+    : QObject(&main), main_(main), services_(services) {
+    manager_ = new TFaddTable(*this, services_.dialogs, services_.clock, &main_);
+    connect(&main_, &TFmain::categoryCreated, manager_, &TFaddTable::CategoryCreated);
+    NoteEditor* editor = main_.notebook().editor();
+    editor->setAcceptDrops(true);
+    editor->viewport()->installEventFilter(this);
+}
+
+void StoreWindows::openCategoryManager() {
+    manager_->exec();
+}
 
 TFind_all* StoreWindows::openSearch() {
     QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -36,11 +47,7 @@ bool StoreWindows::openNote(const QString& category, int id, const QString& titl
     Notebook& notebook = main_.notebook();
     if (!main_.dataFile() || !notebook.askSaveIfDirty())
         return false;
-    bool opened = false;
-    main_.runCommand([&] {
-        notebook.openCategory(*main_.dataFile(), category);
-        opened = true;
-    });
+    const bool opened = run([&] { notebook.openCategory(*main_.dataFile(), category); });
     main_.categorySelector()->selectName(notebook.hasCategory() ? notebook.categoryName() : QString());
     main_.EnableNoteCommands(notebook.hasCategory());
     if (!opened || !notebook.selectNote(id))
@@ -48,6 +55,73 @@ bool StoreWindows::openNote(const QString& category, int id, const QString& titl
     notebook.loadSelected();
     notebook.titleBar()->setTitle(title);
     return true;
+}
+
+QString StoreWindows::currentCategory() {
+    return main_.notebook().categoryName();
+}
+
+QString StoreWindows::startupCategory() {
+    return main_.startupCategory();
+}
+
+void StoreWindows::createCategory() {
+    main_.CreateCategory();
+}
+
+void StoreWindows::writeDefault(const QString& name) {
+    main_.WriteSetting(QStringLiteral("Info"), QStringLiteral("CurTb"), name);
+}
+
+bool StoreWindows::makeCurrent(const QString& name) {
+    Notebook& notebook = main_.notebook();
+    if (!main_.dataFile() || !notebook.askSaveIfDirty())
+        return false;
+    const bool opened = run([&] { notebook.openCategory(*main_.dataFile(), name); });
+    main_.categorySelector()->selectName(notebook.hasCategory() ? notebook.categoryName() : QString());
+    main_.EnableNoteCommands(notebook.hasCategory());
+    return opened;
+}
+
+void StoreWindows::closeCurrent() {
+    Notebook& notebook = main_.notebook();
+    if (notebook.hasCategory())
+        notebook.categoryDropped(notebook.categoryName());
+    notebook.closeCategory();
+    notebook.clearEditor();
+    notebook.setReadOnly(true);
+    main_.categorySelector()->selectName(QString());
+    main_.EnableNoteCommands(false);
+}
+
+bool StoreWindows::askSaveIfDirty() {
+    return main_.notebook().askSaveIfDirty();
+}
+
+void StoreWindows::clearEditor() {
+    main_.notebook().clearEditor();
+}
+
+void StoreWindows::rebuildSelector(const QString& select) {
+    main_.FillCategorySelector();
+    main_.categorySelector()->selectName(select);
+}
+
+void StoreWindows::enableNoteCommands(bool enabled) {
+    main_.EnableNoteCommands(enabled);
+}
+
+void StoreWindows::clearTitleBar() {
+    main_.notebook().titleBar()->clear();
+}
+
+bool StoreWindows::run(const std::function<void()>& command) {
+    bool done = false;
+    main_.runCommand([&] {
+        command();
+        done = true;
+    });
+    return done;
 }
 
 QString StoreWindows::editorText() {
