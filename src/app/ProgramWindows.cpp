@@ -1,6 +1,7 @@
 #include "app/ProgramWindows.h"
 
 #include "app/Lymain.h"
+#include "app/StoreWindows.h"
 #include "app/shell/SingleInstance.h"
 #include "calendar/ui/CnDate.h"
 
@@ -19,6 +20,7 @@ struct WindowOption {
 
 constexpr WindowOption kWindowOptions[] = {
     {"--calendar", "calendar", [](ProgramWindows& w) { RestoreAndActivate(&w.calendar()); }},
+    {"--search", "search", [](ProgramWindows& w) { w.main().storeWindows().openSearch(); }},
 };
 
 QAction* Command(TFmain& main, const char* name) {

@@ -23,6 +23,7 @@ public:
     ~ProgramWindows();
 
     TFcnDate& calendar() const { return *calendar_; }
+    TFmain& main() const { return main_; }
 
     // Shows the window a command-line option names ("calendar"); unknown names do nothing.
     void show(const QString& window);

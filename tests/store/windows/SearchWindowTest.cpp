@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/CategorySelector.h"
+#include "app/ProgramWindows.h"
 #include "app/StoreWindows.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTitleBar.h"
@@ -154,6 +155,16 @@ TEST_F(SearchWindowTest, EachCommandOpensAnotherWindowThatFreesItselfWhenClosed)
     find->close();
     EXPECT_TRUE(WaitUntil([&] { return find.isNull(); }));
     EXPECT_EQ(window->findChildren<TFind_all*>().size(), 1);
+}
+
+TEST_F(SearchWindowTest, SearchOptionOpensASearchWindow) {
+    ProgramWindows windows(*window, fake->services());
+    EXPECT_TRUE(ProgramWindows::launchOptions().contains(
+        qMakePair(QStringLiteral("--search"), QStringLiteral("search"))));
+    windows.show(QStringLiteral("search"));
+    const auto all = window->findChildren<TFind_all*>();
+    ASSERT_EQ(all.size(), 2);
+    EXPECT_TRUE(all.back()->isVisible());
 }
 
 } // namespace
