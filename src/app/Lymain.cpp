@@ -9,6 +9,7 @@
 #include "app/shell/ErrorHandler.h"
 #include "app/shell/FileVersion.h"
 #include "app/shell/SingleInstance.h"
+#include "editor/ColumnWrap.h"
 #include "seams/StandardBoxes.h"
 #include "store/DataFile.h"
 #include "store/DefaultCategory.h"
@@ -29,6 +30,7 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     notebook_ = new Notebook(services_.dialogs, this, this);
+    columnWrap_ = new ColumnWrap(notebook_->editor());
     buildActions();
     buildMenus();
     buildToolBar();

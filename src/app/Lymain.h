@@ -20,6 +20,7 @@ class QToolBar;
 namespace qj {
 
 class CategorySelector;
+class ColumnWrap;
 class DataFile;
 class Notebook;
 
@@ -61,6 +62,8 @@ public:
     // The open data file, or null when there is none (missing or unreadable).
     DataFile* dataFile() const { return dataFile_.get(); }
     CategorySelector* categorySelector() const { return cbb1_; }
+    // The editor's column wrap and right edge.
+    ColumnWrap* columnWrap() const { return columnWrap_; }
     bool isFirstRun() const { return firstRun_; }
     // CurTb as read at start ("帮助" when empty).
     const QString& startupCategory() const { return startupCategory_; }
@@ -112,6 +115,8 @@ private:
     // Commands.
     void cbb1Change(int index);
     void ChkBoxClick(bool checked);
+    void mmo1MouseMove();
+    void mmo1StatusChange();
     void actEditFontExecute();
     void actEditBKColorExecute();
     void actNowlineFontColorExecute();
@@ -121,6 +126,7 @@ private:
     Services services_;
     std::unique_ptr<DataFile> dataFile_;
     Notebook* notebook_ = nullptr;
+    ColumnWrap* columnWrap_ = nullptr;
 
     QToolBar* toolBar1_ = nullptr;
     QCheckBox* chkBox_ = nullptr;
