@@ -23,6 +23,7 @@ class CategorySelector;
 class ColumnWrap;
 class DataFile;
 class Notebook;
+class StoreWindows;
 
 // The main window: toolbar, menus, the category selector and note tree on the left, the note title
 // bar and editor on the right, a five-panel status bar below. It owns the connection to the data
@@ -59,6 +60,8 @@ public:
     void bringToFront();
 
     Notebook& notebook() const { return *notebook_; }
+    // The search window, the category manager, backup, import and export.
+    StoreWindows& storeWindows() const { return *storeWindows_; }
     // The open data file, or null when there is none (missing or unreadable).
     DataFile* dataFile() const { return dataFile_.get(); }
     CategorySelector* categorySelector() const { return cbb1_; }
@@ -126,6 +129,7 @@ private:
     Services services_;
     std::unique_ptr<DataFile> dataFile_;
     Notebook* notebook_ = nullptr;
+    StoreWindows* storeWindows_ = nullptr;
     ColumnWrap* columnWrap_ = nullptr;
 
     QToolBar* toolBar1_ = nullptr;
