@@ -1,6 +1,5 @@
 #include "store/TextFiles.h"
 
-#include "common/Gbk.h"
 #include "common/TextDecode.h"
 #include "editor/Addresses.h"
 #include "store/StoreError.h"
@@ -8,9 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <cerrno>
-#include <iconv.h>
 
 namespace qj {
 
@@ -22,38 +18,6 @@ bool IsBlankLine(const QString& line) {
             return false;
     return true;
 }
-
-// One iconv conversion from UTF-8.
-class FromUtf8 {
-public:
-    explicit FromUtf8(const char* to) : cd_(iconv_open(to, "UTF-8")) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw StoreError(QStringLiteral("无法转换到 %1 编码").arg(QLatin1String(to)));
-    }
-    ~FromUtf8() { iconv_close(cd_); }
-    FromUtf8(const FromUtf8&) = delete;
-    FromUtf8& operator=(const FromUtf8&) = delete;
-
-    // Converts from `pos` as far as it can; `pos` stops at the first character it cannot take.
-    void Convert(std::string_view in, size_t& pos, std::string& out) {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char* src = const_cast<char*>(in.data() + pos);
-        size_t left = in.size() - pos;
-        char buf[4096];
-        while (left > 0) {
-            char* dst = buf;
-            size_t room = sizeof buf;
-            const size_t r = iconv(cd_, &src, &left, &dst, &room);
-            out.append(buf, static_cast<size_t>(dst - buf));
-            if (r == static_cast<size_t>(-1) && errno != E2BIG)
-                break;
-        }
-        pos = in.size() - left;
-    }
-
-private:
-    iconv_t cd_;
-};
 
 void AppendEscaped(std::string& out, const QString& text, qsizetype from, qsizetype to) {
     for (qsizetype i = from; i < to; ++i) {
@@ -152,26 +116,7 @@ LoadedText ReadTextFile(const QString& path) {
 }
 
 std::string EncodeGbk(const QString& text) {
-    const std::string utf8 = text.toStdString();
-    FromUtf8 gbk("GBK");
-    FromUtf8 wide("GB18030");
-    std::string out;
-    out.reserve(utf8.size());
-    size_t pos = 0;
-    while (pos < utf8.size()) {
-        gbk.Convert(utf8, pos, out);
-        if (pos >= utf8.size())
-            break;
-        size_t end = pos;
-        NextCodePoint(utf8, end);
-        const std::string_view one(utf8.data() + pos, end - pos);
-        size_t used = 0;
-        wide.Convert(one, used, out);
-        if (used < one.size())
-            out.push_back('?'); // not a character at all (a lone surrogate)
-        pos = end;
-    }
-    return out;
+    return EncodeText(text.toStdString(), TextEncoding::Gbk);
 }
 
 std::string ExportTextBytes(const QString& editorText, LineBreak style) {

@@ -27,6 +27,7 @@ TEST(TextFilesImport, DecodesSplitsAndDropsTrailingBlankLines) {
         {"no break at all", "abc", {"abc"}, LineBreak::CrLf},
         {"empty", "", {}, LineBreak::CrLf},
         {"GBK", Bytes({0xD6, 0xD0, 0xCE, 0xC4, '\r', '\n'}), {"中文"}, LineBreak::CrLf},
+        {"short GBK that is valid UTF-8", Bytes({0xD1, 0xA7, 0xCF, 0xB0}), {"学习"}, LineBreak::CrLf},
         {"UTF-8", "中文 text\r\n", {"中文 text"}, LineBreak::CrLf},
         {"UTF-8 with BOM", "\xEF\xBB\xBF中文\n", {"中文"}, LineBreak::Lf},
     };

@@ -110,6 +110,7 @@ TEST_F(FileCommandsTest, ImportReplacesTheTextAndClearsTheTitleBar) {
         {"a UTF-8 file", "中文\n", QStringLiteral("中文\r\n")},
         {"a UTF-8 file with BOM", "\xEF\xBB\xBF\xE4\xB8\xAD\r\n", QStringLiteral("中\r\n")},
         {"a GBK file", "\xD6\xD0\xCE\xC4", QStringLiteral("中文\r\n")},
+        {"the GBK file 学习", "\xD1\xA7\xCF\xB0\r\n", QStringLiteral("学习\r\n")},
     };
     for (const Case& c : cases) {
         write(QStringLiteral("in.txt"), c.bytes);
