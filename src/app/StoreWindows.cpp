@@ -43,14 +43,14 @@ QStringList StoreWindows::categoryNames() {
     return main_.categorySelector()->names();
 }
 
-bool StoreWindows::openNote(const QString& category, int id, const QString& title) {
+bool StoreWindows::openNote(const QString& category, std::int64_t rowid, const QString& title) {
     Notebook& notebook = main_.notebook();
     if (!main_.dataFile() || !notebook.askSaveIfDirty())
         return false;
     const bool opened = run([&] { notebook.openCategory(*main_.dataFile(), category); });
     main_.categorySelector()->selectName(notebook.hasCategory() ? notebook.categoryName() : QString());
     main_.EnableNoteCommands(notebook.hasCategory());
-    if (!opened || !notebook.selectNote(id))
+    if (!opened || !notebook.selectRecord(rowid))
         return false;
     notebook.loadSelected();
     notebook.titleBar()->setTitle(title);

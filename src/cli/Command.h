@@ -31,6 +31,8 @@ public:
 
     void Line(const JsonWriter& object);
     void Line(std::string_view text);
+    // Bytes as they are (a file's contents), without a line break added.
+    void Raw(std::string_view bytes);
     // Write what is buffered; false when the stream failed.
     bool Flush();
     // Drop what is buffered and not yet written.

@@ -109,6 +109,12 @@ JsonWriter& JsonWriter::Bool(bool value) {
     return *this;
 }
 
+JsonWriter& JsonWriter::Null() {
+    BeforeValue();
+    text_ += "null";
+    return *this;
+}
+
 void JsonWriter::Clear() {
     text_.clear();
     needComma_ = false;

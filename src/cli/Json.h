@@ -18,6 +18,7 @@ public:
     JsonWriter& String(std::string_view value);
     JsonWriter& Int(long long value);
     JsonWriter& Bool(bool value);
+    JsonWriter& Null();
 
     // Key and value in one call.
     JsonWriter& Field(std::string_view key, std::string_view value) { return Key(key).String(value); }

@@ -22,6 +22,12 @@ void Output::Line(std::string_view text) {
         Flush();
 }
 
+void Output::Raw(std::string_view bytes) {
+    buffer_ += bytes;
+    if (buffer_.size() >= kFlushSize)
+        Flush();
+}
+
 bool Output::Flush() {
     bool ok = true;
     if (!buffer_.empty())

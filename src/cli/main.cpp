@@ -5,6 +5,7 @@
 #include "cli/ChartCommands.h"
 #include "cli/Command.h"
 #include "cli/GridCommands.h"
+#include "cli/NotesCommands.h"
 
 #include <cstdio>
 #include <exception>
@@ -16,6 +17,7 @@ using CommandGroupFunction = qj::cli::CommandGroup (*)();
 static const CommandGroupFunction kCommandGroups[] = {
     &qj::cli::CalendarCommands,
     &qj::cli::ChartCommands,
+    &qj::cli::NotesCommands,
     &qj::cli::GridCommands,
 };
 

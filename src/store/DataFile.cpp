@@ -40,8 +40,12 @@ DataFile::DataFile(const QString& path) : path_(path) {
     Reopen();
 }
 
+DataFile::DataFile(const QString& path, Access access) : path_(path), access_(access) {
+    Reopen();
+}
+
 DataFile::~DataFile() {
-    if (!db_)
+    if (!db_ || access_ == Access::ReadOnly)
         return;
     try {
         SetJournalMode(*db_, "DELETE");
@@ -53,6 +57,10 @@ DataFile::~DataFile() {
 void DataFile::Close() {
     if (!db_)
         return;
+    if (access_ == Access::ReadOnly) {
+        db_.reset();
+        return;
+    }
     // A plain rollback journal: every change is in the file itself and no side file is left, so a
     // byte copy of the closed file is the whole notebook.
     QString mode;
@@ -69,6 +77,10 @@ void DataFile::Close() {
 
 void DataFile::Reopen() {
     db_.reset();
+    if (access_ == Access::ReadOnly) {
+        db_ = std::make_unique<Database>(path_, Database::Mode::ReadOnly);
+        return;
+    }
     db_ = std::make_unique<Database>(path_, Database::Mode::OpenExisting);
     // The rollback journal: a committed write is in dataly.dat itself, so a copy of the file made
     // while the program idles is complete. A file left in write-ahead-log mode (by an older version

@@ -25,6 +25,10 @@ public:
     // StoreError naming the file when it is not a database; the file is never created or changed
     // by opening it.
     explicit DataFile(const QString& path);
+    // Read-only access (scripts reading the notebook): every write fails, and the file's bytes and
+    // journal mode stay exactly as they were, also while the program has it open.
+    enum class Access { ReadWrite, ReadOnly };
+    DataFile(const QString& path, Access access);
     ~DataFile();
 
     const QString& path() const { return path_; }
@@ -56,6 +60,7 @@ public:
 
 private:
     QString path_;
+    Access access_ = Access::ReadWrite;
     std::unique_ptr<Database> db_;
 };
 

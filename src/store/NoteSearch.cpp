@@ -168,9 +168,13 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
         // A stored view lists as a category too; it has no record numbers.
         std::optional<Statement> st;
         try {
-            st.emplace(db, QStringLiteral("SELECT rowid, ID, Name FROM %1%2").arg(table, where));
+            st.emplace(
+                db,
+                QStringLiteral("SELECT rowid, typeof(ID) = 'integer', ID, Name FROM %1%2").arg(table, where));
         } catch (const StoreError&) {
-            st.emplace(db, QStringLiteral("SELECT NULL, ID, Name FROM %1%2").arg(table, where));
+            st.emplace(
+                db,
+                QStringLiteral("SELECT NULL, typeof(ID) = 'integer', ID, Name FROM %1%2").arg(table, where));
         }
         if (!text.isEmpty())
             st->Bind(1, text);
@@ -178,12 +182,9 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
             SearchHit hit;
             hit.category = category;
             hit.rowid = st->Int64(0);
-            if (!st->IsNull(1)) {
-                const std::int64_t id = st->Int64(1);
-                if (id >= std::numeric_limits<int>::min() && id <= std::numeric_limits<int>::max())
-                    hit.id = static_cast<int>(id);
-            }
-            hit.name = st->Text(2);
+            if (st->Int(1)) // only integers are IDs
+                hit.id = st->Int64(2);
+            hit.name = st->Text(3);
             hits.push_back(std::move(hit));
         }
     }
@@ -191,20 +192,18 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
 }
 
 std::optional<HitRecord> ReadHitRecord(Database& db, const SearchHit& hit) {
-    Statement st(
-        db,
-        QStringLiteral("SELECT ID, Name, Info FROM %1 WHERE rowid = ?1").arg(QuoteIdentifier(hit.category)));
+    Statement st(db, QStringLiteral("SELECT typeof(ID) = 'integer', ID, Name, Info FROM %1 WHERE rowid = ?1")
+                         .arg(QuoteIdentifier(hit.category)));
     st.Bind(1, hit.rowid);
     if (!st.Step())
         return std::nullopt;
     HitRecord record;
-    if (!st.IsNull(0) && st.Int64(0) >= std::numeric_limits<int>::min() &&
-        st.Int64(0) <= std::numeric_limits<int>::max())
-        record.id = st.Int(0);
+    if (st.Int(0))
+        record.id = st.Int64(1);
     if (record.id != hit.id)
         return std::nullopt;
-    record.name = st.Text(1);
-    record.info = st.Text(2);
+    record.name = st.Text(2);
+    record.info = st.Text(3);
     return record;
 }
 

@@ -9,6 +9,7 @@
 // The text search reads each note's text once, straight from the engine's memory, with a byte
 // search that folds only ASCII letters; no statement is built from the search text.
 
+#include "store/CategoryTable.h"
 #include "store/Sqlite.h"
 
 #include <QString>
@@ -29,7 +30,7 @@ enum class SearchField {
 struct SearchHit {
     QString category;
     std::int64_t rowid = 0; // the record itself (IDs may repeat)
-    std::optional<int> id;  // NULL or out of range: none
+    std::optional<NoteKey> id; // NULL or not an integer: none
     QString name;
 };
 
@@ -43,7 +44,7 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
 
 // The record of a hit, read again: nothing when it is gone (or its record now holds another ID).
 struct HitRecord {
-    std::optional<int> id;
+    std::optional<NoteKey> id;
     QString name;
     QString info;
 };

@@ -13,9 +13,9 @@ QString QuoteIdentifier(const QString& name) {
 }
 
 Database::Database(const QString& path, Mode mode) : path_(path) {
-    if (mode == Mode::OpenExisting && !QFileInfo(path).isFile())
+    if (mode != Mode::Create && !QFileInfo(path).isFile())
         throw DataFileMissing(QStringLiteral("找不到数据文件 %1").arg(path));
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     if (mode == Mode::Create)
         flags |= SQLITE_OPEN_CREATE;
     const QByteArray file = path.toUtf8();

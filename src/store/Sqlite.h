@@ -25,6 +25,7 @@ class Database {
 public:
     enum class Mode {
         OpenExisting, // the file must exist (DataFileMissing otherwise)
+        ReadOnly,     // as OpenExisting, for reading only: nothing can be written to the file
         Create,       // created when missing
     };
     // Opens the file and checks that it is an SQLite database (StoreError naming the file if not).

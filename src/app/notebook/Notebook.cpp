@@ -603,6 +603,16 @@ bool Notebook::selectNote(NoteId id) {
     return true;
 }
 
+bool Notebook::selectRecord(std::int64_t rowid) {
+    if (!d->category)
+        return false;
+    QTreeWidgetItem* target = d->item(d->notes().FindRecord(rowid));
+    if (!target)
+        return false;
+    d->selectItem(target);
+    return true;
+}
+
 void Notebook::expandNote(NoteId id) {
     if (d->category)
         if (QTreeWidgetItem* target = d->item(d->notes().Find(id)))

@@ -88,6 +88,8 @@ public:
     std::optional<NoteId> findByTitle(const QString& title) const;
     // Selects the note's node, expands its ancestors and scrolls it into view (no text load).
     bool selectNote(NoteId id);
+    // The same for the note of one record (rowid), where IDs may repeat.
+    bool selectRecord(std::int64_t rowid);
     void expandNote(NoteId id);
     // Adds a note titled `title` exactly as the add commands do after their input box and selects
     // it; returns its ID, or nothing when the write was refused.

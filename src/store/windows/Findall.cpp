@@ -187,7 +187,7 @@ void TFind_all::DBGridEh1DblClick(int row) {
             return;
         }
         SetGridHint(grid_, QString());
-        if (!record->id || !host_.openNote(found.category, *record->id, TrimSearchText(record->name)))
+        if (!record->id || !host_.openNote(found.category, found.rowid, TrimSearchText(record->name)))
             return;
     } catch (const StoreError& e) {
         reportError(e.text());

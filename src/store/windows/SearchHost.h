@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+#include <cstdint>
 
 namespace qj {
 
@@ -21,9 +21,9 @@ public:
     // The category selector's names, in its order.
     virtual QStringList categoryNames() = 0;
     // Makes `category` current in the main window (asking about an unsaved note text first),
-    // selects the note `id` and shows its text, with `title` in the note title bar. False when that
-    // could not be done (the category or note is gone, a save failed).
-    virtual bool openNote(const QString& category, int id, const QString& title) = 0;
+    // selects the note of the record `rowid` and shows its text, with `title` in the note title
+    // bar. False when that could not be done (the category or note is gone, a save failed).
+    virtual bool openNote(const QString& category, std::int64_t rowid, const QString& title) = 0;
     // The editor's whole text, and the selection of `length` UTF-16 units from `start` in it.
     virtual QString editorText() = 0;
     virtual void selectInEditor(int start, int length) = 0;

@@ -8,6 +8,8 @@
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/Notebook.h"
+#include "store/CategoryTable.h"
+#include "store/DataFile.h"
 #include "store/windows/Findall.h"
 #include "store/windows/SearchResultModel.h"
 #include "support/UiHelpers.h"
@@ -107,6 +109,20 @@ TEST_F(SearchWindowTest, DoubleClickOpensTheHitAndSelectsTheFirstOccurrence) {
     EXPECT_EQ(find->windowTitle(), QStringLiteral("本文包含 2 要查询的内容！"));
     EXPECT_EQ(nb.editor()->selectedText(), QStringLiteral("hello"));
     EXPECT_EQ(iniValue(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("帮助"));
+}
+
+// A file edited by another tool may hold an ID twice: the hit opens its own record.
+TEST_F(SearchWindowTest, RepeatedIdOpensTheRecordThatWasFound) {
+    {
+        DataFile other(dataPath());
+        CategoryTable(other, QStringLiteral("work"))
+            .Append(1, 0, QStringLiteral("twin"), QStringLiteral("twin hello2"));
+    }
+    search(QStringLiteral("hello2"));
+    ASSERT_EQ(rows(), QStringList{QStringLiteral("work/twin")});
+    find->DBGridEh1DblClick(0);
+    EXPECT_EQ(window->notebook().editor()->text(), QStringLiteral("twin hello2"));
+    EXPECT_EQ(window->notebook().selectedTitle(), QStringLiteral("twin"));
 }
 
 TEST_F(SearchWindowTest, DoubleClickAsksAboutAnUnsavedTextFirst) {

@@ -1,0 +1,171 @@
+#include "cli/NotesCommands.h"
+
+#include "cli/Json.h"
+#include "store/CategoryTable.h"
+#include "store/DataFile.h"
+#include "store/NoteSearch.h"
+#include "store/NoteTree.h"
+#include "store/StoreError.h"
+#include "store/TextFiles.h"
+
+#include <QFileInfo>
+
+#include <memory>
+
+namespace qj::cli {
+
+namespace {
+
+constexpr const char* kUsage = "notes categories DATAFILE | notes tree DATAFILE CATEGORY | "
+                               "notes search DATAFILE TEXT [--title|--content] | "
+                               "notes export DATAFILE CATEGORY ID [--txt|--html]";
+
+struct NotesArgs {
+    std::vector<std::string> positional;
+    std::vector<std::string> flags;
+    bool Has(const char* flag) const { return std::find(flags.begin(), flags.end(), flag) != flags.end(); }
+};
+
+// The subcommand's arguments: positional ones and the flags it knows (each at most once, and at
+// most one of each pair).
+NotesArgs Split(const Arguments& args, size_t from, size_t positionalCount,
+                std::initializer_list<const char*> known) {
+    NotesArgs out;
+    for (size_t i = from; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) == 0 && a.size() > 2) {
+            if (std::find_if(known.begin(), known.end(), [&](const char* k) { return a == k; }) ==
+                known.end())
+                throw UsageError("unknown option '" + a + "'; usage: " + kUsage);
+            if (!out.flags.empty())
+                throw UsageError("give at most one of " + std::string(*known.begin()) + " and " +
+                                 std::string(*(known.begin() + 1)) + "; usage: " + kUsage);
+            out.flags.push_back(a);
+        } else {
+            out.positional.push_back(a);
+        }
+    }
+    if (out.positional.size() != positionalCount)
+        throw UsageError("wrong number of arguments; usage: " + std::string(kUsage));
+    return out;
+}
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+// The data file, opened read-only: scripts may read it while the program has it open, and it is
+// never changed.
+std::unique_ptr<DataFile> Open(const std::string& path) {
+    const QString file = Text(path);
+    if (!QFileInfo(file).isFile())
+        throw UsageError("no such data file: " + path);
+    try {
+        auto data = std::make_unique<DataFile>(file, DataFile::Access::ReadOnly);
+        data->Categories();
+        return data;
+    } catch (const StoreError& e) {
+        throw UsageError(e.what());
+    }
+}
+
+QString Category(DataFile& file, const std::string& name) {
+    const QString category = Text(name);
+    if (!file.CategoryExists(category))
+        throw UsageError("no category named '" + name + "' in the data file");
+    return category;
+}
+
+void RunCategories(const NotesArgs& a, Output& out) {
+    auto file = Open(a.positional[0]);
+    for (const QString& name : file->Categories()) {
+        CategoryTable table(*file, name);
+        JsonWriter json;
+        json.BeginObject().Field("name", name.toStdString()).Field("notes", table.RecordCount()).EndObject();
+        out.Line(json);
+    }
+}
+
+// Exactly the tree the window builds from the table: pre-order, children in the window's order.
+void RunTree(const NotesArgs& a, Output& out) {
+    auto file = Open(a.positional[0]);
+    CategoryTable table(*file, Category(*file, a.positional[1]));
+    const NoteTree tree(table.LoadHeaders());
+    for (const NodeRef node : tree.AllPreOrder()) {
+        JsonWriter json;
+        json.BeginObject().Key("id").Int(tree.Key(node)).Key("parent");
+        if (tree.Parent(node) == kNoNode)
+            json.Null();
+        else
+            json.Int(tree.Key(tree.Parent(node)));
+        json.Field("name", tree.Title(node).toStdString()).Field("depth", tree.Level(node)).EndObject();
+        out.Line(json);
+    }
+}
+
+void RunSearch(const NotesArgs& a, Output& out) {
+    auto file = Open(a.positional[0]);
+    const SearchField field = a.Has("--title") ? SearchField::Title : SearchField::Content;
+    const auto hits =
+        SearchNotes(file->db(), file->Categories(), TrimSearchText(Text(a.positional[1])), field);
+    for (const SearchHit& hit : hits) {
+        JsonWriter json;
+        json.BeginObject().Field("dir", hit.category.toStdString()).Key("id");
+        if (hit.id)
+            json.Int(*hit.id);
+        else
+            json.Null();
+        json.Field("name", hit.name.toStdString()).EndObject();
+        out.Line(json);
+    }
+}
+
+// The note's text as the window's export writes it after the note was shown in the editor.
+void RunExport(const NotesArgs& a, Output& out) {
+    auto file = Open(a.positional[0]);
+    CategoryTable table(*file, Category(*file, a.positional[1]));
+    const std::string& idText = a.positional[2];
+    NoteKey id = 0;
+    try {
+        size_t used = 0;
+        id = std::stoll(idText, &used);
+        if (used != idText.size())
+            throw std::invalid_argument(idText);
+    } catch (const std::exception&) {
+        throw UsageError("not a note ID: '" + idText + "'");
+    }
+    const NoteTree tree(table.LoadHeaders());
+    const NodeRef node = tree.Find(id);
+    if (node == kNoNode)
+        throw UsageError("no note with ID " + idText + " in '" + a.positional[1] + "'");
+    const QString text = table.ReadInfo(tree.Record(node));
+    out.Raw(a.Has("--html") ? ExportHtmlBytes(text) : ExportTextBytes(text, LineBreak::CrLf));
+}
+
+void Run(const Arguments& args, Output& out) {
+    if (args.empty())
+        throw UsageError(std::string("no notes command given; usage: ") + kUsage);
+    const std::string& sub = args[0];
+    if (sub == "categories")
+        RunCategories(Split(args, 1, 1, {}), out);
+    else if (sub == "tree")
+        RunTree(Split(args, 1, 2, {}), out);
+    else if (sub == "search")
+        RunSearch(Split(args, 1, 2, {"--title", "--content"}), out);
+    else if (sub == "export")
+        RunExport(Split(args, 1, 3, {"--txt", "--html"}), out);
+    else
+        throw UsageError("unknown notes command '" + sub + "'; usage: " + kUsage);
+}
+
+} // namespace
+
+CommandGroup NotesCommands() {
+    return {{"notes", kUsage,
+             "the notebook's data file, read-only: categories {name, notes}; a category's tree "
+             "{id, parent, name, depth} in the window's order; search hits {dir, id, name}; a note "
+             "exported as text or HTML",
+             &Run}};
+}
+
+} // namespace qj::cli

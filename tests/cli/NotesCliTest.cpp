@@ -1,0 +1,176 @@
+// qingjian-cli notes: the notebook's data file read by scripts, run as a user would run it.
+#include "store/CategoryTable.h"
+#include "store/DataFile.h"
+#include "store/DefaultCategory.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace qj {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        size_t from = 0;
+        for (size_t at; (at = out.find('\n', from)) != std::string::npos; from = at + 1)
+            lines.push_back(out.substr(from, at - from));
+        return lines;
+    }
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+CliRun Cli(const std::vector<std::string>& args) {
+    std::string command = Quote(QJ_CLI_PATH) + " notes";
+    for (const auto& a : args)
+        command += " " + Quote(a);
+    command += " 2>/dev/null </dev/null";
+    CliRun r;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        r.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+class NotesCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString file_ = QString::fromStdString(path());
+        CreateEmptyDataFile(file_);
+        DataFile file(file_);
+        CreateCategory(file, QStringLiteral("树"));
+        CategoryTable tree(file, QStringLiteral("树"));
+        // Stored order A..G: A's parent B comes later, B is its own parent, C's parent does not
+        // exist, E and F are each other's parent, G repeats D's ID.
+        for (const auto& [id, parent, name] : std::vector<std::tuple<int, int, const char*>>{
+                 {1, 2, "A"}, {2, 2, "B"}, {3, 42, "C"}, {4, 1, "D"}, {5, 6, "E"}, {6, 5, "F"}, {4, 3, "G"}})
+            tree.Append(id, parent, QString::fromUtf8(name),
+                        QStringLiteral("text of ") + QString::fromUtf8(name));
+        CreateCategory(file, QStringLiteral("b'50%"));
+        CategoryTable other(file, QStringLiteral("b'50%"));
+        other.Append(1, 0, QStringLiteral("它's"), QStringLiteral("<中>\r\n第二行\r\n"));
+    }
+    std::string path() const { return dir.filePath(QStringLiteral("dataly.dat")).toStdString(); }
+    QByteArray hash() const {
+        QFile f(QString::fromStdString(path()));
+        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                           : QByteArray();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(NotesCli, CategoriesInSelectorOrderWithTheirNoteCounts) {
+    const CliRun r = Cli({"categories", path()});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.Lines(),
+              (std::vector<std::string>{R"({"name":"树","notes":8})", R"({"name":"b'50%","notes":2})"}));
+}
+
+// The window's tree: pre-order, parents as the window places them (self-parented and orphaned
+// records are roots, a record stored before its parent moves under it, a cycle keeps its first
+// record as a root, a repeated ID is a node of its own).
+TEST_F(NotesCli, TreeIsTheWindowsTree) {
+    const CliRun r = Cli({"tree", path(), "树"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.Lines(), (std::vector<std::string>{
+                             R"({"id":0,"parent":null,"name":"树","depth":0})",
+                             R"({"id":2,"parent":null,"name":"B","depth":0})",
+                             R"({"id":1,"parent":2,"name":"A","depth":1})",
+                             R"({"id":4,"parent":1,"name":"D","depth":2})",
+                             R"({"id":3,"parent":null,"name":"C","depth":0})",
+                             R"({"id":4,"parent":3,"name":"G","depth":1})",
+                             R"({"id":5,"parent":null,"name":"E","depth":0})",
+                             R"({"id":6,"parent":5,"name":"F","depth":1})",
+                         }));
+}
+
+TEST_F(NotesCli, SearchGivesTheWindowsHitsInOrder) {
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {{"search", path(), "TEXT OF d"}, {R"({"dir":"树","id":4,"name":"D"})"}},
+        {{"search", path(), "'s", "--title"}, {R"({"dir":"b'50%","id":1,"name":"它's"})"}},
+        {{"search", path(), "%"}, {}},
+        {{"search", path(), "中", "--content"}, {R"({"dir":"b'50%","id":1,"name":"它's"})"}},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Cli(c.args);
+        ASSERT_EQ(r.status, 0) << c.args[2];
+        EXPECT_EQ(r.Lines(), c.lines) << c.args[2];
+    }
+    EXPECT_EQ(Cli({"search", path(), ""}).Lines().size(), 10u); // every note
+}
+
+TEST_F(NotesCli, ExportWritesTheNoteAsTheWindowDoes) {
+    const CliRun txt = Cli({"export", path(), "b'50%", "1", "--txt"});
+    ASSERT_EQ(txt.status, 0);
+    EXPECT_EQ(txt.out, "<\xD6\xD0>\r\n\xB5\xDA\xB6\xFE\xD0\xD0"); // GBK, nothing after the last line
+    const CliRun html = Cli({"export", path(), "b'50%", "1", "--html"});
+    ASSERT_EQ(html.status, 0);
+    EXPECT_EQ(html.out, "<pre>\r\n<code><span style=\"font: 10pt Courier New;\">"
+                        "<span class=\"text\">&lt;&#20013;&gt;\r\n&#31532;&#20108;&#34892;\r\n</span>"
+                        "</span>\r\n</code></pre>\r\n");
+}
+
+TEST_F(NotesCli, BadInputIsOneErrorAndStatusTwo) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"categories", dir.filePath(QStringLiteral("none.dat")).toStdString()},
+        {"categories", dir.path().toStdString()},
+        {"tree", path(), "没有"},
+        {"tree", path(), "树", "extra"},
+        {"export", path(), "树", "77"},
+        {"export", path(), "树", "x1"},
+        {"search", path(), "a", "--title", "--content"},
+        {"search", path(), "a", "--name"},
+        {"sideways", path()},
+        {},
+    };
+    for (const auto& args : bad) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.status, 2) << (args.empty() ? std::string("(none)") : args[0]);
+        EXPECT_EQ(r.out, "");
+    }
+    QFile notData(dir.filePath(QStringLiteral("text.dat")));
+    ASSERT_TRUE(notData.open(QIODevice::WriteOnly));
+    notData.write("just some text, not a notebook");
+    notData.close();
+    EXPECT_EQ(Cli({"categories", notData.fileName().toStdString()}).status, 2);
+}
+
+// Reading never changes the file, also while the program holds it open.
+TEST_F(NotesCli, TheFileStaysByteForByteTheSame) {
+    const QByteArray before = hash();
+    DataFile open(QString::fromStdString(path()));
+    open.Categories();
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"categories", path()},
+                                               {"tree", path(), "树"},
+                                               {"search", path(), "text"},
+                                               {"export", path(), "树", "4", "--html"}}) {
+        EXPECT_EQ(Cli(args).status, 0) << args[0];
+        EXPECT_EQ(hash(), before) << args[0];
+    }
+}
+
+} // namespace
+} // namespace qj
