@@ -1,8 +1,10 @@
 // 青简札记: the program entry. One copy runs per user; a second start brings the first copy's
 // window back and ends at once.
 
+#include "app/CalendarTexts.h"
 #include "app/FontFamilies.h"
 #include "app/Lymain.h"
+#include "app/ProgramShell.h"
 #include "app/shell/AppTitle.h"
 #include "app/shell/ErrorHandler.h"
 #include "app/shell/GuardedApplication.h"
@@ -27,7 +29,9 @@ int main(int argc, char** argv) {
     qj::TFmain main(services);
     QApplication::setWindowIcon(main.windowIcon());
     app.setErrorReporter([&](const QString& text) { qj::ShowGeneralError(services.dialogs, &main, text); });
-    QObject::connect(&instance, &qj::SingleInstance::showRequested, &main, &qj::TFmain::bringToFront);
+    qj::TodayCalendarTexts calendar(services.clock);
+    qj::ProgramShell shell(main, services, calendar);
+    QObject::connect(&instance, &qj::SingleInstance::showRequested, &shell, &qj::ProgramShell::showRequested);
     QObject::connect(&main, &qj::TFmain::ending, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     qj::ReportShownIfAsked(&main);
