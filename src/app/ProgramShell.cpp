@@ -1,59 +1,38 @@
 #include "app/ProgramShell.h"
 
-#include "alert/PAlert.h"
 #include "app/About.h"
-#include "app/CalendarTexts.h"
 #include "app/Lymain.h"
+#include "app/ProgramWindows.h"
 #include "app/StatusClock.h"
 #include "app/TrayIcon.h"
-#include "app/notebook/Notebook.h"
+#include "calendar/ui/CnDate.h"
 #include "platform/GlobalHotKey.h"
 
-#include <QAction>
 #include <QEvent>
 #include <QStatusBar>
 
 namespace qj {
 
-ProgramShell::ProgramShell(TFmain& main, const Services& services, CalendarTexts& calendar)
-    : main_(main), calendar_(calendar) {
-    about_ = new TFabout([&main] { return main.statusText(TFmain::kVersionPanel); }, &main);
-
-    AlertHooks hooks;
-    hooks.gregorianCaption = [&calendar] { return calendar.gregorianCaption(); };
-    hooks.prepareSessionEnd = [&main] { return main.notebook().askSaveIfDirty(); };
-    hooks.exitProgram = [&main] { main.actExitExecute(); };
-    alert_ = std::make_unique<TFAlerting>(services, std::move(hooks));
-
-    tray_ = new TrayIcon(main, calendar, this);
-    connect(tray_, &TrayIcon::aboutRequested, this, &ProgramShell::showAbout);
+ProgramShell::ProgramShell(TFmain& main, const Services& services, ProgramWindows& windows)
+    : main_(main), windows_(windows) {
+    TFcnDate& calendar = windows.calendar();
+    tray_ = new TrayIcon(
+        main, [&calendar] { calendar.CnCalendar1Change(); }, this);
+    connect(tray_, &TrayIcon::aboutRequested, this, [&windows] { windows.about().exec(); });
     main.setCloseMinimises([] { return !TrayIcon::isAvailable(); });
     if (GlobalHotKey* key = main.hotKey())
         connect(key, &GlobalHotKey::pressed, tray_, &TrayIcon::hotKeyPressed);
 
     clock_ = new StatusClock(
-        services.clock, [&calendar] { return calendar.lunarCaption(); },
+        services.clock, [&calendar] { return calendar.LunarCaption(); },
         [&main](const QString& text) { main.setStatusText(TFmain::kClockPanel, text); }, this);
     clock_->Timer1Timer();
     main.statusBar()->installEventFilter(this);
-
-    auto action = [&main](const char* name) {
-        return main.findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-    };
-    connect(action("actAbout"), &QAction::triggered, this, &ProgramShell::showAbout);
-    connect(action("actAlert"), &QAction::triggered, this, &ProgramShell::showAlert);
 }
 
-ProgramShell::~ProgramShell() = default;
-
-void ProgramShell::showAbout() {
-    about_->exec();
-}
-
-void ProgramShell::showAlert() {
-    alert_->show();
-    alert_->raise();
-    alert_->activateWindow();
+ProgramShell::~ProgramShell() {
+    main_.statusBar()->removeEventFilter(this);
+    main_.setCloseMinimises({});
 }
 
 void ProgramShell::showRequested() {
@@ -64,7 +43,7 @@ void ProgramShell::showRequested() {
 // next tick.
 bool ProgramShell::eventFilter(QObject* watched, QEvent* event) {
     if (watched == main_.statusBar() && event->type() == QEvent::MouseButtonDblClick)
-        calendar_.refresh();
+        windows_.calendar().CnCalendar1Change();
     return QObject::eventFilter(watched, event);
 }
 

@@ -1,38 +1,28 @@
 #pragma once
-// What surrounds the main window: the tray icon and the hot key that hide and show it, the status
-// clock, the about window and the alert window, wired to the main window's commands. Made after
-// the main window and destroyed before it.
+// How the program lives on the desktop around its main window: the tray icon and the hot key that
+// hide and show it, the status clock with the calendar's lunar caption, and a double click on the
+// status bar that refreshes the calendar's texts. Made after the windows, destroyed before them.
 
 #include "seams/Services.h"
 
 #include <QObject>
 
-#include <memory>
-
 namespace qj {
 
-class CalendarTexts;
+class ProgramWindows;
 class StatusClock;
-class TFAlerting;
-class TFabout;
 class TFmain;
 class TrayIcon;
 
 class ProgramShell : public QObject {
     Q_OBJECT
 public:
-    ProgramShell(TFmain& main, const Services& services, CalendarTexts& calendar);
+    ProgramShell(TFmain& main, const Services& services, ProgramWindows& windows);
     ~ProgramShell() override;
 
-    TFabout* about() const { return about_; }
-    TFAlerting* alert() const { return alert_.get(); }
     TrayIcon* tray() const { return tray_; }
     StatusClock* clock() const { return clock_; }
 
-    // "关于" and "关于...": the about window, modally.
-    void showAbout();
-    // "定时报警": the alert window, as it was left (an armed alarm stays armed).
-    void showAlert();
     // Another start of the program asked this one to show itself.
     void showRequested();
 
@@ -41,9 +31,7 @@ protected:
 
 private:
     TFmain& main_;
-    CalendarTexts& calendar_;
-    TFabout* about_;
-    std::unique_ptr<TFAlerting> alert_;
+    ProgramWindows& windows_;
     TrayIcon* tray_;
     StatusClock* clock_;
 };

@@ -1,6 +1,5 @@
 #include "app/TrayIcon.h"
 
-#include "app/CalendarTexts.h"
 #include "app/Lymain.h"
 #include "seams/QtDialogs.h"
 
@@ -25,8 +24,9 @@ bool IsTrayIconWidget(QObject* object) {
 
 } // namespace
 
-TrayIcon::TrayIcon(TFmain& main, CalendarTexts& calendar, QObject* parent)
-    : QObject(parent), main_(main), calendar_(calendar), a1_(new QSystemTrayIcon(this)), menu_(new QMenu) {
+TrayIcon::TrayIcon(TFmain& main, std::function<void()> refreshCalendar, QObject* parent)
+    : QObject(parent), main_(main), refreshCalendar_(std::move(refreshCalendar)),
+      a1_(new QSystemTrayIcon(this)), menu_(new QMenu) {
     a1_->setObjectName(QStringLiteral("a1"));
     a1_->setIcon(main.windowIcon());
     a1_->setToolTip(DisplayLineBreaks(tooltip_.text()));
@@ -87,7 +87,8 @@ void TrayIcon::a1DblClick() {
 }
 
 void TrayIcon::a1MouseMove() {
-    calendar_.refresh();
+    if (refreshCalendar_)
+        refreshCalendar_();
     tooltip_.hovered();
     a1_->setToolTip(DisplayLineBreaks(tooltip_.text()));
 }

@@ -12,17 +12,19 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 
+#include <functional>
+
 class QMenu;
 
 namespace qj {
 
-class CalendarTexts;
 class TFmain;
 
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
-    TrayIcon(TFmain& main, CalendarTexts& calendar, QObject* parent = nullptr);
+    // `refreshCalendar` recomputes the calendar window's texts.
+    TrayIcon(TFmain& main, std::function<void()> refreshCalendar, QObject* parent = nullptr);
     ~TrayIcon() override;
 
     // Whether the desktop has a notification area right now.
@@ -56,7 +58,7 @@ private:
     void onActivated(QSystemTrayIcon::ActivationReason reason);
 
     TFmain& main_;
-    CalendarTexts& calendar_;
+    std::function<void()> refreshCalendar_;
     QSystemTrayIcon* a1_;
     QMenu* menu_;
     TrayTooltip tooltip_;

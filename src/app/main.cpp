@@ -1,16 +1,19 @@
 // 青简札记: the program entry. One copy runs per user; a second start brings the first copy's
 // window back and ends at once.
 
-#include "app/CalendarTexts.h"
 #include "app/FontFamilies.h"
 #include "app/Lymain.h"
 #include "app/ProgramShell.h"
+#include "app/ProgramWindows.h"
 #include "app/shell/AppTitle.h"
 #include "app/shell/ErrorHandler.h"
 #include "app/shell/GuardedApplication.h"
+#include "app/shell/LaunchOptions.h"
 #include "app/shell/ReportShown.h"
 #include "app/shell/SingleInstance.h"
 #include "seams/RealServices.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     qj::GuardedApplication app(argc, argv);
@@ -20,8 +23,16 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     qj::EnsureChineseUiFont();
 
+    // Options ask for windows to be shown; anything else starts nothing.
+    const qj::LaunchRequest request =
+        qj::ParseLaunchArguments(QApplication::arguments().mid(1), qj::ProgramWindows::launchOptions());
+    if (!request.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(request.error));
+        return 2;
+    }
+
     qj::SingleInstance instance;
-    if (!instance.tryBecomePrimary())
+    if (!instance.tryBecomePrimary(request.windows))
         return 0;
 
     qj::RealServices real(qj::ProgramFolder::ofRunningExecutable());
@@ -29,12 +40,18 @@ int main(int argc, char** argv) {
     qj::TFmain main(services);
     QApplication::setWindowIcon(main.windowIcon());
     app.setErrorReporter([&](const QString& text) { qj::ShowGeneralError(services.dialogs, &main, text); });
-    qj::TodayCalendarTexts calendar(services.clock);
-    qj::ProgramShell shell(main, services, calendar);
-    QObject::connect(&instance, &qj::SingleInstance::showRequested, &shell, &qj::ProgramShell::showRequested);
     QObject::connect(&main, &qj::TFmain::ending, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // The other windows live as long as the program, created hidden after the main window.
+    qj::ProgramWindows windows(main, services);
+    QObject::connect(&instance, &qj::SingleInstance::windowRequested, &main,
+                     [&windows](const QString& window) { windows.show(window); });
+    // The tray icon, the hot key and the status clock.
+    qj::ProgramShell shell(main, services, windows);
+    QObject::connect(&instance, &qj::SingleInstance::showRequested, &shell, &qj::ProgramShell::showRequested);
 
     qj::ReportShownIfAsked(&main);
     main.showMaximized();
+    for (const QString& window : request.windows)
+        windows.show(window);
     return app.exec();
 }

@@ -6,11 +6,12 @@
 
 #include "alert/PAlert.h"
 #include "app/About.h"
-#include "app/CalendarTexts.h"
 #include "app/ProgramShell.h"
+#include "app/ProgramWindows.h"
 #include "app/StatusClock.h"
 #include "app/TrayIcon.h"
 #include "app/notebook/Notebook.h"
+#include "calendar/ui/CnDate.h"
 #include "platform/GlobalHotKey.h"
 #include "support/UiHelpers.h"
 
@@ -38,16 +39,18 @@ protected:
     // A fresh start of the program on the same folder.
     void start() {
         shell.reset();
+        windows.reset();
         closeWindow();
         fake = std::make_unique<FakeServices>(dir.folder());
         fake->clock.set(QDate(2006, 5, 1), QTime(10, 0, 0));
         open();
-        calendar = std::make_unique<TodayCalendarTexts>(fake->clock);
-        shell = std::make_unique<ProgramShell>(*window, fake->services(), *calendar);
+        windows = std::make_unique<ProgramWindows>(*window, fake->services());
+        shell = std::make_unique<ProgramShell>(*window, fake->services(), *windows);
         window->show();
     }
     void TearDown() override {
         shell.reset();
+        windows.reset();
         QLocale::setDefault(QLocale::system());
     }
 
@@ -63,7 +66,7 @@ protected:
     bool windowShown() const { return window->isVisible() && !window->isMinimized(); }
     bool iconShown() const { return tray().a1()->isVisible(); }
 
-    std::unique_ptr<TodayCalendarTexts> calendar;
+    std::unique_ptr<ProgramWindows> windows;
     std::unique_ptr<ProgramShell> shell;
 };
 
@@ -108,7 +111,7 @@ TEST_F(ProgramShellTest, TrayMenuItemsInOrderWithTheBoldDefault) {
     EXPECT_TRUE(iconShown());
 
     trayItem("actAlert")->trigger();
-    EXPECT_TRUE(shell->alert()->isVisible());
+    EXPECT_TRUE(windows->alert().isVisible());
 
     QSignalSpy ending(window.get(), &TFmain::ending);
     trayItem("N59")->trigger();
@@ -123,7 +126,7 @@ TEST_F(ProgramShellTest, TooltipTellsAboutTheHotKeyOnceTheMouseWasOnTheIcon) {
     emit tray().a1()->activated(QSystemTrayIcon::Trigger);
     EXPECT_EQ(tray().tooltip().text(), QStringLiteral("显示/隐藏 图标\r\n [Ctrl+Alt+A] "));
     EXPECT_EQ(tray().a1()->toolTip(), QStringLiteral("显示/隐藏 图标\n [Ctrl+Alt+A] "));
-    EXPECT_EQ(calendar->gregorianCaption(), QStringLiteral("公历: 2006年 5月 2日"));
+    EXPECT_TRUE(windows->calendar().ClockLine().contains(QStringLiteral("12:00:00")));
     // Stays so.
     emit tray().a1()->activated(QSystemTrayIcon::Context);
     EXPECT_EQ(tray().tooltip().text(), QStringLiteral("显示/隐藏 图标\r\n [Ctrl+Alt+A] "));
@@ -192,20 +195,21 @@ TEST_F(ProgramShellTest, ClockPanelShowsLunarCaptionDateAndTime) {
         EXPECT_EQ(ClockPanelText(QString::fromUtf8(c.caption), c.now), QString::fromUtf8(c.text));
     }
 
-    // The panel from start-up on, then at each tick.
+    // The panel from start-up on, then at each tick, with the calendar window's lunar caption.
+    EXPECT_EQ(windows->calendar().LunarCaption(), QStringLiteral("农历: 丙戌(狗) 四月初四日巳时"));
     EXPECT_EQ(window->statusText(TFmain::kClockPanel),
               QStringLiteral("农历: 丙戌(狗) 四月初四日巳时 2006/5/1 10:00:00  "));
     EXPECT_TRUE(shell->clock()->isRunning());
+    fake->clock.set(QDate(2006, 5, 2), QTime(0, 0, 0));
+    shell->clock()->Timer1Timer();
+    EXPECT_EQ(window->statusText(TFmain::kClockPanel),
+              QStringLiteral("农历: 丙戌(狗) 四月初四日巳时 2006/5/2  "));
+
+    // A double click on the status bar refreshes the calendar's texts.
     fake->clock.set(QDate(2006, 5, 2), QTime(12, 0, 0));
-    shell->clock()->Timer1Timer();
-    // The caption is the calendar's, as last refreshed; a double click on the status bar
-    // refreshes it for the next tick.
-    EXPECT_EQ(window->statusText(TFmain::kClockPanel),
-              QStringLiteral("农历: 丙戌(狗) 四月初四日巳时 2006/5/2 12:00:00  "));
+    EXPECT_FALSE(windows->calendar().ClockLine().contains(QStringLiteral("12:00:00")));
     QTest::mouseDClick(window->statusBar(), Qt::LeftButton);
-    shell->clock()->Timer1Timer();
-    EXPECT_EQ(window->statusText(TFmain::kClockPanel),
-              QStringLiteral("农历: 丙戌(狗) 四月初五日午时 2006/5/2 12:00:00  "));
+    EXPECT_TRUE(windows->calendar().ClockLine().contains(QStringLiteral("12:00:00")));
 }
 
 TEST_F(ProgramShellTest, AboutWindowShowsTheVersionPanel) {
@@ -233,7 +237,7 @@ TEST_F(ProgramShellTest, AboutWindowShowsTheVersionPanel) {
         EXPECT_EQ(memo[0], QStringLiteral("软件介绍："));
         EXPECT_EQ(memo[4], QStringLiteral("3。根据日期，数字，手摇等排六爻卦。"));
         EXPECT_EQ(memo[8], QStringLiteral("7。定时提示报警器。"));
-        EXPECT_FALSE(shell->about()->isVisible());
+        EXPECT_FALSE(windows->about().isVisible());
     }
 }
 
@@ -241,7 +245,7 @@ class AlertActionsTest : public ProgramShellTest {
 protected:
     // Sets the action, arms one second and lets the second pass.
     void fireAlarm(int action) {
-        TFAlerting* alert = shell->alert();
+        TFAlerting* alert = &windows->alert();
         alert->findChild<QComboBox*>(QStringLiteral("cbb1"))->setCurrentIndex(action);
         alert->findChild<QSpinBox*>(QStringLiteral("rxs3"))->setValue(1);
         alert->findChild<QCheckBox*>(QStringLiteral("chk1"))->click();
@@ -286,9 +290,9 @@ TEST_F(AlertActionsTest, SessionActionsSaveTheNoteRunTheirCommandAndEndTheProgra
 
 TEST_F(AlertActionsTest, ReminderLeavesTheNotebookWorking) {
     QSignalSpy ending(window.get(), &TFmain::ending);
-    shell->alert()->hide();
+    windows->alert().hide();
     fireAlarm(0);
-    EXPECT_TRUE(shell->alert()->isVisible());
+    EXPECT_TRUE(windows->alert().isVisible());
     EXPECT_TRUE(fake->launcher.calls().empty());
     EXPECT_EQ(ending.count(), 0);
     EXPECT_TRUE(dialogs().calls().empty());
@@ -299,7 +303,7 @@ TEST_F(AlertActionsTest, ReminderLeavesTheNotebookWorking) {
 }
 
 TEST_F(AlertActionsTest, ArmedAlarmSurvivesHidingAndShowingTheAlertWindow) {
-    TFAlerting* alert = shell->alert();
+    TFAlerting* alert = &windows->alert();
     alert->findChild<QSpinBox*>(QStringLiteral("rxs2"))->setValue(5);
     alert->findChild<QCheckBox*>(QStringLiteral("chk1"))->click();
     alert->close();
@@ -308,6 +312,14 @@ TEST_F(AlertActionsTest, ArmedAlarmSurvivesHidingAndShowingTheAlertWindow) {
     EXPECT_TRUE(alert->isVisible());
     EXPECT_TRUE(alert->alarm().isArmed());
     EXPECT_TRUE(alert->findChild<QCheckBox*>(QStringLiteral("chk1"))->isChecked());
+}
+
+TEST_F(AlertActionsTest, AlertOptionShowsTheAlertWindow) {
+    ASSERT_TRUE(ProgramWindows::launchOptions().contains(
+        qMakePair(QStringLiteral("--alert"), QStringLiteral("alert"))));
+    EXPECT_FALSE(windows->alert().isVisible());
+    windows->show(QStringLiteral("alert"));
+    EXPECT_TRUE(windows->alert().isVisible());
 }
 
 } // namespace
