@@ -91,55 +91,37 @@ TEST_F(ProfileFileTest, WritesKeepEveryOtherLineAsItWas) {
     EXPECT_EQ(ini.ReadString(QStringLiteral("Font"), QStringLiteral("Name")), QStringLiteral("宋体"));
 }
 
-TEST_F(ProfileFileTest, ValuesAreReadInTheFilesOwnEncoding) {
-    const std::string bom = "\xEF\xBB\xBF";
-    const struct {
-        const char* what;
-        std::string bytes;
-        const char* curTb;
-    } cases[] = {
-        {"GBK whose bytes are also valid UTF-8", "[Info]\r\nCurTb=" + Utf8ToGbk("学习") + "\r\n", "学习"},
-        {"GBK beside an ASCII font name",
-         "[Info]\r\nCurTb=" + Utf8ToGbk("小说") + "\r\n[Font]\r\nName=Arial\r\n", "小说"},
-        {"GBK holding a byte GBK has no use for", "; \xFF\r\n[Info]\r\nCurTb=" + Utf8ToGbk("知识") + "\r\n",
-         "知识"},
-        {"GBK behind a byte-order mark", bom + "[Info]\r\nCurTb=" + Utf8ToGbk("日记") + "Test\r\n",
-         "日记Test"},
-        {"UTF-8", "[Info]\nCurTb=学习\n", "学习"},
-        {"UTF-8 with a byte-order mark", bom + "[Info]\nCurTb=学习\n", "学习"},
-    };
-    for (const auto& c : cases) {
-        Write(c.bytes);
-        EXPECT_EQ(ProfileFile(path()).ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")),
-                  QString::fromUtf8(c.curTb))
-            << c.what;
-    }
-}
-
-// Written lines take the encoding the file was read in; every other line keeps its bytes.
+// Values are read in the file's own encoding; written lines take that encoding, and every other line
+// keeps its bytes.
 TEST_F(ProfileFileTest, WritesKeepTheEncodingAndTheBytesOfOtherLines) {
     const std::string bom = "\xEF\xBB\xBF";
-    const std::string junk = "; \xFF\x80 " + Utf8ToGbk("注释") + " \xE8\xAE\r\n"; // readable in neither
+    const std::string junk = "; \xFF\x80 " + Utf8ToGbk("注释") + " \xE8\xAE\r\n"; // FF 80: neither reads them
+    const std::string written = "[Info]\r\nCurTb=" + Utf8ToGbk("实习") + "\r\n[Font]\r\nName=Courier New\r\n";
     const struct {
         const char* what;
         std::string before;
+        const char* curTb; // as read before the writes
         std::string after;
     } cases[] = {
+        {"GBK whose bytes are also valid UTF-8",
+         "[Info]\r\nCurTb=" + Utf8ToGbk("学习") + "\r\n[Font]\r\nName=Arial\r\n", "学习", written},
         {"GBK", "[Info]\r\nCurTb=" + Utf8ToGbk("学习") + "\r\n[Font]\r\nName=" + Utf8ToGbk("宋体") + "\r\n",
-         "[Info]\r\nCurTb=" + Utf8ToGbk("实习") + "\r\n[Font]\r\nName=Courier New\r\n"},
-        {"GBK with undecodable bytes", junk + "[Info]\r\nCurTb=" + Utf8ToGbk("学习") + "\r\n",
-         junk + "[Info]\r\nCurTb=" + Utf8ToGbk("实习") + "\r\n[Font]\r\nName=Courier New\r\n"},
+         "学习", written},
+        {"GBK with undecodable bytes", junk + "[Info]\r\nCurTb=" + Utf8ToGbk("学习") + "\r\n", "学习",
+         junk + written},
         // The mark goes: GBK 实习 behind it would be valid UTF-8 and be read as "ʵϰ".
         {"GBK behind a byte-order mark", bom + "[Info]\r\nCurTb=" + Utf8ToGbk("日记") + "Test\r\n",
-         "[Info]\r\nCurTb=" + Utf8ToGbk("实习") + "\r\n[Font]\r\nName=Courier New\r\n"},
-        {"UTF-8", "[Info]\nCurTb=日记\n[Font]\nName=宋体\n",
+         "日记Test", written},
+        {"UTF-8", "[Info]\nCurTb=日记\n[Font]\nName=宋体\n", "日记",
          "[Info]\nCurTb=实习\n[Font]\nName=Courier New\n"},
-        {"UTF-8 with a byte-order mark", bom + "[Info]\nCurTb=日记\n",
+        {"UTF-8 with a byte-order mark", bom + "[Info]\nCurTb=日记\n", "日记",
          bom + "[Info]\nCurTb=实习\n[Font]\nName=Courier New\n"},
     };
     for (const auto& c : cases) {
         Write(c.before);
         ProfileFile ini(path());
+        EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")), QString::fromUtf8(c.curTb))
+            << c.what;
         ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("实习"));
         ini.WriteString(QStringLiteral("Font"), QStringLiteral("Name"), QStringLiteral("Courier New"));
         EXPECT_EQ(Bytes(), c.after) << c.what;

@@ -88,25 +88,3 @@ TEST_F(SettingsTest, SavedValuesComeBackAndCurTbIsLeftAlone) {
               QStringLiteral("-16777192"));
     EXPECT_EQ(ini.ReadString(QStringLiteral("Settings"), QStringLiteral("AutoLine")), QStringLiteral("0"));
 }
-
-// A GBK file whose only Chinese text is the start-up category, once the font name is ASCII: the
-// category must survive any number of exits, and the file must stay GBK throughout.
-TEST_F(SettingsTest, StartupCategorySurvivesAnAsciiFontNameInAGbkFile) {
-    for (const char* category : {"学习", "实习", "小说", "知识", "系统", "图片"}) {
-        SCOPED_TRACE(category);
-        Write(Utf8ToGbk(std::string("[Info]\r\nCurTb=") + category + "\r\n[Font]\r\nName=宋体\r\n"));
-        ProfileFile ini(path());
-        for (int exit = 0; exit < 2; ++exit) {
-            Settings s = ReadSettings(ini);
-            EXPECT_EQ(s.currentTable, QString::fromUtf8(category));
-            s.fontName = QStringLiteral("Courier New");
-            SaveSettings(ini, s);
-        }
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const std::string bytes = f.readAll().toStdString();
-        EXPECT_TRUE(bytes.starts_with(Utf8ToGbk(std::string("[Info]\r\nCurTb=") + category + "\r\n")));
-        EXPECT_NE(bytes.find("\r\nName=Courier New\r\n"), std::string::npos);
-        EXPECT_EQ(ReadSettings(ini).currentTable, QString::fromUtf8(category));
-    }
-}
