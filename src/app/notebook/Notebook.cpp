@@ -146,13 +146,11 @@ bool Notebook::selectNote(NoteId id) {
 }
 
 bool Notebook::selectRecord(std::int64_t rowid) {
-    if (!d->category)
+    if (!d->category())
         return false;
-    QTreeWidgetItem* target = d->item(d->notes().FindRecord(rowid));
-    if (!target)
-        return false;
-    d->selectItem(target);
-    return true;
+    QTreeWidgetItem* target = d->mirror.item(d->category()->tree().FindRecord(rowid));
+    d->mirror.selectItem(target);
+    return target != nullptr;
 }
 
 void Notebook::expandNote(NoteId id) {
