@@ -1,6 +1,7 @@
 #include "app/Lymain.h"
 
 #include "app/CategorySelector.h"
+#include "app/StoreWindows.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/NoteTreeWidget.h"
@@ -42,6 +43,8 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
     connect(act("actAddChild"), &QAction::triggered, notebook_, &Notebook::addChild);
     connect(act("actDelete"), &QAction::triggered, notebook_, &Notebook::deleteSelected);
     connect(act("actSave"), &QAction::triggered, notebook_, &Notebook::save);
+    storeWindows_ = new StoreWindows(*this, services_);
+    connect(act("actFindall"), &QAction::triggered, storeWindows_, &StoreWindows::openSearch);
     FormCreate();
 }
 

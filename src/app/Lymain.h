@@ -27,6 +27,7 @@ class EditorCommands;
 struct EditorOptions;
 class DataFile;
 class Notebook;
+class StoreWindows;
 
 // The main window: toolbar, menus, the category selector and note tree on the left, the note title
 // bar and editor on the right, a five-panel status bar below. It owns the connection to the data
@@ -63,6 +64,8 @@ public:
     void bringToFront();
 
     Notebook& notebook() const { return *notebook_; }
+    // The search window, the category manager, backup, import and export.
+    StoreWindows& storeWindows() const { return *storeWindows_; }
     // The open data file, or null when there is none (missing or unreadable).
     DataFile* dataFile() const { return dataFile_.get(); }
     CategorySelector* categorySelector() const { return cbb1_; }
@@ -140,6 +143,7 @@ private:
     Services services_;
     std::unique_ptr<DataFile> dataFile_;
     Notebook* notebook_ = nullptr;
+    StoreWindows* storeWindows_ = nullptr;
     ColumnWrap* columnWrap_ = nullptr;
     EditorCommands* editorCommands_ = nullptr;
     QStackedLayout* menuBars_ = nullptr;
