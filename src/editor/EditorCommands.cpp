@@ -1,6 +1,5 @@
 #include "editor/EditorCommands.h"
 
-#include "common/Gbk.h"
 #include "common/TextDecode.h"
 #include "editor/AddressLinks.h"
 #include "editor/Bookmarks.h"
@@ -32,14 +31,10 @@ namespace {
 
 const QString kTextFilter = QStringLiteral("文本文件 (*.txt *.TXT);;所有文件 (*)");
 
-// Bytes for a text file: GBK like the program's other files, or UTF-8 with a byte-order mark when
-// the text holds characters GBK cannot (nothing is written as '?').
+// Bytes for a text file: GBK like the program's other files (characters GBK lacks in their GB18030
+// form, so nothing is lost).
 QByteArray FileBytes(const QString& text) {
-    const std::string utf8 = text.toStdString();
-    const std::string gbk = Utf8ToGbk(utf8);
-    if (GbkToUtf8(gbk) == utf8)
-        return QByteArray::fromStdString(gbk);
-    return QByteArray::fromStdString(EncodeTextFile(utf8, TextEncoding::Utf8Bom));
+    return QByteArray::fromStdString(EncodeTextFile(text.toStdString(), TextForm{}));
 }
 
 QString WithCrLf(QString text) {

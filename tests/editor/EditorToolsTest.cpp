@@ -334,7 +334,7 @@ TEST_F(EditorToolsTest, InsertFileDecodesGbkAtTheCaretAndNamesTheNote) {
     const QString path = dir.path() + QStringLiteral("/gbk.txt");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\xd6\xd0\xce\xc4\nx"); // "中文" in GBK, LF break
+    file.write("\xd1\xa7\xcf\xb0\nx"); // "学习" in GBK (also valid UTF-8), LF break
     file.close();
     load(QStringLiteral("[]"));
     editor->setReadOnly(false);
@@ -342,7 +342,7 @@ TEST_F(EditorToolsTest, InsertFileDecodesGbkAtTheCaretAndNamesTheNote) {
     dialogs.answerOpenFile(path);
     trigger("actInsertFile");
     EXPECT_EQ(dialogs.last().caption, QStringLiteral("插入文件资料到"));
-    EXPECT_EQ(editor->text(), QStringLiteral("[中文\r\nx]"));
+    EXPECT_EQ(editor->text(), QStringLiteral("[学习\r\nx]"));
 }
 
 } // namespace
