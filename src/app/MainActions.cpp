@@ -58,9 +58,9 @@ constexpr ActionText kActions[] = {
 // Commands whose windows or tools are not part of the program yet: present, but disabled so that
 // choosing them cannot pretend to do something.
 constexpr const char* kNotYetAvailable[] = {
-    "actPrintView", "actPaiGua",          "actCnDate",     "actAlert",
-    "actAbout",           "actGuaMap",    "actCategoryManager", "actInputFiles", "actOutputFilesTxt",
-    "actOutputFilesHtml", "actBackup",    "actPageSetup",       "actPrint",      "actHelp",
+    "actPrintView",       "actPaiGua",     "actCnDate",         "actGuaMap",
+    "actCategoryManager", "actInputFiles", "actOutputFilesTxt", "actOutputFilesHtml",
+    "actBackup",          "actPageSetup",  "actPrint",
 };
 
 QIcon PictureOf(const char* name) {
@@ -107,6 +107,7 @@ void TFmain::buildActions() {
     connect(act("actEditBKColor"), &QAction::triggered, this, &TFmain::actEditBKColorExecute);
     connect(act("actNowlineFontColor"), &QAction::triggered, this, &TFmain::actNowlineFontColorExecute);
     connect(act("actNowlineBkColor"), &QAction::triggered, this, &TFmain::actNowlineBkColorExecute);
+    connect(act("actHelp"), &QAction::triggered, this, &TFmain::N89Click);
 }
 
 QAction* TFmain::act(const char* name) const {

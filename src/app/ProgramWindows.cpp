@@ -1,6 +1,9 @@
 #include "app/ProgramWindows.h"
 
+#include "alert/PAlert.h"
+#include "app/About.h"
 #include "app/Lymain.h"
+#include "app/notebook/Notebook.h"
 #include "app/shell/SingleInstance.h"
 #include "calendar/ui/CnDate.h"
 
@@ -19,6 +22,7 @@ struct WindowOption {
 
 constexpr WindowOption kWindowOptions[] = {
     {"--calendar", "calendar", [](ProgramWindows& w) { RestoreAndActivate(&w.calendar()); }},
+    {"--alert", "alert", [](ProgramWindows& w) { RestoreAndActivate(&w.alert()); }},
 };
 
 QAction* Command(TFmain& main, const char* name) {
@@ -28,7 +32,22 @@ QAction* Command(TFmain& main, const char* name) {
 } // namespace
 
 ProgramWindows::ProgramWindows(TFmain& main, const Services& services)
-    : main_(main), calendar_(std::make_unique<TFcnDate>(services)) {
+    : main_(main),
+      about_(std::make_unique<TFabout>([&main] { return main.statusText(TFmain::kVersionPanel); }, &main)),
+      calendar_(std::make_unique<TFcnDate>(services)) {
+    // The alert shows the calendar's Gregorian caption; its session actions save the note text
+    // (asking first) and end the program through the main window.
+    AlertHooks hooks;
+    hooks.gregorianCaption = [this] { return calendar_->GregorianCaption(); };
+    hooks.prepareSessionEnd = [&main] { return main.notebook().askSaveIfDirty(); };
+    hooks.exitProgram = [&main] { main.actExitExecute(); };
+    alert_ = std::make_unique<TFAlerting>(services, std::move(hooks));
+
+    if (QAction* about = Command(main, "actAbout"))
+        QObject::connect(about, &QAction::triggered, about_.get(), [this] { about_->exec(); });
+    if (QAction* showAlert = Command(main, "actAlert"))
+        QObject::connect(showAlert, &QAction::triggered, alert_.get(),
+                         [this] { RestoreAndActivate(alert_.get()); });
     if (QAction* showCalendar = Command(main, "actCnDate")) {
         showCalendar->setEnabled(true);
         QObject::connect(showCalendar, &QAction::triggered, calendar_.get(),

@@ -13,6 +13,8 @@
 
 namespace qj {
 
+class TFAlerting;
+class TFabout;
 class TFcnDate;
 class TFmain;
 
@@ -22,7 +24,9 @@ public:
     ProgramWindows(TFmain& main, const Services& services);
     ~ProgramWindows();
 
+    TFabout& about() const { return *about_; }
     TFcnDate& calendar() const { return *calendar_; }
+    TFAlerting& alert() const { return *alert_; }
 
     // Shows the window a command-line option names ("calendar"); unknown names do nothing.
     void show(const QString& window);
@@ -31,7 +35,9 @@ public:
 
 private:
     TFmain& main_;
+    std::unique_ptr<TFabout> about_;
     std::unique_ptr<TFcnDate> calendar_;
+    std::unique_ptr<TFAlerting> alert_;
 };
 
 } // namespace qj
