@@ -553,6 +553,15 @@ std::optional<int> Notebook::findByTitle(const QString& title) const {
     return std::nullopt;
 }
 
+QList<int> Notebook::findAllByTitle(const QString& title) const {
+    QList<int> found;
+    if (d->category)
+        for (NodeRef node : d->notes().AllPreOrder())
+            if (d->notes().Title(node) == title)
+                found.append(d->notes().Key(node));
+    return found;
+}
+
 bool Notebook::selectNote(int id) {
     if (!d->category)
         return false;

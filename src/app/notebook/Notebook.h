@@ -83,6 +83,8 @@ public:
     QStringList topLevelTitles() const;
     // First note (pre-order, tree order) whose title equals `title` exactly.
     std::optional<int> findByTitle(const QString& title) const;
+    // Every note (pre-order, tree order) whose title equals `title` exactly.
+    QList<int> findAllByTitle(const QString& title) const;
     // Selects the note's node, expands its ancestors and scrolls it into view (no text load).
     bool selectNote(int id);
     void expandNote(int id);
