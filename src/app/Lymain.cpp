@@ -1,6 +1,7 @@
 #include "app/Lymain.h"
 
 #include "app/CategorySelector.h"
+#include "app/StoreWindows.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/NoteTreeWidget.h"
@@ -9,6 +10,7 @@
 #include "app/shell/ErrorHandler.h"
 #include "app/shell/FileVersion.h"
 #include "app/shell/SingleInstance.h"
+#include "editor/ColumnWrap.h"
 #include "seams/StandardBoxes.h"
 #include "store/DataFile.h"
 #include "store/DefaultCategory.h"
@@ -29,6 +31,7 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     notebook_ = new Notebook(services_.dialogs, this, this);
+    columnWrap_ = new ColumnWrap(notebook_->editor());
     buildActions();
     buildMenus();
     buildToolBar();
@@ -39,6 +42,8 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
     connect(act("actAddChild"), &QAction::triggered, notebook_, &Notebook::addChild);
     connect(act("actDelete"), &QAction::triggered, notebook_, &Notebook::deleteSelected);
     connect(act("actSave"), &QAction::triggered, notebook_, &Notebook::save);
+    storeWindows_ = new StoreWindows(*this, services_);
+    connect(act("actFindall"), &QAction::triggered, storeWindows_, &StoreWindows::openSearch);
     FormCreate();
 }
 

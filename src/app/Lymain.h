@@ -20,8 +20,10 @@ class QToolBar;
 namespace qj {
 
 class CategorySelector;
+class ColumnWrap;
 class DataFile;
 class Notebook;
+class StoreWindows;
 
 // The main window: toolbar, menus, the category selector and note tree on the left, the note title
 // bar and editor on the right, a five-panel status bar below. It owns the connection to the data
@@ -58,9 +60,13 @@ public:
     void bringToFront();
 
     Notebook& notebook() const { return *notebook_; }
+    // The search window, the category manager, backup, import and export.
+    StoreWindows& storeWindows() const { return *storeWindows_; }
     // The open data file, or null when there is none (missing or unreadable).
     DataFile* dataFile() const { return dataFile_.get(); }
     CategorySelector* categorySelector() const { return cbb1_; }
+    // The editor's column wrap and right edge.
+    ColumnWrap* columnWrap() const { return columnWrap_; }
     bool isFirstRun() const { return firstRun_; }
     // CurTb as read at start ("帮助" when empty).
     const QString& startupCategory() const { return startupCategory_; }
@@ -112,6 +118,8 @@ private:
     // Commands.
     void cbb1Change(int index);
     void ChkBoxClick(bool checked);
+    void mmo1MouseMove();
+    void mmo1StatusChange();
     void actEditFontExecute();
     void actEditBKColorExecute();
     void actNowlineFontColorExecute();
@@ -121,6 +129,8 @@ private:
     Services services_;
     std::unique_ptr<DataFile> dataFile_;
     Notebook* notebook_ = nullptr;
+    StoreWindows* storeWindows_ = nullptr;
+    ColumnWrap* columnWrap_ = nullptr;
 
     QToolBar* toolBar1_ = nullptr;
     QCheckBox* chkBox_ = nullptr;

@@ -57,9 +57,9 @@ constexpr ActionText kActions[] = {
 // Commands whose windows or tools are not part of the program yet: present, but disabled so that
 // choosing them cannot pretend to do something.
 constexpr const char* kNotYetAvailable[] = {
-    "actFindall",         "actPrintView",  "actCnDate",         "actAlert",           "actAbout",
-    "actCategoryManager", "actInputFiles", "actOutputFilesTxt", "actOutputFilesHtml", "actBackup",
-    "actPageSetup",       "actPrint",      "actHelp",
+    "actPrintView",       "actCnDate",     "actAlert",          "actAbout",
+    "actCategoryManager", "actInputFiles", "actOutputFilesTxt", "actOutputFilesHtml",
+    "actBackup",          "actPageSetup",  "actPrint",          "actHelp",
 };
 
 QIcon PictureOf(const char* name) {

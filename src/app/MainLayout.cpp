@@ -6,6 +6,7 @@
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/NoteTreeWidget.h"
 #include "app/notebook/Notebook.h"
+#include "editor/ColumnWrap.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -175,6 +176,9 @@ void TFmain::buildStatusBar() {
     }
     connect(notebook_, &Notebook::treePositionChanged, this,
             [this](const QString& text) { setStatusText(kTreePanel, text); });
+    connect(notebook_->editor(), &QsciScintilla::cursorPositionChanged, this, &TFmain::mmo1StatusChange);
+    connect(columnWrap_, &ColumnWrap::mouseMoved, this, &TFmain::mmo1MouseMove);
+    mmo1StatusChange();
 }
 
 QString TFmain::statusText(int panel) const {

@@ -6,6 +6,9 @@
 #include "app/ToolTipLook.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
+#include "editor/ColumnWrap.h"
+#include "editor/EditorText.h"
+#include "editor/StatusTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +20,6 @@ namespace qj {
 namespace {
 
 constexpr int kWrapColumn = 80;
-const QColor kEdgeColour(162, 208, 255);
 
 ProfileFile SettingsFile(const ProgramFolder& folder) {
     return ProfileFile(folder.filePath(QString::fromUtf8(kSettingsFileName)));
@@ -104,6 +106,7 @@ void TFmain::applyEditorLook() {
     editor->setCaretLineVisible(true);
     editor->setCaretLineBackgroundColor(ColourOf(look_.lineBackColor));
     editor->setCaretLineForeground(ColourOf(look_.lineFontColor));
+    columnWrap_->refresh();
 }
 
 void TFmain::ApplyTooltipLook() {
@@ -111,18 +114,30 @@ void TFmain::ApplyTooltipLook() {
         new ToolTipLook(this);
 }
 
-// The wrap switch: ticked, the text wraps at column 80 with the right-edge line shown there.
+// The wrap switch: ticked, the right edge shows and the text wraps, both at column 80 (also when
+// the edge had been dragged elsewhere). Cleared, neither shows; the columns keep their values.
 void TFmain::ChkBoxClick(bool checked) {
-    NoteEditor* editor = notebook_->editor();
     if (checked) {
-        editor->setEdgeMode(QsciScintilla::EdgeLine);
-        editor->setEdgeColumn(kWrapColumn);
-        editor->setEdgeColor(kEdgeColour);
-        editor->setWrapMode(QsciScintilla::WrapWord);
-    } else {
-        editor->setEdgeMode(QsciScintilla::EdgeNone);
-        editor->setWrapMode(QsciScintilla::WrapNone);
+        columnWrap_->setWrapColumn(kWrapColumn);
+        columnWrap_->setEdgeColumn(kWrapColumn);
     }
+    columnWrap_->setEnabled(checked);
+}
+
+// Mouse moves over the editor: the wrap column follows the right edge (which the user may have
+// dragged), and status panel 3 shows it with the caret line's width in pixels.
+void TFmain::mmo1MouseMove() {
+    columnWrap_->setWrapColumn(columnWrap_->edgeColumn());
+    setStatusText(kWrapPanel, WrapReadout(columnWrap_->wrapColumn(), CaretLineWidth(*notebook_->editor())));
+}
+
+// Caret moves: status panel 2 shows the caret's line and column, both counted from 1.
+void TFmain::mmo1StatusChange() {
+    int line = 0, index = 0;
+    NoteEditor* editor = notebook_->editor();
+    editor->getCursorPosition(&line, &index);
+    const long virtualSpace = editor->SendScintilla(QsciScintilla::SCI_GETSELECTIONNCARETVIRTUALSPACE, 0UL);
+    setStatusText(kCaretPanel, CaretReadout(line + 1, index + 1 + static_cast<int>(virtualSpace)));
 }
 
 void TFmain::actEditFontExecute() {

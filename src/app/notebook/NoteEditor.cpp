@@ -1,5 +1,7 @@
 #include "app/notebook/NoteEditor.h"
 
+#include "editor/EditorLook.h"
+
 namespace qj {
 
 NoteEditor::NoteEditor(QWidget* parent) : QsciScintilla(parent) {
@@ -8,6 +10,7 @@ NoteEditor::NoteEditor(QWidget* parent) : QsciScintilla(parent) {
     // Note texts keep their lines ended by CR LF; Enter types the same.
     setEolMode(QsciScintilla::EolWindows);
     setReadOnly(true);
+    ConfigureNoteEditor(*this);
 
     // Scintilla colours only the active line's ground; its text takes its colour from an
     // indicator laid over the caret's line. The active line keeps its colours without the focus.

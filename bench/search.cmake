@@ -1,0 +1,4 @@
+if(TARGET qj_store)
+    qj_add_bench(bench_search ${CMAKE_CURRENT_LIST_DIR}/SearchBench.cpp ${CMAKE_CURRENT_LIST_DIR}/LargeNotebook.cpp)
+    target_link_libraries(bench_search PRIVATE qj_store)
+endif()

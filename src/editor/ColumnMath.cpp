@@ -1,0 +1,24 @@
+#include "editor/ColumnMath.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qj {
+
+int WrapRightMargin(int textAreaWidth, int columnsWidth) {
+    return std::max(0, textAreaWidth - (columnsWidth + 1));
+}
+
+int EdgeColumnAt(double x, double cellWidth) {
+    if (cellWidth <= 0)
+        return 1;
+    return std::max(1, static_cast<int>(std::lround(x / cellWidth)));
+}
+
+QPoint ToolsMenuPoint(QPoint windowTopLeft, int buttonLeft, int treeColumnWidth, int editorTop,
+                      int buttonHeight) {
+    return {windowTopLeft.x() + buttonLeft + treeColumnWidth,
+            windowTopLeft.y() + 2 * editorTop + buttonHeight};
+}
+
+} // namespace qj

@@ -1,0 +1,136 @@
+#include "editor/ColumnWrap.h"
+
+#include "editor/ColumnMath.h"
+#include "editor/EditorLook.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QMouseEvent>
+
+#include <cmath>
+
+namespace qj {
+namespace {
+
+constexpr int kGrabDistance = 3; // pixels either side of the edge line that pick it up
+constexpr int kMeasureCells = 100;
+
+} // namespace
+
+ColumnWrap::ColumnWrap(QsciScintilla* editor) : QObject(editor), editor_(editor) {
+    editor_->viewport()->installEventFilter(this);
+    editor_->viewport()->setMouseTracking(true);
+    editor_->setEdgeColor(kEdgeColour);
+    // A resize may come in the middle of Scintilla's own layout: the margin follows right after.
+    refreshTimer_.setSingleShot(true);
+    refreshTimer_.setInterval(0);
+    connect(&refreshTimer_, &QTimer::timeout, this, &ColumnWrap::applyMargin);
+}
+
+void ColumnWrap::setEnabled(bool on) {
+    enabled_ = on;
+    editor_->setEdgeMode(on ? QsciScintilla::EdgeLine : QsciScintilla::EdgeNone);
+    editor_->setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    applyMargin();
+}
+
+void ColumnWrap::setWrapColumn(int column) {
+    column = std::max(1, column);
+    if (column == wrapColumn_)
+        return;
+    wrapColumn_ = column;
+    applyMargin();
+}
+
+int ColumnWrap::edgeColumn() const {
+    return editor_->edgeColumn();
+}
+
+void ColumnWrap::setEdgeColumn(int column) {
+    editor_->setEdgeColumn(std::max(1, column));
+}
+
+void ColumnWrap::refresh() {
+    applyMargin();
+}
+
+double ColumnWrap::cellWidth() const {
+    const QByteArray blanks(kMeasureCells, ' ');
+    const long width = editor_->SendScintilla(QsciScintilla::SCI_TEXTWIDTH, QsciScintilla::STYLE_DEFAULT,
+                                              blanks.constData());
+    return static_cast<double>(width) / kMeasureCells;
+}
+
+int ColumnWrap::textStart() const {
+    int start = static_cast<int>(editor_->SendScintilla(QsciScintilla::SCI_GETMARGINLEFT));
+    for (int i = 0; i < editor_->margins(); ++i)
+        start += editor_->marginWidth(i);
+    return start;
+}
+
+double ColumnWrap::edgeX() const {
+    const long xOffset = editor_->SendScintilla(QsciScintilla::SCI_GETXOFFSET);
+    return textStart() + edgeColumn() * cellWidth() - static_cast<double>(xOffset);
+}
+
+void ColumnWrap::applyMargin() {
+    int margin = 0;
+    if (enabled_) {
+        const int columnsWidth = static_cast<int>(std::lround(wrapColumn_ * cellWidth()));
+        margin = WrapRightMargin(editor_->viewport()->width() - textStart(), columnsWidth);
+    }
+    if (editor_->SendScintilla(QsciScintilla::SCI_GETMARGINRIGHT) != margin)
+        editor_->SendScintilla(QsciScintilla::SCI_SETMARGINRIGHT, 0UL, static_cast<long>(margin));
+}
+
+bool ColumnWrap::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != editor_->viewport())
+        return false;
+    switch (event->type()) {
+    case QEvent::Resize:
+        refreshTimer_.start();
+        break;
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && editor_->edgeMode() != QsciScintilla::EdgeNone &&
+            std::abs(mouse->position().x() - edgeX()) <= kGrabDistance) {
+            dragging_ = true;
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool nearEdge = editor_->edgeMode() != QsciScintilla::EdgeNone &&
+                              std::abs(mouse->position().x() - edgeX()) <= kGrabDistance;
+        if (dragging_) {
+            const long xOffset = editor_->SendScintilla(QsciScintilla::SCI_GETXOFFSET);
+            const int column = EdgeColumnAt(mouse->position().x() - textStart() + xOffset, cellWidth());
+            if (column != edgeColumn()) {
+                setEdgeColumn(column);
+                emit edgeDragged(column);
+            }
+            emit mouseMoved();
+            return true;
+        }
+        // Scintilla sets its own cursor only when its kind changes: the text cursor comes back here.
+        if (nearEdge != edgeCursor_) {
+            edgeCursor_ = nearEdge;
+            editor_->viewport()->setCursor(nearEdge ? Qt::SplitHCursor : Qt::IBeamCursor);
+        }
+        emit mouseMoved();
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (dragging_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            dragging_ = false;
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace qj

@@ -1,0 +1,61 @@
+#pragma once
+// Soft wrap of the note editor at a column, not at the window's width, with the dotted right
+// edge that the user can drag with the mouse.
+//
+// Scintilla wraps at its text area's right margin, so the margin is set to leave exactly the
+// wrap column's width (half-width cells; a Chinese character takes two) and is recomputed when the
+// window, the font or the gutter changes. The edge line follows the edge column; the wrap column
+// follows the edge column when the main window says so (on mouse moves).
+
+#include <QObject>
+#include <QTimer>
+
+class QsciScintilla;
+
+namespace qj {
+
+class ColumnWrap : public QObject {
+    Q_OBJECT
+public:
+    explicit ColumnWrap(QsciScintilla* editor);
+
+    // On: the edge line shows at `column`, and lines wrap there. Off: no edge line, no wrapping;
+    // the columns keep their values.
+    void setEnabled(bool on);
+    bool isEnabled() const { return enabled_; }
+
+    int wrapColumn() const { return wrapColumn_; }
+    void setWrapColumn(int column);
+    int edgeColumn() const;
+    void setEdgeColumn(int column);
+
+    // Recomputes the right margin (after a font or gutter change; resizes are seen by itself).
+    void refresh();
+
+    // Width of one half-width cell in the editor's font, in pixels.
+    double cellWidth() const;
+    // The edge line's x in the viewport's coordinates.
+    double edgeX() const;
+
+signals:
+    // The mouse moved over the text area (also while the edge is dragged).
+    void mouseMoved();
+    // The user dragged the edge to a new column.
+    void edgeDragged(int column);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int textStart() const;
+    void applyMargin();
+
+    QsciScintilla* editor_;
+    bool enabled_ = false;
+    int wrapColumn_ = 80;
+    bool dragging_ = false;
+    bool edgeCursor_ = false;
+    QTimer refreshTimer_;
+};
+
+} // namespace qj

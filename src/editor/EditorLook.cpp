@@ -1,0 +1,66 @@
+#include "editor/EditorLook.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QFontDatabase>
+
+namespace qj {
+namespace {
+
+constexpr int kGutterPoints = 8; // 11 pixels at 96 dots per inch
+
+void ShowGutter(QsciScintilla& editor, bool shown) {
+    QFont gutterFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    gutterFont.setPointSize(kGutterPoints);
+    editor.setMarginsFont(gutterFont);
+    editor.setMarginType(kLineNumberMargin, QsciScintilla::NumberMargin);
+    editor.setMarginLineNumbers(kLineNumberMargin, shown);
+    // Room for 99999 lines and a little air; the width does not jump while typing.
+    editor.setMarginWidth(kLineNumberMargin, shown ? QStringLiteral("000000") : QString());
+    editor.setMarginWidth(kBookmarkMargin, shown ? 14 : 0);
+}
+
+} // namespace
+
+void ConfigureNoteEditor(QsciScintilla& editor) {
+    editor.setMarginsBackgroundColor(kGutterBackground);
+    editor.setMarginsForegroundColor(kGutterText);
+    editor.setMarginType(kBookmarkMargin, QsciScintilla::SymbolMargin);
+    editor.setMarginSensitivity(kBookmarkMargin, false);
+    // Bookmarks 0–9 are markers 0–9, drawn as their digit; no other marks (no modified lines).
+    unsigned mask = 0;
+    for (int n = 0; n < 10; ++n) {
+        editor.markerDefine(static_cast<char>('0' + n), n);
+        editor.setMarkerForegroundColor(QColor(0, 0, 160), n);
+        editor.setMarkerBackgroundColor(QColor(255, 236, 140), n);
+        mask |= 1u << n;
+    }
+    editor.setMarginMarkerMask(kBookmarkMargin, static_cast<int>(mask));
+    editor.setMarginMarkerMask(kLineNumberMargin, 0);
+
+    editor.setSelectionForegroundColor(kSelectionText);
+    editor.setSelectionBackgroundColor(kSelectionBackground);
+    editor.setEdgeColor(kEdgeColour);
+
+    editor.setIndentationsUseTabs(false);
+    editor.setTabIndents(true);
+    editor.setBackspaceUnindents(true);
+    editor.setBraceMatching(QsciScintilla::SloppyBraceMatch);
+    editor.setUtf8(true);
+    // Dragging a selection moves it; right click keeps a click outside the selection as the caret.
+    editor.SendScintilla(QsciScintilla::SCI_SETMOUSEDOWNCAPTURES, 1);
+    ApplyEditorOptions(editor, EditorOptions{});
+}
+
+void ApplyEditorOptions(QsciScintilla& editor, const EditorOptions& options) {
+    editor.setTabWidth(options.tabWidth);
+    editor.setIndentationWidth(0); // indentation follows the tab width
+    editor.setAutoIndent(options.autoIndent);
+    editor.SendScintilla(QsciScintilla::SCI_SETVIRTUALSPACEOPTIONS,
+                         options.caretPastLineEnd
+                             ? QsciScintilla::SCVS_RECTANGULARSELECTION | QsciScintilla::SCVS_USERACCESSIBLE
+                             : QsciScintilla::SCVS_RECTANGULARSELECTION);
+    ShowGutter(editor, options.gutterShown);
+}
+
+} // namespace qj

@@ -1,0 +1,40 @@
+#pragma once
+// The note editor's fixed look and behaviour, and the options the user may change.
+
+#include <QColor>
+
+class QsciScintilla;
+
+namespace qj {
+
+inline const QColor kEdgeColour{162, 208, 255};
+inline const QColor kGutterBackground{245, 245, 245};
+inline const QColor kGutterText{128, 128, 128};
+inline const QColor kSelectionText{255, 255, 68};
+// The selection's ground: a caption blue dark enough for the yellow selected text to read.
+inline const QColor kSelectionBackground{61, 110, 184};
+
+// The margins of the editor: line numbers, then the bookmark symbols.
+enum EditorMargin { kLineNumberMargin = 0, kBookmarkMargin = 1 };
+
+// The choices of the editor's options dialog ("编辑选项(&E)").
+struct EditorOptions {
+    int tabWidth = 4;
+    bool autoIndent = true;
+    bool trimTrailingBlanks = true;
+    bool caretPastLineEnd = true;
+    bool gutterShown = true;
+    int edgeColumn = 80;
+    bool operator==(const EditorOptions&) const = default;
+};
+
+// Sets up everything of the editor's look and behaviour that the user does not choose: the gutter
+// (grey line numbers on light grey, bookmark symbols 0–9), the selection colours, the right edge's
+// colour, auto-indent, blanks instead of tabs, grouped undo, caret past the line end, brace
+// matching for the matching-bracket jump.
+void ConfigureNoteEditor(QsciScintilla& editor);
+
+// Applies the options dialog's choices (the edge column is the wrap's business: see ColumnWrap).
+void ApplyEditorOptions(QsciScintilla& editor, const EditorOptions& options);
+
+} // namespace qj

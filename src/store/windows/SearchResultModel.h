@@ -1,0 +1,34 @@
+#pragma once
+// The result grid's rows: one per hit, the columns "目录分类" (the category) and "题目" (the
+// note's title). Read-only; the hits are kept as one vector, so listing every note stays fast.
+
+#include "store/NoteSearch.h"
+
+#include <QAbstractTableModel>
+
+#include <vector>
+
+namespace qj {
+
+class SearchResultModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { kDirColumn = 0, kNameColumn = 1, kColumnCount };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Replaces the rows (an empty vector closes the result).
+    void setHits(std::vector<SearchHit> hits);
+    const std::vector<SearchHit>& hits() const { return hits_; }
+    const SearchHit* hit(int row) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<SearchHit> hits_;
+};
+
+} // namespace qj

@@ -1,0 +1,89 @@
+// Soft wrap at a column, whatever the window's width, and the right edge that can be dragged.
+
+#include "EditorFixture.h"
+#include "support/Printers.h"
+#include "support/UiHelpers.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QSignalSpy>
+
+namespace qj::test {
+namespace {
+
+TEST_F(EditorTest, WrapsAfterEightyColumnsWhateverTheWindowWidth) {
+    // 100 half-width letters, then 50 Chinese characters (100 columns), then a mixed line.
+    load(QString(100, QLatin1Char('x')) + QStringLiteral("\r\n") + QStringLiteral("中").repeated(50) +
+         QStringLiteral("\r\n") + QStringLiteral("a中").repeated(40));
+    wrap->setEnabled(true);
+    for (int width : {1000, 1400, 2000}) {
+        resizeTo(width);
+        EXPECT_EQ(subLineOf(0, 79), 0) << width;
+        EXPECT_EQ(subLineOf(0, 80), 1) << width;
+        EXPECT_EQ(subLineOf(1, 39), 0) << width; // columns 79–80
+        EXPECT_EQ(subLineOf(1, 40), 1) << width;
+        // "a中" is three columns: 26 pairs are 78 columns, the 27th "a" makes 79; its 中 would reach 81
+        EXPECT_EQ(subLineOf(2, 52), 0) << width;
+        EXPECT_EQ(subLineOf(2, 53), 1) << width;
+    }
+}
+
+TEST_F(EditorTest, WrapColumnFollowsFontChangesAndCanBeMoved) {
+    load(QString(100, QLatin1Char('x')));
+    wrap->setEnabled(true);
+    QFont bigger(QStringLiteral("AR PL SungtiL GB"));
+    bigger.setPointSize(9);
+    editor->setFont(bigger);
+    wrap->refresh();
+    QApplication::processEvents();
+    EXPECT_EQ(subLineOf(0, 79), 0);
+    EXPECT_EQ(subLineOf(0, 80), 1);
+    wrap->setWrapColumn(60);
+    QApplication::processEvents();
+    EXPECT_EQ(subLineOf(0, 59), 0);
+    EXPECT_EQ(subLineOf(0, 60), 1);
+}
+
+TEST_F(EditorTest, SwitchedOffNeitherWrapsNorShowsTheEdgeButKeepsTheColumns) {
+    load(QString(100, QLatin1Char('x')));
+    wrap->setEnabled(true);
+    wrap->setWrapColumn(60);
+    wrap->setEdgeColumn(60);
+    wrap->setEnabled(false);
+    QApplication::processEvents();
+    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeNone);
+    EXPECT_EQ(editor->wrapMode(), QsciScintilla::WrapNone);
+    EXPECT_EQ(subLineOf(0, 99), 0);
+    EXPECT_EQ(wrap->wrapColumn(), 60);
+    EXPECT_EQ(wrap->edgeColumn(), 60);
+    wrap->setEnabled(true);
+    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeLine);
+    EXPECT_EQ(editor->edgeColor(), kEdgeColour);
+}
+
+TEST_F(EditorTest, DraggingTheEdgeMovesItToTheNearestColumn) {
+    load(QStringLiteral("text"));
+    wrap->setEnabled(true);
+    wrap->setEdgeColumn(80);
+    QWidget* view = editor->viewport();
+    QSignalSpy dragged(wrap, &ColumnWrap::edgeDragged);
+    const QPointF start(wrap->edgeX(), 20);
+    const QPointF end(wrap->edgeX() - 20 * wrap->cellWidth(), 20);
+    QMouseEvent press(QEvent::MouseButtonPress, start, view->mapToGlobal(start), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &press);
+    QMouseEvent move(QEvent::MouseMove, end, view->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, end, view->mapToGlobal(end), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(view, &release);
+    EXPECT_EQ(wrap->edgeColumn(), 60);
+    ASSERT_FALSE(dragged.isEmpty());
+    EXPECT_EQ(dragged.last().at(0).toInt(), 60);
+    // The caret did not move: the press belonged to the edge.
+    EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETCURRENTPOS), 0);
+}
+
+} // namespace
+} // namespace qj::test

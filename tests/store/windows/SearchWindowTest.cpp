@@ -1,0 +1,160 @@
+// The search window "全目录查找" on the real main window and data file.
+
+#include "MainWindowFixture.h"
+
+#include "app/CategorySelector.h"
+#include "app/StoreWindows.h"
+#include "app/notebook/NoteEditor.h"
+#include "app/notebook/NoteTitleBar.h"
+#include "app/notebook/Notebook.h"
+#include "store/windows/Findall.h"
+#include "store/windows/SearchResultModel.h"
+#include "support/UiHelpers.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+namespace qj::test {
+namespace {
+
+class SearchWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        makeDataFile({
+            {QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明 Hello")}}},
+            {QStringLiteral("work"),
+             {{0, 0, QStringLiteral("work"), QStringLiteral("plan")},
+              {1, 0, QStringLiteral("  mon  "), QStringLiteral("meet hello and HELLO\r\n")},
+              {2, 0, QStringLiteral("it's 50%"), QStringLiteral("a_b")}}},
+        });
+        ASSERT_TRUE(dir.writeIni(QStringLiteral("[Info]\r\nCurTb=帮助\r\n")));
+        open();
+        ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actFindall")));
+        find = window->findChild<TFind_all*>();
+        ASSERT_TRUE(find);
+        box = find->findChild<QLineEdit*>(QStringLiteral("edt1"));
+    }
+    void search(const QString& text, bool titles = false) {
+        find->findChild<QRadioButton*>(titles ? QStringLiteral("rb1") : QStringLiteral("rb2"))->click();
+        box->setText(text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    QStringList rows() const {
+        QStringList out;
+        for (const SearchHit& h : find->result()->hits())
+            out << h.category + QLatin1Char('/') + h.name;
+        return out;
+    }
+    int rowOf(const QString& name) const {
+        const auto& hits = find->result()->hits();
+        for (size_t i = 0; i < hits.size(); ++i)
+            if (hits[i].name == name)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    QPointer<TFind_all> find;
+    QLineEdit* box = nullptr;
+};
+
+TEST_F(SearchWindowTest, ResultAndCaptionFollowTheSearch) {
+    EXPECT_EQ(find->windowTitle(), QStringLiteral("资料查询-所有【目录分类】"));
+    EXPECT_EQ(find->size(), QSize(TFind_all::kWidth, TFind_all::kHeight));
+    struct Case {
+        const char* text;
+        bool titles;
+        QStringList rows;
+    } cases[] = {
+        {"", false, {"帮助/帮助", "work/work", "work/  mon  ", "work/it's 50%"}},
+        {"  hello \t", false, {"帮助/帮助", "work/  mon  "}},
+        {"'s 50%", true, {"work/it's 50%"}}, // pasted: apostrophe and % are plain characters
+        {"_", false, {"work/it's 50%"}},
+        {"%", false, {}},
+        {"MON", true, {"work/  mon  "}},
+    };
+    for (const Case& c : cases) {
+        search(QString::fromUtf8(c.text), c.titles);
+        EXPECT_EQ(rows(), c.rows) << c.text;
+        EXPECT_EQ(find->windowTitle(), QString::number(c.rows.size()) + QStringLiteral("记录 - 帮助|work"))
+            << c.text;
+    }
+    // Choosing 题目 or 内容 restores the caption and empties the box.
+    find->findChild<QRadioButton*>(QStringLiteral("rb1"))->click();
+    EXPECT_EQ(find->windowTitle(), QStringLiteral("资料查询-所有【目录分类】"));
+    EXPECT_TRUE(box->text().isEmpty());
+}
+
+TEST_F(SearchWindowTest, DoubleClickOpensTheHitAndSelectsTheFirstOccurrence) {
+    search(QStringLiteral("hello"));
+    const int row = rowOf(QStringLiteral("  mon  "));
+    ASSERT_GE(row, 0);
+    find->DBGridEh1DblClick(row);
+
+    Notebook& nb = window->notebook();
+    EXPECT_EQ(nb.categoryName(), QStringLiteral("work"));
+    EXPECT_EQ(window->categorySelector()->currentText(), QStringLiteral("work"));
+    EXPECT_EQ(nb.selectedId(), 1);
+    EXPECT_EQ(nb.titleBar()->text(), NoteTitleBar::textFor(QStringLiteral("mon")));
+    EXPECT_EQ(nb.editor()->text(), QStringLiteral("meet hello and HELLO\r\n"));
+    EXPECT_FALSE(nb.isDirty());
+    EXPECT_EQ(find->windowTitle(), QStringLiteral("本文包含 2 要查询的内容！"));
+    EXPECT_EQ(nb.editor()->selectedText(), QStringLiteral("hello"));
+    EXPECT_EQ(iniValue(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("帮助"));
+}
+
+TEST_F(SearchWindowTest, DoubleClickAsksAboutAnUnsavedTextFirst) {
+    typeIntoEditor(QStringLiteral("新"));
+    ASSERT_TRUE(window->notebook().isDirty());
+    search(QStringLiteral("plan"));
+    ASSERT_EQ(rows(), QStringList{QStringLiteral("work/work")});
+    dialogs().clearCalls();
+    dialogs().answerMessage(DialogButton::Yes);
+    find->DBGridEh1DblClick(0);
+    ASSERT_EQ(dialogs().calls().size(), 1u);
+    EXPECT_EQ(dialogs().calls()[0].text, QStringLiteral("文本内容已改变，需要保存吗？"));
+    EXPECT_TRUE(storedInfo(QStringLiteral("帮助"), 0)->startsWith(QStringLiteral("新")));
+    EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("work"));
+    EXPECT_EQ(window->notebook().editor()->text(), QStringLiteral("plan"));
+}
+
+TEST_F(SearchWindowTest, PreviewModeOnlySetsTheTooltip) {
+    search(QStringLiteral("hello"));
+    find->findChild<QCheckBox*>(QStringLiteral("chk1"))->setChecked(true);
+    find->DBGridEh1DblClick(rowOf(QStringLiteral("  mon  ")));
+    EXPECT_EQ(find->previewHint(), QStringLiteral("work-【mon】\r\nmeet hello and HELLO\r\n\r\n。。。"));
+    EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("帮助"));
+    EXPECT_EQ(find->windowTitle(), QStringLiteral("2记录 - 帮助|work"));
+}
+
+TEST_F(SearchWindowTest, TypedApostropheIsRefusedAndFocusClosesTheResult) {
+    search(QString());
+    ASSERT_EQ(find->result()->rowCount(), 4);
+    QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(box, &in);
+    EXPECT_EQ(find->result()->rowCount(), 0);
+
+    box->setText(QStringLiteral("ab"));
+    dialogs().clearCalls();
+    dialogs().answerMessage(DialogButton::Ok);
+    QTest::keyClick(box, Qt::Key_Apostrophe);
+    ASSERT_EQ(dialogs().calls().size(), 1u);
+    EXPECT_EQ(dialogs().calls()[0].text, QStringLiteral("请重新输入查找字符"));
+    EXPECT_TRUE(box->text().isEmpty());
+}
+
+TEST_F(SearchWindowTest, EachCommandOpensAnotherWindowThatFreesItselfWhenClosed) {
+    ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actFindall")));
+    EXPECT_EQ(window->findChildren<TFind_all*>().size(), 2);
+    find->close();
+    EXPECT_TRUE(WaitUntil([&] { return find.isNull(); }));
+    EXPECT_EQ(window->findChildren<TFind_all*>().size(), 1);
+}
+
+} // namespace
+} // namespace qj::test
