@@ -2,10 +2,11 @@
 
 #include "app/Lymain.h"
 #include "app/notebook/Notebook.h"
-#include "common/DateTime.h"
+#include "app/shell/SingleInstance.h"
+#include "calendar/ui/CnCalendar.h"
+#include "calendar/ui/CnDate.h"
 #include "divination/ui/PaiGua.h"
 #include "divination/ui/bgmap.h"
-#include "seams/Clock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,9 +43,16 @@ bool NotebookFiling::fileReport(const QString& category, const QString& question
     return made && notebook_.fileTextIntoNote(*made, report);
 }
 
-DateTimeValue TodayCalendar::calendarDate() const {
-    const QDate today = clock_.now().date();
-    return EncodeDate(today.year(), today.month(), today.day());
+DateTimeValue CalendarWindowLink::calendarDate() const {
+    return calendar_.CnCalendar1()->CalendarDate();
+}
+
+int CalendarWindowLink::hourIndex() const {
+    return calendar_.HourIndex();
+}
+
+void CalendarWindowLink::showCalendar() {
+    RestoreAndActivate(&calendar_);
 }
 
 void WireDivinationCommands(TFmain& main, TFPaiGua& divination) {
@@ -55,7 +63,6 @@ void WireDivinationCommands(TFmain& main, TFPaiGua& divination) {
             divination.show();
             divination.raise();
             divination.activateWindow();
-            QApplication::restoreOverrideCursor();
         });
     }
     if (QAction* guaMap = action("actGuaMap")) {

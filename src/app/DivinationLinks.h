@@ -7,9 +7,9 @@
 
 namespace qj {
 
-class Clock;
 class Notebook;
 class TFPaiGua;
+class TFcnDate;
 class TFmain;
 
 // The notebook as the divination window sees it.
@@ -26,17 +26,17 @@ private:
     Notebook& notebook_;
 };
 
-// A calendar of today without a chosen hour, for as long as no calendar window is there to ask.
-class TodayCalendar final : public CalendarLink {
+// The calendar window as the divination window reads it: the grid's date and the chosen hour.
+class CalendarWindowLink final : public CalendarLink {
 public:
-    explicit TodayCalendar(const Clock& clock) : clock_(clock) {}
+    explicit CalendarWindowLink(TFcnDate& calendar) : calendar_(calendar) {}
 
     DateTimeValue calendarDate() const override;
-    int hourIndex() const override { return -1; }
-    void showCalendar() override {}
+    int hourIndex() const override;
+    void showCalendar() override;
 
 private:
-    const Clock& clock_;
+    TFcnDate& calendar_;
 };
 
 // 排卦处理 shows the divination window; 八卦图 opens a new trigram picture each time.

@@ -1,18 +1,18 @@
 // 青简札记: the program entry. One copy runs per user; a second start brings the first copy's
 // window back and ends at once.
 
-#include "app/DivinationLinks.h"
 #include "app/FontFamilies.h"
 #include "app/Lymain.h"
-#include "app/notebook/NoteEditor.h"
-#include "app/notebook/Notebook.h"
+#include "app/ProgramWindows.h"
 #include "app/shell/AppTitle.h"
 #include "app/shell/ErrorHandler.h"
 #include "app/shell/GuardedApplication.h"
+#include "app/shell/LaunchOptions.h"
 #include "app/shell/ReportShown.h"
 #include "app/shell/SingleInstance.h"
-#include "divination/ui/PaiGua.h"
 #include "seams/RealServices.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     qj::GuardedApplication app(argc, argv);
@@ -22,8 +22,16 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     qj::EnsureChineseUiFont();
 
+    // Options ask for windows to be shown; anything else starts nothing.
+    const qj::LaunchRequest request =
+        qj::ParseLaunchArguments(QApplication::arguments().mid(1), qj::ProgramWindows::launchOptions());
+    if (!request.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(request.error));
+        return 2;
+    }
+
     qj::SingleInstance instance;
-    if (!instance.tryBecomePrimary())
+    if (!instance.tryBecomePrimary(request.windows))
         return 0;
 
     qj::RealServices real(qj::ProgramFolder::ofRunningExecutable());
@@ -33,15 +41,14 @@ int main(int argc, char** argv) {
     app.setErrorReporter([&](const QString& text) { qj::ShowGeneralError(services.dialogs, &main, text); });
     QObject::connect(&instance, &qj::SingleInstance::showRequested, &main, &qj::TFmain::bringToFront);
     QObject::connect(&main, &qj::TFmain::ending, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-
-    // The divination window lives as long as the program, created hidden.
-    qj::NotebookFiling filing(main.notebook());
-    qj::TodayCalendar today(services.clock);
-    qj::TFPaiGua divination(services, today, filing);
-    divination.setReportFont(main.notebook().editor()->font());
-    qj::WireDivinationCommands(main, divination);
+    // The other windows live as long as the program, created hidden after the main window.
+    qj::ProgramWindows windows(main, services);
+    QObject::connect(&instance, &qj::SingleInstance::windowRequested, &main,
+                     [&windows](const QString& window) { windows.show(window); });
 
     qj::ReportShownIfAsked(&main);
     main.showMaximized();
+    for (const QString& window : request.windows)
+        windows.show(window);
     return app.exec();
 }

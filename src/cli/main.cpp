@@ -4,6 +4,7 @@
 #include "cli/CalendarCommands.h"
 #include "cli/ChartCommands.h"
 #include "cli/Command.h"
+#include "cli/GridCommands.h"
 
 #include <cstdio>
 #include <exception>
@@ -15,6 +16,7 @@ using CommandGroupFunction = qj::cli::CommandGroup (*)();
 static const CommandGroupFunction kCommandGroups[] = {
     &qj::cli::CalendarCommands,
     &qj::cli::ChartCommands,
+    &qj::cli::GridCommands,
 };
 
 namespace {

@@ -32,11 +32,12 @@ QProcessEnvironment ProgramEnvironment(const QString& runtimeFolder) {
     return env;
 }
 
-ProgramRun::ProgramRun(const QString& program, const QProcessEnvironment& environment)
+ProgramRun::ProgramRun(const QString& program, const QProcessEnvironment& environment,
+                       const QStringList& arguments)
     : process_(std::make_unique<QProcess>()) {
     process_->setProcessEnvironment(environment);
     process_->setWorkingDirectory(QFileInfo(program).absolutePath());
-    process_->start(program, {});
+    process_->start(program, arguments);
     if (!process_->waitForStarted(10000))
         ADD_FAILURE() << "cannot start " << program.toStdString() << ": "
                       << process_->errorString().toStdString();

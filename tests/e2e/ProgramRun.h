@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -24,7 +25,8 @@ QProcessEnvironment ProgramEnvironment(const QString& runtimeFolder);
 
 class ProgramRun {
 public:
-    ProgramRun(const QString& program, const QProcessEnvironment& environment);
+    ProgramRun(const QString& program, const QProcessEnvironment& environment,
+               const QStringList& arguments = {});
     ~ProgramRun(); // ends the program if it still runs
 
     // Waits until the program reports its main window shown; false when it ended or the time ran out.

@@ -106,8 +106,8 @@ protected:
         ASSERT_FALSE(program.isEmpty());
     }
 
-    std::unique_ptr<ProgramRun> start(const QString& path) {
-        return std::make_unique<ProgramRun>(path, ProgramEnvironment(runtime.path()));
+    std::unique_ptr<ProgramRun> start(const QString& path, const QStringList& arguments = {}) {
+        return std::make_unique<ProgramRun>(path, ProgramEnvironment(runtime.path()), arguments);
     }
 
     TempProgramFolder folder;
@@ -173,6 +173,24 @@ TEST_F(StartUp, SecondCopyEndsAtOnceWithoutAWordWhileTheFirstRuns) {
     // The second copy in the other folder did not touch its data file.
     EXPECT_FALSE(ReadDataFile(elsewhere.filePath(QStringLiteral("dataly.dat")))
                      .tables.contains(QStringLiteral("帮助")));
+}
+
+TEST_F(StartUp, WindowOptionsStartTheProgramOrGoToTheRunningCopy) {
+    // An option nobody knows: one line on stderr, status 2, nothing started.
+    auto wrong = start(program, {QStringLiteral("--calender")});
+    ASSERT_TRUE(wrong->waitEnded(10000));
+    EXPECT_EQ(wrong->exitCode(), 2);
+    EXPECT_EQ(wrong->errors().count('\n'), 1) << wrong->errors().toStdString();
+    EXPECT_TRUE(wrong->errors().contains("--calender"));
+    EXPECT_FALSE(wrong->output().contains("shown"));
+    EXPECT_FALSE(folder.exists(QStringLiteral("Jotterly.ini")));
+
+    auto first = start(program, {QStringLiteral("--calendar")});
+    ASSERT_TRUE(first->waitShown()) << first->errors().toStdString();
+    auto second = start(program, {QStringLiteral("--calendar")});
+    ASSERT_TRUE(second->waitEnded(5000)) << "the second copy keeps running";
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_TRUE(first->running());
 }
 
 TEST_F(StartUp, ACrashedCopyDoesNotKeepTheNextOneFromStarting) {

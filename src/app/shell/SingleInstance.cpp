@@ -14,7 +14,9 @@ namespace qj {
 
 namespace {
 
+// One request per line: "show" for the main window, "open NAME" for one of the other windows.
 constexpr char kShowRequest[] = "show\n";
+constexpr char kOpenPrefix[] = "open ";
 constexpr int kConnectTimeoutMs = 1000;
 
 QString UserId() {
@@ -53,12 +55,15 @@ SingleInstance::~SingleInstance() {
         server_->close();
 }
 
-bool SingleInstance::notifyPrimary() const {
+bool SingleInstance::notifyPrimary(const QStringList& windows) const {
     QLocalSocket socket;
     socket.connectToServer(serverName_);
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return false;
-    socket.write(kShowRequest);
+    QByteArray request;
+    for (const QString& window : windows)
+        request += kOpenPrefix + window.toUtf8() + '\n';
+    socket.write(windows.isEmpty() ? QByteArray(kShowRequest) : request);
     socket.waitForBytesWritten(kConnectTimeoutMs);
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState)
@@ -66,14 +71,14 @@ bool SingleInstance::notifyPrimary() const {
     return true;
 }
 
-bool SingleInstance::tryBecomePrimary() {
+bool SingleInstance::tryBecomePrimary(const QStringList& windows) {
     // Two copies started together must not both decide they are the first: the look-and-listen
     // runs under a lock file (a lock left by a crashed copy is taken over as stale).
     QLockFile lock(lockPath_);
     lock.setStaleLockTime(0);
     const bool locked = lock.tryLock(5000);
 
-    if (notifyPrimary())
+    if (notifyPrimary(windows))
         return false;
 
     // Nobody answered: whatever socket is there was left by a copy that died.
@@ -95,17 +100,21 @@ bool SingleInstance::tryBecomePrimary() {
 void SingleInstance::onNewConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // Lines are handled as they complete; a request is one short write.
         auto check = [this, socket] {
-            if (socket->property("qjHandled").toBool())
-                return;
-            if (socket->bytesAvailable() > 0 && socket->readAll().startsWith("show")) {
-                socket->setProperty("qjHandled", true);
-                emit showRequested();
-            }
+            while (socket->canReadLine())
+                handleRequest(socket->readLine().trimmed());
         };
         connect(socket, &QLocalSocket::readyRead, this, check);
         check();
     }
+}
+
+void SingleInstance::handleRequest(const QByteArray& request) {
+    if (request == QByteArray(kShowRequest).trimmed())
+        emit showRequested();
+    else if (request.startsWith(kOpenPrefix))
+        emit windowRequested(QString::fromUtf8(request.mid(qsizetype(sizeof kOpenPrefix) - 1)));
 }
 
 void RestoreAndActivate(QWidget* window) {

@@ -13,6 +13,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -29,9 +30,10 @@ public:
     ~SingleInstance() override;
 
     // True: this is the only copy, and it now listens for later copies. False: another copy runs
-    // and has been asked to show its main window; the caller should end.
+    // and has been asked to show its main window, or, when `windows` names some, to show those
+    // windows instead; the caller should end.
     // If the socket cannot be set up at all, the program still starts (true).
-    bool tryBecomePrimary();
+    bool tryBecomePrimary(const QStringList& windows = {});
 
     // The server name (on Unix the socket's path) copies of this user meet at.
     QString serverName() const { return serverName_; }
@@ -39,9 +41,12 @@ public:
 signals:
     // A later copy started and asked this one to show its main window.
     void showRequested();
+    // A later copy started with a command-line option that asks for one window (e.g. "calendar").
+    void windowRequested(const QString& window);
 
 private:
-    bool notifyPrimary() const;
+    bool notifyPrimary(const QStringList& windows) const;
+    void handleRequest(const QByteArray& request);
     void onNewConnection();
 
     QString serverName_;

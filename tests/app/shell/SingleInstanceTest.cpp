@@ -38,6 +38,20 @@ TEST(SingleInstance, LaterCopyAsksTheFirstToShowItselfAndGivesWay) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return shows.count() == 2; }, 3000));
 }
 
+TEST(SingleInstance, LaterCopyWithWindowOptionsAsksForThoseWindowsOnly) {
+    SingleInstance first(TestKey("windows"));
+    ASSERT_TRUE(first.tryBecomePrimary());
+    QSignalSpy shows(&first, &SingleInstance::showRequested);
+    QSignalSpy windows(&first, &SingleInstance::windowRequested);
+
+    SingleInstance second(TestKey("windows"));
+    EXPECT_FALSE(second.tryBecomePrimary({QStringLiteral("calendar"), QStringLiteral("search")}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return windows.count() == 2; }, 3000));
+    EXPECT_EQ(windows.at(0).at(0).toString(), QStringLiteral("calendar"));
+    EXPECT_EQ(windows.at(1).at(0).toString(), QStringLiteral("search"));
+    EXPECT_EQ(shows.count(), 0);
+}
+
 TEST(SingleInstance, CopiesOfOtherProgramsOrKeysDoNotMeet) {
     SingleInstance one(TestKey("one"));
     SingleInstance other(TestKey("other"));

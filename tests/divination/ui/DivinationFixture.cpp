@@ -1,5 +1,7 @@
 #include "DivinationFixture.h"
 
+#include "calendar/ui/CnCalendar.h"
+#include "common/DateTime.h"
 #include "divination/ui/ChartColumnList.h"
 #include "store/CategoryTable.h"
 #include "store/Sqlite.h"
@@ -28,6 +30,8 @@ void DivinationTest::SetUp() {
 
 void DivinationTest::TearDown() {
     window.reset();
+    calendar.reset();
+    calendarWindow.reset();
     filing.reset();
     notebook.reset();
     file.reset();
@@ -46,8 +50,18 @@ void DivinationTest::open(const std::vector<NoteRecord>& rows) {
     notebook = std::make_unique<Notebook>(fake.dialogs, nullptr);
     notebook->openCategory(*file, kCategory);
     filing = std::make_unique<NotebookFiling>(*notebook);
-    calendar = std::make_unique<TodayCalendar>(fake.clock);
+    calendarWindow = std::make_unique<TFcnDate>(fake.services());
+    calendar = std::make_unique<CalendarWindowLink>(*calendarWindow);
+    pickInCalendar(EncodeDate(2006, 5, 1), -1);
     window = std::make_unique<TFPaiGua>(fake.services(), *calendar, *filing);
+}
+
+void DivinationTest::pickInCalendar(DateTimeValue day, int hourIndex) {
+    calendarWindow->CnCalendar1()->MoveToDate(day);
+    auto* hours = calendarWindow->findChild<QComboBox*>(QStringLiteral("ComboBox3"));
+    ASSERT_NE(hours, nullptr);
+    hours->setCurrentIndex(hourIndex);
+    calendarWindow->CnCalendar1Change();
 }
 
 std::vector<NoteRecord> DivinationTest::records() const {

@@ -1,9 +1,10 @@
 #pragma once
-// The divination window on a real notebook (a data file in a temporary program folder), with
-// scripted dialogs and a clock the test sets. The calendar it casts from is the day of the clock.
+// The divination window on a real notebook (a data file in a temporary program folder) and a real
+// calendar window, with scripted dialogs and a clock the test sets.
 
 #include "app/DivinationLinks.h"
 #include "app/notebook/Notebook.h"
+#include "calendar/ui/CnDate.h"
 #include "divination/ui/PaiGua.h"
 #include "store/DataFile.h"
 #include "support/FakeServices.h"
@@ -43,10 +44,12 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Writes these records into the category, opens it in the notebook, then creates the window
-    // (the clock's day is the calendar's).
+    // Writes these records into the category, opens it in the notebook, then creates the calendar
+    // window on 2006-05-01 without an hour, and the divination window.
     void open(const std::vector<NoteRecord>& records = {});
     std::vector<NoteRecord> records() const;
+    // Picks a day and an hour (−1: none) in the calendar window.
+    void pickInCalendar(DateTimeValue day, int hourIndex);
 
     template <class T> T* child(const char* name) const {
         T* found = window->findChild<T*>(QString::fromLatin1(name));
@@ -68,7 +71,8 @@ protected:
     std::unique_ptr<DataFile> file;
     std::unique_ptr<Notebook> notebook;
     std::unique_ptr<NotebookFiling> filing;
-    std::unique_ptr<TodayCalendar> calendar;
+    std::unique_ptr<TFcnDate> calendarWindow;
+    std::unique_ptr<CalendarWindowLink> calendar;
     std::unique_ptr<TFPaiGua> window;
 };
 

@@ -12,26 +12,33 @@ namespace {
 
 using TimeCastingTest = DivinationTest;
 
-TEST_F(TimeCastingTest, CastsFromTheCalendarDayByYearStemOrBranch) {
-    // 2006-05-01 is 丙戌 year, lunar 四月初四, a 庚 day; no hour chosen (H = 0).
-    // Year branch 戌 = 11: 11 + 4 + 4 = 19 → 离 over 离, 19 mod 6 = 1 moves line 5.
-    // Year stem 丙 = 3: 3 + 4 + 4 = 11 → 离 over 离, 11 mod 6 = 5 moves line 1.
+TEST_F(TimeCastingTest, CastsFromTheCalendarDayAndHourByYearStemOrBranch) {
+    // 2006-05-01 is 丙戌 year (stem 丙 = 3, branch 戌 = 11), lunar 四月初四, a 庚 day.
+    // Branch: 11 + 4 + 4 = 19 → 离 above; no hour: 19 → 离 below, 19 mod 6 = 1 (line 5);
+    //         午时 (H = 7): 26 → 兑 below, 26 mod 6 = 2 (line 4).
+    // Stem:   3 + 4 + 4 = 11 → 离 above; no hour: 11 → 离, 11 mod 6 = 5 (line 1);
+    //         午时: 18 → 兑, 18 mod 6 = 0 (line 6).
     struct Case {
         const char* action;
+        int hourIndex;
         const char* method;
+        const char* hexagram;
         int movingRow;
         const char* movingMark;
     } cases[] = {
-        {"actYearBranch", "时间起卦[年支]", 1, " X "},
-        {"actYearStem", "时间起卦[年干]", 5, " O "},
+        {"actYearBranch", -1, "时间起卦[年支]", "离为火", 1, " X "},
+        {"actYearStem", -1, "时间起卦[年干]", "离为火", 5, " O "},
+        {"actYearBranch", 6, "时间起卦[年支]", "火泽睽", 2, " O "},
+        {"actYearStem", 6, "时间起卦[年干]", "火泽睽", 0, " O "},
     };
     open();
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.action);
+        SCOPED_TRACE(testing::Message() << c.action << " " << c.hourIndex);
+        pickInCalendar(EncodeDate(2006, 5, 1), c.hourIndex);
         window->btnTimeClick();
         action(c.action)->trigger();
         EXPECT_EQ(methodText(), QString::fromUtf8(c.method));
-        EXPECT_TRUE(child<QLabel>("lblPrimary")->text().startsWith(QStringLiteral("离为火")));
+        EXPECT_TRUE(child<QLabel>("lblPrimary")->text().startsWith(QString::fromUtf8(c.hexagram)));
         const std::vector<QString> lines = column("lstLines");
         for (int row = 0; row < kChartRows; ++row)
             EXPECT_EQ(lines[row] == QString::fromUtf8(c.movingMark), row == c.movingRow) << row;
@@ -39,6 +46,7 @@ TEST_F(TimeCastingTest, CastsFromTheCalendarDayByYearStemOrBranch) {
         EXPECT_EQ(column("lstSpirits")[5], QStringLiteral("白虎"));
         EXPECT_TRUE(child<QLabel>("lblGregorian")->text().contains(QStringLiteral("2006年 5月 1日")));
         EXPECT_TRUE(child<QLabel>("lblPillar")->text().startsWith(QStringLiteral("丙戌年 壬辰月 庚寅日")));
+        EXPECT_EQ(child<QLabel>("lblLunar")->text().endsWith(QStringLiteral("午时")), c.hourIndex == 6);
     }
     EXPECT_TRUE(fake.dialogs.calls().empty());
 }

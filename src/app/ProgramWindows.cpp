@@ -1,0 +1,65 @@
+#include "app/ProgramWindows.h"
+
+#include "app/DivinationLinks.h"
+#include "app/Lymain.h"
+#include "app/notebook/NoteEditor.h"
+#include "app/notebook/Notebook.h"
+#include "app/shell/SingleInstance.h"
+#include "calendar/ui/CnDate.h"
+#include "divination/ui/PaiGua.h"
+
+#include <QAction>
+
+namespace qj {
+
+namespace {
+
+// One line per window that a command-line option can show.
+struct WindowOption {
+    const char* option;
+    const char* window;
+    void (*show)(ProgramWindows& windows);
+};
+
+constexpr WindowOption kWindowOptions[] = {
+    {"--calendar", "calendar", [](ProgramWindows& w) { RestoreAndActivate(&w.calendar()); }},
+    {"--divination", "divination", [](ProgramWindows& w) { RestoreAndActivate(&w.divination()); }},
+};
+
+QAction* Command(TFmain& main, const char* name) {
+    return main.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+ProgramWindows::ProgramWindows(TFmain& main, const Services& services)
+    : main_(main), calendar_(std::make_unique<TFcnDate>(services)) {
+    if (QAction* showCalendar = Command(main, "actCnDate")) {
+        showCalendar->setEnabled(true);
+        QObject::connect(showCalendar, &QAction::triggered, calendar_.get(),
+                         [this] { RestoreAndActivate(calendar_.get()); });
+    }
+    calendarLink_ = std::make_unique<CalendarWindowLink>(*calendar_);
+    filing_ = std::make_unique<NotebookFiling>(main.notebook());
+    divination_ = std::make_unique<TFPaiGua>(services, *calendarLink_, *filing_);
+    divination_->setReportFont(main.notebook().editor()->font());
+    WireDivinationCommands(main, *divination_);
+    calendar_->setDivinationHook([this] { divination_->showFromCalendar(); });
+}
+
+ProgramWindows::~ProgramWindows() = default;
+
+void ProgramWindows::show(const QString& window) {
+    for (const WindowOption& o : kWindowOptions)
+        if (window == QLatin1String(o.window))
+            o.show(*this);
+}
+
+QList<QPair<QString, QString>> ProgramWindows::launchOptions() {
+    QList<QPair<QString, QString>> options;
+    for (const WindowOption& o : kWindowOptions)
+        options.append({QString::fromLatin1(o.option), QString::fromLatin1(o.window)});
+    return options;
+}
+
+} // namespace qj

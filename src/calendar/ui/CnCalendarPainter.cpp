@@ -1,0 +1,75 @@
+#include "calendar/ui/CnCalendarPainter.h"
+
+#include "calendar/core/MonthGrid.h"
+#include "calendar/ui/CnCalendar.h"
+
+#include <QPainter>
+
+#include <optional>
+
+namespace qj {
+
+namespace {
+
+struct ColourRule {
+    CellColour rule;
+    std::optional<QColor> text; // none: the cell's ordinary text colour
+    std::optional<QColor> fill; // none: the ground shows through (or the selection colour)
+};
+
+const ColourRule kColourRules[] = {
+    {CellColour::Plain, std::nullopt, std::nullopt},
+    {CellColour::NewMoon, QColor(255, 0, 255), std::nullopt},
+    {CellColour::Term, QColor(0, 0, 255), std::nullopt},
+    {CellColour::Sunday, QColor(255, 0, 0), QColor(255, 238, 238)},
+    {CellColour::Saturday, QColor(0, 128, 0), QColor(236, 255, 236)},
+    {CellColour::Today, QColor(255, 0, 0), QColor(255, 255, 208)},
+};
+
+const ColourRule& RuleFor(CellColour colour) {
+    for (const ColourRule& rule : kColourRules)
+        if (rule.rule == colour)
+            return rule;
+    return kColourRules[0];
+}
+
+} // namespace
+
+CnCalendarPainter::CnCalendarPainter(TCnCalendar& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+
+void CnCalendarPainter::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+    const QRect r = option.rect;
+    const QPalette& palette = grid_.palette();
+    painter->save();
+    painter->setClipRect(r);
+    painter->setFont(option.font);
+
+    QColor text = palette.color(QPalette::Text);
+    std::optional<QColor> fill;
+    if (index.row() == 0) {
+        text = palette.color(QPalette::ButtonText);
+    } else {
+        // The current cell is the selected one.
+        const bool selected =
+            index == grid_.currentIndex() && !grid_.CellDayText(index.column(), index.row()).isEmpty();
+        if (selected) {
+            text = palette.color(QPalette::HighlightedText);
+            fill = palette.color(QPalette::Highlight);
+        }
+        const DayCellLook look = DayCell(grid_.Year(), grid_.Month(), grid_.StartOfWeek(), index.column(),
+                                         index.row(), grid_.Today());
+        const ColourRule& rule = RuleFor(look.Winning(selected));
+        if (rule.text)
+            text = *rule.text;
+        if (rule.fill)
+            fill = rule.fill;
+    }
+    if (fill)
+        painter->fillRect(r, *fill);
+    painter->setPen(text);
+    painter->drawText(r, Qt::AlignCenter | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
+    painter->restore();
+}
+
+} // namespace qj

@@ -1,0 +1,101 @@
+#pragma once
+// TFcnDate: the perpetual calendar window. One month in the lunar grid; the day chosen by Gregorian
+// or by lunar year, month and day, and an hour of the day; for them the Gregorian and lunar
+// captions, the four pillars with the day's void branches, the festivals, and the day's almanac as
+// the grid's hint. Created once at start-up; closing it only hides it.
+//
+// Other windows read it through the small interface below: the three captions, the grid's date
+// (CnCalendar1()->CalendarDate(), cnMonth(), cnDay()) and the hour index.
+
+#include "seams/Services.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QRadioButton;
+class QToolButton;
+
+namespace qj {
+
+class CaptionPanel;
+class TCnCalendar;
+
+class TFcnDate : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFcnDate(const Services& services, QWidget* parent = nullptr);
+    ~TFcnDate() override;
+
+    TCnCalendar* CnCalendar1() const { return cnCalendar1_; }
+    // The hour list's selection: 0–11 (子 … 亥), −1 when no hour is chosen.
+    int HourIndex() const;
+    // "公历: 2006年 5月 6日".
+    QString GregorianCaption() const;
+    // "农历: 丙戌(狗) 四月初九立夏日子时".
+    QString LunarCaption() const;
+    // "丙戌 癸巳 丁亥 庚子 (午未 空)".
+    QString PillarCaption() const;
+    // The grid's hint (the day's message), line breaks CR CR LF.
+    QString DayMessage() const { return hint_; }
+    QString FestivalBar() const;
+    QString ClockLine() const;
+
+    // The refresh: boxes, captions, hint, festival bar and clock line for the grid's date and the
+    // chosen hour.
+    void CnCalendar1Change();
+    // The mode refreshes: each does nothing unless its mode is the chosen one.
+    void rbGLClick();
+    void rbNLClick();
+    // Today and the hour of the clock ("Now").
+    void SpeedButton5Click();
+
+    // What "显示排卦" (btn1) does before this window hides: show the divination window and cast by
+    // the chosen date and hour. Without a hook the button only hides this window.
+    void setDivinationHook(std::function<void()> hook) { divinationHook_ = std::move(hook); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void connectControls();
+    void moveToNow();
+    bool lunarMode() const;
+    // The number in the year box; shows the conversion error and gives nothing when it is none.
+    std::optional<int> yearBoxNumber();
+    void navigate(bool forward, const std::function<void()>& step);
+    void ComboBox1Change(bool reportBadText);
+    void ComboBox2Change(int index);
+    void ComboBox4Change(int index);
+    void setHint(const QString& hint);
+    void setFestivalBar(const QString& text);
+    void btn1Click();
+    void CnCalendar1DblClick();
+    void pnlGanZiDblClick();
+
+    Services services_;
+    std::function<void()> divinationHook_;
+    QString hint_;
+
+    CaptionPanel* pnlNowTime_ = nullptr;
+    QRadioButton* rbGL_ = nullptr;
+    QRadioButton* rbNL_ = nullptr;
+    QWidget* pnl2_ = nullptr;
+    QToolButton* speedButtons_[5] = {};
+    QComboBox* comboBox1_ = nullptr; // year
+    QComboBox* comboBox2_ = nullptr; // month
+    QComboBox* comboBox4_ = nullptr; // day
+    QComboBox* comboBox3_ = nullptr; // hour
+    CaptionPanel* pnl1_ = nullptr;
+    TCnCalendar* cnCalendar1_ = nullptr;
+    CaptionPanel* pnlGanZi_ = nullptr;
+    QToolButton* btn1_ = nullptr;
+    QToolButton* btn2_ = nullptr;
+    QCheckBox* chk2_ = nullptr;
+};
+
+} // namespace qj

@@ -1,0 +1,344 @@
+// What the calendar window does: the refresh, the two mode refreshes, the navigation bar, "Now",
+// the double-clicks, 显示排卦, closing and translucency.
+
+#include "calendar/ui/CnDate.h"
+
+#include "app/shell/ErrorHandler.h"
+#include "calendar/core/Almanac.h"
+#include "calendar/core/CalendarNames.h"
+#include "calendar/core/Captions.h"
+#include "calendar/core/DateCn.h"
+#include "calendar/core/HourList.h"
+#include "calendar/ui/CaptionPanel.h"
+#include "calendar/ui/CnCalendar.h"
+#include "calendar/ui/QtDateTime.h"
+#include "seams/StandardBoxes.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace qj {
+
+namespace {
+
+// The festival bar on a day without festivals.
+constexpr char kNoFestivalNotice[] = "青简札记 万年历 · 1901—2050";
+constexpr double kTranslucentOpacity = 125.0 / 255.0;
+constexpr int kFirstYear = 1901;
+constexpr int kLastYear = 2050;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Shows `text` in the box; an item with that text becomes the box's selection.
+void ShowInBox(QComboBox* box, const QString& text) {
+    const int index = box->findText(text);
+    if (index >= 0)
+        box->setCurrentIndex(index);
+    else
+        box->setCurrentIndex(-1);
+    if (box->isEditable())
+        box->setEditText(text);
+}
+
+void FillBox(QComboBox* box, const QStringList& items) {
+    box->clear();
+    box->addItems(items);
+}
+
+// The i (1–12) whose month name is `name`, or 0.
+int LunarMonthNumber(const QString& name) {
+    for (int i = 1; i <= 12; ++i)
+        if (Q(kLunarMonthNames[i]) == name)
+            return i;
+    return 0;
+}
+
+// The index of the item whose text was typed into an editable box, or −1.
+int TypedIndex(QComboBox* box, const QString& text) {
+    return box->findText(text);
+}
+
+} // namespace
+
+void TFcnDate::connectControls() {
+    connect(cnCalendar1_, &TCnCalendar::OnChange, this, &TFcnDate::CnCalendar1Change);
+    connect(cnCalendar1_, &TCnCalendar::OnDblClick, this, &TFcnDate::CnCalendar1DblClick);
+    connect(pnlGanZi_, &CaptionPanel::doubleClicked, this, &TFcnDate::pnlGanZiDblClick);
+    connect(rbGL_, &QRadioButton::clicked, this, [this] { rbGLClick(); });
+    connect(rbNL_, &QRadioButton::clicked, this, [this] { rbNLClick(); });
+
+    connect(speedButtons_[0], &QToolButton::clicked, this,
+            [this] { navigate(false, [this] { cnCalendar1_->YearBack(); }); });
+    connect(speedButtons_[1], &QToolButton::clicked, this,
+            [this] { navigate(false, [this] { cnCalendar1_->MonthBack(); }); });
+    connect(speedButtons_[2], &QToolButton::clicked, this,
+            [this] { navigate(true, [this] { cnCalendar1_->MonthForward(); }); });
+    connect(speedButtons_[3], &QToolButton::clicked, this,
+            [this] { navigate(true, [this] { cnCalendar1_->YearForward(); }); });
+    connect(speedButtons_[4], &QToolButton::clicked, this, &TFcnDate::SpeedButton5Click);
+
+    // Only the user's changes count: the refresh fills the boxes without setting a date.
+    connect(comboBox1_, &QComboBox::activated, this, [this] { ComboBox1Change(false); });
+    connect(comboBox1_->lineEdit(), &QLineEdit::textEdited, this, [this] { ComboBox1Change(false); });
+    connect(comboBox1_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (comboBox1_->lineEdit()->isModified()) {
+            comboBox1_->lineEdit()->setModified(false);
+            ComboBox1Change(true);
+        }
+    });
+    connect(comboBox2_, &QComboBox::activated, this, &TFcnDate::ComboBox2Change);
+    connect(comboBox2_->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString& text) { ComboBox2Change(TypedIndex(comboBox2_, text)); });
+    connect(comboBox4_, &QComboBox::activated, this, &TFcnDate::ComboBox4Change);
+    connect(comboBox4_->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString& text) { ComboBox4Change(TypedIndex(comboBox4_, text)); });
+    connect(comboBox3_, &QComboBox::activated, this, [this] { CnCalendar1Change(); });
+
+    connect(btn1_, &QToolButton::clicked, this, &TFcnDate::btn1Click);
+    connect(btn2_, &QToolButton::clicked, this, &QWidget::hide);
+    connect(chk2_, &QCheckBox::toggled, this,
+            [this](bool on) { setWindowOpacity(on ? kTranslucentOpacity : 1.0); });
+}
+
+int TFcnDate::HourIndex() const {
+    return comboBox3_->currentIndex();
+}
+
+QString TFcnDate::GregorianCaption() const {
+    return rbGL_->text();
+}
+
+QString TFcnDate::LunarCaption() const {
+    return rbNL_->text();
+}
+
+QString TFcnDate::PillarCaption() const {
+    return pnlGanZi_->caption();
+}
+
+QString TFcnDate::FestivalBar() const {
+    return pnl1_->caption();
+}
+
+QString TFcnDate::ClockLine() const {
+    return pnlNowTime_->caption();
+}
+
+bool TFcnDate::lunarMode() const {
+    return rbNL_->isChecked();
+}
+
+void TFcnDate::setHint(const QString& hint) {
+    hint_ = hint;
+    // The tooltip breaks lines where the message has CR CR LF.
+    QString shown = hint;
+    shown.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n"));
+    cnCalendar1_->setToolTip(shown);
+}
+
+void TFcnDate::setFestivalBar(const QString& text) {
+    pnl1_->setCaption(text);
+}
+
+void TFcnDate::CnCalendar1Change() {
+    const DateTimeValue date = cnCalendar1_->CalendarDate();
+    const int hour = HourIndex();
+    setHint({});
+    setFestivalBar({});
+    if (lunarMode()) {
+        ShowInBox(comboBox1_, QString::number(LunarYearOf(date)));
+        ShowInBox(comboBox2_, Q(LunarMonthName(date)));
+        ShowInBox(comboBox4_, Q(LunarDayName(date)));
+    } else {
+        const YearMonthDay ymd = DecodeDate(date);
+        ShowInBox(comboBox1_, QString::number(ymd.year));
+        ShowInBox(comboBox2_, QString::number(ymd.month));
+        ShowInBox(comboBox4_, QString::number(ymd.day));
+    }
+    rbGL_->setText(Q(qj::GregorianCaption(date, hour)));
+    rbNL_->setText(Q(qj::LunarCaption(date, hour)));
+    pnlGanZi_->setCaption(Q(qj::PillarCaption(date, hour)));
+    setHint(Q(qj::DayMessage(date)));
+    cnCalendar1_->Rebuild();
+    pnlNowTime_->setCaption(QStringLiteral("现在时间: ") + ShortDateLongTime(services_.clock.now()));
+
+    QString festivals;
+    if (const std::string s = SolarFestivalOf(date); !s.empty())
+        festivals = Q(s);
+    if (const std::string s = LunarFestivalOf(date); !s.empty())
+        festivals += QLatin1Char(' ') + Q(s);
+    setFestivalBar(festivals.isEmpty() ? QString::fromUtf8(kNoFestivalNotice) : festivals);
+}
+
+void TFcnDate::rbGLClick() {
+    if (!rbGL_->isChecked())
+        return;
+    setHint({});
+    setFestivalBar({});
+    const YearMonthDay ymd = DecodeDate(cnCalendar1_->CalendarDate());
+    FillBox(comboBox2_, [] {
+        QStringList months;
+        for (int i = 1; i <= 12; ++i)
+            months << QString::number(i);
+        return months;
+    }());
+    const int days = cnCalendar1_->MonthDays(ymd.year, ymd.month);
+    if (comboBox4_->count() != days) {
+        QStringList items;
+        for (int i = 1; i <= days; ++i)
+            items << QString::number(i);
+        FillBox(comboBox4_, items);
+    }
+    ShowInBox(comboBox1_, QString::number(ymd.year));
+    ShowInBox(comboBox2_, QString::number(ymd.month));
+    ShowInBox(comboBox4_, QString::number(ymd.day));
+}
+
+void TFcnDate::rbNLClick() {
+    if (!rbNL_->isChecked())
+        return;
+    setHint({});
+    setFestivalBar({});
+    // A leap month gives way to the ordinary month of its number: the lists below offer the leap
+    // month only after its namesake, and the year steps keep to ordinary months.
+    const QString leap = QStringLiteral("闰");
+    const QString monthText = comboBox2_->currentText();
+    if (monthText.startsWith(leap)) {
+        comboBox2_->setEditText(monthText.mid(1, 1) + QStringLiteral("月"));
+        if (cnCalendar1_->cnMonth() < 0)
+            cnCalendar1_->setCnMonth(-cnCalendar1_->cnMonth());
+    }
+    const DateTimeValue date = cnCalendar1_->CalendarDate();
+    const int year = LunarYearOf(date);
+    setHint(QStringLiteral("[农历]") + Q(MonthTermNote(LunarMonthOf(date))));
+
+    QStringList months;
+    const int leapMonth = LeapMonthOf(year);
+    for (int i = 1; i <= 12; ++i) {
+        months << Q(kLunarMonthNames[i]) + QStringLiteral("月");
+        if (i == leapMonth)
+            months << leap + Q(kLunarMonthNames[i]);
+    }
+    FillBox(comboBox2_, months);
+
+    const int month = LunarMonthOf(date);
+    const int days = month < 0 ? LeapMonthDays(year) : LunarMonthDays(year, month);
+    if (comboBox4_->count() != days) {
+        QStringList items;
+        for (int i = 1; i <= days; ++i)
+            items << Q(kLunarDayNames[i]);
+        FillBox(comboBox4_, items);
+    }
+    ShowInBox(comboBox1_, QString::number(year));
+    ShowInBox(comboBox2_, Q(LunarMonthName(date)));
+    ShowInBox(comboBox4_, Q(LunarDayName(date)));
+}
+
+std::optional<int> TFcnDate::yearBoxNumber() {
+    const QString text = comboBox1_->currentText();
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok) {
+        ShowGeneralError(services_.dialogs, this,
+                         QStringLiteral("'%1' is not a valid integer value").arg(text));
+        return std::nullopt;
+    }
+    return n;
+}
+
+void TFcnDate::navigate(bool forward, const std::function<void()>& step) {
+    // The limits are the years shown in the box: the lunar year in lunar mode.
+    const std::optional<int> year = yearBoxNumber();
+    if (!year || (forward ? *year >= kLastYear : *year <= kFirstYear))
+        return;
+    step();
+    rbNLClick();
+}
+
+void TFcnDate::ComboBox1Change(bool reportBadText) {
+    std::optional<int> n;
+    if (reportBadText) {
+        n = yearBoxNumber();
+    } else {
+        // While the user types, a half-written year is no error yet.
+        bool ok = false;
+        const int value = comboBox1_->currentText().trimmed().toInt(&ok);
+        if (ok)
+            n = value;
+    }
+    if (!n || *n < kFirstYear || *n > kLastYear)
+        return;
+    rbNLClick();
+    if (lunarMode())
+        cnCalendar1_->setCnYear(*n);
+    else
+        cnCalendar1_->setYear(*n);
+}
+
+void TFcnDate::ComboBox2Change(int index) {
+    if (!lunarMode()) {
+        cnCalendar1_->setMonth(index + 1);
+        return;
+    }
+    const QString text = comboBox2_->currentText();
+    if (text.startsWith(QStringLiteral("闰"))) {
+        if (const int i = LunarMonthNumber(text.mid(1, 1)))
+            cnCalendar1_->setCnMonth(-i);
+    } else if (const int i = LunarMonthNumber(text.left(1))) {
+        cnCalendar1_->setCnMonth(i);
+    }
+}
+
+void TFcnDate::ComboBox4Change(int index) {
+    if (lunarMode())
+        cnCalendar1_->setCnDay(index + 1);
+    else
+        cnCalendar1_->setDay(index + 1);
+}
+
+void TFcnDate::moveToNow() {
+    const QDateTime now = services_.clock.now();
+    cnCalendar1_->MoveToDate(ToDateTimeValue(now));
+    // 23:00–23:59 gives no item: the hour list is left without a choice.
+    const int item = HourIndexForClockHour(now.time().hour());
+    comboBox3_->setCurrentIndex(item < comboBox3_->count() ? item : -1);
+}
+
+void TFcnDate::SpeedButton5Click() {
+    moveToNow();
+    CnCalendar1Change();
+}
+
+void TFcnDate::btn1Click() {
+    if (divinationHook_)
+        divinationHook_();
+    hide();
+}
+
+void TFcnDate::CnCalendar1DblClick() {
+    if (!hint_.isEmpty())
+        InformationBox(services_.dialogs, this, hint_);
+}
+
+void TFcnDate::pnlGanZiDblClick() {
+    QApplication::clipboard()->setText(PillarCaption());
+}
+
+void TFcnDate::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    hide();
+}
+
+} // namespace qj
