@@ -1,5 +1,6 @@
 #include "common/Gbk.h"
 
+#include <array>
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
@@ -128,7 +129,10 @@ private:
 
 } // namespace
 
-std::string Utf8ToGbk(std::string_view utf8) {
+namespace {
+
+// UTF-8 → GBK; a character GBK refuses goes through `fallback`, which appends its replacement.
+template <typename Fallback> std::string ToGbk(std::string_view utf8, Fallback fallback) {
     Iconv cv("GBK", "UTF-8");
     std::string out;
     out.reserve(utf8.size());
@@ -136,11 +140,57 @@ std::string Utf8ToGbk(std::string_view utf8) {
     while (pos < utf8.size()) {
         pos += cv.Convert(utf8.substr(pos), out);
         if (pos < utf8.size()) {
-            out.push_back('?');
+            const size_t from = pos;
             NextCodePoint(utf8, pos);
+            fallback(utf8.substr(from, pos - from), out);
         }
     }
     return out;
+}
+
+constexpr int kPairTrails = 0xFF - 0x40; // trail bytes 0x40..0xFE (0x7F is never one)
+
+std::array<char32_t, 126 * kPairTrails> ReadPairTable() {
+    std::array<char32_t, 126 * kPairTrails> table{};
+    Iconv cv("UTF-32LE", "GBK");
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            std::string out;
+            if (cv.Convert(std::string_view(pair, 2), out) != 2 || out.size() != 4)
+                continue;
+            const auto* b = reinterpret_cast<const unsigned char*>(out.data());
+            table[(lead - 0x81) * kPairTrails + (trail - 0x40)] =
+                static_cast<char32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (b[3] << 24));
+        }
+    }
+    return table;
+}
+
+} // namespace
+
+std::string Utf8ToGbk(std::string_view utf8) {
+    return ToGbk(utf8, [](std::string_view, std::string& out) { out.push_back('?'); });
+}
+
+std::string Utf8ToGbkKeepingAll(std::string_view utf8) {
+    Iconv wide("GB18030", "UTF-8");
+    return ToGbk(utf8, [&wide](std::string_view character, std::string& out) {
+        std::string piece;
+        if (wide.Convert(character, piece) == character.size() && !piece.empty())
+            out += piece;
+        else
+            out.push_back('?'); // an invalid UTF-8 sequence: there is no character to keep
+    });
+}
+
+char32_t GbkPairCodePoint(unsigned char lead, unsigned char trail) {
+    if (lead < 0x81 || lead > 0xFE || trail < 0x40 || trail > 0xFE || trail == 0x7F)
+        return 0;
+    static const auto table = ReadPairTable();
+    return table[(lead - 0x81) * kPairTrails + (trail - 0x40)];
 }
 
 std::string GbkToUtf8(std::string_view gbk) {

@@ -9,7 +9,9 @@
 namespace qj {
 
 // Bytes one Unicode code point takes in GBK: 1 below 0x80, else 2.
-inline int GbkWidth(char32_t cp) { return cp < 0x80 ? 1 : 2; }
+inline int GbkWidth(char32_t cp) {
+    return cp < 0x80 ? 1 : 2;
+}
 
 // Byte length of a UTF-8 text in GBK.
 int GbkByteLength(std::string_view utf8);
@@ -21,7 +23,9 @@ std::string GbkCopy(std::string_view utf8, int start, int count);
 
 // The first `count` GBK bytes of a text, without splitting a character (a character cut in half
 // at the end is dropped).
-inline std::string GbkLeft(std::string_view utf8, int count) { return GbkCopy(utf8, 1, count); }
+inline std::string GbkLeft(std::string_view utf8, int count) {
+    return GbkCopy(utf8, 1, count);
+}
 
 // Strict UTF-8 check of a whole byte string (no overlongs, no surrogates, nothing above U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
@@ -31,6 +35,14 @@ std::string Utf8ToGbk(std::string_view utf8);
 // GBK → UTF-8 through iconv; bytes GBK refuses are decoded as GB18030, and what neither can read
 // becomes U+FFFD.
 std::string GbkToUtf8(std::string_view gbk);
+
+// The character of a GBK double-byte code (lead 0x81..0xFE, trail 0x40..0xFE but 0x7F), or 0 when
+// GBK defines none there. Looked up in a table read once from iconv.
+char32_t GbkPairCodePoint(unsigned char lead, unsigned char trail);
+
+// UTF-8 → GBK through iconv for a file the program writes: a character GBK cannot hold is written
+// in its GB18030 form (four bytes), which GbkToUtf8 reads back, so nothing is lost.
+std::string Utf8ToGbkKeepingAll(std::string_view utf8);
 
 // Decode the next code point of a UTF-8 text at byte offset `pos`, advancing `pos`. Invalid bytes
 // decode as U+FFFD, one byte each.

@@ -1,11 +1,11 @@
 #include "common/TextDecode.h"
 
 #include "common/Gbk.h"
+#include "common/TextLikelihood.h"
 
 namespace qj {
 
 namespace {
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsAscii(std::string_view bytes) {
     for (char c : bytes)
@@ -13,38 +13,66 @@ bool IsAscii(std::string_view bytes) {
             return false;
     return true;
 }
+
+// UTF-8 with every invalid sequence replaced by U+FFFD.
+std::string CleanUtf8(std::string_view bytes) {
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t pos = 0; pos < bytes.size();) {
+        const size_t from = pos;
+        const char32_t cp = NextCodePoint(bytes, pos);
+        if (cp == 0xFFFD && pos - from != 3)
+            out += "\xEF\xBF\xBD";
+        else
+            out.append(bytes.substr(from, pos - from));
+    }
+    return out;
+}
+
 } // namespace
 
-TextEncoding DetectTextEncoding(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Bom))
-        return TextEncoding::Utf8Bom;
-    if (!IsAscii(bytes) && IsValidUtf8(bytes))
-        return TextEncoding::Utf8;
-    return TextEncoding::Gbk;
+TextForm GuessTextForm(std::string_view bytes) {
+    TextForm form;
+    form.bom = bytes.starts_with(kUtf8Bom);
+    const std::string_view text = form.bom ? bytes.substr(kUtf8Bom.size()) : bytes;
+    if (IsAscii(text)) {
+        form.encoding = form.bom ? TextEncoding::Utf8 : TextEncoding::Gbk;
+        return form;
+    }
+    const ReadingCost asUtf8 = Utf8ReadingCost(text);
+    if (form.bom && asUtf8.valid) {
+        form.encoding = TextEncoding::Utf8;
+        return form;
+    }
+    const ReadingCost asGbk = GbkReadingCost(text);
+    const bool utf8 = asUtf8.valid ? asUtf8.cost <= asGbk.cost : asUtf8.cost < asGbk.cost;
+    form.encoding = utf8 ? TextEncoding::Utf8 : TextEncoding::Gbk;
+    return form;
 }
 
 std::string DecodeTextFile(std::string_view bytes) {
-    switch (DetectTextEncoding(bytes)) {
-    case TextEncoding::Utf8Bom:
-        return std::string(bytes.substr(kUtf8Bom.size()));
-    case TextEncoding::Utf8:
-        return std::string(bytes);
-    case TextEncoding::Gbk:
-        break;
-    }
-    return GbkToUtf8(bytes);
+    const TextForm form = GuessTextForm(bytes);
+    return DecodeText(form.bom ? bytes.substr(kUtf8Bom.size()) : bytes, form.encoding);
 }
 
-std::string EncodeTextFile(std::string_view utf8, TextEncoding encoding) {
-    switch (encoding) {
-    case TextEncoding::Utf8Bom:
-        return std::string(kUtf8Bom) + std::string(utf8);
-    case TextEncoding::Utf8:
-        return std::string(utf8);
-    case TextEncoding::Gbk:
-        break;
-    }
-    return Utf8ToGbk(utf8);
+std::string DecodeText(std::string_view bytes, TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? CleanUtf8(bytes) : GbkToUtf8(bytes);
+}
+
+std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? std::string(utf8) : Utf8ToGbkKeepingAll(utf8);
+}
+
+std::string_view BomToWrite(TextForm form) {
+    return form.bom && form.encoding == TextEncoding::Utf8 ? kUtf8Bom : std::string_view();
+}
+
+std::string EncodeTextFile(std::string_view utf8, TextForm form) {
+    std::string bytes(BomToWrite(form));
+    bytes += EncodeText(utf8, form.encoding);
+    return bytes;
 }
 
 } // namespace qj

@@ -1,7 +1,16 @@
 #pragma once
-// Reading text files written either in the system's ANSI code page (GBK) or in UTF-8. Telling the
-// two apart is a guess: a byte-order mark wins, then a strict UTF-8 check of the whole file (some
-// short GBK texts happen to be valid UTF-8, so the check covers every byte), else GBK.
+// Reading and writing text files that are either in the system's ANSI code page (GBK) or in UTF-8:
+// the settings file, imported and inserted files, the guide. One rule tells the two apart:
+// - a byte-order mark (EF BB BF) decides for UTF-8 when the rest is valid UTF-8;
+// - text without any byte above 0x7F is GBK (it reads the same either way, and what the program
+//   adds to it later is written in GBK);
+// - otherwise the bytes are read both ways and scored by TextLikelihood: valid UTF-8 is UTF-8 when
+//   its reading is at least as likely as the GBK one; bytes that are not valid UTF-8 are UTF-8 only
+//   when that reading is still the likelier (a UTF-8 file with one damaged character), else GBK.
+// Short GBK texts are often valid UTF-8 ("学习" is D1 A7 CF B0, "ѧϰ" in UTF-8), which is why
+// validity alone does not decide. A GBK file that starts with a byte-order mark is read as GBK when
+// the rest is not valid UTF-8; it is written back as GBK without the mark, which would otherwise
+// make it read as UTF-8 once its text happens to be valid UTF-8.
 
 #include <string>
 #include <string_view>
@@ -9,18 +18,35 @@
 namespace qj {
 
 enum class TextEncoding {
-    Gbk,     // GBK bytes (ASCII-only text counts as GBK)
-    Utf8,    // valid UTF-8 without a byte-order mark, holding at least one non-ASCII character
-    Utf8Bom, // UTF-8 behind the byte-order mark EF BB BF
+    Gbk, // GBK bytes (characters GBK lacks in their GB18030 form); also ASCII-only text
+    Utf8,
 };
 
-// The encoding a file's bytes were most likely written in.
-TextEncoding DetectTextEncoding(std::string_view bytes);
+// How a file's text is stored: its encoding, and whether a UTF-8 byte-order mark comes first.
+struct TextForm {
+    TextEncoding encoding = TextEncoding::Gbk;
+    bool bom = false;
+    friend bool operator==(const TextForm&, const TextForm&) = default;
+};
 
-// The file's text as UTF-8 (byte-order mark removed).
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// The form a file's bytes were most likely written in.
+TextForm GuessTextForm(std::string_view bytes);
+
+// The file's text as UTF-8, read in the guessed form (byte-order mark removed; what cannot be
+// decoded becomes U+FFFD).
 std::string DecodeTextFile(std::string_view bytes);
 
-// Bytes of a UTF-8 text in the given encoding (GBK: characters it cannot hold become '?').
-std::string EncodeTextFile(std::string_view utf8, TextEncoding encoding);
+// Text (without byte-order mark) in a given encoding, as UTF-8; what cannot be decoded becomes
+// U+FFFD.
+std::string DecodeText(std::string_view bytes, TextEncoding encoding);
+// UTF-8 text as bytes of the encoding (GBK: characters GBK lacks take their GB18030 form).
+std::string EncodeText(std::string_view utf8, TextEncoding encoding);
+// The byte-order mark a file of this form is written with: the UTF-8 mark for UTF-8 read with
+// one, nothing otherwise.
+std::string_view BomToWrite(TextForm form);
+// A whole file: BomToWrite, then the text in the form's encoding.
+std::string EncodeTextFile(std::string_view utf8, TextForm form);
 
 } // namespace qj

@@ -5,6 +5,7 @@
 #include "app/FontFamilies.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
+#include "common/Gbk.h"
 #include "support/UiHelpers.h"
 
 #include <QAction>
@@ -13,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QMenu>
 #include <QTabWidget>
 #include <QToolBar>
@@ -194,6 +197,30 @@ TEST_F(MainWindowTest, ColourAndFontCommandsChangeTheEditorAndAreSaved) {
     EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Size")), QStringLiteral("20"));
 }
 
+// A GBK settings file naming 学习 (whose GBK bytes are also valid UTF-8): choosing a font, whose name
+// is ASCII, and exiting leaves the file whole GBK, and every later start opens 学习 again.
+TEST_F(MainWindowTest, StartupCategoryInAGbkFileSurvivesAFontChoice) {
+    makeDataFile({
+        {QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")}}},
+        {QStringLiteral("学习"), {{0, 0, QStringLiteral("英语"), QStringLiteral("单词")}}},
+    });
+    ASSERT_TRUE(dir.writeIni(QStringLiteral("[Info]\r\nCurTb=学习\r\n[Font]\r\nName=宋体\r\n")));
+    TFmain* w = &open();
+    EXPECT_EQ(w->notebook().categoryName(), QStringLiteral("学习"));
+    QFont chosen(QStringLiteral("WenQuanYi Micro Hei"));
+    chosen.setPointSize(14);
+    dialogs().answerFont(chosen);
+    ASSERT_TRUE(TriggerAction(w, QStringLiteral("actEditFont")));
+    for (int start = 0; start < 2; ++start) {
+        w = &exitAndReopen();
+        EXPECT_EQ(w->notebook().categoryName(), QStringLiteral("学习")) << "start " << start;
+    }
+    const QByteArray bytes = dir.readIni();
+    const std::string expectedStart =
+        Utf8ToGbk("[Info]\r\nCurTb=学习\r\n[Font]\r\nName=WenQuanYi Micro Hei\r\n");
+    EXPECT_EQ(bytes.left(static_cast<qsizetype>(expectedStart.size())).toStdString(), expectedStart);
+}
+
 TEST_F(MainWindowTest, FontNamesTheSystemLacksAreDrawnWithAnInstalledFace) {
     const QString song = QStringLiteral("AR PL SungtiL GB");
     if (!QFontDatabase::hasFamily(song))
@@ -209,7 +236,14 @@ TEST_F(MainWindowTest, FontNamesTheSystemLacksAreDrawnWithAnInstalledFace) {
     };
     for (const auto& [stored, shown] : cases)
         EXPECT_EQ(DisplayFamilyFor(stored), shown) << stored.toStdString();
-    EXPECT_TRUE(QFontInfo(QFont(DisplayFamilyFor(QStringLiteral("Courier New")))).fixedPitch());
+    // The Courier New stand-in gives every Latin letter one width (fontconfig may still call a face
+    // with that property "dual" spacing, so its fixed-pitch flag is no guide).
+    QFont standIn(DisplayFamilyFor(QStringLiteral("Courier New")));
+    standIn.setPointSize(12);
+    const QFontMetricsF metrics(standIn);
+    EXPECT_GT(metrics.horizontalAdvance(QLatin1Char('i')), 0.0);
+    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W')))
+        << QFontInfo(standIn).family().toStdString();
 }
 
 TEST_F(MainWindowTest, SeasonChoiceTicksItsItemOnlyWhenItsFileExists) {

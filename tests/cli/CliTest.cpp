@@ -132,6 +132,9 @@ TEST(Cli, DayWithTimeAndWithoutHour) {
     // 立春 2006 is at 06:01:13: the year pillar changes with it.
     EXPECT_TRUE(Has(RunCli({"day", "2006-02-04", "--time", "06:01:13"}).out, R"j("year_count":141,)j"));
     EXPECT_TRUE(Has(RunCli({"day", "2006-02-04", "--time", "06:01:14"}).out, R"j("year_count":142,)j"));
+    // The last hour, minute and second of a day exist (the ones after them are refused below).
+    for (const char* time : {"23:59:59", "08:59:00", "08:00:59", "00:00:00"})
+        EXPECT_EQ(RunCli({"day", "2006-05-06", "--time", time}).status, 0) << time;
 }
 
 TEST(Cli, DaysWritesOneLinePerDay) {
@@ -186,6 +189,10 @@ TEST(Cli, BadInputFailsWithStatusTwoAndNoOutput) {
         {"day", "2006-05-01", "--hour-index", "x"},
         {"day", "2006-05-01", "--hour-index"},
         {"day", "2006-05-01", "--time", "24:00:00"},
+        {"day", "2006-05-01", "--time", "25:00:00"},
+        {"day", "2006-05-01", "--time", "08:60:00"},
+        {"day", "2006-05-01", "--time", "08:00:60"},
+        {"day", "2006-05-01", "--time", "08:99:99"},
         {"day", "2006-05-01", "--time", "8:00"},
         {"day", "2006-05-01", "--bogus", "1"},
         {"day", "2006-05-01", "-x"},

@@ -1,6 +1,5 @@
 #include "app/settings/ProfileFile.h"
 
-#include "common/Gbk.h"
 #include "common/TextDecode.h"
 
 #include <QFile>
@@ -12,37 +11,52 @@ namespace qj {
 
 namespace {
 
-// One line of the file as it was read, its line break kept apart.
+// One line of the file: its bytes as they are stored, its line break kept apart, and its text
+// decoded for reading. Only lines the program writes get new bytes; every other line is saved with
+// the bytes it was read with, whatever they hold.
 struct Line {
+    std::string bytes;
+    std::string lineBreak;
     QString text;
-    QString lineBreak;
 };
 
 struct Content {
+    TextForm form; // GBK for a new file
     std::vector<Line> lines;
-    TextEncoding encoding = TextEncoding::Gbk;
 };
+
+QString Decoded(const std::string& bytes, TextEncoding encoding) {
+    return QString::fromStdString(DecodeText(bytes, encoding));
+}
+
+Line MakeLine(const QString& text, const std::string& lineBreak, TextEncoding encoding) {
+    return {EncodeText(text.toStdString(), encoding), lineBreak, text};
+}
 
 Content Load(const QString& path) {
     Content c;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return c;
-    const QByteArray bytes = f.readAll();
-    const std::string_view raw(bytes.constData(), static_cast<size_t>(bytes.size()));
-    c.encoding = DetectTextEncoding(raw);
-    const QString text = QString::fromStdString(DecodeTextFile(raw));
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
-            ++end;
-        qsizetype next = end;
-        if (next < text.size() && text[next] == QLatin1Char('\r'))
+    const QByteArray all = f.readAll();
+    std::string_view raw(all.constData(), static_cast<size_t>(all.size()));
+    c.form = GuessTextForm(raw);
+    if (c.form.bom)
+        raw.remove_prefix(kUtf8Bom.size());
+    // CR and LF never occur inside a GBK or UTF-8 character, so lines split on the bytes.
+    size_t start = 0;
+    while (start < raw.size()) {
+        size_t end = raw.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = raw.size();
+        size_t next = end;
+        if (next < raw.size() && raw[next] == '\r')
             ++next;
-        if (next < text.size() && text[next] == QLatin1Char('\n'))
+        if (next < raw.size() && raw[next] == '\n')
             ++next;
-        c.lines.push_back({text.mid(start, end - start), text.mid(end, next - end)});
+        std::string bytes(raw.substr(start, end - start));
+        QString text = Decoded(bytes, c.form.encoding);
+        c.lines.push_back({std::move(bytes), std::string(raw.substr(end, next - end)), std::move(text)});
         start = next;
     }
     return c;
@@ -121,14 +135,9 @@ QString ValueOf(const QString& line) {
 }
 
 bool Save(const QString& path, const Content& c) {
-    QString text;
+    std::string bytes(BomToWrite(c.form));
     for (const Line& l : c.lines)
-        text += l.text + l.lineBreak;
-    const std::string utf8 = text.toStdString();
-    TextEncoding enc = c.encoding;
-    std::string bytes = EncodeTextFile(utf8, enc);
-    if (enc == TextEncoding::Gbk && GbkToUtf8(bytes) != utf8)
-        bytes = EncodeTextFile(utf8, TextEncoding::Utf8Bom); // keep characters GBK has not got
+        bytes += l.bytes + l.lineBreak;
     QSaveFile f(path);
     f.setDirectWriteFallback(true);
     if (!f.open(QIODevice::WriteOnly))
@@ -179,32 +188,34 @@ bool ProfileFile::ReadBool(const QString& section, const QString& key, bool fall
 
 bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) {
     Content c = Load(path_);
+    const TextEncoding encoding = c.form.encoding;
     QString clean = value;
     clean.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     // New lines take the file's own line break (CR LF for a new file).
-    QString crlf = QStringLiteral("\r\n");
+    std::string lineBreak = "\r\n";
     for (const Line& l : c.lines) {
-        if (!l.lineBreak.isEmpty()) {
-            crlf = l.lineBreak;
+        if (!l.lineBreak.empty()) {
+            lineBreak = l.lineBreak;
             break;
         }
     }
     const Where w = Find(c, section, key);
     if (w.key >= 0) {
         Line& line = c.lines[w.key];
-        line.text = KeyOf(line.text) + QLatin1Char('=') + clean;
+        line = MakeLine(KeyOf(line.text) + QLatin1Char('=') + clean, line.lineBreak, encoding);
     } else {
         // A line whose break is missing (the file's last line) gets one before anything follows.
-        if (!c.lines.empty() && c.lines.back().lineBreak.isEmpty())
-            c.lines.back().lineBreak = crlf;
+        if (!c.lines.empty() && c.lines.back().lineBreak.empty())
+            c.lines.back().lineBreak = lineBreak;
+        const Line entry = MakeLine(key + QLatin1Char('=') + clean, lineBreak, encoding);
         if (w.header < 0) {
-            c.lines.push_back({QLatin1Char('[') + section + QLatin1Char(']'), crlf});
-            c.lines.push_back({key + QLatin1Char('=') + clean, crlf});
+            c.lines.push_back(MakeLine(QLatin1Char('[') + section + QLatin1Char(']'), lineBreak, encoding));
+            c.lines.push_back(entry);
         } else {
             Line& last = c.lines[w.lastInSection];
-            if (last.lineBreak.isEmpty())
-                last.lineBreak = crlf;
-            c.lines.insert(c.lines.begin() + w.lastInSection + 1, Line{key + QLatin1Char('=') + clean, crlf});
+            if (last.lineBreak.empty())
+                last.lineBreak = lineBreak;
+            c.lines.insert(c.lines.begin() + w.lastInSection + 1, entry);
         }
     }
     return Save(path_, c);

@@ -2,9 +2,11 @@
 // A settings file in the profile ("INI") format: [Section] lines and key=value lines. Sections and
 // keys are compared without regard to letter case. Every write goes to the file at once, keeps
 // every other line as it was and creates the file when missing; a write that fails is silent.
-// The file is GBK text; a file written in UTF-8 (with a byte-order mark, or passing a strict
-// UTF-8 check) is read as UTF-8 and written back in UTF-8. A value GBK cannot hold makes the
-// file UTF-8 with a byte-order mark rather than lose characters.
+// The file is GBK text; a file the encoding rule of common/TextDecode.h takes for UTF-8 is read as
+// UTF-8. The lines the program writes are written in the encoding the file was read in (GBK for a
+// new file; in GBK a character GBK lacks takes its GB18030 form), so a file is never mixed; every
+// other line keeps the bytes it had, even bytes neither encoding can read. (A byte-order mark
+// before GBK text is dropped: it would make the file read as UTF-8.)
 
 #include <QString>
 

@@ -33,6 +33,12 @@ const ColourRule& RuleFor(CellColour colour) {
     return kColourRules[0];
 }
 
+QColor Blend(const QColor& ground, const QColor& tint, double share) {
+    auto mix = [share](int a, int b) { return int(a + (b - a) * share + 0.5); };
+    return QColor(mix(ground.red(), tint.red()), mix(ground.green(), tint.green()),
+                  mix(ground.blue(), tint.blue()));
+}
+
 } // namespace
 
 CnCalendarPainter::CnCalendarPainter(TCnCalendar& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
@@ -47,16 +53,15 @@ void CnCalendarPainter::paint(QPainter* painter, const QStyleOptionViewItem& opt
 
     QColor text = palette.color(QPalette::Text);
     std::optional<QColor> fill;
+    bool selected = false;
     if (index.row() == 0) {
         text = palette.color(QPalette::ButtonText);
     } else {
-        // The current cell is the selected one.
-        const bool selected =
-            index == grid_.currentIndex() && !grid_.CellDayText(index.column(), index.row()).isEmpty();
-        if (selected) {
-            text = palette.color(QPalette::HighlightedText);
-            fill = palette.color(QPalette::Highlight);
-        }
+        // The current cell is the selected one. It is drawn on a light tint of the selection colour
+        // with a frame, so that the coloured texts (new moon, term, today) stay readable on it.
+        selected = index == grid_.currentIndex() && !grid_.CellDayText(index.column(), index.row()).isEmpty();
+        if (selected)
+            fill = Blend(palette.color(QPalette::Base), palette.color(QPalette::Highlight), 0.3);
         const DayCellLook look = DayCell(grid_.Year(), grid_.Month(), grid_.StartOfWeek(), index.column(),
                                          index.row(), grid_.Today());
         const ColourRule& rule = RuleFor(look.Winning(selected));
@@ -67,6 +72,10 @@ void CnCalendarPainter::paint(QPainter* painter, const QStyleOptionViewItem& opt
     }
     if (fill)
         painter->fillRect(r, *fill);
+    if (selected) {
+        painter->setPen(QPen(palette.color(QPalette::Highlight), 2));
+        painter->drawRect(r.adjusted(1, 1, -1, -1));
+    }
     painter->setPen(text);
     painter->drawText(r, Qt::AlignCenter | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
     painter->restore();

@@ -154,9 +154,9 @@ void TFcnDate::buildControls() {
     hourFont.setPixelSize(13);
     comboBox3_->setFont(hourFont);
     // Lunar names are wider than numbers: the boxes keep room for "闰十一" and "廿九".
-    comboBox2_->setMinimumContentsLength(3);
-    comboBox4_->setMinimumContentsLength(2);
-    comboBox1_->setMinimumContentsLength(4);
+    comboBox2_->setMinimumContentsLength(6);
+    comboBox4_->setMinimumContentsLength(4);
+    comboBox1_->setMinimumContentsLength(5);
     bar->addWidget(speedButtons_[0]);
     bar->addWidget(speedButtons_[1]);
     bar->addWidget(comboBox1_);
@@ -165,7 +165,8 @@ void TFcnDate::buildControls() {
     bar->addWidget(speedButtons_[2]);
     bar->addWidget(speedButtons_[3]);
     bar->addWidget(speedButtons_[4]);
-    bar->addWidget(comboBox3_, 1);
+    bar->addWidget(comboBox3_);
+    bar->addStretch(1);
     column->addWidget(pnl2_);
 
     pnl1_ = new CaptionPanel(QStringLiteral("pnl1"), Qt::AlignLeft, false, this);

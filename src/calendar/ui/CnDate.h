@@ -59,6 +59,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape hides the window, as its close box does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();

@@ -19,6 +19,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
@@ -339,6 +340,14 @@ void TFcnDate::pnlGanZiDblClick() {
 void TFcnDate::closeEvent(QCloseEvent* event) {
     event->ignore();
     hide();
+}
+
+void TFcnDate::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace qj

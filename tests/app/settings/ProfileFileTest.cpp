@@ -91,18 +91,52 @@ TEST_F(ProfileFileTest, WritesKeepEveryOtherLineAsItWas) {
     EXPECT_EQ(ini.ReadString(QStringLiteral("Font"), QStringLiteral("Name")), QStringLiteral("宋体"));
 }
 
-TEST_F(ProfileFileTest, EncodingIsKeptAndNothingIsLost) {
-    // A UTF-8 file stays UTF-8.
-    Write("[Info]\nCurTb=日记\n");
-    ProfileFile ini(path());
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("日记"));
-    ini.WriteString(QStringLiteral("Font"), QStringLiteral("Name"), QStringLiteral("楷体"));
-    EXPECT_EQ(Bytes(), "[Info]\nCurTb=日记\n[Font]\nName=楷体\n");
+// Values are read in the file's own encoding; written lines take that encoding, and every other line
+// keeps its bytes.
+TEST_F(ProfileFileTest, WritesKeepTheEncodingAndTheBytesOfOtherLines) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string junk = "; \xFF\x80 " + Utf8ToGbk("注释") + " \xE8\xAE\r\n"; // FF 80: neither reads them
+    const std::string written = "[Info]\r\nCurTb=" + Utf8ToGbk("实习") + "\r\n[Font]\r\nName=Courier New\r\n";
+    const struct {
+        const char* what;
+        std::string before;
+        const char* curTb; // as read before the writes
+        std::string after;
+    } cases[] = {
+        {"GBK whose bytes are also valid UTF-8",
+         "[Info]\r\nCurTb=" + Utf8ToGbk("学习") + "\r\n[Font]\r\nName=Arial\r\n", "学习", written},
+        {"GBK", "[Info]\r\nCurTb=" + Utf8ToGbk("学习") + "\r\n[Font]\r\nName=" + Utf8ToGbk("宋体") + "\r\n",
+         "学习", written},
+        {"GBK with undecodable bytes", junk + "[Info]\r\nCurTb=" + Utf8ToGbk("学习") + "\r\n", "学习",
+         junk + written},
+        // The mark goes: GBK 实习 behind it would be valid UTF-8 and be read as "ʵϰ".
+        {"GBK behind a byte-order mark", bom + "[Info]\r\nCurTb=" + Utf8ToGbk("日记") + "Test\r\n",
+         "日记Test", written},
+        {"UTF-8", "[Info]\nCurTb=日记\n[Font]\nName=宋体\n", "日记",
+         "[Info]\nCurTb=实习\n[Font]\nName=Courier New\n"},
+        {"UTF-8 with a byte-order mark", bom + "[Info]\nCurTb=日记\n", "日记",
+         bom + "[Info]\nCurTb=实习\n[Font]\nName=Courier New\n"},
+    };
+    for (const auto& c : cases) {
+        Write(c.before);
+        ProfileFile ini(path());
+        EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")), QString::fromUtf8(c.curTb))
+            << c.what;
+        ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("实习"));
+        ini.WriteString(QStringLiteral("Font"), QStringLiteral("Name"), QStringLiteral("Courier New"));
+        EXPECT_EQ(Bytes(), c.after) << c.what;
+        EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("实习"))
+            << c.what;
+    }
+}
 
-    // A GBK file holding a name GBK cannot write becomes UTF-8 with a byte-order mark.
+TEST_F(ProfileFileTest, NothingIsLostToTheEncoding) {
+    // A name GBK cannot hold is written in its GB18030 form: the file stays GBK and reads back.
     Write("[Info]\r\nCurTb=" + Utf8ToGbk("帮助") + "\r\n");
+    ProfileFile ini(path());
     ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QString::fromUtf8("한국어"));
-    EXPECT_EQ(Bytes(), "\xEF\xBB\xBF[Info]\r\nCurTb=한국어\r\n");
+    EXPECT_EQ(Bytes().substr(0, 14), "[Info]\r\nCurTb=");
+    EXPECT_EQ(GbkToUtf8(Bytes()), "[Info]\r\nCurTb=한국어\r\n");
     EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")), QString::fromUtf8("한국어"));
 
     // A value never breaks the file into more lines.

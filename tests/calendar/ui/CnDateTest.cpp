@@ -251,6 +251,10 @@ TEST_F(CnDateTest, ClosingHidesAndTheDivinationButtonHandsOver) {
     press("btn2");
     EXPECT_TRUE(w.isHidden());
 
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_TRUE(w.isHidden());
+
     child<QCheckBox>("chk2")->setChecked(true);
     EXPECT_NEAR(w.windowOpacity(), 125.0 / 255.0, 0.01);
     child<QCheckBox>("chk2")->setChecked(false);
