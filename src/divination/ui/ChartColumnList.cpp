@@ -13,8 +13,8 @@ constexpr int kPadding = 10;
 } // namespace
 
 ChartColumnList::ChartColumnList(const QString& objectName, const QColor& colour, bool bold,
-                                 const QString& widest, QWidget* parent)
-    : QListWidget(parent) {
+                                 const QString& widest, Qt::Alignment alignment, QWidget* parent)
+    : QListWidget(parent), alignment_(alignment) {
     setObjectName(objectName);
     QFont f = font();
     f.setPixelSize(kFontPixels);
@@ -33,6 +33,7 @@ ChartColumnList::ChartColumnList(const QString& objectName, const QColor& colour
     for (int row = 0; row < kChartRows; ++row) {
         auto* item = new QListWidgetItem(this);
         item->setSizeHint(QSize(width_, kRowHeight));
+        item->setTextAlignment(alignment_);
     }
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }

@@ -18,7 +18,7 @@ public:
 
     // `widest` is the longest text the column ever shows; the column is as wide as that needs.
     ChartColumnList(const QString& objectName, const QColor& colour, bool bold, const QString& widest,
-                    QWidget* parent = nullptr);
+                    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter, QWidget* parent = nullptr);
 
     void setRows(const ChartColumn& rows);
     QString rowText(int row) const;
@@ -38,6 +38,7 @@ protected:
 
 private:
     int width_ = 0;
+    Qt::Alignment alignment_;
 };
 
 } // namespace qj

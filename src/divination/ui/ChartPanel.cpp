@@ -100,8 +100,10 @@ ChartPanel::ChartPanel(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dia
     for (int i = 0; i < kColumns; ++i) {
         const ColumnLook& look = kColumnLooks[i];
         const QColor colour = look.colour ? QColor(look.colour) : palette().color(QPalette::WindowText);
+        // The line marks and 世/应 stand in the middle of their columns.
+        const Qt::Alignment alignment = (look.bold ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
         auto* column = new ChartColumnList(QString::fromLatin1(look.name), colour, look.bold,
-                                           QString::fromUtf8(look.widest), this);
+                                           QString::fromUtf8(look.widest), alignment, this);
         columns_[i] = column;
         row->addWidget(column);
         connect(column, &ChartColumnList::focusLeft, this, &ChartPanel::clearSelections);
