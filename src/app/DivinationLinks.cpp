@@ -70,6 +70,7 @@ void WireDivinationCommands(TFmain& main, TFPaiGua& divination) {
         QObject::connect(guaMap, &QAction::triggered, &main, [&main] {
             QApplication::setOverrideCursor(Qt::BusyCursor);
             auto* picture = new TBaGuaMap(&main);
+            picture->move(main.frameGeometry().center() - picture->rect().center());
             picture->show();
             QApplication::restoreOverrideCursor();
         });

@@ -89,6 +89,7 @@ void TFPaiGua::setReportFont(const QFont& font) {
     else if (font.pixelSize() > 0)
         f.setPixelSize(font.pixelSize());
     mmoReport_->setFont(f);
+    FitBarsToCells(mmoReport_);
 }
 
 void TFPaiGua::showEvent(QShowEvent* event) {

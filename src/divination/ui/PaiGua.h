@@ -29,6 +29,9 @@ class NoteFiling;
 // date panel, the chart panel and the report memo. It owns the chart state; every rule comes
 // from the divination core. Created once at start-up; closing only hides it, and the chart, the
 // texts and the report stay.
+// Spaces every line bar (▅) of the memo to one Chinese cell of the memo's font.
+void FitBarsToCells(QPlainTextEdit* memo);
+
 class TFPaiGua : public QMainWindow {
     Q_OBJECT
 public:

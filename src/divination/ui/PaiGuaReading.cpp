@@ -10,11 +10,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace qj {
 namespace {
@@ -29,6 +32,22 @@ QString NowText(const QDateTime& now) {
 }
 
 } // namespace
+
+// The line bars are drawn with ▅, which a Song face draws one Chinese cell wide. Faces without
+// it borrow the glyph from another face at another width, and the bars would no longer line up
+// with the columns around them: each ▅ is spaced out (or in) to one cell of the memo's font.
+void FitBarsToCells(QPlainTextEdit* memo) {
+    const QChar bar(0x2585);
+    const QFontMetricsF metrics(memo->font());
+    const qreal gap = metrics.horizontalAdvance(QChar(0x4E16)) - metrics.horizontalAdvance(bar); // 世
+    QTextCharFormat fitted;
+    fitted.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+    fitted.setFontLetterSpacing(gap);
+    QTextDocument* document = memo->document();
+    for (QTextCursor at = document->find(bar); !at.isNull(); at = document->find(bar, at))
+        at.mergeCharFormat(fitted);
+    document->setModified(false);
+}
 
 void TFPaiGua::StartReading() {
     if (cbbCategory_->currentText().isEmpty()) {
@@ -59,6 +78,7 @@ void TFPaiGua::StartReading() {
     for (const std::string& line : lines)
         memo.append(QString::fromStdString(line));
     mmoReport_->setPlainText(memo.join(QLatin1Char('\n')));
+    FitBarsToCells(mmoReport_);
 }
 
 // The memo's text as a note holds it: every line ended by CR LF.

@@ -5,7 +5,10 @@
 #include "divination/core/Report.h"
 #include "seams/StandardBoxes.h"
 
+#include <QCoreApplication>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextLayout>
 
 namespace qj::test {
 namespace {
@@ -104,6 +107,38 @@ TEST_F(ReadingTest, TheInputBoxAnswerBecomesTheQuestionAndRecastShowsTheChartAga
     EXPECT_TRUE(action("actStart")->isEnabled());
     EXPECT_FALSE(action("actRecast")->isEnabled());
     EXPECT_EQ(memoText(), report) << "the report stays until the next casting";
+}
+
+TEST_F(ReadingTest, TheSixLineRowsOfTheReportLineUpInASongFace) {
+    // AR PL SungtiL GB draws Latin letters half as wide as Chinese ones but has no ▅: the bars come
+    // from another face unless the memo fits them to the cell.
+    open();
+    window->resize(900, 700);
+    window->show();
+    window->setReportFont(QFont(QStringLiteral("AR PL SungtiL GB"), 12));
+    action("actYearBranch")->trigger(); // 离为火 with a moving line: yin and yang bars, 世, 应, X->
+    for (const char* style : {"rbNew", "rbOld"}) {
+        SCOPED_TRACE(style);
+        window->btnRecastClick();
+        child<QRadioButton>(style)->setChecked(true);
+        makeReport(QStringLiteral("财运"), QStringLiteral("求财"));
+        auto* memo = child<QPlainTextEdit>("mmoReport");
+        QCoreApplication::processEvents();
+        // Memo lines 9..14 are the six line rows (after the six heading lines, the equals signs,
+        // the labels and an empty line); each ends with its spirit.
+        std::vector<qreal> spiritAt;
+        for (int n = 9; n < 15; ++n) {
+            const QTextBlock block = memo->document()->findBlockByNumber(n);
+            ASSERT_TRUE(block.isValid());
+            ASSERT_NE(block.layout(), nullptr);
+            ASSERT_GT(block.layout()->lineCount(), 0);
+            spiritAt.push_back(
+                block.layout()->lineAt(0).cursorToX(static_cast<int>(block.text().size()) - 2));
+        }
+        ASSERT_EQ(spiritAt.size(), 6u);
+        for (qreal x : spiritAt)
+            EXPECT_NEAR(x, spiritAt[0], 0.5) << memoText().toStdString();
+    }
 }
 
 } // namespace
