@@ -43,6 +43,26 @@ void BM_BuildTree100k(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildTree100k)->Unit(benchmark::kMillisecond);
 
+// The stored order that once took quadratic time: `half` leaves stored before a chain `half` notes
+// deep, every leaf naming the chain's deepest note as its parent.
+void BM_BuildTreeLeavesBeforeDeepChain(benchmark::State& state) {
+    const int half = static_cast<int>(state.range(0));
+    std::vector<qj::NoteHeader> headers;
+    for (int i = 0; i < half; ++i)
+        headers.push_back({i + 1, half + i, half - 1, QStringLiteral("叶")});
+    for (int i = 0; i < half; ++i)
+        headers.push_back({half + i + 1, i, i == 0 ? 0 : i - 1, QStringLiteral("链")});
+    for (auto _ : state) {
+        qj::NoteTree tree(headers);
+        benchmark::DoNotOptimize(tree.NodeCount());
+    }
+}
+BENCHMARK(BM_BuildTreeLeavesBeforeDeepChain)
+    ->Arg(10000)
+    ->Arg(30000)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond);
+
 void BM_AddNoteTo100k(benchmark::State& state) {
     auto& big = Shared();
     qj::CurrentCategory cat(*big.file, kCategory);
@@ -60,7 +80,7 @@ void BM_SaveOneMegabyteNote(benchmark::State& state) {
     while (text.size() < 350000) // three UTF-8 bytes each: about 1 MB
         text += QStringLiteral("青简札记的一行笔记内容。\r\n");
     qj::NoteEditState edit;
-    edit.Loaded(kCategory, 500);
+    edit.Loaded(kCategory, qj::CategoryTable(*big.file, kCategory).LoadHeaders().at(500).record());
     int round = 0;
     for (auto _ : state) {
         text[0] = QChar(0x4E00 + (++round % 100)); // the engine skips rewriting an unchanged text

@@ -24,13 +24,13 @@ std::optional<QString> NotebookFiling::selectedTitle() const {
 }
 
 void NotebookFiling::selectTitled(const QString& title) {
-    for (int id : notebook_.findAllByTitle(title))
+    for (const Notebook::NoteId id : notebook_.findAllByTitle(title))
         notebook_.selectNote(id);
 }
 
 bool NotebookFiling::fileReport(const QString& category, const QString& question, const QString& report) {
-    std::optional<int> made;
-    if (const std::optional<int> parent = notebook_.findByTitle(category)) {
+    std::optional<Notebook::NoteId> made;
+    if (const std::optional<Notebook::NoteId> parent = notebook_.findByTitle(category)) {
         notebook_.selectNote(*parent);
         made = notebook_.addChildNamed(question);
         if (made) {

@@ -11,6 +11,7 @@
 #include "app/shell/FileVersion.h"
 #include "app/shell/SingleInstance.h"
 #include "editor/ColumnWrap.h"
+#include "platform/GlobalHotKey.h"
 #include "seams/StandardBoxes.h"
 #include "store/DataFile.h"
 #include "store/DefaultCategory.h"
@@ -194,9 +195,13 @@ void TFmain::EnableNoteCommands(bool enabled) {
         act(name)->setEnabled(enabled);
 }
 
-// The global hot key (Ctrl+Alt+A) that hides and shows the window is registered here once it is
-// part of the program.
-void TFmain::RegisterHotKey() {}
+// Ctrl+Alt+A hides and shows the program. A key another program holds, or a desktop without
+// global keys, leaves the program without it, quietly.
+void TFmain::RegisterHotKey() {
+    hotKey_ = new GlobalHotKey(this);
+    hotKey_->setObjectName(QStringLiteral("hotKey"));
+    hotKey_->registerKey(this);
+}
 
 void TFmain::bringToFront() {
     RestoreAndActivate(this);
@@ -225,14 +230,18 @@ void TFmain::actExitExecute() {
     close();
 }
 
-// Closing the window only hides it; the program goes on until "退出系统".
+// Closing the window only hides it (minimises it where there is no tray to come back from); the
+// program goes on until "退出系统".
 void TFmain::closeEvent(QCloseEvent* event) {
     if (ending_) {
         event->accept();
         return;
     }
     event->ignore();
-    hide();
+    if (closeMinimises_ && closeMinimises_())
+        showMinimized();
+    else
+        hide();
 }
 
 void TFmain::runCommand(const std::function<void()>& command) {

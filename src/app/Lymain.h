@@ -22,6 +22,7 @@ namespace qj {
 class CategorySelector;
 class ColumnWrap;
 class DataFile;
+class GlobalHotKey;
 class Notebook;
 class StoreWindows;
 
@@ -58,6 +59,15 @@ public:
 
     // Brings the window back (restored from minimised or hidden) and activates it.
     void bringToFront();
+    // Where the desktop has no notification area the window cannot come back from hiding by a
+    // click, so closing minimises it instead while `minimises` says so.
+    void setCloseMinimises(std::function<bool()> minimises) { closeMinimises_ = std::move(minimises); }
+
+    // Opens a document or program of the program folder (the readings of the View menu).
+    void OpenDocumentFile(const QString& name);
+    // Ctrl+Alt+A, held from start-up (its pressed() signal); not held where the desktop has no
+    // global keys or another program has it.
+    GlobalHotKey* hotKey() const { return hotKey_; }
 
     Notebook& notebook() const { return *notebook_; }
     // The search window, the category manager, backup, import and export.
@@ -125,6 +135,7 @@ private:
     void actNowlineFontColorExecute();
     void actNowlineBkColorExecute();
     void reportError(const QString& text);
+    void N89Click();
 
     Services services_;
     std::unique_ptr<DataFile> dataFile_;
@@ -139,6 +150,9 @@ private:
     CategorySelector* cbb1_ = nullptr;
     QLabel* panels_[kStatusPanels] = {};
     QMenu* skinMenu_ = nullptr;
+
+    GlobalHotKey* hotKey_ = nullptr;
+    std::function<bool()> closeMinimises_;
 
     bool firstRun_ = false;
     bool ending_ = false;

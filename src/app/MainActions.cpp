@@ -57,9 +57,8 @@ constexpr ActionText kActions[] = {
 // Commands whose windows or tools are not part of the program yet: present, but disabled so that
 // choosing them cannot pretend to do something.
 constexpr const char* kNotYetAvailable[] = {
-    "actPrintView",       "actCnDate",     "actAlert",          "actAbout",
-    "actCategoryManager", "actInputFiles", "actOutputFilesTxt", "actOutputFilesHtml",
-    "actBackup",          "actPageSetup",  "actPrint",          "actHelp",
+    "actPrintView",       "actCnDate", "actCategoryManager", "actInputFiles", "actOutputFilesTxt",
+    "actOutputFilesHtml", "actBackup", "actPageSetup",       "actPrint",
 };
 
 QIcon PictureOf(const char* name) {
@@ -106,6 +105,7 @@ void TFmain::buildActions() {
     connect(act("actEditBKColor"), &QAction::triggered, this, &TFmain::actEditBKColorExecute);
     connect(act("actNowlineFontColor"), &QAction::triggered, this, &TFmain::actNowlineFontColorExecute);
     connect(act("actNowlineBkColor"), &QAction::triggered, this, &TFmain::actNowlineBkColorExecute);
+    connect(act("actHelp"), &QAction::triggered, this, &TFmain::N89Click);
 }
 
 QAction* TFmain::act(const char* name) const {

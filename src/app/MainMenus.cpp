@@ -40,16 +40,16 @@ constexpr SeasonItem kSeasons[] = {
     {"冬", "skin04.skn", 4}, {"默认", " ", 0},
 };
 
-template <std::size_t N> void AddDocumentItems(QMenu* menu, const DocumentItem (&items)[N]) {
+template <std::size_t N> void AddDocumentItems(TFmain* window, QMenu* menu, const DocumentItem (&items)[N]) {
     for (const DocumentItem& item : items) {
         if (!*item.caption) {
             menu->addSeparator();
             continue;
         }
         QAction* a = menu->addAction(QString::fromUtf8(item.caption));
-        a->setData(QString::fromUtf8(item.file));
-        // Opening the documents beside the program is not part of the program yet.
-        a->setEnabled(false);
+        const QString file = QString::fromUtf8(item.file);
+        a->setData(file);
+        QObject::connect(a, &QAction::triggered, window, [window, file] { window->OpenDocumentFile(file); });
     }
 }
 
@@ -95,10 +95,10 @@ void TFmain::buildMenus() {
     view->addSeparator();
     QMenu* readings1 = view->addMenu(QStringLiteral("外挂资料1"));
     readings1->setObjectName(QStringLiteral("menuReadings1"));
-    AddDocumentItems(readings1, kReadings1);
+    AddDocumentItems(this, readings1, kReadings1);
     QMenu* readings2 = view->addMenu(QStringLiteral("外挂资料2"));
     readings2->setObjectName(QStringLiteral("menuReadings2"));
-    AddDocumentItems(readings2, kReadings2);
+    AddDocumentItems(this, readings2, kReadings2);
     view->addSeparator();
     view->addAction(act("actFindall"));
 

@@ -1,5 +1,7 @@
 #include "app/ProgramWindows.h"
 
+#include "alert/PAlert.h"
+#include "app/About.h"
 #include "app/DivinationLinks.h"
 #include "app/Lymain.h"
 #include "app/notebook/NoteEditor.h"
@@ -24,6 +26,7 @@ struct WindowOption {
 constexpr WindowOption kWindowOptions[] = {
     {"--calendar", "calendar", [](ProgramWindows& w) { RestoreAndActivate(&w.calendar()); }},
     {"--divination", "divination", [](ProgramWindows& w) { RestoreAndActivate(&w.divination()); }},
+    {"--alert", "alert", [](ProgramWindows& w) { RestoreAndActivate(&w.alert()); }},
 };
 
 QAction* Command(TFmain& main, const char* name) {
@@ -33,18 +36,34 @@ QAction* Command(TFmain& main, const char* name) {
 } // namespace
 
 ProgramWindows::ProgramWindows(TFmain& main, const Services& services)
-    : main_(main), calendar_(std::make_unique<TFcnDate>(services)) {
-    if (QAction* showCalendar = Command(main, "actCnDate")) {
-        showCalendar->setEnabled(true);
-        QObject::connect(showCalendar, &QAction::triggered, calendar_.get(),
-                         [this] { RestoreAndActivate(calendar_.get()); });
-    }
+    : main_(main),
+      about_(std::make_unique<TFabout>([&main] { return main.statusText(TFmain::kVersionPanel); }, &main)),
+      calendar_(std::make_unique<TFcnDate>(services)) {
+    // The divination window reads the calendar window's date and hour; its 显示排卦 casts into it.
     calendarLink_ = std::make_unique<CalendarWindowLink>(*calendar_);
     filing_ = std::make_unique<NotebookFiling>(main.notebook());
     divination_ = std::make_unique<TFPaiGua>(services, *calendarLink_, *filing_);
     divination_->setReportFont(main.notebook().editor()->font());
     WireDivinationCommands(main, *divination_);
     calendar_->setDivinationHook([this] { divination_->showFromCalendar(); });
+    // The alert shows the calendar's Gregorian caption; its session actions save the note text
+    // (asking first) and end the program through the main window.
+    AlertHooks hooks;
+    hooks.gregorianCaption = [this] { return calendar_->GregorianCaption(); };
+    hooks.prepareSessionEnd = [&main] { return main.notebook().askSaveIfDirty(); };
+    hooks.exitProgram = [&main] { main.actExitExecute(); };
+    alert_ = std::make_unique<TFAlerting>(services, std::move(hooks));
+
+    if (QAction* about = Command(main, "actAbout"))
+        QObject::connect(about, &QAction::triggered, about_.get(), [this] { about_->exec(); });
+    if (QAction* showAlert = Command(main, "actAlert"))
+        QObject::connect(showAlert, &QAction::triggered, alert_.get(),
+                         [this] { RestoreAndActivate(alert_.get()); });
+    if (QAction* showCalendar = Command(main, "actCnDate")) {
+        showCalendar->setEnabled(true);
+        QObject::connect(showCalendar, &QAction::triggered, calendar_.get(),
+                         [this] { RestoreAndActivate(calendar_.get()); });
+    }
 }
 
 ProgramWindows::~ProgramWindows() = default;

@@ -16,6 +16,8 @@ namespace qj {
 class CalendarWindowLink;
 class NotebookFiling;
 class TFPaiGua;
+class TFAlerting;
+class TFabout;
 class TFcnDate;
 class TFmain;
 
@@ -25,8 +27,10 @@ public:
     ProgramWindows(TFmain& main, const Services& services);
     ~ProgramWindows();
 
+    TFabout& about() const { return *about_; }
     TFcnDate& calendar() const { return *calendar_; }
     TFPaiGua& divination() const { return *divination_; }
+    TFAlerting& alert() const { return *alert_; }
 
     // Shows the window a command-line option names ("calendar"); unknown names do nothing.
     void show(const QString& window);
@@ -35,11 +39,13 @@ public:
 
 private:
     TFmain& main_;
+    std::unique_ptr<TFabout> about_;
     std::unique_ptr<TFcnDate> calendar_;
     // The divination window reads the calendar window, so it comes after it.
     std::unique_ptr<CalendarWindowLink> calendarLink_;
     std::unique_ptr<NotebookFiling> filing_;
     std::unique_ptr<TFPaiGua> divination_;
+    std::unique_ptr<TFAlerting> alert_;
 };
 
 } // namespace qj

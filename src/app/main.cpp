@@ -3,6 +3,7 @@
 
 #include "app/FontFamilies.h"
 #include "app/Lymain.h"
+#include "app/ProgramShell.h"
 #include "app/ProgramWindows.h"
 #include "app/shell/AppTitle.h"
 #include "app/shell/ErrorHandler.h"
@@ -39,12 +40,14 @@ int main(int argc, char** argv) {
     qj::TFmain main(services);
     QApplication::setWindowIcon(main.windowIcon());
     app.setErrorReporter([&](const QString& text) { qj::ShowGeneralError(services.dialogs, &main, text); });
-    QObject::connect(&instance, &qj::SingleInstance::showRequested, &main, &qj::TFmain::bringToFront);
     QObject::connect(&main, &qj::TFmain::ending, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // The other windows live as long as the program, created hidden after the main window.
     qj::ProgramWindows windows(main, services);
     QObject::connect(&instance, &qj::SingleInstance::windowRequested, &main,
                      [&windows](const QString& window) { windows.show(window); });
+    // The tray icon, the hot key and the status clock.
+    qj::ProgramShell shell(main, services, windows);
+    QObject::connect(&instance, &qj::SingleInstance::showRequested, &shell, &qj::ProgramShell::showRequested);
 
     qj::ReportShownIfAsked(&main);
     main.showMaximized();

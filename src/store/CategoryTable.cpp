@@ -2,15 +2,9 @@
 
 #include <sqlite3.h>
 
-#include <limits>
-
 namespace qj {
 
 namespace {
-
-bool FitsInt(std::int64_t v) {
-    return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max();
-}
 
 // Runs a write of a note title; the table's limits come back as plain words.
 void RunTitleWrite(Statement& st, const QString& title) {
@@ -33,7 +27,23 @@ void BindTitle(Statement& st, int index, const QString& title) {
         st.Bind(index, title);
 }
 
+// An empty text is stored as NULL.
+void BindText(Statement& st, int index, const QString& text) {
+    if (text.isEmpty())
+        st.BindNull(index);
+    else
+        st.Bind(index, text);
+}
+
+// The one record a statement addresses: its rowid (?1), as long as it still holds its ID (?2).
+constexpr const char* kThisRecord = "rowid = ?1 AND ID = ?2";
+
 } // namespace
+
+RecordGone::RecordGone(const QString& category, NoteKey id)
+    : StoreError(QStringLiteral("目录分类“%1”中编号为 %2 的笔记已不存在（可能已被其他程序删除或改动）")
+                     .arg(category)
+                     .arg(id)) {}
 
 CategoryTable::CategoryTable(DataFile& file, const QString& name) : file_(file), name_(name) {
     // Table names are matched as the engine matches them (ASCII letters without case); an exact
@@ -51,28 +61,37 @@ CategoryTable::CategoryTable(DataFile& file, const QString& name) : file_(file),
 std::vector<NoteHeader> CategoryTable::LoadHeaders() {
     std::vector<NoteHeader> headers;
     headers.reserve(static_cast<size_t>(RecordCount()));
-    Statement st(file_.db(), QStringLiteral("SELECT ID, Parent, Name FROM %1").arg(quoted_));
+    // Only integers are keys: a stored 2.5 or 'abc' is no ID at all (and no Parent).
+    Statement st(file_.db(), QStringLiteral("SELECT rowid, ID, typeof(Parent) = 'integer', Parent, Name "
+                                            "FROM %1 WHERE typeof(ID) = 'integer' ORDER BY rowid")
+                                 .arg(quoted_));
     while (st.Step()) {
-        if (st.IsNull(0) || !FitsInt(st.Int64(0)))
-            continue;
         NoteHeader h;
-        h.id = st.Int(0);
-        if (!st.IsNull(1) && FitsInt(st.Int64(1)))
-            h.parent = st.Int(1);
-        h.name = st.Text(2);
+        h.rowid = st.Int64(0);
+        h.id = st.Int64(1);
+        if (st.Int(2))
+            h.parent = st.Int64(3);
+        h.name = st.Text(4);
         headers.push_back(std::move(h));
     }
     return headers;
 }
 
-QString CategoryTable::ReadInfo(int id) {
-    Statement st(file_.db(),
-                 QStringLiteral("SELECT Info FROM %1 WHERE ID = ? ORDER BY rowid LIMIT 1").arg(quoted_));
-    st.Bind(1, id);
-    return st.Step() ? st.Text(0) : QString();
+QString CategoryTable::ReadInfo(RecordRef record) {
+    Statement st(file_.db(), QStringLiteral("SELECT Info FROM %1 WHERE %2").arg(quoted_, kThisRecord));
+    st.Bind(1, record.rowid).Bind(2, record.id);
+    if (!st.Step())
+        throw RecordGone(name_, record.id);
+    return st.Text(0);
 }
 
-bool CategoryTable::Contains(int id) {
+bool CategoryTable::Exists(RecordRef record) {
+    Statement st(file_.db(), QStringLiteral("SELECT 1 FROM %1 WHERE %2").arg(quoted_, kThisRecord));
+    st.Bind(1, record.rowid).Bind(2, record.id);
+    return st.Step();
+}
+
+bool CategoryTable::Contains(NoteKey id) {
     Statement st(file_.db(), QStringLiteral("SELECT 1 FROM %1 WHERE ID = ? LIMIT 1").arg(quoted_));
     st.Bind(1, id);
     return st.Step();
@@ -83,81 +102,73 @@ int CategoryTable::RecordCount() {
     return st.Step() ? st.Int(0) : 0;
 }
 
-void CategoryTable::Append(int id, int parent, const QString& name, const QString& info) {
+std::int64_t CategoryTable::Append(NoteKey id, NoteKey parent, const QString& name, const QString& info) {
     Statement st(file_.db(),
                  QStringLiteral("INSERT INTO %1 (ID, Parent, Name, Info) VALUES (?, ?, ?, ?)").arg(quoted_));
     st.Bind(1, id).Bind(2, parent);
     BindTitle(st, 3, name);
-    if (info.isEmpty())
-        st.BindNull(4);
-    else
-        st.Bind(4, info);
+    BindText(st, 4, info);
     RunTitleWrite(st, name);
+    return file_.db().LastInsertRowId();
 }
 
-namespace {
-// The first record of an ID, as the cursor's locate finds it.
-QString FirstOf(const QString& quoted) {
-    return QStringLiteral("rowid = (SELECT rowid FROM %1 WHERE ID = ?1 ORDER BY rowid LIMIT 1)").arg(quoted);
-}
-} // namespace
-
-bool CategoryTable::Rename(int id, const QString& name) {
-    Statement st(file_.db(),
-                 QStringLiteral("UPDATE %1 SET Name = ?2 WHERE %2").arg(quoted_, FirstOf(quoted_)));
-    st.Bind(1, id);
-    BindTitle(st, 2, name);
-    RunTitleWrite(st, name);
-    return file_.db().Changes() > 0;
-}
-
-bool CategoryTable::SetParent(int id, int parent) {
-    Statement st(file_.db(),
-                 QStringLiteral("UPDATE %1 SET Parent = ?2 WHERE %2").arg(quoted_, FirstOf(quoted_)));
-    st.Bind(1, id).Bind(2, parent);
-    st.Run();
-    return file_.db().Changes() > 0;
-}
-
-bool CategoryTable::WriteInfo(int id, const QString& text) {
-    Statement st(file_.db(),
-                 QStringLiteral("UPDATE %1 SET Info = ?2 WHERE %2").arg(quoted_, FirstOf(quoted_)));
-    st.Bind(1, id);
-    if (text.isEmpty())
-        st.BindNull(2);
+void CategoryTable::RunRecordWrite(Statement& st, RecordRef record, const QString* title) {
+    st.Bind(1, record.rowid).Bind(2, record.id);
+    if (title)
+        RunTitleWrite(st, *title);
     else
-        st.Bind(2, text);
-    st.Run();
-    return file_.db().Changes() > 0;
+        st.Run();
+    if (file_.db().Changes() == 0)
+        throw RecordGone(name_, record.id);
 }
 
-void CategoryTable::Delete(std::span<const int> ids) {
+void CategoryTable::Rename(RecordRef record, const QString& name) {
+    Statement st(file_.db(), QStringLiteral("UPDATE %1 SET Name = ?3 WHERE %2").arg(quoted_, kThisRecord));
+    BindTitle(st, 3, name);
+    RunRecordWrite(st, record, &name);
+}
+
+void CategoryTable::SetParent(RecordRef record, NoteKey parent) {
+    Statement st(file_.db(), QStringLiteral("UPDATE %1 SET Parent = ?3 WHERE %2").arg(quoted_, kThisRecord));
+    st.Bind(3, parent);
+    RunRecordWrite(st, record);
+}
+
+void CategoryTable::WriteInfo(RecordRef record, const QString& text) {
+    Statement st(file_.db(), QStringLiteral("UPDATE %1 SET Info = ?3 WHERE %2").arg(quoted_, kThisRecord));
+    BindText(st, 3, text);
+    RunRecordWrite(st, record);
+}
+
+void CategoryTable::Delete(std::span<const RecordRef> records) {
     Transaction tx(file_.db());
-    Statement st(file_.db(), QStringLiteral("DELETE FROM %1 WHERE %2").arg(quoted_, FirstOf(quoted_)));
-    for (int id : ids) {
-        st.Bind(1, id);
+    Statement st(file_.db(), QStringLiteral("DELETE FROM %1 WHERE %2").arg(quoted_, kThisRecord));
+    for (const RecordRef& r : records) {
+        st.Bind(1, r.rowid).Bind(2, r.id);
         st.Run();
         st.Reset();
     }
     tx.Commit();
 }
 
-void CategoryTable::Copy(std::span<const NoteCopy> copies) {
+std::vector<std::int64_t> CategoryTable::Copy(std::span<const NoteCopy> copies) {
     Transaction tx(file_.db());
     Statement st(file_.db(),
-                 QStringLiteral("INSERT INTO %1 (ID, Parent, Name, Info) SELECT ?2, ?3, Name, Info FROM %1 "
-                                "WHERE %2")
-                     .arg(quoted_, FirstOf(quoted_)));
+                 QStringLiteral("INSERT INTO %1 (ID, Parent, Name, Info) SELECT ?3, ?4, Name, Info "
+                                "FROM %1 WHERE %2")
+                     .arg(quoted_, kThisRecord));
+    std::vector<std::int64_t> rowids;
+    rowids.reserve(copies.size());
     for (const NoteCopy& c : copies) {
-        st.Bind(1, c.sourceId).Bind(2, c.newId).Bind(3, c.newParent);
+        st.Bind(1, c.source.rowid).Bind(2, c.source.id).Bind(3, c.newId).Bind(4, c.newParent);
         st.Run();
         if (file_.db().Changes() == 0)
-            throw StoreError(QStringLiteral("复制失败：目录分类“%1”中找不到编号为 %2 的记录")
-                                 .arg(name_)
-                                 .arg(c.sourceId));
+            throw RecordGone(name_, c.source.id);
+        rowids.push_back(file_.db().LastInsertRowId());
         st.Reset();
     }
     tx.Commit();
+    return rowids;
 }
 
 } // namespace qj

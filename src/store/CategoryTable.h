@@ -1,32 +1,53 @@
 #pragma once
 // One category table: its note records (ID, Parent, Name, Info) in stored (rowid) order. Every
 // write is one transaction: a failed write throws a StoreError and leaves the table as it was.
-// Where several records share an ID, the first in stored order is the one read and written.
+// A note is addressed by its own record (the rowid), never by "the first record with this ID": a
+// file edited by another tool may hold an ID twice. A write that finds its record gone (deleted or
+// changed by another program meanwhile) changes nothing and throws RecordGone.
 
 #include "store/DataFile.h"
 
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
 
 namespace qj {
 
-// The part of a note record the tree is built from. A record whose ID is NULL has no node and is
-// left out; a NULL Parent names no node.
+// The key of a note: its record's ID, an SQLite integer (64-bit).
+using NoteKey = std::int64_t;
+
+// Where a note's record is: its rowid, and the ID it must still hold there.
+struct RecordRef {
+    std::int64_t rowid = 0;
+    NoteKey id = 0;
+    friend bool operator==(const RecordRef&, const RecordRef&) = default;
+};
+
+// The part of a note record the tree is built from. A record whose ID is NULL or not an integer
+// (2.5, 'abc') has no node and is left out; a Parent that is NULL or not an integer names no node.
 struct NoteHeader {
-    int id = 0;
-    std::optional<int> parent;
+    std::int64_t rowid = 0;
+    NoteKey id = 0;
+    std::optional<NoteKey> parent;
     QString name;
+    RecordRef record() const { return {rowid, id}; }
 };
 
 // One record of a subtree copy: a new record `newId` under `newParent` with the Name and Info of
-// the record `sourceId`.
+// the record `source`.
 struct NoteCopy {
-    int sourceId = 0;
-    int newId = 0;
-    int newParent = 0;
+    RecordRef source;
+    NoteKey newId = 0;
+    NoteKey newParent = 0;
+};
+
+// The record a write was meant for is no longer there.
+class RecordGone : public StoreError {
+public:
+    RecordGone(const QString& category, NoteKey id);
 };
 
 class CategoryTable {
@@ -36,30 +57,37 @@ public:
 
     const QString& name() const { return name_; }
 
-    // Every record with an ID, in stored order (fast: Info is not read).
+    // Every record with an integer ID, in stored order (fast: Info is not read).
     std::vector<NoteHeader> LoadHeaders();
-    // The text of the first record with this ID; empty (null) when Info is NULL or no record.
-    QString ReadInfo(int id);
-    bool Contains(int id);
+    // The record's text; empty (null) when Info is NULL. RecordGone when the record is gone.
+    QString ReadInfo(RecordRef record);
+    bool Exists(RecordRef record);
+    // True when some record holds this ID.
+    bool Contains(NoteKey id);
     int RecordCount();
 
-    // Appends a record; Info stays NULL unless given (an empty text is stored as NULL). A title
-    // that is empty or longer than 50 characters is refused with a StoreError.
-    void Append(int id, int parent, const QString& name, const QString& info = QString());
-    // Name of the record `id` (refused like Append's). Returns false when there is no such record.
-    bool Rename(int id, const QString& name);
-    // Parent of the record `id` (moving a note). Returns false when there is no such record.
-    bool SetParent(int id, int parent);
-    // Info of the record `id`; an empty text is stored as NULL. Returns false (and writes
-    // nothing) when there is no such record.
-    bool WriteInfo(int id, const QString& text);
-    // Deletes the first record of each ID, all in one transaction.
-    void Delete(std::span<const int> ids);
+    // Appends a record and returns its rowid; Info stays NULL unless given (an empty text is
+    // stored as NULL). A title that is empty or longer than 50 characters is refused with a
+    // StoreError.
+    std::int64_t Append(NoteKey id, NoteKey parent, const QString& name, const QString& info = QString());
+    // Name of the record (refused like Append's).
+    void Rename(RecordRef record, const QString& name);
+    // Parent of the record (moving a note).
+    void SetParent(RecordRef record, NoteKey parent);
+    // Info of the record; an empty text is stored as NULL.
+    void WriteInfo(RecordRef record, const QString& text);
+    // Deletes the records, all in one transaction. A record already gone is passed over: it is
+    // deleted either way.
+    void Delete(std::span<const RecordRef> records);
     // Appends the copies in the given order, each with its source's Name and Info, in one
-    // transaction. A StoreError if a source record is missing.
-    void Copy(std::span<const NoteCopy> copies);
+    // transaction, and returns the new rowids in the same order. RecordGone if a source is gone.
+    std::vector<std::int64_t> Copy(std::span<const NoteCopy> copies);
 
 private:
+    // Runs an UPDATE of one record bound as ?1 (rowid) and ?2 (ID), of its title when given;
+    // RecordGone when no record changed.
+    void RunRecordWrite(Statement& st, RecordRef record, const QString* title = nullptr);
+
     DataFile& file_;
     QString name_;
     QString quoted_;

@@ -34,30 +34,30 @@ NodeRef CurrentCategory::AddChild(NodeRef selected, const QString& typedTitle) {
 }
 
 NodeRef CurrentCategory::AddNote(NodeRef parent, const QString& title, const QString& info) {
-    const int key = tree_.NextKey();
-    const int parentId = parent == kNoNode ? key : tree_.Key(parent);
+    const NoteKey key = tree_.NextKey();
+    const NoteKey parentId = parent == kNoNode ? key : tree_.Key(parent);
     const QString stored = title.isEmpty() ? QStringLiteral(" ") : title;
-    table_.Append(key, parentId, stored, info);
-    return tree_.Add(key, parentId, parent, stored);
+    const std::int64_t rowid = table_.Append(key, parentId, stored, info);
+    return tree_.Add(rowid, key, parentId, parent, stored);
 }
 
 void CurrentCategory::Rename(NodeRef node, const QString& title) {
     if (tree_.Title(node) == title)
         return;
-    table_.Rename(tree_.Key(node), title);
+    table_.Rename(tree_.Record(node), title);
     tree_.SetTitle(node, title);
 }
 
-std::vector<int> CurrentCategory::Delete(NodeRef node) {
+std::vector<RecordRef> CurrentCategory::Delete(NodeRef node) {
     // The deepest first, as the records are removed one by one; all in one transaction.
     auto nodes = tree_.SubtreePreOrder(node);
-    std::vector<int> ids;
-    ids.reserve(nodes.size());
+    std::vector<RecordRef> records;
+    records.reserve(nodes.size());
     for (auto it = nodes.rbegin(); it != nodes.rend(); ++it)
-        ids.push_back(tree_.Key(*it));
-    table_.Delete(ids);
+        records.push_back(tree_.Record(*it));
+    table_.Delete(records);
     tree_.Remove(node);
-    return ids;
+    return records;
 }
 
 bool CurrentCategory::Move(NodeRef node, NodeRef target) {
@@ -65,7 +65,7 @@ bool CurrentCategory::Move(NodeRef node, NodeRef target) {
         throw StoreError(QStringLiteral("不能把节点移到它自己或它的下级节点之下"));
     if (tree_.Parent(node) == target)
         return false;
-    table_.SetParent(tree_.Key(node), tree_.Key(target));
+    table_.SetParent(tree_.Record(node), tree_.Key(target));
     tree_.Move(node, target);
     return true;
 }
@@ -75,25 +75,25 @@ NodeRef CurrentCategory::Copy(NodeRef node, NodeRef target) {
         throw StoreError(QStringLiteral("不能把节点复制到它自己或它的下级节点之下"));
     const auto sources = tree_.SubtreePreOrder(node);
     // Each copy takes the largest key plus 1 at its creation: consecutive keys in pre-order.
-    int next = tree_.NextKey();
-    if (static_cast<long long>(next) + static_cast<long long>(sources.size()) - 1 >
-        std::numeric_limits<int>::max())
+    NoteKey next = tree_.NextKey();
+    if (std::numeric_limits<NoteKey>::max() - next < static_cast<NoteKey>(sources.size()) - 1)
         throw StoreError(QStringLiteral("节点编号已达到上限，不能再复制节点"));
     std::vector<NoteCopy> copies;
     copies.reserve(sources.size());
-    std::unordered_map<NodeRef, int> newKeyOf; // source node → key of its copy
+    std::unordered_map<NodeRef, NoteKey> newKeyOf; // source node → key of its copy
     for (NodeRef src : sources) {
-        const int parentKey = src == node ? tree_.Key(target) : newKeyOf.at(tree_.Parent(src));
+        const NoteKey parentKey = src == node ? tree_.Key(target) : newKeyOf.at(tree_.Parent(src));
         newKeyOf[src] = next;
-        copies.push_back({tree_.Key(src), next, parentKey});
+        copies.push_back({tree_.Record(src), next, parentKey});
         ++next;
     }
-    table_.Copy(copies);
+    const std::vector<std::int64_t> rowids = table_.Copy(copies);
     NodeRef top = kNoNode;
-    std::unordered_map<int, NodeRef> copyNode; // new key → its node
+    std::unordered_map<NoteKey, NodeRef> copyNode; // new key → its node
     for (size_t i = 0; i < copies.size(); ++i) {
         const NodeRef parent = i == 0 ? target : copyNode.at(copies[i].newParent);
-        const NodeRef made = tree_.Add(copies[i].newId, copies[i].newParent, parent, tree_.Title(sources[i]));
+        const NodeRef made =
+            tree_.Add(rowids[i], copies[i].newId, copies[i].newParent, parent, tree_.Title(sources[i]));
         copyNode[copies[i].newId] = made;
         if (i == 0)
             top = made;

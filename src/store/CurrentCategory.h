@@ -33,10 +33,11 @@ public:
     // (an empty title is stored as " ") and text. Returns the new node.
     NodeRef AddNote(NodeRef parent, const QString& title, const QString& info = QString());
 
+    // Every write below addresses the node's own record; RecordGone when it is no longer there.
     void Rename(NodeRef node, const QString& title);
     // Deletes the node and its descendants with their records, in one transaction. Returns the
-    // IDs deleted (for the editing state).
-    std::vector<int> Delete(NodeRef node);
+    // records deleted (for the editing state).
+    std::vector<RecordRef> Delete(NodeRef node);
     // A drop without Ctrl: the node with its subtree becomes the last child of `target`. Nothing
     // happens (false) when `target` is already its parent. A StoreError when the drop is refused
     // (CanDrop).
@@ -44,8 +45,11 @@ public:
     // A drop with Ctrl: copies the node's subtree as the last child of `target` in pre-order with
     // consecutive new IDs, titles and texts included, in one transaction. Returns the top copy.
     NodeRef Copy(NodeRef node, NodeRef target);
+    // After a drop: every note goes under the parent a fresh build would give it (a root whose
+    // Parent names a note that is no longer its descendant, for one). True when a node moved.
+    bool Resettle() { return tree_.Resettle(); }
 
-    QString Info(NodeRef node) { return table_.ReadInfo(tree_.Key(node)); }
+    QString Info(NodeRef node) { return table_.ReadInfo(tree_.Record(node)); }
 
 private:
     CategoryTable table_;

@@ -13,13 +13,18 @@ bool HasControlCharacter(const QString& name) {
     return false;
 }
 
-// The index on ID that every category table gets. Its name shares the table namespace; a new
-// category name is checked against it too.
-QString IndexName(const QString& table) {
-    return table + QStringLiteral(".ID");
-}
+// Object kinds in the schema that are an old-style ID index "<table>.ID" of a category table:
+// a new category of that name takes the name over and the index is renamed.
+constexpr const char* kOldIndexOf =
+    "type = 'index' AND tbl_name IN (SELECT name FROM sqlite_schema WHERE type = 'table') AND "
+    "lower(name) = lower(tbl_name || '.ID')";
 
 } // namespace
+
+QString IndexNameOf(const QString& category) {
+    // 51 characters before the name: a category name holds at most 50.
+    return QStringLiteral("index on ID of the category table named after this: ") + category;
+}
 
 namespace {
 
@@ -48,8 +53,8 @@ DataFile::~DataFile() {
 void DataFile::Close() {
     if (!db_)
         return;
-    // Back to a plain rollback journal: every change is written into the file itself and no
-    // side file is left, so a byte copy of the closed file is the whole notebook.
+    // A plain rollback journal: every change is in the file itself and no side file is left, so a
+    // byte copy of the closed file is the whole notebook.
     QString mode;
     try {
         mode = SetJournalMode(*db_, "DELETE");
@@ -65,15 +70,18 @@ void DataFile::Close() {
 void DataFile::Reopen() {
     db_.reset();
     db_ = std::make_unique<Database>(path_, Database::Mode::OpenExisting);
-    // While the program runs, changes go to a write-ahead log without waiting for the disk at each
-    // note (a power cut may lose the last moments, never the file); Close and the destructor fold
-    // the log back into the file. A file that cannot take a log (read-only folder) keeps the
-    // rollback journal.
+    // The rollback journal: a committed write is in dataly.dat itself, so a copy of the file made
+    // while the program idles is complete. A file left in write-ahead-log mode (by an older version
+    // or another program) is turned back; when another program keeps it in that mode, every commit
+    // is folded into the file at once instead.
     try {
-        SetJournalMode(*db_, "WAL");
-        db_->Exec("PRAGMA synchronous = NORMAL");
+        SetJournalMode(*db_, "DELETE");
     } catch (const StoreError&) {
+        // Busy: another connection keeps the log.
     }
+    Statement st(*db_, QStringLiteral("PRAGMA journal_mode"));
+    if (st.Step() && st.Text(0).toLower() == QLatin1String("wal"))
+        db_->Exec("PRAGMA wal_autocheckpoint = 1");
 }
 
 Database& DataFile::db() {
@@ -105,7 +113,8 @@ void DataFile::CheckNewCategoryName(const QString& name) {
         throw StoreError(QStringLiteral("目录分类名“%1”太长：最多 50 个字符").arg(name));
     if (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
         throw StoreError(QStringLiteral("目录分类名“%1”是数据库保留的名字").arg(name));
-    Statement st(db(), QStringLiteral("SELECT name, type FROM sqlite_schema"));
+    Statement st(db(), QStringLiteral("SELECT name, type FROM sqlite_schema WHERE NOT (%1)")
+                           .arg(QLatin1String(kOldIndexOf)));
     while (st.Step()) {
         const QString existing = st.Text(0);
         const bool category = st.Text(1) == QLatin1String("table") || st.Text(1) == QLatin1String("view");
@@ -121,11 +130,28 @@ void DataFile::CheckNewCategoryName(const QString& name) {
 void DataFile::CreateCategoryTable(const QString& name) {
     CheckNewCategoryName(name);
     Transaction tx(db());
+    // An old-style index "<other>.ID" holding the name moves to its new name first.
+    QString oldIndex, owner;
+    {
+        Statement old(db(), QStringLiteral("SELECT name, tbl_name FROM sqlite_schema WHERE %1 AND name = ?1 "
+                                           "COLLATE NOCASE")
+                                .arg(QLatin1String(kOldIndexOf)));
+        old.Bind(1, name);
+        if (old.Step()) {
+            oldIndex = old.Text(0);
+            owner = old.Text(1);
+        }
+    }
+    if (!oldIndex.isNull()) {
+        db().Exec(QStringLiteral("DROP INDEX %1").arg(QuoteIdentifier(oldIndex)));
+        db().Exec(QStringLiteral("CREATE INDEX %1 ON %2 (ID)")
+                      .arg(QuoteIdentifier(IndexNameOf(owner)), QuoteIdentifier(owner)));
+    }
     const QString table = QuoteIdentifier(name);
     db().Exec(QStringLiteral("CREATE TABLE %1 (ID INTEGER, Parent INTEGER, "
                              "Name VARCHAR(50) NOT NULL CHECK(length(Name) <= 50), Info TEXT)")
                   .arg(table));
-    db().Exec(QStringLiteral("CREATE INDEX %1 ON %2 (ID)").arg(QuoteIdentifier(IndexName(name)), table));
+    db().Exec(QStringLiteral("CREATE INDEX %1 ON %2 (ID)").arg(QuoteIdentifier(IndexNameOf(name)), table));
     tx.Commit();
 }
 

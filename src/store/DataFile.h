@@ -4,9 +4,9 @@
 //   CREATE TABLE "<name>" (ID INTEGER, Parent INTEGER,
 //                          Name VARCHAR(50) NOT NULL CHECK(length(Name) <= 50), Info TEXT)
 // with an index on ID for speed (not a key: the program keeps IDs unique itself).
-// While open, the file uses a write-ahead log beside it for speed; closing the connection folds the
-// log back, so the file alone is complete on disk whenever the connection is closed (the backup
-// copies it as bytes).
+// Every committed write is in the file itself at once (a rollback journal lives beside it only while
+// a write runs), so the file alone is the whole notebook whenever the program is idle: users and
+// sync tools copy it while the program sits in the tray, and the backup copies it as bytes.
 
 #include "store/Sqlite.h"
 
@@ -29,8 +29,8 @@ public:
 
     const QString& path() const { return path_; }
 
-    // Closes the connection; the file alone is then complete on disk (for a byte copy). A
-    // StoreError (and the connection stays open) when another program keeps the file busy.
+    // Closes the connection (before a byte copy that must not race a write). A StoreError (and the
+    // connection stays open) when another program keeps the file busy.
     // Reopen opens it again; while closed, every other call opens it again first.
     void Close();
     bool IsOpen() const { return db_ != nullptr; }
@@ -44,9 +44,10 @@ public:
     // Throws a StoreError when `name` cannot be a new category: empty or blank, holding a control
     // character, longer than 50 characters (the first note's title), reserved by the engine, or differing
     // from an existing category only in letter case. An exact existing name is not checked here
-    // (CategoryExists answers that first).
+    // (CategoryExists answers that first). The ID indexes of the categories never stand in the way.
     void CheckNewCategoryName(const QString& name);
     // Creates the empty table of a category (after CheckNewCategoryName), in one transaction.
+    // Its index on ID is named IndexNameOf(name).
     void CreateCategoryTable(const QString& name);
     // Drops a category table with all its notes.
     void DropCategory(const QString& name);
@@ -57,6 +58,11 @@ private:
     QString path_;
     std::unique_ptr<Database> db_;
 };
+
+// The name of a category's index on ID: longer than any category name can be, so that no category
+// ever collides with it. Files made before carry "<name>.ID"; those still work, and such an index
+// is renamed when a new category takes its name.
+QString IndexNameOf(const QString& category);
 
 // Creates an empty, valid data file at `path` (nothing is done when the file exists).
 void CreateEmptyDataFile(const QString& path);

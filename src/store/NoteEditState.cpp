@@ -1,13 +1,11 @@
 #include "store/NoteEditState.h"
 
-#include "store/CategoryTable.h"
-
 #include <algorithm>
 
 namespace qj {
 
-void NoteEditState::Loaded(const QString& category, int id) {
-    edited_ = EditedNote{category, id};
+void NoteEditState::Loaded(const QString& category, RecordRef record) {
+    edited_ = EditedNote{category, record};
     dirty_ = false;
 }
 
@@ -21,9 +19,10 @@ void NoteEditState::Changed(bool readOnly) {
         dirty_ = true;
 }
 
-void NoteEditState::Deleted(const QString& category, std::span<const int> ids) {
-    if (edited_ && edited_->category == category && std::ranges::find(ids, edited_->id) != ids.end())
-        edited_.reset();
+void NoteEditState::Deleted(const QString& category, std::span<const RecordRef> records) {
+    if (edited_ && edited_->category == category &&
+        std::ranges::find(records, edited_->record) != records.end())
+        Cleared();
 }
 
 void NoteEditState::CategoryDropped(const QString& category) {
@@ -35,15 +34,13 @@ SaveResult SaveNoteText(DataFile& file, NoteEditState& state, const QString& tex
     if (!state.edited())
         return SaveResult::NoNote;
     const EditedNote note = *state.edited();
-    if (!file.CategoryExists(note.category)) {
-        state.CategoryDropped(note.category);
-        return SaveResult::NoNote;
-    }
+    if (!file.CategoryExists(note.category))
+        return SaveResult::Gone;
     CategoryTable table(file, note.category);
-    if (!table.WriteInfo(note.id, text)) {
-        const int id = note.id;
-        state.Deleted(note.category, std::span<const int>(&id, 1));
-        return SaveResult::NoNote;
+    try {
+        table.WriteInfo(note.record, text);
+    } catch (const RecordGone&) {
+        return SaveResult::Gone;
     }
     state.Saved();
     return SaveResult::Saved;

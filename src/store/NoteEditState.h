@@ -1,9 +1,10 @@
 #pragma once
 // Which note the editor holds and whether its text was changed. A save always writes into the
-// edited note and never into another: the note is remembered by category and ID, and forgotten
-// when it is deleted (a later note may get the same ID) or its category is dropped.
+// edited note and never into another: the note is remembered by category and its own record, and
+// forgotten when it is deleted (a later note may get the same ID, even the same rowid) or its
+// category is dropped.
 
-#include "store/DataFile.h"
+#include "store/CategoryTable.h"
 
 #include <QString>
 
@@ -14,22 +15,25 @@ namespace qj {
 
 struct EditedNote {
     QString category;
-    int id = 0;
+    RecordRef record;
     friend bool operator==(const EditedNote&, const EditedNote&) = default;
 };
 
 class NoteEditState {
 public:
     // A note's text was loaded into the editor: that note is edited, the text is clean.
-    void Loaded(const QString& category, int id);
+    void Loaded(const QString& category, RecordRef record);
     // The editor shows no note (or a note that is gone); the text is clean.
     void Cleared();
     // The user changed the text (typing, not loading). Ignored while read-only.
     void Changed(bool readOnly = false);
     // The text was written into the edited note.
     void Saved() { dirty_ = false; }
-    // Notes of `category` were deleted; forgets the edited note when it is one of them.
-    void Deleted(const QString& category, std::span<const int> ids);
+    // The user chose to drop the changes (No at the save question).
+    void ChangesDropped() { dirty_ = false; }
+    // Records of `category` were deleted; forgets the edited note when it is one of them, and its
+    // changes with it (they were part of what the user chose to delete).
+    void Deleted(const QString& category, std::span<const RecordRef> records);
     // A category was dropped.
     void CategoryDropped(const QString& category);
 
@@ -44,7 +48,9 @@ private:
 
 enum class SaveResult {
     Saved,
-    NoNote, // the editor holds no note, or it was deleted: nothing written
+    NoNote, // the editor holds no note: nothing written
+    Gone,   // the edited note's record (or its category) is no longer there: nothing written, the
+            // state unchanged, so the text is still there to be filed elsewhere
 };
 
 // Writes the editor's text into the edited note (its own category, whichever is current) and marks

@@ -18,26 +18,82 @@ void NoteTree::Build(std::vector<NoteHeader> records) {
     Clear();
     nodes_.reserve(records.size());
     index_.reserve(records.size());
-    for (NoteHeader& r : records) {
-        const NodeRef parent = r.parent ? Find(*r.parent) : kNoNode;
-        Add(r.id, r.parent, parent, std::move(r.name));
+    for (NoteHeader& r : records)
+        AddDetached(r.rowid, r.id, r.parent, std::move(r.name));
+    const std::vector<NodeRef> parent = FreshParents();
+    // Children in stored order, except that those stored before their parent come after the others.
+    const auto count = static_cast<NodeRef>(nodes_.size());
+    for (NodeRef n = 0; n < count; ++n) {
+        if (parent[n] == kNoNode)
+            roots_.push_back(n);
+        else if (parent[n] < n)
+            Attach(n, parent[n]);
     }
-    // Roots whose Parent names a node built after them go under that node now.
-    // The roots list is filtered once at the end, so this stays linear with many such roots.
-    bool moved = false;
-    for (NodeRef root : roots_) {
+    for (NodeRef n = 0; n < count; ++n)
+        if (parent[n] > n)
+            Attach(n, parent[n]);
+}
+
+std::vector<NodeRef> NoteTree::FreshParents() const {
+    const auto count = static_cast<NodeRef>(nodes_.size());
+    std::vector<NodeRef> parent(static_cast<size_t>(count), kNoNode);
+    // Whether a waiting root would land under its own descendant is asked of the top of the
+    // would-be parent's branch. The tops are kept in a union-find over the nodes (each entry leads
+    // towards its branch's top, shortened on every look-up), so the whole pass stays linear even
+    // for a long chain with many roots waiting to hang from its deepest node.
+    std::vector<NodeRef> up(static_cast<size_t>(count));
+    auto topOf = [&up](NodeRef n) {
+        while (up[n] != n) {
+            up[n] = up[up[n]];
+            n = up[n];
+        }
+        return n;
+    };
+    // First step, in stored order: a record goes under the node its Parent names when that node
+    // was built before it; the others wait as roots.
+    std::vector<NodeRef> waiting;
+    for (NodeRef n = 0; n < count; ++n) {
+        up[n] = n;
+        if (!nodes_[n].alive)
+            continue;
+        const auto& value = nodes_[n].parentValue;
+        const NodeRef p = value ? Find(*value) : kNoNode;
+        if (p != kNoNode && p < n) {
+            parent[n] = p;
+            up[n] = p;
+        } else {
+            waiting.push_back(n);
+        }
+    }
+    // Second step, in stored order: a waiting root whose Parent is the key of another node goes
+    // under it, unless that node is its own descendant.
+    for (NodeRef root : waiting) {
         const auto& value = nodes_[root].parentValue;
         if (!value || *value == nodes_[root].key)
             continue;
-        const NodeRef parent = Find(*value);
-        if (parent == kNoNode || parent == root || IsDescendantOf(parent, root))
+        const NodeRef p = Find(*value);
+        if (p == kNoNode || p == root || topOf(p) == root)
             continue;
-        nodes_[root].parent = parent;
-        nodes_[parent].children.push_back(root);
+        parent[root] = p;
+        up[root] = p;
+    }
+    return parent;
+}
+
+bool NoteTree::Resettle() {
+    const std::vector<NodeRef> parent = FreshParents();
+    bool moved = false;
+    for (NodeRef n = 0; n < static_cast<NodeRef>(nodes_.size()); ++n) {
+        if (!nodes_[n].alive || nodes_[n].parent == parent[n])
+            continue;
+        Detach(n);
+        if (parent[n] == kNoNode)
+            roots_.push_back(n);
+        else
+            Attach(n, parent[n]);
         moved = true;
     }
-    if (moved)
-        std::erase_if(roots_, [this](NodeRef n) { return nodes_[n].parent != kNoNode; });
+    return moved;
 }
 
 bool NoteTree::IsAlive(NodeRef node) const {
@@ -58,19 +114,26 @@ bool NoteTree::IsDescendantOf(NodeRef node, NodeRef ancestor) const {
     return false;
 }
 
-NodeRef NoteTree::Find(int id) const {
+NodeRef NoteTree::Find(NoteKey id) const {
     const auto it = index_.find(id);
     return it == index_.end() ? kNoNode : it->second;
 }
 
-std::optional<int> NoteTree::MaxKey() const {
+NodeRef NoteTree::FindRecord(std::int64_t rowid) const {
+    for (NodeRef n = 0; n < static_cast<NodeRef>(nodes_.size()); ++n)
+        if (nodes_[n].alive && nodes_[n].rowid == rowid)
+            return n;
+    return kNoNode;
+}
+
+std::optional<NoteKey> NoteTree::MaxKey() const {
     return maxKey_;
 }
 
-int NoteTree::NextKey() const {
+NoteKey NoteTree::NextKey() const {
     if (!maxKey_)
         return 0;
-    if (*maxKey_ == std::numeric_limits<int>::max())
+    if (*maxKey_ == std::numeric_limits<NoteKey>::max())
         throw StoreError(QStringLiteral("节点编号已达到上限，不能再添加节点"));
     return *maxKey_ + 1;
 }
@@ -105,18 +168,30 @@ bool NoteTree::CanDrop(NodeRef dragged, NodeRef target) const {
     return target != dragged && !IsDescendantOf(target, dragged);
 }
 
-NodeRef NoteTree::Add(int key, std::optional<int> parentValue, NodeRef parent, const QString& title) {
-    const NodeRef ref = static_cast<NodeRef>(nodes_.size());
-    Node node;
-    node.key = key;
-    node.parentValue = parentValue;
-    node.title = title;
-    node.parent = parent;
-    nodes_.push_back(std::move(node));
+NodeRef NoteTree::Add(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue, NodeRef parent,
+                      const QString& title) {
+    const NodeRef ref = AddDetached(rowid, key, parentValue, title);
     if (parent == kNoNode)
         roots_.push_back(ref);
     else
-        nodes_[parent].children.push_back(ref);
+        Attach(ref, parent);
+    return ref;
+}
+
+void NoteTree::Attach(NodeRef node, NodeRef parent) {
+    nodes_[node].parent = parent;
+    nodes_[parent].children.push_back(node);
+}
+
+NodeRef NoteTree::AddDetached(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue,
+                              QString title) {
+    const NodeRef ref = static_cast<NodeRef>(nodes_.size());
+    Node node;
+    node.rowid = rowid;
+    node.key = key;
+    node.parentValue = parentValue;
+    node.title = std::move(title);
+    nodes_.push_back(std::move(node));
     if (!index_.try_emplace(key, ref).second)
         ++duplicates_;
     if (!maxKey_ || key > *maxKey_)

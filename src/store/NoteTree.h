@@ -10,7 +10,11 @@
 // last child. So a record is a root exactly when no other record has an ID equal to its Parent
 // (or its Parent is its own ID), and children whose record is stored before their parent's come
 // after the others. A root is never moved under its own descendant: records whose Parents form a
-// loop keep their first record as a root instead of vanishing from the tree.
+// loop keep one record as a root instead of vanishing from the tree. Building takes time linear in
+// the number of records whatever their stored order.
+//
+// Each node remembers its own record (rowid), which every read and write of the note addresses;
+// keys (IDs) may repeat in a file edited elsewhere, and then Find gives the first node built.
 
 #include "store/CategoryTable.h"
 
@@ -32,6 +36,10 @@ public:
 
     // Rebuilds every node from the records (stored order).
     void Build(std::vector<NoteHeader> records);
+    // After a drop changed a Parent: every node whose parent differs from the one a fresh build of
+    // the same records would give it moves there, as the last child (or the last root). Returns
+    // true when a node moved.
+    bool Resettle();
     void Clear();
 
     bool IsEmpty() const { return count_ == 0; }
@@ -39,9 +47,11 @@ public:
     const std::vector<NodeRef>& Roots() const { return roots_; }
     const std::vector<NodeRef>& Children(NodeRef node) const { return nodes_[node].children; }
     NodeRef Parent(NodeRef node) const { return nodes_[node].parent; }
-    int Key(NodeRef node) const { return nodes_[node].key; }
+    NoteKey Key(NodeRef node) const { return nodes_[node].key; }
+    // The node's own record.
+    RecordRef Record(NodeRef node) const { return {nodes_[node].rowid, nodes_[node].key}; }
     // The record's Parent value (not necessarily the key of the parent node: a root keeps its own).
-    std::optional<int> ParentValue(NodeRef node) const { return nodes_[node].parentValue; }
+    std::optional<NoteKey> ParentValue(NodeRef node) const { return nodes_[node].parentValue; }
     const QString& Title(NodeRef node) const { return nodes_[node].title; }
     bool IsAlive(NodeRef node) const;
     // 0 for a root.
@@ -49,12 +59,14 @@ public:
     bool IsDescendantOf(NodeRef node, NodeRef ancestor) const; // false for node == ancestor
 
     // The node of an ID (the first one built when IDs repeat), or kNoNode.
-    NodeRef Find(int id) const;
+    NodeRef Find(NoteKey id) const;
+    // The node of a record, or kNoNode (a walk over the nodes: for single look-ups).
+    NodeRef FindRecord(std::int64_t rowid) const;
     // Largest key in the tree, or nothing when the tree is empty.
-    std::optional<int> MaxKey() const;
+    std::optional<NoteKey> MaxKey() const;
     // The key of a new node: the largest key plus 1, or 0 when the tree is empty. A StoreError
     // when the largest key is the largest ID a record can hold.
-    int NextKey() const;
+    NoteKey NextKey() const;
 
     // The node and all its descendants, a node before its children, children in order.
     std::vector<NodeRef> SubtreePreOrder(NodeRef node) const;
@@ -66,8 +78,10 @@ public:
     bool CanDrop(NodeRef dragged, NodeRef target) const;
 
     // Mirrors of record writes (the caller writes the table first).
-    // A new node as last child of `parent` (kNoNode: last root) with the record's Parent value.
-    NodeRef Add(int key, std::optional<int> parentValue, NodeRef parent, const QString& title);
+    // A new node of the record `rowid` as last child of `parent` (kNoNode: last root) with the
+    // record's Parent value.
+    NodeRef Add(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue, NodeRef parent,
+                const QString& title);
     void SetTitle(NodeRef node, const QString& title);
     // Makes `node` the last child of `newParent` (its record's Parent is newParent's key).
     void Move(NodeRef node, NodeRef newParent);
@@ -76,20 +90,26 @@ public:
 
 private:
     struct Node {
-        int key = 0;
-        std::optional<int> parentValue;
+        std::int64_t rowid = 0;
+        NoteKey key = 0;
+        std::optional<NoteKey> parentValue;
         QString title;
         NodeRef parent = kNoNode;
         std::vector<NodeRef> children;
         bool alive = true;
     };
+    // The parent node of every node (kNoNode for a root and a removed node) as building the
+    // records of the living nodes in stored order gives it.
+    std::vector<NodeRef> FreshParents() const;
+    NodeRef AddDetached(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue, QString title);
+    void Attach(NodeRef node, NodeRef parent);
     void Detach(NodeRef node);
     void RebuildIndex();
 
     std::vector<Node> nodes_;
     std::vector<NodeRef> roots_;
-    std::unordered_map<int, NodeRef> index_;
-    std::optional<int> maxKey_;
+    std::unordered_map<NoteKey, NodeRef> index_;
+    std::optional<NoteKey> maxKey_;
     int count_ = 0;
     int duplicates_ = 0; // nodes whose key an earlier node already had
 };

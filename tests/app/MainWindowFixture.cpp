@@ -57,9 +57,10 @@ QStringList MainWindowTest::storedCategories() const {
 std::optional<QString> MainWindowTest::storedInfo(const QString& category, int id) const {
     DataFile file(dataPath());
     CategoryTable table(file, category);
-    if (!table.Contains(id))
-        return std::nullopt;
-    return table.ReadInfo(id);
+    for (const NoteHeader& h : table.LoadHeaders())
+        if (h.id == id)
+            return table.ReadInfo(h.record());
+    return std::nullopt;
 }
 
 int MainWindowTest::storedRecordCount(const QString& category) const {

@@ -66,5 +66,59 @@ TEST(QtSound, PlaysAWavFileOrRefusesAMissingOneWithoutAnAudioDevice) {
     QTest::qWait(50);
 }
 
+TEST(QtSound, OnlyWavFilesOfPlayableSamplesArePlayed) {
+    const QByteArray pcm = SilentWav(8);
+    QByteArray floating = pcm;
+    floating[20] = 3; // IEEE float samples
+    QByteArray compressed = pcm;
+    compressed[20] = 0x55; // MP3 inside a WAV wrapper
+    QByteArray afterList = pcm.left(12) +
+                           QByteArray("LIST\x04\x00\x00\x00"
+                                      "abcd",
+                                      12) +
+                           pcm.mid(12);
+    struct Case {
+        const char* what;
+        QByteArray head;
+        bool playable;
+    };
+    const Case cases[] = {
+        {"PCM", pcm, true},
+        {"floating point", floating, true},
+        {"format chunk after another chunk", afterList, true},
+        {"compressed samples", compressed, false},
+        {"cut inside the format chunk", pcm.left(30), false},
+        {"no format chunk", pcm.left(12), false},
+        {"an MP3 file renamed", QByteArray("ID3\x03\x00\x00\x00\x00\x00\x00", 10), false},
+        {"a text file", QByteArray("RIFF is a file format"), false},
+        {"empty", QByteArray(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(IsPlayableWav(c.head), c.playable);
+    }
+
+    test::TempProgramFolder dir;
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("Alerting.wav"), "not a sound at all"));
+    QtSound sound;
+    EXPECT_FALSE(sound.playWav(dir.filePath(QStringLiteral("Alerting.wav"))));
+}
+
+// The program ships its own alarm sound, and it is one the sound effect can play.
+TEST(QtSound, ShippedAlarmSoundIsPlayable) {
+    QFile file(test::TempProgramFolder::buildBinFolder() + QStringLiteral("/Alerting.wav"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(IsPlayableWav(bytes));
+    // About two seconds of 16-bit mono sound at 22 050 Hz: short, not silent.
+    EXPECT_GT(bytes.size(), 22050);
+    EXPECT_LT(bytes.size(), 22050 * 2 * 3);
+    qint64 loudest = 0;
+    for (qsizetype i = 44; i + 1 < bytes.size(); i += 2)
+        loudest = std::max<qint64>(loudest, std::abs(qint16(quint8(bytes[i]) | quint8(bytes[i + 1]) << 8)));
+    EXPECT_GT(loudest, 8000);
+    EXPECT_LT(loudest, 32767); // no clipping
+}
+
 } // namespace
 } // namespace qj

@@ -30,6 +30,8 @@ std::vector<Row> Dump(DataFile& file, const QString& table) {
 
 class CategoryTableTest : public StoreTest {
 protected:
+    // The record of the stored row at `index` (0: the category's first note).
+    RecordRef At(size_t index) { return table->LoadHeaders().at(index).record(); }
     void SetUp() override {
         StoreTest::SetUp();
         ASSERT_EQ(CreateCategory(*file, name), CreateCategoryResult::Created);
@@ -50,8 +52,8 @@ TEST_F(CategoryTableTest, TitleLimitsAreEnforcedAndARefusedWriteChangesNothing) 
     EXPECT_THROW(table->Append(2, 0, fiftyOne), StoreError);
     EXPECT_THROW(table->Append(2, 0, QString()), StoreError);
     EXPECT_THROW(table->Append(2, 0, QStringLiteral("")), StoreError);
-    EXPECT_THROW(table->Rename(1, fiftyOne), StoreError);
-    EXPECT_THROW(table->Rename(1, QStringLiteral("")), StoreError);
+    EXPECT_THROW(table->Rename(At(1), fiftyOne), StoreError);
+    EXPECT_THROW(table->Rename(At(1), QStringLiteral("")), StoreError);
     EXPECT_EQ(Dump(*file, name), before);
 
     try {
@@ -61,7 +63,7 @@ TEST_F(CategoryTableTest, TitleLimitsAreEnforcedAndARefusedWriteChangesNothing) 
     }
 
     table->Append(2, 0, fifty);
-    EXPECT_TRUE(table->Rename(1, fifty));
+    table->Rename(At(1), fifty);
     EXPECT_EQ(table->LoadHeaders()[1].name, fifty);
 }
 
@@ -72,49 +74,80 @@ TEST_F(CategoryTableTest, EmptyTextIsStoredAsNullAndTextsRoundTrip) {
         QString::fromUtf8("emoji \xF0\x9F\x98\x80 and NUL-free\ttabs"),
     };
     for (const QString& text : texts) {
-        ASSERT_TRUE(table->WriteInfo(0, text));
-        EXPECT_EQ(table->ReadInfo(0), text);
+        table->WriteInfo(At(0), text);
+        EXPECT_EQ(table->ReadInfo(At(0)), text);
     }
-    ASSERT_TRUE(table->WriteInfo(0, QStringLiteral("")));
+    table->WriteInfo(At(0), QStringLiteral(""));
     EXPECT_TRUE(Dump(*file, name)[0].infoNull);
     table->Append(1, 0, QStringLiteral("乙"), QStringLiteral(""));
     EXPECT_TRUE(Dump(*file, name)[1].infoNull);
-    EXPECT_TRUE(table->ReadInfo(1).isEmpty());
+    EXPECT_TRUE(table->ReadInfo(At(1)).isEmpty());
 }
 
-TEST_F(CategoryTableTest, WritesToAMissingNoteChangeNothing) {
+TEST_F(CategoryTableTest, WritesToAGoneRecordAreRefusedAndChangeNothing) {
+    table->Append(7, 0, QStringLiteral("七"));
+    const RecordRef seven = At(1);
+    // Deleted by another program; and a record whose ID another program changed meanwhile.
+    const RecordRef gone{seven.rowid + 100, 7};
+    const RecordRef changed{seven.rowid, 8};
     const auto before = Dump(*file, name);
-    EXPECT_FALSE(table->WriteInfo(7, QStringLiteral("不该写入")));
-    EXPECT_FALSE(table->Rename(7, QStringLiteral("x")));
-    EXPECT_FALSE(table->SetParent(7, 0));
+    for (const RecordRef& r : {gone, changed}) {
+        EXPECT_THROW(table->WriteInfo(r, QStringLiteral("不该写入")), RecordGone);
+        EXPECT_THROW(table->Rename(r, QStringLiteral("x")), RecordGone);
+        EXPECT_THROW(table->SetParent(r, 0), RecordGone);
+        EXPECT_THROW(table->ReadInfo(r), RecordGone);
+        EXPECT_FALSE(table->Exists(r));
+    }
     EXPECT_EQ(Dump(*file, name), before);
 }
 
-TEST_F(CategoryTableTest, RepeatedIdsActOnTheFirstStoredRecordOnly) {
+TEST_F(CategoryTableTest, RepeatedIdsAreRecordsOfTheirOwn) {
     file->db().Exec(QStringLiteral("INSERT INTO \"笔记\" VALUES (5, 0, '先', NULL), (5, 0, '后', NULL)"));
-    EXPECT_TRUE(table->WriteInfo(5, QStringLiteral("内容")));
-    EXPECT_TRUE(table->Rename(5, QStringLiteral("先改")));
+    const RecordRef first = At(1);
+    const RecordRef second = At(2);
+    table->WriteInfo(second, QStringLiteral("后的内容"));
+    table->Rename(second, QStringLiteral("后改"));
+    table->SetParent(second, 9);
+    EXPECT_EQ(table->ReadInfo(second), QStringLiteral("后的内容"));
+    EXPECT_TRUE(table->ReadInfo(first).isNull());
+    const NoteCopy copy[] = {{second, 6, 0}};
+    table->Copy(copy);
     auto rows = Dump(*file, name);
-    EXPECT_EQ(rows[1], (Row{5, 0, QStringLiteral("先改"), QStringLiteral("内容"), false}));
-    EXPECT_EQ(rows[2].name, QStringLiteral("后"));
-    EXPECT_TRUE(rows[2].infoNull);
-    const int ids[] = {5};
-    table->Delete(ids);
+    EXPECT_EQ(rows[1], (Row{5, 0, QStringLiteral("先"), QString(), true}));
+    EXPECT_EQ(rows[2], (Row{5, 9, QStringLiteral("后改"), QStringLiteral("后的内容"), false}));
+    EXPECT_EQ(rows[3], (Row{6, 0, QStringLiteral("后改"), QStringLiteral("后的内容"), false}));
+    const RecordRef doomed[] = {second};
+    table->Delete(doomed);
     rows = Dump(*file, name);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[1].name, QStringLiteral("后"));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].name, QStringLiteral("先"));
 }
 
-TEST_F(CategoryTableTest, HeadersSkipRecordsWithoutIdAndKeepNullParents) {
-    file->db().Exec(
-        QStringLiteral("INSERT INTO \"笔记\" VALUES (NULL, 0, '无号', NULL), (3, NULL, '无父', NULL), "
-                       "(4, 3, '子', 'x')"));
+TEST_F(CategoryTableTest, OnlyIntegersAreIdsAndParents) {
+    file->db().Exec(QStringLiteral(
+        "INSERT INTO \"笔记\" VALUES (NULL, 0, '无号', NULL), (2.5, 0, '小数', NULL), ('abc', 0, '文字', "
+        "NULL), "
+        "('12abc', 0, '半数', NULL), (3, NULL, '无父', NULL), (4, 3, '子', 'x'), (5, 2.5, '小数父', NULL), "
+        "(6, 'abc', '文字父', NULL), (1099511627776, 1099511627776, '大号', NULL), ('7', '3', '数字文本', "
+        "NULL)"));
+    struct Expected {
+        NoteKey id;
+        std::optional<NoteKey> parent;
+    };
+    const Expected expected[] = {{0, 0},
+                                 {3, std::nullopt},
+                                 {4, 3},
+                                 {5, std::nullopt},
+                                 {6, std::nullopt},
+                                 {1099511627776, 1099511627776},
+                                 {7, 3}};
     const auto h = table->LoadHeaders();
-    ASSERT_EQ(h.size(), 3u);
-    EXPECT_EQ(h[1].id, 3);
-    EXPECT_FALSE(h[1].parent.has_value());
-    EXPECT_EQ(h[2].parent, 3);
-    EXPECT_EQ(table->RecordCount(), 4);
+    ASSERT_EQ(h.size(), std::size(expected));
+    for (size_t i = 0; i < h.size(); ++i) {
+        EXPECT_EQ(h[i].id, expected[i].id) << i;
+        EXPECT_EQ(h[i].parent, expected[i].parent) << i;
+    }
+    EXPECT_EQ(table->RecordCount(), 11);
 }
 
 TEST_F(CategoryTableTest, CopyFailingHalfWayLeavesTheTableAsItWas) {
@@ -123,8 +156,10 @@ TEST_F(CategoryTableTest, CopyFailingHalfWayLeavesTheTableAsItWas) {
     const auto before = Dump(*file, name);
 
     // The third copy's source is missing: the first two must not stay.
-    const NoteCopy missingSource[] = {{1, 10, 0}, {2, 11, 10}, {99, 12, 10}};
-    EXPECT_THROW(table->Copy(missingSource), StoreError);
+    const RecordRef one = At(1);
+    const RecordRef two = At(2);
+    const NoteCopy missingSource[] = {{one, 10, 0}, {two, 11, 10}, {{two.rowid + 1, 99}, 12, 10}};
+    EXPECT_THROW(table->Copy(missingSource), RecordGone);
     EXPECT_EQ(Dump(*file, name), before);
 
     // The engine refusing the second insert (a full disk, say): same.
@@ -132,7 +167,7 @@ TEST_F(CategoryTableTest, CopyFailingHalfWayLeavesTheTableAsItWas) {
     const auto before2 = Dump(*file, name);
     file->db().Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"笔记\" WHEN NEW.ID = 11 "
                                    "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-    const NoteCopy copies[] = {{1, 10, 0}, {2, 11, 10}};
+    const NoteCopy copies[] = {{one, 10, 0}, {two, 11, 10}};
     EXPECT_THROW(table->Copy(copies), StoreError);
     EXPECT_EQ(Dump(*file, name), before2);
     file->db().Exec("DROP TRIGGER refuse");
@@ -150,7 +185,7 @@ TEST_F(CategoryTableTest, DeleteFailingHalfWayLeavesTheTableAsItWas) {
     const auto before = Dump(*file, name);
     file->db().Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON \"笔记\" WHEN OLD.ID = 2 "
                                    "BEGIN SELECT RAISE(ABORT, 'locked'); END"));
-    const int ids[] = {4, 3, 2, 1};
-    EXPECT_THROW(table->Delete(ids), StoreError);
+    const RecordRef records[] = {At(4), At(3), At(2), At(1)};
+    EXPECT_THROW(table->Delete(records), StoreError);
     EXPECT_EQ(Dump(*file, name), before);
 }

@@ -95,8 +95,10 @@ TEST_F(CurrentCategoryTest, DeletingANoteRemovesExactlyItsSubtree) {
     cat->table().Append(5, 5, QStringLiteral("五"));
     cat->table().Append(6, 5, QStringLiteral("六"));
     cat->Reload();
-    const auto deleted = cat->Delete(N(1));
-    EXPECT_EQ(deleted, (std::vector<int>{4, 3, 2, 1})); // the deepest first
+    std::vector<NoteKey> deleted;
+    for (const RecordRef& r : cat->Delete(N(1)))
+        deleted.push_back(r.id);
+    EXPECT_EQ(deleted, (std::vector<NoteKey>{4, 3, 2, 1})); // the deepest first
     EXPECT_EQ(Records(*file, QStringLiteral("帮助")),
               (std::vector<std::string>{"0<0:帮助", "5<5:五", "6<5:六"}));
     EXPECT_EQ(cat->tree().NodeCount(), 3);

@@ -80,7 +80,7 @@ TEST_F(StoreTest, CreateRefusesExistingNameExactlyAndCaseVariantsWithAnError) {
                                QStringLiteral("ｄｉａｒｙ"), QString(),
                                QStringLiteral(""),           QStringLiteral("   "),
                                QStringLiteral("a\tb"),       QStringLiteral("sqlite_master"),
-                               QString(51, QChar(0x6587)),   QStringLiteral("Notes.ID")};
+                               QString(51, QChar(0x6587))};
     for (const QString& name : refused) {
         EXPECT_THROW(CreateCategory(*file, name), StoreError) << name.toStdString();
     }
@@ -109,7 +109,7 @@ TEST_F(StoreTest, HostileCategoryNamesStayInert) {
         EXPECT_EQ(headers[0].name, name);
         EXPECT_EQ(headers[0].id, 0);
         EXPECT_EQ(headers[0].parent, 0);
-        EXPECT_TRUE(table.ReadInfo(0).isNull());
+        EXPECT_TRUE(table.ReadInfo(headers[0].record()).isNull());
     }
     EXPECT_EQ(CategoryTable(*file, QStringLiteral("帮助")).RecordCount(), 1);
     QStringList all{QStringLiteral("帮助")};
@@ -129,26 +129,73 @@ TEST_F(StoreTest, DroppedCategoryCanBeCreatedAgainAndOpeningAMissingOneFails) {
     EXPECT_EQ(CreateCategory(*file, QStringLiteral("旧")), CreateCategoryResult::Created);
 }
 
-TEST_F(StoreTest, ClosedFileIsCompleteOnDiskAndReopensOnUse) {
+TEST_F(StoreTest, EveryCommittedWriteIsInTheFileItselfWhileItIsOpen) {
+    // A copy of dataly.dat alone, taken while the store is open and idle, as a user or a sync tool
+    // takes it.
+    auto copyAlone = [this](const QString& name) {
+        const QString copy = dir.filePath(name);
+        EXPECT_TRUE(QFile::copy(dataPath(), copy));
+        return std::make_unique<DataFile>(copy);
+    };
     ASSERT_EQ(CreateCategory(*file, QStringLiteral("日记")), CreateCategoryResult::Created);
-    CategoryTable(*file, QStringLiteral("日记")).WriteInfo(0, QStringLiteral("今天"));
+    CategoryTable table(*file, QStringLiteral("日记"));
+    table.WriteInfo(table.LoadHeaders()[0].record(), QStringLiteral("今天"));
+    table.Append(1, 0, QStringLiteral("明天"));
+    for (const char* side : {"-journal", "-wal"})
+        EXPECT_FALSE(QFile::exists(dataPath() + QLatin1String(side))) << side;
     {
-        // Another program reading the file keeps it from being completed: the close says so.
-        DataFile other(dataPath());
-        Statement reading(other.db(), QStringLiteral("SELECT * FROM \"日记\""));
-        ASSERT_TRUE(reading.Step());
-        EXPECT_THROW(file->Close(), StoreError);
-        EXPECT_TRUE(file->IsOpen());
+        auto copied = copyAlone(QStringLiteral("copy1.dat"));
+        CategoryTable inCopy(*copied, QStringLiteral("日记"));
+        const auto headers = inCopy.LoadHeaders();
+        ASSERT_EQ(headers.size(), 2u);
+        EXPECT_EQ(inCopy.ReadInfo(headers[0].record()), QStringLiteral("今天"));
+        EXPECT_EQ(headers[1].name, QStringLiteral("明天"));
     }
+
+    // A file another program holds in write-ahead-log mode: each commit is folded in at once.
+    file.reset();
+    DataFile other(dataPath());
+    other.db().Exec("PRAGMA journal_mode = WAL");
+    Statement reading(other.db(), QStringLiteral("SELECT count(*) FROM \"日记\""));
+    ASSERT_TRUE(reading.Step());
+    file = std::make_unique<DataFile>(dataPath());
+    reading.Reset();
+    CategoryTable(*file, QStringLiteral("日记")).Append(2, 0, QStringLiteral("后天"));
+    auto copied = copyAlone(QStringLiteral("copy2.dat"));
+    EXPECT_EQ(CategoryTable(*copied, QStringLiteral("日记")).RecordCount(), 3);
+}
+
+TEST_F(StoreTest, FileLeftInLogModeIsTurnedBackAndClosingLeavesNoSideFile) {
+    file->db().Exec("PRAGMA journal_mode = WAL");
+    ASSERT_EQ(CreateCategory(*file, QStringLiteral("日记")), CreateCategoryResult::Created);
+    file.reset();
+    file = std::make_unique<DataFile>(dataPath());
+    Statement mode(file->db(), QStringLiteral("PRAGMA journal_mode"));
+    ASSERT_TRUE(mode.Step());
+    EXPECT_EQ(mode.Text(0), QStringLiteral("delete"));
     file->Close();
     EXPECT_FALSE(file->IsOpen());
-    // Nothing beside the file is needed to read it: a byte copy is a whole data file.
-    const QString copy = dir.filePath(QStringLiteral("copy.dat"));
-    ASSERT_TRUE(QFile::copy(dataPath(), copy));
-    EXPECT_FALSE(QFile::exists(dataPath() + QStringLiteral("-journal")));
-    EXPECT_FALSE(QFile::exists(dataPath() + QStringLiteral("-wal")));
-    EXPECT_FALSE(QFile::exists(dataPath() + QStringLiteral("-shm")));
-    DataFile copied(copy);
-    EXPECT_EQ(CategoryTable(copied, QStringLiteral("日记")).ReadInfo(0), QStringLiteral("今天"));
+    for (const char* side : {"-journal", "-wal", "-shm"})
+        EXPECT_FALSE(QFile::exists(dataPath() + QLatin1String(side))) << side;
+    // Any use opens it again.
     EXPECT_EQ(file->Categories(), QStringList{QStringLiteral("日记")});
+}
+
+TEST_F(StoreTest, IdIndexesNeverTakeACategoryName) {
+    // A table "A.ID" made by another tool, and a category "B" of an older file whose index is
+    // named "B.ID".
+    file->db().Exec(QStringLiteral("CREATE TABLE \"A.ID\" (x)"));
+    file->db().Exec(
+        QStringLiteral("CREATE TABLE \"B\" (ID INTEGER, Parent INTEGER, Name VARCHAR(50) NOT NULL, "
+                       "Info TEXT); CREATE INDEX \"B.ID\" ON \"B\" (ID); "
+                       "INSERT INTO \"B\" VALUES (0, 0, 'B', '乙')"));
+    for (const char* name : {"A", "B.ID", "b.id2", "C"})
+        EXPECT_EQ(CreateCategory(*file, QString::fromUtf8(name)), CreateCategoryResult::Created) << name;
+    CategoryTable b(*file, QStringLiteral("B"));
+    EXPECT_EQ(b.ReadInfo(b.LoadHeaders()[0].record()), QStringLiteral("乙"));
+    EXPECT_EQ(file->Categories(), (QStringList{"A.ID", "B", "A", "B.ID", "b.id2", "C"}));
+    // Every category table keeps an index on ID.
+    Statement indexes(file->db(), QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'index'"));
+    ASSERT_TRUE(indexes.Step());
+    EXPECT_EQ(indexes.Int(0), 5);
 }

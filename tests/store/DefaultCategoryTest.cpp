@@ -46,7 +46,7 @@ TEST_F(StoreTest, FirstRunCreatesHelpWithTheGuideInAnyEncoding) {
         EXPECT_EQ(h[0].id, 0);
         EXPECT_EQ(h[0].parent, 0);
         EXPECT_EQ(h[0].name, QStringLiteral("帮助"));
-        EXPECT_EQ(help.ReadInfo(0), expected) << c.what;
+        EXPECT_EQ(help.ReadInfo(h[0].record()), expected) << c.what;
     }
 }
 
@@ -54,7 +54,7 @@ TEST_F(StoreTest, FirstRunWithoutGuideLeavesTheTextNull) {
     CreateHelpCategory(*file, dir.path());
     CategoryTable help(*file, QStringLiteral("帮助"));
     EXPECT_EQ(help.RecordCount(), 1);
-    EXPECT_TRUE(help.ReadInfo(0).isNull());
+    EXPECT_TRUE(help.ReadInfo(help.LoadHeaders()[0].record()).isNull());
     // The help category of another file does not make this a first run again.
     EXPECT_THROW(CreateHelpCategory(*file, dir.path()), StoreError);
 }

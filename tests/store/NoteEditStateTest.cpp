@@ -29,20 +29,20 @@ protected:
 TEST(NoteEditState, DirtyOnlyAfterTypingIntoAWritableEditor) {
     NoteEditState s;
     EXPECT_FALSE(s.IsDirty());
-    s.Loaded(QStringLiteral("帮助"), 3);
+    s.Loaded(QStringLiteral("帮助"), {3, 3});
     EXPECT_FALSE(s.IsDirty());
     s.Changed(/*readOnly=*/true);
     EXPECT_FALSE(s.IsDirty());
     s.Changed();
     EXPECT_TRUE(s.IsDirty());
-    s.Loaded(QStringLiteral("帮助"), 4); // the question was answered No: the new note is clean
+    s.Loaded(QStringLiteral("帮助"), {5, 4}); // the question was answered No: the new note is clean
     EXPECT_FALSE(s.IsDirty());
-    EXPECT_EQ(s.edited(), (EditedNote{QStringLiteral("帮助"), 4}));
+    EXPECT_EQ(s.edited(), (EditedNote{QStringLiteral("帮助"), {5, 4}}));
 }
 
 TEST_F(NoteEditStateTest, SaveWritesIntoTheEditedNoteWhateverIsCurrent) {
     NoteEditState s;
-    s.Loaded(help, 1);
+    s.Loaded(help, cat->tree().Record(note));
     s.Changed();
     // The user switched to another category, whose note 1 must not receive the text.
     CurrentCategory other(*file, diary);
@@ -58,7 +58,7 @@ TEST_F(NoteEditStateTest, SaveWritesIntoTheEditedNoteWhateverIsCurrent) {
 
 TEST_F(NoteEditStateTest, DeletedNoteNeverReceivesTheTextNorItsSuccessor) {
     NoteEditState s;
-    s.Loaded(help, 1);
+    s.Loaded(help, cat->tree().Record(note));
     s.Changed();
     s.Deleted(help, cat->Delete(note));
     // The next note takes the freed largest ID 1 again.
@@ -66,32 +66,39 @@ TEST_F(NoteEditStateTest, DeletedNoteNeverReceivesTheTextNorItsSuccessor) {
     ASSERT_EQ(cat->tree().Key(successor), 1);
     EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("旧文字")), SaveResult::NoNote);
     EXPECT_TRUE(cat->Info(successor).isNull());
-    EXPECT_TRUE(s.IsDirty());
+    EXPECT_FALSE(s.IsDirty()); // the changes went with the deleted note
 }
 
 TEST_F(NoteEditStateTest, NoteGoneBehindTheStatesBackIsNotRecreated) {
     NoteEditState s;
-    s.Loaded(help, 1);
+    s.Loaded(help, cat->tree().Record(note));
     s.Changed();
-    cat->table().Delete(std::vector<int>{1}); // removed elsewhere, the state not told
-    EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("x")), SaveResult::NoNote);
+    const RecordRef record = cat->tree().Record(note);
+    cat->table().Delete(std::span(&record, 1)); // removed elsewhere, the state not told
+    // Nothing is written, and the text stays changed and tied to its note for the user to decide.
+    EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("x")), SaveResult::Gone);
     EXPECT_FALSE(cat->table().Contains(1));
-    EXPECT_FALSE(s.edited().has_value());
+    EXPECT_TRUE(s.IsDirty());
+    EXPECT_EQ(s.edited(), (EditedNote{help, record}));
 
-    s.Loaded(diary, 0);
+    CategoryTable diaryTable(*file, diary);
+    s.Loaded(diary, diaryTable.LoadHeaders()[0].record());
+    s.Changed();
     file->DropCategory(diary);
-    EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("x")), SaveResult::NoNote);
+    EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("x")), SaveResult::Gone);
+    EXPECT_TRUE(s.IsDirty());
     EXPECT_EQ(CreateCategory(*file, diary), CreateCategoryResult::Created);
-    EXPECT_TRUE(CategoryTable(*file, diary).ReadInfo(0).isNull());
+    CategoryTable again(*file, diary);
+    EXPECT_TRUE(again.ReadInfo(again.LoadHeaders()[0].record()).isNull());
 }
 
 TEST_F(NoteEditStateTest, FailedWriteKeepsTheTextDirty) {
     NoteEditState s;
-    s.Loaded(help, 1);
+    s.Loaded(help, cat->tree().Record(note));
     s.Changed();
     file->db().Exec(QStringLiteral(
         "CREATE TRIGGER refuse BEFORE UPDATE ON \"帮助\" BEGIN SELECT RAISE(ABORT, 'disk'); END"));
     EXPECT_THROW(SaveNoteText(*file, s, QStringLiteral("x")), StoreError);
     EXPECT_TRUE(s.IsDirty());
-    EXPECT_EQ(s.edited(), (EditedNote{help, 1}));
+    EXPECT_EQ(s.edited(), (EditedNote{help, cat->tree().Record(note)}));
 }

@@ -12,15 +12,30 @@ using namespace qj;
 namespace {
 
 struct Rec {
-    int id;
-    std::optional<int> parent;
+    NoteKey id;
+    std::optional<NoteKey> parent;
 };
 
-NoteTree TreeOf(std::initializer_list<Rec> recs) {
+// Records in this stored order (rowids 1, 2, …).
+std::vector<NoteHeader> HeadersOf(std::initializer_list<Rec> recs) {
     std::vector<NoteHeader> headers;
     for (const Rec& r : recs)
-        headers.push_back({r.id, r.parent, QStringLiteral("n%1").arg(r.id)});
-    return NoteTree(std::move(headers));
+        headers.push_back(
+            {static_cast<std::int64_t>(headers.size()) + 1, r.id, r.parent, QStringLiteral("n%1").arg(r.id)});
+    return headers;
+}
+
+NoteTree TreeOf(std::initializer_list<Rec> recs) {
+    return NoteTree(HeadersOf(recs));
+}
+
+// The records of a live tree as a fresh build would read them back (stored order is rowid order).
+std::vector<NoteHeader> HeadersOf(const NoteTree& t) {
+    std::vector<NoteHeader> headers;
+    for (NodeRef n : t.AllPreOrder())
+        headers.push_back({t.Record(n).rowid, t.Key(n), t.ParentValue(n), t.Title(n)});
+    std::ranges::sort(headers, {}, &NoteHeader::rowid);
+    return headers;
 }
 
 // "1(2,3(4)),5": keys, children in brackets, in order.
@@ -65,11 +80,54 @@ TEST(NoteTreeBuild, RootsChildrenAndReparentingFollowStoredOrder) {
     }
 }
 
-TEST(NoteTreeBuild, RepeatedIdFindsTheFirstNode) {
+TEST(NoteTreeBuild, RepeatedIdFindsTheFirstNodeAndEachNodeKeepsItsRecord) {
     // The second record of ID 1 names the first one as its parent.
     const NoteTree t = TreeOf({{1, 1}, {1, 1}, {2, 1}});
     EXPECT_EQ(Shape(t), "1(1,2)");
     EXPECT_EQ(t.Find(1), t.Roots()[0]);
+    const NodeRef second = t.Children(t.Roots()[0])[0];
+    EXPECT_EQ(t.Record(second), (RecordRef{2, 1}));
+    EXPECT_EQ(t.FindRecord(2), second);
+}
+
+TEST(NoteTreeBuild, LeavesStoredBeforeALongChainHangFromItsEnd) {
+    // Every leaf names the chain's deepest note, which is built after it: the shape that made the
+    // loop check walk the whole chain once per leaf.
+    constexpr int kLeaves = 2000;
+    constexpr int kDepth = 2000;
+    std::vector<NoteHeader> headers;
+    for (int i = 0; i < kLeaves; ++i)
+        headers.push_back({i + 1, kDepth + i, kDepth - 1, QString()});
+    for (int i = 0; i < kDepth; ++i)
+        headers.push_back({kLeaves + i + 1, i, i == 0 ? 0 : i - 1, QString()});
+    const NoteTree t(headers);
+    ASSERT_EQ(t.Roots().size(), 1u);
+    const NodeRef deepest = t.Find(kDepth - 1);
+    EXPECT_EQ(t.Level(deepest), kDepth - 1);
+    EXPECT_EQ(t.Children(deepest).size(), static_cast<size_t>(kLeaves));
+}
+
+TEST(NoteTreeEdit, SettlingAfterAMoveGivesTheTreeAFreshBuildGives) {
+    struct Case {
+        const char* what;
+        std::initializer_list<Rec> records;
+        NoteKey moved, target;
+        const char* shape;
+    };
+    const Case cases[] = {
+        // A loop broken at 3 (a root): once 4 leaves the loop, 3 goes under 4.
+        {"loop member moved away", {{3, 4}, {4, 3}, {5, 5}}, 4, 5, "5(4(3))"},
+        {"three-record loop opened", {{1, 3}, {2, 1}, {3, 2}, {9, 9}}, 3, 9, "9(3(1(2)))"},
+        {"loop member moved within the loop", {{3, 4}, {4, 3}, {6, 4}}, 6, 3, "3(4,6)"},
+        {"no loop: nothing else moves", {{0, 0}, {1, 0}, {2, 2}}, 1, 2, "0,2(1)"},
+    };
+    for (const Case& c : cases) {
+        NoteTree t = TreeOf(c.records);
+        t.Move(t.Find(c.moved), t.Find(c.target));
+        t.Resettle();
+        EXPECT_EQ(Shape(t), c.shape) << c.what;
+        EXPECT_EQ(Shape(NoteTree(HeadersOf(t))), c.shape) << c.what;
+    }
 }
 
 TEST(NoteTreeKeys, NewKeyIsLargestPlusOneOrZero) {
@@ -81,13 +139,17 @@ TEST(NoteTreeKeys, NewKeyIsLargestPlusOneOrZero) {
     t.Remove(t.Find(41));
     EXPECT_EQ(t.NextKey(), 8);
     EXPECT_EQ(t.Find(41), kNoNode);
-    t.Add(8, 0, t.Find(0), QStringLiteral("新"));
+    t.Add(100, 8, 0, t.Find(0), QStringLiteral("新"));
     EXPECT_EQ(t.NextKey(), 9);
     t.Remove(t.Find(0)); // removes 0 and its children 7 and 8
     EXPECT_TRUE(t.IsEmpty());
     EXPECT_EQ(t.NextKey(), 0);
 
-    const NoteTree full = TreeOf({{std::numeric_limits<int>::max(), 0}});
+    // Keys are 64-bit: beyond the 32-bit range they are keys like any other.
+    const NoteTree big = TreeOf({{std::int64_t{1} << 40, 0}, {7, std::int64_t{1} << 40}});
+    EXPECT_EQ(Shape(big), "1099511627776(7)");
+    EXPECT_EQ(big.NextKey(), (std::int64_t{1} << 40) + 1);
+    const NoteTree full = TreeOf({{std::numeric_limits<NoteKey>::max(), 0}});
     EXPECT_THROW(full.NextKey(), StoreError);
     const NoteTree negative = TreeOf({{-5, -5}});
     EXPECT_EQ(negative.NextKey(), -4);
@@ -105,13 +167,13 @@ TEST(NoteTreeEdit, SubtreeListingMoveAndDropRules) {
     // 0(1(2,3(4)),5)
     NoteTree t = TreeOf({{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 3}, {5, 0}});
     auto keys = [&](const std::vector<NodeRef>& nodes) {
-        std::vector<int> k;
+        std::vector<NoteKey> k;
         for (NodeRef n : nodes)
             k.push_back(t.Key(n));
         return k;
     };
-    EXPECT_EQ(keys(t.SubtreePreOrder(t.Find(1))), (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(keys(t.AllPreOrder()), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(keys(t.SubtreePreOrder(t.Find(1))), (std::vector<NoteKey>{1, 2, 3, 4}));
+    EXPECT_EQ(keys(t.AllPreOrder()), (std::vector<NoteKey>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(t.Level(t.Find(4)), 3);
     EXPECT_EQ(t.Level(t.Find(0)), 0);
 
@@ -163,14 +225,14 @@ TEST(NoteTreeBuild, RandomRecordsEachGetOneNodeAndRootsFollowTheRule) {
     for (int round = 0; round < 200; ++round) {
         const int n = 1 + static_cast<int>(rng() % 40);
         std::vector<NoteHeader> records;
-        std::set<int> ids;
+        std::set<NoteKey> ids;
         for (int i = 0; i < n; ++i) {
             int id;
             do
                 id = static_cast<int>(rng() % 60);
             while (ids.count(id));
             ids.insert(id);
-            records.push_back({id, static_cast<int>(rng() % 64), QString()});
+            records.push_back({i + 1, id, static_cast<int>(rng() % 64), QString()});
         }
         const NoteTree t(records);
         // Every record has exactly one node, reachable from a root, without loops.
@@ -186,6 +248,37 @@ TEST(NoteTreeBuild, RandomRecordsEachGetOneNodeAndRootsFollowTheRule) {
             } else if (*r.parent != r.id && ids.count(*r.parent)) {
                 // A root whose Parent names a note only where moving it would make a loop.
                 EXPECT_TRUE(t.IsDescendantOf(t.Find(*r.parent), node)) << round;
+            }
+        }
+    }
+}
+
+TEST(NoteTreeEdit, RandomMovesThenSettlingMatchAFreshBuild) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 300; ++round) {
+        const int n = 2 + static_cast<int>(rng() % 12);
+        std::vector<NoteHeader> records;
+        for (int i = 0; i < n; ++i)
+            records.push_back({i + 1, i, static_cast<int>(rng() % (n + 2)), QString()});
+        std::shuffle(records.begin(), records.end(), rng);
+        for (int i = 0; i < n; ++i)
+            records[i].rowid = i + 1;
+        NoteTree t(records);
+        for (int move = 0; move < 3; ++move) {
+            const NodeRef dragged = t.Find(static_cast<NoteKey>(rng() % n));
+            const NodeRef target = t.Find(static_cast<NoteKey>(rng() % n));
+            if (!t.CanDrop(dragged, target) || t.Parent(dragged) == target)
+                continue;
+            t.Move(dragged, target);
+            t.Resettle();
+            // Every note has the parent a fresh build gives it; siblings may differ in order (a
+            // dropped note stays its new parent's last child).
+            const NoteTree fresh(HeadersOf(t));
+            for (NoteKey k = 0; k < n; ++k) {
+                const NodeRef live = t.Parent(t.Find(k));
+                const NodeRef built = fresh.Parent(fresh.Find(k));
+                EXPECT_EQ(live == kNoNode ? -1 : t.Key(live), built == kNoNode ? -1 : fresh.Key(built))
+                    << "round " << round << " key " << k;
             }
         }
     }

@@ -10,11 +10,13 @@ namespace qj::test {
 
 class RecordingSound final : public Sound {
 public:
-    // Like the real one, refuses a file that does not exist.
+    // Like the real one, refuses a file that does not exist; setPlays(false) makes it refuse every
+    // file, as the real one refuses a file it cannot play.
     bool playWav(const QString& path) override {
         played_.append(path);
-        return QFileInfo(path).isFile();
+        return plays_ && QFileInfo(path).isFile();
     }
+    void setPlays(bool plays) { plays_ = plays; }
     void stop() override { ++stops_; }
     void beep() override { ++beeps_; }
 
@@ -24,6 +26,7 @@ public:
 
 private:
     QStringList played_;
+    bool plays_ = true;
     int beeps_ = 0;
     int stops_ = 0;
 };

@@ -44,15 +44,15 @@ NodeRef NodeOfItem(const QTreeWidgetItem* item) {
     return item->data(0, kNoteNodeRole).toInt();
 }
 
-int IdOfItem(const QTreeWidgetItem* item) {
+NoteKey IdOfItem(const QTreeWidgetItem* item) {
     if (item->type() == NoteItem::Type)
         return static_cast<const NoteItem*>(item)->id;
-    return item->data(0, kNoteIdRole).toInt();
+    return item->data(0, kNoteIdRole).toLongLong();
 }
 
 QVariant NoteItem::data(int column, int role) const {
     if (role == kNoteIdRole)
-        return id;
+        return static_cast<qlonglong>(id);
     if (role == kNoteNodeRole)
         return node;
     return QTreeWidgetItem::data(column, role);

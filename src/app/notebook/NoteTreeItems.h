@@ -18,15 +18,15 @@ inline constexpr int kNoteNodeRole = Qt::UserRole + 2;
 class NoteItem : public QTreeWidgetItem {
 public:
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
-    NoteItem(int noteId, NodeRef noteNode) : QTreeWidgetItem(Type), id(noteId), node(noteNode) {}
+    NoteItem(NoteKey noteId, NodeRef noteNode) : QTreeWidgetItem(Type), id(noteId), node(noteNode) {}
     QVariant data(int column, int role) const override;
 
-    int id;
+    NoteKey id;
     NodeRef node;
 };
 
 NodeRef NodeOfItem(const QTreeWidgetItem* item);
-int IdOfItem(const QTreeWidgetItem* item);
+NoteKey IdOfItem(const QTreeWidgetItem* item);
 
 // One item for a node (title, ID, node; selectable, editable, draggable), without children.
 QTreeWidgetItem* MakeNoteItem(const NoteTree& tree, NodeRef node);

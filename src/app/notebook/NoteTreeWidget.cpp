@@ -44,7 +44,7 @@ NoteTreeWidget::NoteTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     connect(&dragScrollTimer_, &QTimer::timeout, this, &NoteTreeWidget::dragScrollTick);
 }
 
-int NoteTreeWidget::idOf(const QTreeWidgetItem* item) {
+std::int64_t NoteTreeWidget::idOf(const QTreeWidgetItem* item) {
     return IdOfItem(item);
 }
 
@@ -53,7 +53,7 @@ QTreeWidgetItem* NoteTreeWidget::selectedItem() const {
     return items.isEmpty() ? nullptr : items.first();
 }
 
-std::optional<int> NoteTreeWidget::selectedId() const {
+std::optional<std::int64_t> NoteTreeWidget::selectedId() const {
     if (const auto* item = selectedItem())
         return idOf(item);
     return std::nullopt;

@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <cstdint>
 #include <optional>
 
 namespace qj {
@@ -19,8 +20,8 @@ public:
 
     explicit NoteTreeWidget(QWidget* parent = nullptr);
 
-    static int idOf(const QTreeWidgetItem* item);
-    std::optional<int> selectedId() const;
+    static std::int64_t idOf(const QTreeWidgetItem* item);
+    std::optional<std::int64_t> selectedId() const;
     QTreeWidgetItem* selectedItem() const;
     // Level of an item: 0 for a root.
     static int levelOf(const QTreeWidgetItem* item);

@@ -37,6 +37,7 @@ struct Notebook::Private {
     std::unique_ptr<CurrentCategory> category;
     std::vector<QTreeWidgetItem*> itemOf; // by node
     NoteEditState edit;
+    QString shownTitle; // the title of the note the editor holds, as it was loaded or renamed
     bool loading = false;
     bool dirtyShown = false;
     bool readOnlyChosen = true; // the read-only switch as the user set it
@@ -109,8 +110,8 @@ struct Notebook::Private {
         tree->scrollToItem(target);
     }
 
-    // Rebuilds every item from the store's tree; selects `select` and expands `expanded` (IDs).
-    void rebuildItems(NodeRef select, const QSet<int>& expanded = {}) {
+    // Rebuilds every item from the store's tree; selects `select` and expands `expanded` (rowids).
+    void rebuildItems(NodeRef select, const QSet<std::int64_t>& expanded = {}) {
         const QSignalBlocker blocker(tree);
         tree->setUpdatesEnabled(false);
         tree->clear();
@@ -118,21 +119,22 @@ struct Notebook::Private {
         if (category) {
             itemOf.resize(static_cast<size_t>(notes().NodeCount()), nullptr);
             tree->addTopLevelItems(BuildAllItems(notes(), itemOf));
-            for (int id : expanded)
-                if (QTreeWidgetItem* it = item(notes().Find(id)))
-                    it->setExpanded(true);
+            for (NodeRef n = 0; n < static_cast<NodeRef>(itemOf.size()); ++n)
+                if (itemOf[n] && expanded.contains(notes().Record(n).rowid))
+                    itemOf[n]->setExpanded(true);
             selectItem(item(select));
         }
         tree->setUpdatesEnabled(true);
         emitStatus();
     }
 
-    QSet<int> expandedIds() const {
-        QSet<int> ids;
-        for (QTreeWidgetItem* it : itemOf)
-            if (it && it->isExpanded())
-                ids.insert(NoteTreeWidget::idOf(it));
-        return ids;
+    // The records of the expanded nodes.
+    QSet<std::int64_t> expandedRecords() const {
+        QSet<std::int64_t> rowids;
+        for (NodeRef n = 0; n < static_cast<NodeRef>(itemOf.size()); ++n)
+            if (itemOf[n] && itemOf[n]->isExpanded())
+                rowids.insert(notes().Record(n).rowid);
+        return rowids;
     }
 
     // After a failed write: the tree shows what the table holds, the selection and the open
@@ -140,8 +142,10 @@ struct Notebook::Private {
     void resync() {
         if (!category)
             return;
-        const std::optional<int> selectedId = tree->selectedId();
-        const QSet<int> expanded = expandedIds();
+        const NodeRef selected = selectedNode();
+        const std::optional<std::int64_t> selectedRecord =
+            selected == kNoNode ? std::nullopt : std::optional(notes().Record(selected).rowid);
+        const QSet<std::int64_t> expanded = expandedRecords();
         try {
             category->Reload();
         } catch (const StoreError& error) {
@@ -151,7 +155,7 @@ struct Notebook::Private {
             updateActions();
             return;
         }
-        rebuildItems(selectedId ? notes().Find(*selectedId) : kNoNode, expanded);
+        rebuildItems(selectedRecord ? notes().FindRecord(*selectedRecord) : kNoNode, expanded);
     }
 
     // Shows a note: its title in the title bar (unless told otherwise), its text in the editor,
@@ -160,10 +164,11 @@ struct Notebook::Private {
         const QString info = category->Info(node);
         if (showTitle)
             titleBar->setTitle(notes().Title(node));
+        shownTitle = notes().Title(node);
         loading = true;
         editor->loadText(info);
         loading = false;
-        edit.Loaded(category->name(), notes().Key(node));
+        edit.Loaded(category->name(), notes().Record(node));
         applyReadOnly();
         showDirty();
     }
@@ -181,28 +186,57 @@ struct Notebook::Private {
         return category && edit.edited() && edit.edited()->category == category->name();
     }
 
-    // Writes the editor's text into the edited note. False when the write failed (the text
-    // stays dirty).
+    // Writes the editor's text into the edited note. False when nothing was written (the text
+    // stays dirty): the write failed, or the note is gone and the text was not filed as a new note.
     bool saveText() {
         if (!file) {
             edit.Saved();
             showDirty();
             return true;
         }
+        SaveResult result = SaveResult::NoNote;
         try {
-            SaveNoteText(*file, edit, editor->text());
+            result = SaveNoteText(*file, edit, editor->text());
         } catch (const StoreError& error) {
             reportError(error.text());
             return false;
         }
-        // A note that no longer exists receives nothing; the text is then no longer tied to a note.
-        edit.Saved();
+        if (result == SaveResult::Gone)
+            return fileTextOfGoneNote();
         applyReadOnly();
         showDirty();
         return true;
     }
 
-    void addNode(bool child, const QString& typed, std::optional<int>* made = nullptr) {
+    // The edited note's record vanished (another program deleted it): the text stays in the editor,
+    // changed, and the user may file it as a new note (a root at the end) of the current category.
+    bool fileTextOfGoneNote() {
+        resync(); // the tree shows what the table holds
+        if (!category) {
+            MessageBox(dialogs, dialogParent, QStringLiteral("提示"), GoneNoteText(shownTitle),
+                       MessageIcon::Warning);
+            return false;
+        }
+        const DialogButton answer =
+            MessageBox(dialogs, dialogParent, QStringLiteral("提示"), GoneNoteQuestion(shownTitle),
+                       MessageIcon::Warning, {DialogButton::Yes, DialogButton::No}, DialogButton::Yes);
+        if (answer != DialogButton::Yes)
+            return false;
+        return run([&] {
+            const NodeRef node = category->AddNote(kNoNode, shownTitle, editor->text());
+            QTreeWidgetItem* newItem = BuildSubtreeItems(notes(), node, itemOf);
+            tree->addTopLevelItem(newItem);
+            selectItem(newItem);
+            shownTitle = notes().Title(node);
+            titleBar->setTitle(shownTitle);
+            edit.Loaded(category->name(), notes().Record(node));
+            applyReadOnly();
+            showDirty();
+            emitStatus();
+        });
+    }
+
+    void addNode(bool child, const QString& typed, std::optional<NoteKey>* made = nullptr) {
         run([&] {
             const NodeRef selected = selectedNode();
             const NodeRef node =
@@ -225,8 +259,10 @@ struct Notebook::Private {
             category->Rename(node, title);
             if (QTreeWidgetItem* it = item(node))
                 it->setText(0, notes().Title(node));
-            if (editedNoteIsHere() && edit.edited()->id == notes().Key(node))
-                titleBar->setTitle(notes().Title(node));
+            if (editedNoteIsHere() && edit.edited()->record == notes().Record(node)) {
+                shownTitle = notes().Title(node);
+                titleBar->setTitle(shownTitle);
+            }
         });
     }
 
@@ -254,8 +290,8 @@ struct Notebook::Private {
             QTreeWidgetItem* next = selectionGoes && gone ? neighbourOf(gone) : nullptr;
 
             const std::vector<NodeRef> nodes = notes().SubtreePreOrder(node);
-            const std::vector<int> ids = category->Delete(node);
-            edit.Deleted(category->name(), ids);
+            const std::vector<RecordRef> records = category->Delete(node);
+            edit.Deleted(category->name(), records);
             applyReadOnly();
             for (NodeRef n : nodes)
                 if (static_cast<size_t>(n) < itemOf.size())
@@ -295,6 +331,10 @@ struct Notebook::Private {
                 targetItem->addChild(copyItem);
                 selectItem(copyItem);
             }
+            // Notes whose Parent the drop made meaningful (a loop opened) go where a fresh build
+            // puts them.
+            if (category->Resettle())
+                rebuildItems(selectedNode(), expandedRecords());
             emitStatus();
         });
     }
@@ -337,9 +377,9 @@ struct Notebook::Private {
                     return;
                 // The saved note stays shown and selected.
                 if (editedNoteIsHere())
-                    selectItem(item(notes().Find(edit.edited()->id)));
+                    selectItem(item(notes().FindRecord(edit.edited()->record.rowid)));
             } else {
-                edit.Saved(); // the changes are dropped
+                edit.ChangesDropped();
             }
         }
         const NodeRef node = selectedNode();
@@ -523,12 +563,12 @@ bool Notebook::askSaveIfDirty() {
         return true;
     if (d->askSave() == DialogButton::Yes)
         return d->saveText();
-    d->edit.Saved(); // dropped
+    d->edit.ChangesDropped();
     d->showDirty();
     return true;
 }
 
-std::optional<int> Notebook::selectedId() const {
+std::optional<Notebook::NoteId> Notebook::selectedId() const {
     return d->tree->selectedId();
 }
 
@@ -544,7 +584,7 @@ QStringList Notebook::topLevelTitles() const {
     return titles;
 }
 
-std::optional<int> Notebook::findByTitle(const QString& title) const {
+std::optional<Notebook::NoteId> Notebook::findByTitle(const QString& title) const {
     if (!d->category)
         return std::nullopt;
     for (NodeRef node : d->notes().AllPreOrder())
@@ -553,8 +593,8 @@ std::optional<int> Notebook::findByTitle(const QString& title) const {
     return std::nullopt;
 }
 
-QList<int> Notebook::findAllByTitle(const QString& title) const {
-    QList<int> found;
+QList<Notebook::NoteId> Notebook::findAllByTitle(const QString& title) const {
+    QList<NoteId> found;
     if (d->category)
         for (NodeRef node : d->notes().AllPreOrder())
             if (d->notes().Title(node) == title)
@@ -562,7 +602,7 @@ QList<int> Notebook::findAllByTitle(const QString& title) const {
     return found;
 }
 
-bool Notebook::selectNote(int id) {
+bool Notebook::selectNote(NoteId id) {
     if (!d->category)
         return false;
     QTreeWidgetItem* target = d->item(d->notes().Find(id));
@@ -572,27 +612,27 @@ bool Notebook::selectNote(int id) {
     return true;
 }
 
-void Notebook::expandNote(int id) {
+void Notebook::expandNote(NoteId id) {
     if (d->category)
         if (QTreeWidgetItem* target = d->item(d->notes().Find(id)))
             target->setExpanded(true);
 }
 
-std::optional<int> Notebook::addSiblingNamed(const QString& title) {
-    std::optional<int> made;
+std::optional<Notebook::NoteId> Notebook::addSiblingNamed(const QString& title) {
+    std::optional<NoteId> made;
     if (d->category)
         d->addNode(false, title, &made);
     return made;
 }
 
-std::optional<int> Notebook::addChildNamed(const QString& title) {
-    std::optional<int> made;
+std::optional<Notebook::NoteId> Notebook::addChildNamed(const QString& title) {
+    std::optional<NoteId> made;
     if (d->category)
         d->addNode(true, title, &made);
     return made;
 }
 
-bool Notebook::dropNote(int draggedId, int targetId, bool copy) {
+bool Notebook::dropNote(NoteId draggedId, NoteId targetId, bool copy) {
     if (!d->category)
         return false;
     return d->dropNode(d->notes().Find(draggedId), d->notes().Find(targetId), copy);
@@ -624,7 +664,7 @@ void Notebook::replaceText(const QString& text) {
     }
 }
 
-bool Notebook::fileTextIntoNote(int id, const QString& text) {
+bool Notebook::fileTextIntoNote(NoteId id, const QString& text) {
     if (!d->category)
         return false;
     const NodeRef node = d->notes().Find(id);
@@ -658,7 +698,7 @@ void Notebook::addNote(bool child) {
     const std::optional<QString> typed = d->dialogs.inputText(d->dialogParent, request);
     if (!typed)
         return;
-    std::optional<int> made;
+    std::optional<NoteId> made;
     d->addNode(child, *typed, &made);
     if (!made)
         return;

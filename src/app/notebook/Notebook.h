@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -77,25 +78,27 @@ public:
     bool askSaveIfDirty();
 
     // Tree queries and commands without input boxes, for the other windows (search, divination).
-    // IDs are the note records' IDs.
-    std::optional<int> selectedId() const;
+    // IDs are the note records' IDs (SQLite integers); where an ID is repeated in the file, the
+    // first note built with it is meant.
+    using NoteId = std::int64_t;
+    std::optional<NoteId> selectedId() const;
     QString selectedTitle() const;
     QStringList topLevelTitles() const;
     // First note (pre-order, tree order) whose title equals `title` exactly.
-    std::optional<int> findByTitle(const QString& title) const;
+    std::optional<NoteId> findByTitle(const QString& title) const;
     // Every note (pre-order, tree order) whose title equals `title` exactly.
-    QList<int> findAllByTitle(const QString& title) const;
+    QList<NoteId> findAllByTitle(const QString& title) const;
     // Selects the note's node, expands its ancestors and scrolls it into view (no text load).
-    bool selectNote(int id);
-    void expandNote(int id);
+    bool selectNote(NoteId id);
+    void expandNote(NoteId id);
     // Adds a note titled `title` exactly as the add commands do after their input box and selects
     // it; returns its ID, or nothing when the write was refused.
-    std::optional<int> addSiblingNamed(const QString& title);
-    std::optional<int> addChildNamed(const QString& title);
+    std::optional<NoteId> addSiblingNamed(const QString& title);
+    std::optional<NoteId> addChildNamed(const QString& title);
     // Drops the note `draggedId` on the note `targetId`: moves it with its subtree to be the
     // target's last child, or copies it (copy = true) with consecutive new IDs in pre-order.
     // Refused (false, nothing changes) on itself, on its descendants and on unknown IDs.
-    bool dropNote(int draggedId, int targetId, bool copy);
+    bool dropNote(NoteId draggedId, NoteId targetId, bool copy);
     // Loads the selected note into the editor and the title bar (no question; see askSaveIfDirty).
     void loadSelected();
     // Empties the editor: text, undo history and bookmarks (not a change of the note's text).
@@ -108,7 +111,7 @@ public:
     // first; then the note is selected and shown, the editor emptied completely, the text inserted
     // and saved into that note, and the editor made writable. False when the note does not exist
     // or a save failed.
-    bool fileTextIntoNote(int id, const QString& text);
+    bool fileTextIntoNote(NoteId id, const QString& text);
 
 public slots:
     void addSibling();     // btn4Click / N1Click

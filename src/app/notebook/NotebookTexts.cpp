@@ -6,4 +6,12 @@ QString DeleteItemConfirmation(const QString& title) {
     return QStringLiteral("Do you want to delete the item \"%1\"").arg(title);
 }
 
+QString GoneNoteText(const QString& title) {
+    return QStringLiteral("笔记“%1”已不存在（可能已被其他程序删除），文本没有保存。").arg(title);
+}
+
+QString GoneNoteQuestion(const QString& title) {
+    return GoneNoteText(title) + QStringLiteral("\r\n要把文本存为当前目录分类中的一条新笔记吗？");
+}
+
 } // namespace qj

@@ -194,6 +194,10 @@ void MonthGridDate::SetCnDay(int day) {
 
 void MonthGridDate::ShiftMonth(int delta) {
     const YearMonthDay ymd = DecodeDate(date_);
+    // Before January of year 1 or after December 9999 there is no date to move to.
+    if ((delta > 0 && ymd.year == kLastEncodableYear && ymd.month == 12) ||
+        (delta <= 0 && ymd.year == 1 && ymd.month == 1))
+        return;
     const int edge = delta > 0 ? MonthDays(ymd.year, ymd.month) : 1;
     const YearMonthDay target = DecodeDate(EncodeDate(ymd.year, ymd.month, edge) + delta);
     const int length = MonthDays(target.year, target.month);

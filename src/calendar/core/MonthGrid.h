@@ -86,7 +86,8 @@ public:
     void SetCnYear(int year);
     void SetCnMonth(int signedMonth);
     void SetCnDay(int day);
-    // Whole months; the day is kept where the new month has it, else its last day.
+    // Whole months; the day is kept where the new month has it, else its last day. Nothing happens
+    // at the ends of the years a date can have (1–9999).
     void ShiftMonth(int delta);
     void MonthForward() { ShiftMonth(1); }
     void MonthBack() { ShiftMonth(-1); }

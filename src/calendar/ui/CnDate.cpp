@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -78,6 +79,17 @@ QToolButton* FlatButton(const char* name, const QString& hint, const QIcon& pict
     button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
+
+// The hour list's items are 16 pixels high, or as high as their text needs.
+class HourItems : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(16, option.fontMetrics.height() + 2));
+        return size;
+    }
+};
 
 QStringList Numbers(int first, int last) {
     QStringList items;
@@ -148,6 +160,7 @@ void TFcnDate::buildControls() {
     comboBox4_ = Box("ComboBox4", true, 15, pnl2_);
     comboBox4_->addItems(Numbers(1, 31));
     comboBox3_ = Box("ComboBox3", false, 12, pnl2_);
+    comboBox3_->setItemDelegate(new HourItems(comboBox3_));
     for (std::string_view item : kHourListItems)
         comboBox3_->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
     QFont hourFont = comboBox3_->font();
@@ -209,6 +222,27 @@ void TFcnDate::buildControls() {
     pnlGanZi_->addControl(btn2_);
     pnlGanZi_->addControl(chk2_);
     column->addWidget(pnlGanZi_);
+
+    // Tab goes through the controls as they are laid out; the grid has the focus at first, so
+    // that the arrow keys move between days at once.
+    QWidget* order[] = {rbGL_,
+                        rbNL_,
+                        speedButtons_[0],
+                        speedButtons_[1],
+                        comboBox1_,
+                        comboBox2_,
+                        comboBox4_,
+                        speedButtons_[2],
+                        speedButtons_[3],
+                        speedButtons_[4],
+                        comboBox3_,
+                        cnCalendar1_,
+                        btn1_,
+                        btn2_,
+                        chk2_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    cnCalendar1_->setFocus();
 }
 
 } // namespace qj

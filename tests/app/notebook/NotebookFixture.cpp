@@ -47,6 +47,12 @@ void NotebookTest::open(const std::vector<NoteRow>& records) {
     notebook->openCategory(*file, kCategory);
 }
 
+void NotebookTest::openRaw(const QString& values) {
+    file->CreateCategoryTable(kCategory);
+    file->db().Exec(QStringLiteral("INSERT INTO %1 VALUES %2").arg(QuoteIdentifier(kCategory), values));
+    notebook->openCategory(*file, kCategory);
+}
+
 std::vector<NoteRow> NotebookTest::rows() {
     std::vector<NoteRow> result;
     Statement st(file->db(), QStringLiteral("SELECT ID, Parent, Name, Info FROM %1 ORDER BY rowid")
@@ -80,9 +86,26 @@ QTreeWidgetItem* NotebookTest::item(int id) const {
     return nullptr;
 }
 
+QTreeWidgetItem* NotebookTest::itemTitled(const QString& title) const {
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        if ((*it)->text(0) == title)
+            return *it;
+    return nullptr;
+}
+
+void NotebookTest::pressTitled(const QString& title) {
+    QTreeWidgetItem* target = itemTitled(title);
+    ASSERT_NE(target, nullptr) << "no node " << title.toStdString();
+    pressItem(target, Qt::LeftButton);
+}
+
 void NotebookTest::press(int id, Qt::MouseButton button) {
     QTreeWidgetItem* target = item(id);
     ASSERT_NE(target, nullptr) << "no node " << id;
+    pressItem(target, button);
+}
+
+void NotebookTest::pressItem(QTreeWidgetItem* target, Qt::MouseButton button) {
     for (QTreeWidgetItem* p = target->parent(); p; p = p->parent())
         p->setExpanded(true);
     tree->scrollToItem(target);

@@ -40,6 +40,9 @@ protected:
 
     // Writes the category's records (in this stored order) and opens it in the notebook.
     void open(const std::vector<NoteRow>& rows);
+    // The same with the records as SQL values, as another tool may have written them
+    // ("(5, 0, '先', NULL), ('abc', 0, '文字', NULL)").
+    void openRaw(const QString& values);
     // The records as the table holds them, in stored order.
     std::vector<NoteRow> rows();
     std::optional<NoteRow> row(int id);
@@ -50,6 +53,10 @@ protected:
     void refuseNoMore();
 
     QTreeWidgetItem* item(int id) const;
+    QTreeWidgetItem* itemTitled(const QString& title) const;
+    // Presses the node by its title (IDs may repeat).
+    void pressTitled(const QString& title);
+    void pressItem(QTreeWidgetItem* target, Qt::MouseButton button);
     // A mouse press and release on the note's node (its ancestors expanded first).
     void press(int id, Qt::MouseButton button = Qt::LeftButton);
     // Lets the user type (read-only off) and types the text at the end of the editor.

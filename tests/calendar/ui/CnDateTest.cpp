@@ -131,6 +131,23 @@ TEST_F(CnDateTest, LunarModeListsTheLeapMonthAfterItsNamesake) {
     EXPECT_EQ(grid().cnDay(), 10);
 }
 
+TEST_F(CnDateTest, LeapMonthOfThePreviousYearLeadsNowhere) {
+    open(QDate(2006, 9, 2), QTime(12, 0)); // 闰七月初十
+    lunarMode();
+    QLineEdit* year = box("ComboBox1")->lineEdit();
+    year->selectAll();
+    QTest::keyClicks(year, "2007");
+    // The leap month gave way to 七月 before the year changed.
+    EXPECT_EQ(grid().cnYear(), 2007);
+    EXPECT_EQ(grid().cnMonth(), 7);
+    EXPECT_EQ(grid().cnDay(), 10);
+    // The list may still offer 2006's 闰七; 2007 has no such month, so choosing it changes nothing.
+    const DateTimeValue before = grid().CalendarDate();
+    box("ComboBox2")->setEditText(QStringLiteral("闰七"));
+    emit box("ComboBox2")->activated(7);
+    EXPECT_EQ(grid().CalendarDate(), before);
+}
+
 TEST_F(CnDateTest, NextMonthInLunarModeLeavesTheLeapMonth) {
     open(QDate(2006, 8, 10), QTime(12, 0)); // 七月十七
     lunarMode();

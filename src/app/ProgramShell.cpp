@@ -1,0 +1,50 @@
+#include "app/ProgramShell.h"
+
+#include "app/About.h"
+#include "app/Lymain.h"
+#include "app/ProgramWindows.h"
+#include "app/StatusClock.h"
+#include "app/TrayIcon.h"
+#include "calendar/ui/CnDate.h"
+#include "platform/GlobalHotKey.h"
+
+#include <QEvent>
+#include <QStatusBar>
+
+namespace qj {
+
+ProgramShell::ProgramShell(TFmain& main, const Services& services, ProgramWindows& windows)
+    : main_(main), windows_(windows) {
+    TFcnDate& calendar = windows.calendar();
+    tray_ = new TrayIcon(
+        main, [&calendar] { calendar.CnCalendar1Change(); }, this);
+    connect(tray_, &TrayIcon::aboutRequested, this, [&windows] { windows.about().exec(); });
+    main.setCloseMinimises([] { return !TrayIcon::isAvailable(); });
+    if (GlobalHotKey* key = main.hotKey())
+        connect(key, &GlobalHotKey::pressed, tray_, &TrayIcon::hotKeyPressed);
+
+    clock_ = new StatusClock(
+        services.clock, [&calendar] { return calendar.LunarCaption(); },
+        [&main](const QString& text) { main.setStatusText(TFmain::kClockPanel, text); }, this);
+    clock_->Timer1Timer();
+    main.statusBar()->installEventFilter(this);
+}
+
+ProgramShell::~ProgramShell() {
+    main_.statusBar()->removeEventFilter(this);
+    main_.setCloseMinimises({});
+}
+
+void ProgramShell::showRequested() {
+    tray_->showRequested();
+}
+
+// A double click on the status bar refreshes the calendar's texts; the clock shows them at its
+// next tick.
+bool ProgramShell::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == main_.statusBar() && event->type() == QEvent::MouseButtonDblClick)
+        windows_.calendar().CnCalendar1Change();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace qj

@@ -1,0 +1,39 @@
+#pragma once
+// How the program lives on the desktop around its main window: the tray icon and the hot key that
+// hide and show it, the status clock with the calendar's lunar caption, and a double click on the
+// status bar that refreshes the calendar's texts. Made after the windows, destroyed before them.
+
+#include "seams/Services.h"
+
+#include <QObject>
+
+namespace qj {
+
+class ProgramWindows;
+class StatusClock;
+class TFmain;
+class TrayIcon;
+
+class ProgramShell : public QObject {
+    Q_OBJECT
+public:
+    ProgramShell(TFmain& main, const Services& services, ProgramWindows& windows);
+    ~ProgramShell() override;
+
+    TrayIcon* tray() const { return tray_; }
+    StatusClock* clock() const { return clock_; }
+
+    // Another start of the program asked this one to show itself.
+    void showRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TFmain& main_;
+    ProgramWindows& windows_;
+    TrayIcon* tray_;
+    StatusClock* clock_;
+};
+
+} // namespace qj

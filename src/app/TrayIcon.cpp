@@ -1,0 +1,124 @@
+#include "app/TrayIcon.h"
+
+#include "app/Lymain.h"
+#include "seams/QtDialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QMenu>
+
+namespace qj {
+
+namespace {
+
+QAction* MainAction(TFmain& main, const char* name) {
+    return main.findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+// The widget Qt's X11 tray puts into the notification area.
+bool IsTrayIconWidget(QObject* object) {
+    return object && object->isWidgetType() &&
+           qstrcmp(object->metaObject()->className(), "QSystemTrayIconSys") == 0;
+}
+
+} // namespace
+
+TrayIcon::TrayIcon(TFmain& main, std::function<void()> refreshCalendar, QObject* parent)
+    : QObject(parent), main_(main), refreshCalendar_(std::move(refreshCalendar)),
+      a1_(new QSystemTrayIcon(this)), menu_(new QMenu) {
+    a1_->setObjectName(QStringLiteral("a1"));
+    a1_->setIcon(main.windowIcon());
+    a1_->setToolTip(DisplayLineBreaks(tooltip_.text()));
+    buildMenu();
+    a1_->setContextMenu(menu_);
+    connect(a1_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
+    qApp->installEventFilter(this);
+    a1_->show();
+}
+
+TrayIcon::~TrayIcon() {
+    qApp->removeEventFilter(this);
+    a1_->hide();
+    delete menu_;
+}
+
+bool TrayIcon::isAvailable() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayIcon::buildMenu() {
+    menu_->setObjectName(QStringLiteral("PopupMenu3"));
+    QAction* show = menu_->addAction(QStringLiteral("显示主窗口"));
+    show->setObjectName(QStringLiteral("N51"));
+    connect(show, &QAction::triggered, this, &TrayIcon::a1DblClick);
+    menu_->setDefaultAction(show);
+    menu_->addAction(MainAction(main_, "actHideMainW"));
+    menu_->addSeparator();
+    menu_->addAction(MainAction(main_, "actAlert"));
+    menu_->addSeparator();
+    menu_->addAction(MainAction(main_, "actPaiGua"));
+    menu_->addAction(MainAction(main_, "actCnDate"));
+    menu_->addSeparator();
+    QAction* about = menu_->addAction(QStringLiteral("关于..."));
+    about->setObjectName(QStringLiteral("N58"));
+    connect(about, &QAction::triggered, this, &TrayIcon::aboutRequested);
+    QAction* exit = menu_->addAction(QStringLiteral("退出(&X)"));
+    exit->setObjectName(QStringLiteral("N59"));
+    connect(exit, &QAction::triggered, MainAction(main_, "actExit"), &QAction::trigger);
+    // A menu opened with the mouse means the mouse was on the icon.
+    connect(menu_, &QMenu::aboutToShow, this, &TrayIcon::a1MouseMove);
+}
+
+Presence TrayIcon::presence() const {
+    return {main_.isVisible() && !main_.isMinimized(), a1_->isVisible()};
+}
+
+void TrayIcon::apply(Presence presence) {
+    if (presence.windowShown)
+        main_.bringToFront();
+    else
+        main_.hide();
+    a1_->setVisible(presence.iconShown);
+}
+
+void TrayIcon::a1DblClick() {
+    apply(AfterTrayToggle(presence()));
+}
+
+void TrayIcon::a1MouseMove() {
+    if (refreshCalendar_)
+        refreshCalendar_();
+    tooltip_.hovered();
+    a1_->setToolTip(DisplayLineBreaks(tooltip_.text()));
+}
+
+void TrayIcon::hotKeyPressed() {
+    apply(AfterHotKey(presence()));
+}
+
+void TrayIcon::showRequested() {
+    apply(AfterShowRequest(presence()));
+}
+
+void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
+    a1MouseMove();
+    if (reason == QSystemTrayIcon::DoubleClick)
+        a1DblClick();
+}
+
+bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::ToolTip:
+    case QEvent::MouseMove:
+        if (IsTrayIconWidget(watched))
+            a1MouseMove();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace qj

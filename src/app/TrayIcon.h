@@ -1,0 +1,67 @@
+#pragma once
+// The notification-area icon `a1` with its menu `PopupMenu3`, and the way the program hides and
+// comes back: double-clicking the icon or "显示主窗口" toggles the main window; Ctrl+Alt+A takes
+// the window and the icon away together and brings both back.
+//
+// Hovering over the icon refreshes the calendar's texts and switches the tooltip to the hint about
+// the hot key. The X11 tray reports the hover as events on its icon widget; where the tray does not
+// (a D-Bus tray), opening the menu or clicking the icon counts as the first hover.
+
+#include "app/TrayPresence.h"
+
+#include <QObject>
+#include <QSystemTrayIcon>
+
+#include <functional>
+
+class QMenu;
+
+namespace qj {
+
+class TFmain;
+
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    // `refreshCalendar` recomputes the calendar window's texts.
+    TrayIcon(TFmain& main, std::function<void()> refreshCalendar, QObject* parent = nullptr);
+    ~TrayIcon() override;
+
+    // Whether the desktop has a notification area right now.
+    static bool isAvailable();
+
+    QSystemTrayIcon* a1() const { return a1_; }
+    QMenu* PopupMenu3() const { return menu_; }
+    const TrayTooltip& tooltip() const { return tooltip_; }
+
+    Presence presence() const;
+    void apply(Presence presence);
+
+    // Double-click on the icon, and "显示主窗口": the main window goes or comes back.
+    void a1DblClick();
+    // The mouse over the icon.
+    void a1MouseMove();
+    // Ctrl+Alt+A.
+    void hotKeyPressed();
+    // Another start of the program asks this one to show itself.
+    void showRequested();
+
+signals:
+    // "关于..." in the menu.
+    void aboutRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu();
+    void onActivated(QSystemTrayIcon::ActivationReason reason);
+
+    TFmain& main_;
+    std::function<void()> refreshCalendar_;
+    QSystemTrayIcon* a1_;
+    QMenu* menu_;
+    TrayTooltip tooltip_;
+};
+
+} // namespace qj

@@ -1,0 +1,326 @@
+// The tray icon, the hot key, the status clock, the about window and the alert's session actions,
+// around a real main window. The offscreen platform has no notification area: the tests emit the
+// icon's signals themselves, and closing the window takes the no-tray path.
+
+#include "MainWindowFixture.h"
+
+#include "alert/PAlert.h"
+#include "app/About.h"
+#include "app/ProgramShell.h"
+#include "app/ProgramWindows.h"
+#include "app/StatusClock.h"
+#include "app/TrayIcon.h"
+#include "app/notebook/Notebook.h"
+#include "calendar/ui/CnDate.h"
+#include "platform/GlobalHotKey.h"
+#include "support/UiHelpers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTest>
+
+namespace qj::test {
+namespace {
+
+class ProgramShellTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+        makeDataFile({{QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")}}}});
+        start();
+    }
+    // A fresh start of the program on the same folder.
+    void start() {
+        shell.reset();
+        windows.reset();
+        closeWindow();
+        fake = std::make_unique<FakeServices>(dir.folder());
+        fake->clock.set(QDate(2006, 5, 1), QTime(10, 0, 0));
+        open();
+        windows = std::make_unique<ProgramWindows>(*window, fake->services());
+        shell = std::make_unique<ProgramShell>(*window, fake->services(), *windows);
+        window->show();
+    }
+    void TearDown() override {
+        shell.reset();
+        windows.reset();
+        QLocale::setDefault(QLocale::system());
+    }
+
+    TrayIcon& tray() const { return *shell->tray(); }
+    // An item of the tray menu by object name (some are the main window's own actions).
+    QAction* trayItem(const char* name) const {
+        for (QAction* a : tray().PopupMenu3()->actions())
+            if (a->objectName() == QString::fromLatin1(name))
+                return a;
+        ADD_FAILURE() << name;
+        return nullptr;
+    }
+    bool windowShown() const { return window->isVisible() && !window->isMinimized(); }
+    bool iconShown() const { return tray().a1()->isVisible(); }
+
+    std::unique_ptr<ProgramWindows> windows;
+    std::unique_ptr<ProgramShell> shell;
+};
+
+TEST_F(ProgramShellTest, TrayDoubleClickAndShowMainWindowToggleTheWindowOnly) {
+    QAction* showItem = tray().PopupMenu3()->actions().at(0);
+    struct Step {
+        const char* how;
+        bool shownAfter;
+    };
+    const Step steps[] = {
+        {"double-click", false}, {"double-click", true}, {"显示主窗口", false}, {"显示主窗口", true}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.how);
+        if (QString::fromUtf8(s.how) == QStringLiteral("显示主窗口"))
+            showItem->trigger();
+        else
+            emit tray().a1()->activated(QSystemTrayIcon::DoubleClick);
+        EXPECT_EQ(windowShown(), s.shownAfter);
+        EXPECT_TRUE(iconShown());
+    }
+    // A minimised window counts as not shown: the toggle brings it back.
+    window->showMinimized();
+    showItem->trigger();
+    EXPECT_TRUE(windowShown());
+    // A single click does not toggle.
+    emit tray().a1()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(windowShown());
+}
+
+TEST_F(ProgramShellTest, TrayMenuItemsInOrderWithTheBoldDefault) {
+    QMenu* menu = tray().PopupMenu3();
+    EXPECT_EQ(menu->objectName(), QStringLiteral("PopupMenu3"));
+    QStringList texts;
+    for (QAction* a : menu->actions())
+        texts.append(a->isSeparator() ? QStringLiteral("—") : a->text());
+    EXPECT_EQ(texts, QStringList({"显示主窗口", "隐藏主窗口", "—", "定时报警", "—", "排卦处理", "显示日历",
+                                  "—", "关于...", "退出(&X)"}));
+    EXPECT_EQ(menu->defaultAction(), menu->actions().at(0));
+
+    trayItem("actHideMainW")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(iconShown());
+
+    trayItem("actAlert")->trigger();
+    EXPECT_TRUE(windows->alert().isVisible());
+
+    QSignalSpy ending(window.get(), &TFmain::ending);
+    trayItem("N59")->trigger();
+    EXPECT_EQ(ending.count(), 1);
+}
+
+TEST_F(ProgramShellTest, TooltipTellsAboutTheHotKeyOnceTheMouseWasOnTheIcon) {
+    EXPECT_EQ(tray().a1()->toolTip(), QStringLiteral("China Calendar"));
+    EXPECT_EQ(tray().tooltip().text(), QStringLiteral("China Calendar"));
+    // The hover refreshes the calendar's texts.
+    fake->clock.set(QDate(2006, 5, 2), QTime(12, 0, 0));
+    emit tray().a1()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(tray().tooltip().text(), QStringLiteral("显示/隐藏 图标\r\n [Ctrl+Alt+A] "));
+    EXPECT_EQ(tray().a1()->toolTip(), QStringLiteral("显示/隐藏 图标\n [Ctrl+Alt+A] "));
+    EXPECT_TRUE(windows->calendar().ClockLine().contains(QStringLiteral("12:00:00")));
+    // Stays so.
+    emit tray().a1()->activated(QSystemTrayIcon::Context);
+    EXPECT_EQ(tray().tooltip().text(), QStringLiteral("显示/隐藏 图标\r\n [Ctrl+Alt+A] "));
+}
+
+TEST_F(ProgramShellTest, HotKeyTakesWindowAndIconAwayAndBringsBothBack) {
+    ASSERT_NE(window->hotKey(), nullptr);
+    struct Step {
+        const char* before; // what the user did first
+        bool shownAfter;
+        bool iconAfter;
+    };
+    const Step steps[] = {
+        {"", false, false},       // shown: both go
+        {"", true, true},         // both come back
+        {"close", true, true},    // hidden by closing (icon present): the window comes back
+        {"hide", true, true},     // hidden by 隐藏主窗口
+        {"minimise", true, true}, // a minimised window comes back too
+    };
+    for (const Step& s : steps) {
+        const QString before = QString::fromUtf8(s.before);
+        SCOPED_TRACE(s.before);
+        if (before == QStringLiteral("close"))
+            window->hide(); // what closing does where there is a tray
+        else if (before == QStringLiteral("hide"))
+            FindAction(window.get(), QStringLiteral("actHideMainW"))->trigger();
+        else if (before == QStringLiteral("minimise"))
+            window->showMinimized();
+        emit window->hotKey()->pressed();
+        EXPECT_EQ(windowShown(), s.shownAfter);
+        EXPECT_EQ(iconShown(), s.iconAfter);
+    }
+    // Gone with the icon, the program comes back from a second start as well.
+    emit window->hotKey()->pressed();
+    ASSERT_FALSE(iconShown());
+    shell->showRequested();
+    EXPECT_TRUE(windowShown());
+    EXPECT_TRUE(iconShown());
+}
+
+TEST_F(ProgramShellTest, WithoutANotificationAreaClosingMinimises) {
+    if (TrayIcon::isAvailable())
+        GTEST_SKIP() << "this desktop has a notification area";
+    typeIntoEditor(QStringLiteral("草稿"));
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_TRUE(window->notebook().isDirty());
+    EXPECT_TRUE(dialogs().calls().empty());
+}
+
+TEST_F(ProgramShellTest, ClockPanelShowsLunarCaptionDateAndTime) {
+    struct Case {
+        const char* caption;
+        QDateTime now;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"农历: 丙戌(狗) 四月初四日巳时", QDateTime(QDate(2006, 5, 1), QTime(10, 0, 0)),
+         "农历: 丙戌(狗) 四月初四日巳时 2006/5/1 10:00:00  "},
+        {"农历", QDateTime(QDate(2006, 5, 2), QTime(0, 0, 0)), "农历 2006/5/2  "},
+        {"农历", QDateTime(QDate(2006, 5, 2), QTime(0, 0, 1)), "农历 2006/5/2 00:00:01  "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ClockPanelText(QString::fromUtf8(c.caption), c.now), QString::fromUtf8(c.text));
+    }
+
+    // The panel from start-up on, then at each tick, with the calendar window's lunar caption.
+    EXPECT_EQ(windows->calendar().LunarCaption(), QStringLiteral("农历: 丙戌(狗) 四月初四日巳时"));
+    EXPECT_EQ(window->statusText(TFmain::kClockPanel),
+              QStringLiteral("农历: 丙戌(狗) 四月初四日巳时 2006/5/1 10:00:00  "));
+    EXPECT_TRUE(shell->clock()->isRunning());
+    fake->clock.set(QDate(2006, 5, 2), QTime(0, 0, 0));
+    shell->clock()->Timer1Timer();
+    EXPECT_EQ(window->statusText(TFmain::kClockPanel),
+              QStringLiteral("农历: 丙戌(狗) 四月初四日巳时 2006/5/2  "));
+
+    // A double click on the status bar refreshes the calendar's texts.
+    fake->clock.set(QDate(2006, 5, 2), QTime(12, 0, 0));
+    EXPECT_FALSE(windows->calendar().ClockLine().contains(QStringLiteral("12:00:00")));
+    QTest::mouseDClick(window->statusBar(), Qt::LeftButton);
+    EXPECT_TRUE(windows->calendar().ClockLine().contains(QStringLiteral("12:00:00")));
+}
+
+TEST_F(ProgramShellTest, AboutWindowShowsTheVersionPanel) {
+    for (const char* how : {"actAbout", "N58"}) {
+        SCOPED_TRACE(how);
+        QString version;
+        QStringList memo;
+        WhenModalShown([&](QWidget* modal) {
+            EXPECT_EQ(modal->windowTitle(), QStringLiteral("关于"));
+            version = modal->findChild<QLabel*>(QStringLiteral("lbl1"))->text();
+            memo = modal->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
+                       ->toPlainText()
+                       .split(QLatin1Char('\n'));
+            modal->findChild<QWidget*>(QStringLiteral("btn2"))
+                ->metaObject()
+                ->invokeMethod(modal->findChild<QWidget*>(QStringLiteral("btn2")), "click");
+        });
+        if (QString::fromLatin1(how) == QStringLiteral("actAbout"))
+            ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actAbout")));
+        else
+            trayItem("N58")->trigger();
+        EXPECT_EQ(version, window->statusText(TFmain::kVersionPanel));
+        EXPECT_TRUE(version.startsWith(QStringLiteral("版本: V")));
+        ASSERT_EQ(memo.size(), 11);
+        EXPECT_EQ(memo[0], QStringLiteral("软件介绍："));
+        EXPECT_EQ(memo[4], QStringLiteral("3。根据日期，数字，手摇等排六爻卦。"));
+        EXPECT_EQ(memo[8], QStringLiteral("7。定时提示报警器。"));
+        EXPECT_FALSE(windows->about().isVisible());
+    }
+}
+
+class AlertActionsTest : public ProgramShellTest {
+protected:
+    // Sets the action, arms one second and lets the second pass.
+    void fireAlarm(int action) {
+        TFAlerting* alert = &windows->alert();
+        alert->findChild<QComboBox*>(QStringLiteral("cbb1"))->setCurrentIndex(action);
+        alert->findChild<QSpinBox*>(QStringLiteral("rxs3"))->setValue(1);
+        alert->findChild<QCheckBox*>(QStringLiteral("chk1"))->click();
+        ASSERT_TRUE(alert->alarm().isArmed());
+        fake->clock.advanceSeconds(1);
+        alert->tick();
+    }
+};
+
+TEST_F(AlertActionsTest, SessionActionsSaveTheNoteRunTheirCommandAndEndTheProgram) {
+    qputenv("XDG_SESSION_ID", "c7");
+    struct Case {
+        int action;
+        const char* command;
+    };
+#ifdef Q_OS_WIN
+    const Case cases[] = {{1, "shutdown -s -t 10"}, {2, "shutdown -r -f -t 5"}, {3, "shutdown -l"}};
+#else
+    const Case cases[] = {
+        {1, "systemctl poweroff"}, {2, "systemctl reboot"}, {3, "loginctl terminate-session \"c7\""}};
+#endif
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        start();
+        QSignalSpy ending(window.get(), &TFmain::ending);
+        typeIntoEditor(QString::number(c.action));
+        dialogs().answerMessage(DialogButton::Yes);
+        fireAlarm(c.action);
+        ASSERT_EQ(dialogs().calls().size(), 1u);
+        EXPECT_EQ(dialogs().calls()[0].text, QStringLiteral("文本内容已改变，需要保存吗？"));
+        EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0).value_or(QString()).left(1),
+                  QString::number(c.action));
+        ASSERT_EQ(fake->launcher.calls().size(), 1u);
+        EXPECT_EQ(fake->launcher.calls()[0].kind, LaunchCall::CommandLine);
+        EXPECT_EQ(fake->launcher.calls()[0].target, QString::fromLatin1(c.command));
+        EXPECT_EQ(ending.count(), 1);
+        EXPECT_TRUE(iniValue(QStringLiteral("Settings"), QStringLiteral("ToolBar")) !=
+                    QStringLiteral("<missing>"));
+    }
+    qunsetenv("XDG_SESSION_ID");
+}
+
+TEST_F(AlertActionsTest, ReminderLeavesTheNotebookWorking) {
+    QSignalSpy ending(window.get(), &TFmain::ending);
+    windows->alert().hide();
+    fireAlarm(0);
+    EXPECT_TRUE(windows->alert().isVisible());
+    EXPECT_TRUE(fake->launcher.calls().empty());
+    EXPECT_EQ(ending.count(), 0);
+    EXPECT_TRUE(dialogs().calls().empty());
+    // The data file is still open: a change is saved as ever.
+    typeIntoEditor(QStringLiteral("后"));
+    ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actSave")));
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("后说明"));
+}
+
+TEST_F(AlertActionsTest, ArmedAlarmSurvivesHidingAndShowingTheAlertWindow) {
+    TFAlerting* alert = &windows->alert();
+    alert->findChild<QSpinBox*>(QStringLiteral("rxs2"))->setValue(5);
+    alert->findChild<QCheckBox*>(QStringLiteral("chk1"))->click();
+    alert->close();
+    EXPECT_FALSE(alert->isVisible());
+    ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actAlert")));
+    EXPECT_TRUE(alert->isVisible());
+    EXPECT_TRUE(alert->alarm().isArmed());
+    EXPECT_TRUE(alert->findChild<QCheckBox*>(QStringLiteral("chk1"))->isChecked());
+}
+
+TEST_F(AlertActionsTest, AlertOptionShowsTheAlertWindow) {
+    ASSERT_TRUE(ProgramWindows::launchOptions().contains(
+        qMakePair(QStringLiteral("--alert"), QStringLiteral("alert"))));
+    EXPECT_FALSE(windows->alert().isVisible());
+    windows->show(QStringLiteral("alert"));
+    EXPECT_TRUE(windows->alert().isVisible());
+}
+
+} // namespace
+} // namespace qj::test
