@@ -40,8 +40,17 @@ const QColor kGrey(128, 128, 128);
 const QColor kBoxBack(255, 255, 206);
 const QColor kMemoBack(255, 255, 170);
 
+// Arial where it is installed, else a sans-serif face of the same build: left to fontconfig, a
+// Chinese locale maps "Arial" to a Song face, which makes the clock's digits look printed.
 QFont PixelFont(const QString& family, int pixels) {
     QFont font(family);
+    const bool narrow = family.endsWith(QLatin1String("Narrow"));
+    QStringList families{family};
+    if (narrow)
+        families << QStringLiteral("Liberation Sans Narrow") << QStringLiteral("DejaVu Sans Condensed");
+    families << QStringLiteral("Liberation Sans") << QStringLiteral("DejaVu Sans")
+             << QStringLiteral("WenQuanYi Micro Hei");
+    font.setFamilies(families);
     font.setPixelSize(pixels);
     return font;
 }

@@ -9,6 +9,7 @@
 #include "platform/GlobalHotKey.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QStatusBar>
 
 namespace qj {
@@ -23,9 +24,21 @@ ProgramShell::ProgramShell(TFmain& main, const Services& services, ProgramWindow
     if (GlobalHotKey* key = main.hotKey())
         connect(key, &GlobalHotKey::pressed, tray_, &TrayIcon::hotKeyPressed);
 
+    // The clock's panel takes the rest of the status bar; it widens to its text rather than cut
+    // the lunar caption off on a narrow window.
+    auto* panel =
+        main.statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(TFmain::kClockPanel));
     clock_ = new StatusClock(
         services.clock, [&calendar] { return calendar.LunarCaption(); },
-        [&main](const QString& text) { main.setStatusText(TFmain::kClockPanel, text); }, this);
+        [&main, panel](const QString& text) {
+            main.setStatusText(TFmain::kClockPanel, text);
+            if (!panel)
+                return;
+            const int needed = panel->fontMetrics().horizontalAdvance(text) + 2 * panel->frameWidth() + 8;
+            if (needed > panel->minimumWidth())
+                panel->setMinimumWidth(needed);
+        },
+        this);
     clock_->Timer1Timer();
     main.statusBar()->installEventFilter(this);
 }

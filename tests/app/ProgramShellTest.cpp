@@ -15,6 +15,7 @@
 #include "platform/GlobalHotKey.h"
 #include "support/UiHelpers.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -200,6 +201,13 @@ TEST_F(ProgramShellTest, ClockPanelShowsLunarCaptionDateAndTime) {
     EXPECT_EQ(window->statusText(TFmain::kClockPanel),
               QStringLiteral("农历: 丙戌(狗) 四月初四日巳时 2006/5/1 10:00:00  "));
     EXPECT_TRUE(shell->clock()->isRunning());
+    // The panel is wide enough for its whole text, even on the window's small design size.
+    auto* panel = window->statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel4"));
+    ASSERT_NE(panel, nullptr);
+    window->showNormal();
+    window->resize(777, 562);
+    QApplication::processEvents();
+    EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text()));
     fake->clock.set(QDate(2006, 5, 2), QTime(0, 0, 0));
     shell->clock()->Timer1Timer();
     EXPECT_EQ(window->statusText(TFmain::kClockPanel),

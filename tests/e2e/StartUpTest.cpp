@@ -191,6 +191,10 @@ TEST_F(StartUp, WindowOptionsStartTheProgramOrGoToTheRunningCopy) {
     ASSERT_TRUE(second->waitEnded(5000)) << "the second copy keeps running";
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_TRUE(first->running());
+    auto alert = start(program, {QStringLiteral("--alert")});
+    ASSERT_TRUE(alert->waitEnded(5000)) << "the copy asking for the alert window keeps running";
+    EXPECT_EQ(alert->exitCode(), 0);
+    EXPECT_TRUE(first->running());
 }
 
 TEST_F(StartUp, ACrashedCopyDoesNotKeepTheNextOneFromStarting) {

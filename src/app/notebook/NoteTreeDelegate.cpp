@@ -25,20 +25,14 @@ const QIcon& pictureIcon(int picture) {
     return icons[picture];
 }
 
-int levelOf(const QModelIndex& index) {
-    int level = 0;
-    for (QModelIndex p = index.parent(); p.isValid(); p = p.parent())
-        ++level;
-    return level;
-}
-
 } // namespace
 
 NoteTreeDelegate::NoteTreeDelegate(NoteTreeWidget* tree) : QStyledItemDelegate(tree), tree_(tree) {}
 
 int NoteTreeDelegate::pictureFor(const QModelIndex& index, bool selected) {
     const bool hasChildren = index.model()->hasChildren(index);
-    return PictureFor(levelOf(index), hasChildren, selected);
+    // The pictures tell a root (level 0) from every deeper note.
+    return PictureFor(index.parent().isValid() ? 1 : 0, hasChildren, selected);
 }
 
 void NoteTreeDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {

@@ -59,20 +59,8 @@ std::optional<std::int64_t> NoteTreeWidget::selectedId() const {
     return std::nullopt;
 }
 
-int NoteTreeWidget::levelOf(const QTreeWidgetItem* item) {
-    int level = 0;
-    for (auto* p = item->parent(); p; p = p->parent())
-        ++level;
-    return level;
-}
-
-bool NoteTreeWidget::canDrop(const QTreeWidgetItem* dragged, const QTreeWidgetItem* target) {
-    if (!dragged || !target)
-        return false;
-    for (auto* p = target; p; p = p->parent())
-        if (p == dragged)
-            return false;
-    return true;
+bool NoteTreeWidget::canDrop(const QTreeWidgetItem* dragged, const QTreeWidgetItem* target) const {
+    return dragged && target && dropRule_ && dropRule_(dragged, target);
 }
 
 int NoteTreeWidget::pictureOf(QTreeWidgetItem* item) const {

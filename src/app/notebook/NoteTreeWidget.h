@@ -4,6 +4,7 @@
 #include <QTreeWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace qj {
@@ -23,12 +24,12 @@ public:
     static std::int64_t idOf(const QTreeWidgetItem* item);
     std::optional<std::int64_t> selectedId() const;
     QTreeWidgetItem* selectedItem() const;
-    // Level of an item: 0 for a root.
-    static int levelOf(const QTreeWidgetItem* item);
-
-    // Drop rules, used by the drag handling: a drop is accepted over any node except the dragged
-    // node itself and its descendants, and never over empty space.
-    static bool canDrop(const QTreeWidgetItem* dragged, const QTreeWidgetItem* target);
+    // Whether `dragged` may be dropped on `target` (null: empty space), as the notebook rules it.
+    using DropRule = std::function<bool(const QTreeWidgetItem* dragged, const QTreeWidgetItem* target)>;
+    void setDropRule(DropRule rule) { dropRule_ = std::move(rule); }
+    // The drag handling asks this: never over empty space, otherwise the drop rule (no rule: no
+    // drop).
+    bool canDrop(const QTreeWidgetItem* dragged, const QTreeWidgetItem* target) const;
     // The picture (0–6) the item is drawn with now: by level, children and selection.
     int pictureOf(QTreeWidgetItem* item) const;
     // Carries out a drop of `dragged` at `pos` (viewport coordinates): refused (false) over empty
@@ -70,6 +71,7 @@ private:
     void dragScrollTick();
     void setDropTarget(QTreeWidgetItem* target);
 
+    DropRule dropRule_;
     QTreeWidgetItem* dragged_ = nullptr;
     QTreeWidgetItem* dropTarget_ = nullptr;
     QPoint dragPos_;

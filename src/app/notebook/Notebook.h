@@ -133,8 +133,6 @@ signals:
     void editorEntered();
 
 private:
-    void addNote(bool child);
-
     struct Private;
     std::unique_ptr<Private> d;
 };

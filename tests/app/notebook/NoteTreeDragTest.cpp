@@ -40,9 +40,9 @@ TEST_F(NotebookTest, DropsOnItselfItsDescendantsOrNothingAreRefused) {
     }
     EXPECT_EQ(rows(), kTree);
     EXPECT_TRUE(dialogs.calls().empty());
-    EXPECT_FALSE(NoteTreeWidget::canDrop(item(1), nullptr)) << "empty space";
-    EXPECT_FALSE(NoteTreeWidget::canDrop(item(1), item(3)));
-    EXPECT_TRUE(NoteTreeWidget::canDrop(item(3), item(1)));
+    EXPECT_FALSE(tree->canDrop(item(1), nullptr)) << "empty space";
+    EXPECT_FALSE(tree->canDrop(item(1), item(3)));
+    EXPECT_TRUE(tree->canDrop(item(3), item(1)));
 }
 
 TEST_F(NotebookTest, DragMovesTheSubtreeUnderTheTargetAndChangesOnlyItsParent) {

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "store/CurrentCategory.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QWidget;
+
+namespace qj {
+
+class Dialogs;
+class NoteTextBinding;
+class NoteTreeMirror;
+class NoteTreeWidget;
+
+// The notebook's commands on the open category: adding, renaming, deleting, dropping, pressing a
+// note, saving. Each writes the table first and changes the tree and the items only when the write
+// succeeded; a refused write is reported and the tree then shows what the table holds.
+class NoteCommands : public QObject {
+    Q_OBJECT
+public:
+    NoteCommands(Dialogs& dialogs, QWidget* dialogParent, NoteTreeWidget* tree, NoteTreeMirror& mirror,
+                 NoteTextBinding& text, QObject* parent = nullptr);
+    ~NoteCommands() override;
+
+    void setErrorHandler(std::function<void(const QString&)> handler) { errorHandler_ = std::move(handler); }
+    void bindActions(QAction* addSibling, QAction* addChild, QAction* del);
+
+    void open(DataFile& file, const QString& name);
+    void close();
+    void categoryDropped(const QString& name);
+    CurrentCategory* category() const { return category_.get(); }
+
+    // The save question when the text changed: Yes saves, No drops the changes. False when the
+    // text stays (nothing could be written), so the caller must not replace it.
+    bool askSaveIfDirty();
+    bool save();
+
+    // Tv1MouseDown: the save question when the text changed, then the pressed note is shown.
+    void pressed();
+    void released();
+
+    // The input box of "添加同级节点"/"添加下级子节点", then the note is added.
+    void addWithInput(bool child);
+    // Adds a note titled as typed; returns its key, or nothing when refused.
+    std::optional<NoteKey> add(bool child, const QString& typed);
+    void renameWithInput();
+    void rename(NodeRef node, const QString& title);
+    // The toolbar's and menu's delete, and the Delete key, each with its own confirmation.
+    void deleteSelected();
+    void deleteKey();
+    bool drop(NodeRef dragged, NodeRef target, bool copy);
+
+    // Shows a note in the editor and the title bar (no question).
+    void show(NodeRef node, bool showTitle = true);
+    bool fileTextInto(NodeRef node, const QString& text);
+
+signals:
+    void statusChanged(const QString& text);
+
+public:
+    void emitStatus();
+
+private:
+    enum class Settled {
+        Clean,   // nothing was changed
+        Saved,   // Yes, and the text was written
+        Dropped, // No: the changes are gone
+        Kept,    // Yes, but nothing could be written: the text stays changed
+    };
+    // The one save question of the note text, asked when it changed.
+    Settled settleChanges();
+    void reportError(const QString& text) const;
+    template <class F> bool run(F&& command);
+    void resync();
+    void updateActions();
+    bool deleteNode(NodeRef node);
+    void showSelectedAfterDelete();
+    bool editedNoteIsHere() const;
+    bool fileTextOfGoneNote();
+
+    Dialogs& dialogs_;
+    QWidget* dialogParent_;
+    NoteTreeWidget* tree_;
+    NoteTreeMirror& mirror_;
+    NoteTextBinding& text_;
+    std::function<void(const QString&)> errorHandler_;
+    QPointer<QAction> addSiblingAction_, addChildAction_, deleteAction_;
+    DataFile* file_ = nullptr;
+    std::unique_ptr<CurrentCategory> category_;
+};
+
+} // namespace qj

@@ -1,0 +1,130 @@
+#include "app/notebook/NoteTextBinding.h"
+
+#include "app/notebook/NoteEditor.h"
+#include "app/notebook/NoteTitleBar.h"
+
+#include <QAction>
+#include <QCheckBox>
+
+namespace qj {
+
+NoteTextBinding::NoteTextBinding(NoteEditor* editor, NoteTitleBar* titleBar, QObject* parent)
+    : QObject(parent), editor_(editor), titleBar_(titleBar) {
+    connect(editor, &NoteEditor::textChanged, this, &NoteTextBinding::editorChanged);
+    connect(titleBar->readOnlyBox(), &QCheckBox::toggled, this, &NoteTextBinding::setReadOnly);
+    titleBar->readOnlyBox()->setChecked(editor->isReadOnly());
+}
+
+void NoteTextBinding::setSaveAction(QAction* save) {
+    saveAction_ = save;
+    if (saveAction_)
+        saveAction_->setEnabled(edit_.IsDirty());
+}
+
+bool NoteTextBinding::holds(const QString& category, RecordRef record) const {
+    return edit_.edited() && edit_.edited()->category == category && edit_.edited()->record == record;
+}
+
+template <class F> void NoteTextBinding::loading(F&& change) {
+    loading_ = true;
+    change();
+    loading_ = false;
+}
+
+void NoteTextBinding::load(const QString& category, RecordRef record, const QString& title,
+                           const QString& text, bool showTitle) {
+    if (showTitle)
+        titleBar_->setTitle(title);
+    shownTitle_ = title;
+    loading([&] { editor_->loadText(text); });
+    edit_.Loaded(category, record);
+    refresh();
+}
+
+void NoteTextBinding::loadNothing() {
+    clearEditor();
+    edit_.Cleared();
+    refresh();
+}
+
+void NoteTextBinding::clearEditor() {
+    loading([&] { editor_->clearCompletely(); });
+}
+
+void NoteTextBinding::renamed(const QString& title) {
+    shownTitle_ = title;
+    titleBar_->setTitle(title);
+}
+
+void NoteTextBinding::refresh() {
+    applyReadOnly();
+    showDirty();
+}
+
+void NoteTextBinding::showDirty() {
+    const bool dirty = edit_.IsDirty();
+    titleBar_->setDirty(dirty);
+    if (saveAction_)
+        saveAction_->setEnabled(dirty);
+    if (dirty != dirtyShown_) {
+        dirtyShown_ = dirty;
+        emit dirtyChanged(dirty);
+    }
+}
+
+// The editor takes typing only while it holds a note: a text typed with no note to write into
+// would be lost without a question.
+void NoteTextBinding::applyReadOnly() {
+    editor_->setReadOnly(readOnlyChosen_ || !edit_.edited());
+}
+
+void NoteTextBinding::setReadOnly(bool readOnly) {
+    const bool changed = readOnlyChosen_ != readOnly;
+    readOnlyChosen_ = readOnly;
+    applyReadOnly();
+    {
+        const QSignalBlocker blocker(titleBar_->readOnlyBox());
+        titleBar_->readOnlyBox()->setChecked(readOnly);
+    }
+    if (changed)
+        emit readOnlyChanged(readOnly);
+}
+
+void NoteTextBinding::replaceText(const QString& text) {
+    const bool readOnly = editor_->isReadOnly();
+    editor_->setReadOnly(false);
+    editor_->selectAll();
+    editor_->replaceSelectedText(text);
+    editor_->setReadOnly(readOnly);
+    if (edit_.edited()) {
+        edit_.Changed();
+        showDirty();
+    }
+}
+
+void NoteTextBinding::insert(const QString& text) {
+    editor_->insert(text);
+}
+
+QString NoteTextBinding::editorText() const {
+    return editor_->text();
+}
+
+void NoteTextBinding::clearTitle() {
+    titleBar_->clear();
+}
+
+void NoteTextBinding::editorChanged() {
+    if (loading_)
+        return;
+    if (editor_->isReadOnly()) {
+        titleBar_->setDirty(false);
+        return;
+    }
+    if (!edit_.edited())
+        return; // no note to write into
+    edit_.Changed();
+    showDirty();
+}
+
+} // namespace qj
