@@ -141,10 +141,12 @@ std::optional<Notebook::NoteId> Notebook::findByTitle(const QString& title) cons
 
 QList<Notebook::NoteId> Notebook::findAllByTitle(const QString& title) const {
     QList<NoteId> found;
-    if (d->category)
-        for (NodeRef node : d->notes().AllPreOrder())
-            if (d->notes().Title(node) == title)
-                found.append(d->notes().Key(node));
+    if (!d->category())
+        return found;
+    const NoteTree& notes = d->category()->tree();
+    for (NodeRef node : notes.AllPreOrder())
+        if (notes.Title(node) == title)
+            found.append(notes.Key(node));
     return found;
 }
 
