@@ -16,8 +16,11 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace qj {
 namespace {
@@ -35,14 +38,22 @@ QString NowText(const QDateTime& now) {
 
 // The line bars are drawn with ▅, which a Song face draws one Chinese cell wide. Faces without
 // it borrow the glyph from another face at another width, and the bars would no longer line up
-// with the columns around them: each ▅ is spaced out (or in) to one cell of the memo's font.
+// with the columns around them: each ▅ is stretched to one cell of the memo's font, so that a bar
+// stays one solid block, and what stretching cannot reach is made up by letter spacing.
 void FitBarsToCells(QPlainTextEdit* memo) {
     const QChar bar(0x2585);
-    const QFontMetricsF metrics(memo->font());
-    const qreal gap = metrics.horizontalAdvance(QChar(0x4E16)) - metrics.horizontalAdvance(bar); // 世
+    const QFont font = memo->font();
+    const qreal cell = QFontMetricsF(font).horizontalAdvance(QChar(0x4E16)); // 世
+    const qreal drawn = QFontMetricsF(font).horizontalAdvance(bar);
+    if (drawn <= 0)
+        return;
+    QFont stretched = font;
+    const int stretch = std::clamp(qRound(100 * cell / drawn), 50, 200);
+    stretched.setStretch(stretch);
     QTextCharFormat fitted;
+    fitted.setFontStretch(stretch);
     fitted.setFontLetterSpacingType(QFont::AbsoluteSpacing);
-    fitted.setFontLetterSpacing(gap);
+    fitted.setFontLetterSpacing(cell - QFontMetricsF(stretched).horizontalAdvance(bar));
     QTextDocument* document = memo->document();
     for (QTextCursor at = document->find(bar); !at.isNull(); at = document->find(bar, at))
         at.mergeCharFormat(fitted);
