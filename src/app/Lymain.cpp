@@ -34,6 +34,7 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
     notebook_ = new Notebook(services_.dialogs, this, this);
     columnWrap_ = new ColumnWrap(notebook_->editor());
     buildActions();
+    buildEditorTools();
     buildMenus();
     buildToolBar();
     buildCentre();

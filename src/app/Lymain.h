@@ -13,7 +13,9 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QSplitter;
+class QStackedLayout;
 class QTabWidget;
 class QToolBar;
 
@@ -21,6 +23,8 @@ namespace qj {
 
 class CategorySelector;
 class ColumnWrap;
+class EditorCommands;
+struct EditorOptions;
 class DataFile;
 class GlobalHotKey;
 class Notebook;
@@ -77,6 +81,10 @@ public:
     CategorySelector* categorySelector() const { return cbb1_; }
     // The editor's column wrap and right edge.
     ColumnWrap* columnWrap() const { return columnWrap_; }
+    // The editor's commands and menus ("pm1", "pm2", "mm1").
+    EditorCommands* editorCommands() const { return editorCommands_; }
+    // The menu bar on show: "MainMenu1" while the tree has the focus, "mm1" while the editor has.
+    QMenuBar* shownMenuBar() const;
     bool isFirstRun() const { return firstRun_; }
     // CurTb as read at start ("帮助" when empty).
     const QString& startupCategory() const { return startupCategory_; }
@@ -123,6 +131,12 @@ private:
     void buildToolBar();
     void buildCentre();
     void buildStatusBar();
+    // The editor pane's tools (MainEditor.cpp).
+    void buildEditorTools();
+    void installMenuBars(QMenuBar* mainMenu);
+    void btn10Click();
+    void LoadEditorOptions();
+    void SaveEditorOptions(const EditorOptions& options);
     QAction* act(const char* name) const;
 
     // Commands.
@@ -142,6 +156,8 @@ private:
     Notebook* notebook_ = nullptr;
     StoreWindows* storeWindows_ = nullptr;
     ColumnWrap* columnWrap_ = nullptr;
+    EditorCommands* editorCommands_ = nullptr;
+    QStackedLayout* menuBars_ = nullptr;
 
     QToolBar* toolBar1_ = nullptr;
     QCheckBox* chkBox_ = nullptr;

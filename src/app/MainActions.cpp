@@ -41,6 +41,7 @@ constexpr ActionText kActions[] = {
     {"actInputFiles", "导入文件", "", false},
     {"actOutputFilesTxt", "导出到 .txt", "", false},
     {"actOutputFilesHtml", "导出到 .Html", "", false},
+    {"actOutputFilesPdf", "导出到 .pdf", "", false},
     {"actBackup", "资料备份", "", false},
     {"actPageSetup", "页面设置", "", false},
     {"actPrint", "打印(&P)", "打印", false},

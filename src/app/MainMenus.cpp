@@ -56,8 +56,9 @@ template <std::size_t N> void AddDocumentItems(TFmain* window, QMenu* menu, cons
 } // namespace
 
 void TFmain::buildMenus() {
-    QMenuBar* bar = menuBar();
+    auto* bar = new QMenuBar;
     bar->setObjectName(QStringLiteral("MainMenu1"));
+    installMenuBars(bar);
 
     QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
     file->setObjectName(QStringLiteral("menuFile"));
@@ -69,6 +70,7 @@ void TFmain::buildMenus() {
     file->addAction(act("actInputFiles"));
     file->addAction(act("actOutputFilesTxt"));
     file->addAction(act("actOutputFilesHtml"));
+    file->addAction(act("actOutputFilesPdf"));
     file->addSeparator();
     file->addAction(act("actBackup"));
     file->addSeparator();

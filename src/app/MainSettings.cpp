@@ -60,6 +60,8 @@ void TFmain::LoadSettings() {
     look_ = s;
     applyEditorLook();
     ChkBoxClick(chkBox_->isChecked());
+    // The options dialog's edge column, when the user chose one, wins over the switch's 80.
+    LoadEditorOptions();
 }
 
 void TFmain::LoadSkinChoice() {

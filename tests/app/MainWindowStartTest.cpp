@@ -230,14 +230,14 @@ TEST_F(MainWindowTest, MenusAndToolbarHoldTheirItemsInOrder) {
         return out;
     };
     const std::pair<const char*, const char*> menus[] = {
-        {"文件(&F)", "资料保存|—|增加目录分类|目录分类管理|—|导入文件|导出到 .txt|导出到 .Html|—|资料备份|—|"
+        {"文件(&F)", "资料保存|—|增加目录分类|目录分类管理|—|导入文件|导出到 .txt|导出到 .Html|导出到 .pdf|—|资料备份|—|"
                      "页面设置|打印预览|打印(&P)|—|退出系统"},
         {"内容(&N)", "显示日历|排卦处理|—|定时报警|八卦图|—|隐藏主窗口"},
         {"查看(&V)", "工具栏|列表栏|—|外挂资料1|外挂资料2|—|全目录查找"},
         {"选项(&O)", "字型设置|背景颜色设置|—|当前行字体颜色|当前行背景颜色|—|改变肤色"},
         {"帮助(&H)", "使用帮助|—|关于"},
     };
-    const QList<QAction*> bar = w.menuBar()->actions();
+    const QList<QAction*> bar = w.findChild<QMenuBar*>(QStringLiteral("MainMenu1"))->actions();
     ASSERT_EQ(bar.size(), static_cast<qsizetype>(std::size(menus)));
     for (size_t i = 0; i < std::size(menus); ++i) {
         QAction* menu = bar[static_cast<qsizetype>(i)];

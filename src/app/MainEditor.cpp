@@ -1,0 +1,116 @@
+// The editor pane's tools as the main window wires them: the editor's commands and menus, the menu
+// bar switch between "MainMenu1" and "mm1", the title bar's edit-tools menu, and the editor's
+// options in the settings file.
+
+#include "app/Lymain.h"
+#include "app/notebook/NoteEditor.h"
+#include "app/notebook/NoteTitleBar.h"
+#include "app/notebook/Notebook.h"
+#include "app/shell/AppTitle.h"
+#include "editor/ColumnMath.h"
+#include "editor/ColumnWrap.h"
+#include "editor/EditorCommands.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedLayout>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace qj {
+namespace {
+
+const QString kOptionsSection = QStringLiteral("EditorOptions");
+
+ProfileFile SettingsFileOf(const ProgramFolder& folder) {
+    return ProfileFile(folder.filePath(QString::fromUtf8(kSettingsFileName)));
+}
+
+} // namespace
+
+void TFmain::buildEditorTools() {
+    EditorHooks hooks{services_.dialogs, services_.clock, services_.launcher};
+    hooks.dialogParent = this;
+    hooks.appTitle = QString::fromUtf8(kAppTitle);
+    hooks.setReadOnly = [this](bool readOnly) { notebook_->setReadOnly(readOnly); };
+    hooks.noteTitle = [this] { return notebook_->selectedTitle(); };
+    hooks.save = act("actSave");
+    hooks.exportTxt = act("actOutputFilesTxt");
+    hooks.exportHtml = act("actOutputFilesHtml");
+    hooks.exportPdf = act("actOutputFilesPdf");
+    hooks.exit = act("actExit");
+    hooks.print = act("actPrint");
+    editorCommands_ = new EditorCommands(notebook_->editor(), hooks, this);
+    // Writing a note to PDF comes with printing.
+    act("actOutputFilesPdf")->setEnabled(false);
+    editorCommands_->showReadOnly(notebook_->editor()->isReadOnly());
+    connect(notebook_, &Notebook::readOnlyChanged, editorCommands_, &EditorCommands::showReadOnly);
+    connect(notebook_->titleBar()->toolsButton(), &QToolButton::clicked, this, &TFmain::btn10Click);
+    connect(editorCommands_, &EditorCommands::optionsChanged, this, [this](const EditorOptions& options) {
+        SaveEditorOptions(options);
+        columnWrap_->setEdgeColumn(options.edgeColumn);
+        columnWrap_->setWrapColumn(options.edgeColumn);
+    });
+}
+
+// Both menu bars sit in one place; the one for the widget with the keyboard focus shows.
+void TFmain::installMenuBars(QMenuBar* mainMenu) {
+    auto* bars = new QWidget(this);
+    bars->setObjectName(QStringLiteral("MenuBars"));
+    menuBars_ = new QStackedLayout(bars);
+    menuBars_->setContentsMargins(0, 0, 0, 0);
+    menuBars_->addWidget(mainMenu);
+    menuBars_->addWidget(editorCommands_->editorMenuBar());
+    menuBars_->setCurrentWidget(mainMenu);
+    setMenuWidget(bars);
+    connect(notebook_, &Notebook::treeEntered, this,
+            [this, mainMenu] { menuBars_->setCurrentWidget(mainMenu); });
+    connect(notebook_, &Notebook::editorEntered, this,
+            [this] { menuBars_->setCurrentWidget(editorCommands_->editorMenuBar()); });
+}
+
+QMenuBar* TFmain::shownMenuBar() const {
+    return qobject_cast<QMenuBar*>(menuBars_->currentWidget());
+}
+
+// The edit-tools menu drops down from where the title bar's button sits.
+void TFmain::btn10Click() {
+    QToolButton* button = notebook_->titleBar()->toolsButton();
+    const int treeWidth = pageControl1_->isVisible() ? pageControl1_->width() : 0;
+    const QPoint at = ToolsMenuPoint(frameGeometry().topLeft(), button->x(), treeWidth,
+                                     notebook_->editor()->y(), button->height());
+    editorCommands_->toolsMenu()->popup(at);
+}
+
+void TFmain::LoadEditorOptions() {
+    const ProfileFile file = SettingsFileOf(services_.folder);
+    EditorOptions o;
+    o.tabWidth = std::clamp(file.ReadInt(kOptionsSection, QStringLiteral("TabWidth"), o.tabWidth), 1, 16);
+    o.autoIndent = file.ReadBool(kOptionsSection, QStringLiteral("AutoIndent"), o.autoIndent);
+    o.trimTrailingBlanks =
+        file.ReadBool(kOptionsSection, QStringLiteral("TrimTrailingBlanks"), o.trimTrailingBlanks);
+    o.caretPastLineEnd =
+        file.ReadBool(kOptionsSection, QStringLiteral("CaretPastLineEnd"), o.caretPastLineEnd);
+    o.gutterShown = file.ReadBool(kOptionsSection, QStringLiteral("Gutter"), o.gutterShown);
+    o.edgeColumn =
+        std::clamp(file.ReadInt(kOptionsSection, QStringLiteral("EdgeColumn"), o.edgeColumn), 10, 500);
+    editorCommands_->setOptions(o);
+    if (o.edgeColumn != EditorOptions{}.edgeColumn) {
+        columnWrap_->setEdgeColumn(o.edgeColumn);
+        columnWrap_->setWrapColumn(o.edgeColumn);
+    }
+    columnWrap_->refresh();
+}
+
+void TFmain::SaveEditorOptions(const EditorOptions& o) {
+    ProfileFile file = SettingsFileOf(services_.folder);
+    file.WriteInt(kOptionsSection, QStringLiteral("TabWidth"), o.tabWidth);
+    file.WriteBool(kOptionsSection, QStringLiteral("AutoIndent"), o.autoIndent);
+    file.WriteBool(kOptionsSection, QStringLiteral("TrimTrailingBlanks"), o.trimTrailingBlanks);
+    file.WriteBool(kOptionsSection, QStringLiteral("CaretPastLineEnd"), o.caretPastLineEnd);
+    file.WriteBool(kOptionsSection, QStringLiteral("Gutter"), o.gutterShown);
+    file.WriteInt(kOptionsSection, QStringLiteral("EdgeColumn"), o.edgeColumn);
+}
+
+} // namespace qj

@@ -1,0 +1,73 @@
+#include "editor/AddressLinks.h"
+
+#include "editor/Addresses.h"
+#include "editor/EditorText.h"
+#include "seams/Launcher.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QMouseEvent>
+
+namespace qj {
+
+using Sci = QsciScintilla;
+
+AddressLinks::AddressLinks(Sci* editor, Launcher& launcher)
+    : QObject(editor), editor_(editor), launcher_(launcher) {
+    indicator_ = editor_->indicatorDefine(Sci::PlainIndicator);
+    editor_->setIndicatorForegroundColor(QColor(0, 0, 238), indicator_);
+    editor_->SendScintilla(Sci::SCI_INDICSETUNDER, indicator_, 1L);
+    timer_.setSingleShot(true);
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, &AddressLinks::highlightVisible);
+    connect(editor_, &Sci::SCN_UPDATEUI, &timer_, qOverload<>(&QTimer::start));
+    editor_->viewport()->installEventFilter(this);
+}
+
+void AddressLinks::highlightVisible() {
+    const long first = editor_->SendScintilla(Sci::SCI_DOCLINEFROMVISIBLE,
+                                              editor_->SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE));
+    const long last = first + editor_->SendScintilla(Sci::SCI_LINESONSCREEN) + 1;
+    const long lines = editor_->SendScintilla(Sci::SCI_GETLINECOUNT);
+    editor_->SendScintilla(Sci::SCI_SETINDICATORCURRENT, indicator_);
+    for (long line = first; line <= last && line < lines; ++line) {
+        const long start = editor_->SendScintilla(Sci::SCI_POSITIONFROMLINE, line);
+        const long end = editor_->SendScintilla(Sci::SCI_GETLINEENDPOSITION, line);
+        editor_->SendScintilla(Sci::SCI_INDICATORCLEARRANGE, start, end - start);
+        const QString text = LineText(*editor_, static_cast<int>(line));
+        for (const TextRun& run : HighlightRuns(text)) {
+            if (run.kind != RunKind::WebAddress && run.kind != RunKind::MailAddress)
+                continue;
+            // Offsets within an ASCII address equal bytes; its start needs the line's conversion.
+            const long from = editor_->SendScintilla(Sci::SCI_POSITIONRELATIVECODEUNITS, start,
+                                                     static_cast<long>(run.start));
+            editor_->SendScintilla(Sci::SCI_INDICATORFILLRANGE, from, static_cast<long>(run.length));
+        }
+    }
+}
+
+bool AddressLinks::openAt(long position) {
+    const long line = editor_->SendScintilla(Sci::SCI_LINEFROMPOSITION, position);
+    const long start = editor_->SendScintilla(Sci::SCI_POSITIONFROMLINE, line);
+    const qsizetype offset = editor_->SendScintilla(Sci::SCI_COUNTCODEUNITS, start, position);
+    const std::optional<QUrl> url = OpenableAddressAt(LineText(*editor_, static_cast<int>(line)), offset);
+    if (!url)
+        return false;
+    launcher_.openUrl(*url);
+    return true;
+}
+
+bool AddressLinks::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != editor_->viewport() || event->type() != QEvent::MouseButtonPress)
+        return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton || !(mouse->modifiers() & Qt::ControlModifier))
+        return false;
+    const QPoint at = mouse->position().toPoint();
+    const long position = editor_->SendScintilla(
+        Sci::SCI_POSITIONFROMPOINTCLOSE, static_cast<unsigned long>(at.x()), static_cast<long>(at.y()));
+    // A Ctrl+click on an address opens it and does not add a caret there.
+    return position >= 0 && openAt(position);
+}
+
+} // namespace qj

@@ -1,0 +1,349 @@
+// The editor's commands on a real QScintilla: text tools, re-flow through the clipboard,
+// bookmarks, selection modes, find and replace, addresses opened with Ctrl+click.
+
+#include "EditorFixture.h"
+
+#include "editor/Bookmarks.h"
+#include "editor/EditorCommands.h"
+#include "editor/EditorText.h"
+#include "support/FakeClock.h"
+#include "support/Printers.h"
+#include "support/RecordingLauncher.h"
+#include "support/ScriptedDialogs.h"
+#include "support/UiHelpers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLocale>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+namespace qj::test {
+namespace {
+
+class EditorToolsTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        EditorHooks hooks{dialogs, clock, launcher};
+        hooks.appTitle = QStringLiteral("青简札记");
+        hooks.setReadOnly = [this](bool on) {
+            editor->setReadOnly(on);
+            readOnlyCalls.push_back(on);
+        };
+        commands = new EditorCommands(editor.get(), hooks);
+    }
+    void trigger(const char* name) {
+        QAction* a = commands->action(QString::fromLatin1(name));
+        ASSERT_NE(a, nullptr) << name;
+        a->trigger();
+    }
+    void select(qsizetype fromOffset, qsizetype toOffset) {
+        editor->SendScintilla(QsciScintilla::SCI_SETSEL, PositionOfOffset(*editor, fromOffset),
+                              PositionOfOffset(*editor, toOffset));
+    }
+    QString clipboard() const { return QApplication::clipboard()->text(); }
+
+    ScriptedDialogs dialogs;
+    FakeClock clock;
+    RecordingLauncher launcher;
+    EditorCommands* commands = nullptr;
+    std::vector<bool> readOnlyCalls;
+};
+
+TEST_F(EditorToolsTest, EightyHyphensGoInFrontOfTheTextAsOneUndoableStepEvenWhenReadOnly) {
+    load(QStringLiteral("第一行\r\n第二行"));
+    editor->setReadOnly(true);
+    trigger("N39");
+    EXPECT_EQ(editor->text(), QString(80, QLatin1Char('-')) + QStringLiteral("第一行\r\n第二行"));
+    EXPECT_TRUE(editor->isReadOnly());
+    EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETCURRENTPOS),
+              editor->SendScintilla(QsciScintilla::SCI_GETLENGTH));
+    editor->setReadOnly(false);
+    trigger("N43"); // 取消前次操作
+    EXPECT_EQ(editor->text(), QStringLiteral("第一行\r\n第二行"));
+}
+
+TEST_F(EditorToolsTest, TimeGoesInFrontOfASelectionWhichStays) {
+    load(QStringLiteral("ab中cd"));
+    clock.set(QDate(2026, 12, 9), QTime(11, 5, 7));
+    select(2, 4); // "中c"
+    trigger("N42");
+    const QLocale locale = QLocale::system();
+    const QString time = locale.toString(QDate(2026, 12, 9), QLocale::ShortFormat) + QLatin1Char(' ') +
+                         locale.toString(QTime(11, 5, 7), QLocale::LongFormat);
+    EXPECT_EQ(editor->text(), QStringLiteral("ab") + time + QStringLiteral("中cd"));
+}
+
+TEST_F(EditorToolsTest, StatisticsCountTheWholeTextAsLinesOrTheSelectionAndEchoIt) {
+    load(QStringLiteral("中文abc "));
+    dialogs.answerMessage(DialogButton::Ok);
+    trigger("N109");
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("[Chinese]:2 [English]:3 [Other]:3\r\r\n"));
+    EXPECT_EQ(dialogs.last().caption, QStringLiteral("青简札记"));
+    EXPECT_EQ(dialogs.last().icon, MessageIcon::None);
+
+    select(1, 4); // "文ab"
+    dialogs.answerMessage(DialogButton::Ok);
+    trigger("N109");
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("[Chinese]:1 [English]:2 [Other]:0\r\r\n文ab"));
+}
+
+TEST_F(EditorToolsTest, ReflowItemsAreEnabledOnlyWithASelection) {
+    load(QStringLiteral("abc"));
+    commands->pm2Popup();
+    EXPECT_FALSE(commands->action(QStringLiteral("N107"))->isEnabled());
+    EXPECT_FALSE(commands->action(QStringLiteral("N108"))->isEnabled());
+    select(0, 1);
+    commands->pm2Popup();
+    EXPECT_TRUE(commands->action(QStringLiteral("N107"))->isEnabled());
+    EXPECT_TRUE(commands->action(QStringLiteral("N108"))->isEnabled());
+}
+
+TEST_F(EditorToolsTest, AddReturnsJoinsTheSelectionThenSplitsWideLinesAndEmptiesTheClipboard) {
+    // Two short lines with blanks and a tab, joined; a long Chinese line after them is re-flowed
+    // too. At 12 points the Song face is 16 pixels per Chinese character: 29 fit 468 pixels.
+    const QString longLine = QStringLiteral("中文排版").repeated(20);
+    load(QStringLiteral("a b\r\n\tc d\r\n") + longLine);
+    editor->setReadOnly(true);
+    QApplication::clipboard()->setText(QStringLiteral("old"));
+    select(0, 9); // "a b\r\n\tc d"
+    trigger("N107");
+    EXPECT_EQ(readOnlyCalls, std::vector<bool>{false});
+    const QStringList lines = editor->text().split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 4) << editor->text().toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("abcd"));
+    EXPECT_EQ(lines[1], longLine.left(29));
+    EXPECT_EQ(lines[2], longLine.mid(29, 29));
+    EXPECT_EQ(lines[3], longLine.mid(58));
+    EXPECT_TRUE(clipboard().isEmpty());
+    // One undo brings the text back as it was.
+    editor->undo();
+    EXPECT_EQ(editor->text(), QStringLiteral("a b\r\n\tc d\r\n") + longLine);
+}
+
+TEST_F(EditorToolsTest, ReflowToolsWithoutSelectionOnlyEmptyTheClipboard) {
+    load(QStringLiteral("a b"));
+    for (const char* tool : {"N107", "N108"}) {
+        QApplication::clipboard()->setText(QStringLiteral("kept?"));
+        trigger(tool);
+        EXPECT_TRUE(clipboard().isEmpty()) << tool;
+        EXPECT_EQ(editor->text(), QStringLiteral("a b")) << tool;
+    }
+    EXPECT_TRUE(readOnlyCalls.empty());
+}
+
+TEST_F(EditorToolsTest, RemoveReturnsJoinsLinesKeepingBlanksAndTabs) {
+    load(QStringLiteral("a b\r\n\tc\r\nd"));
+    select(0, 9); // up to and including the second line break
+    trigger("N108");
+    EXPECT_EQ(editor->text(), QStringLiteral("a b\tcd"));
+    EXPECT_TRUE(clipboard().isEmpty());
+}
+
+TEST_F(EditorToolsTest, CharactersWiderThanThePageEachKeepALine) {
+    QFont huge(QStringLiteral("AR PL SungtiL GB"));
+    huge.setPointSize(400);
+    editor->setFont(huge);
+    load(QStringLiteral("中文字"));
+    select(0, 3);
+    trigger("N107");
+    EXPECT_EQ(editor->text(), QStringLiteral("中\r\n文\r\n字"));
+}
+
+TEST_F(EditorToolsTest, BookmarksAreSetGoneToMovedAndCleared) {
+    load(QStringLiteral("0\r\n1\r\n2\r\n3\r\n4"));
+    editor->setCursorPosition(3, 0);
+    trigger("actSetBookmark5");
+    editor->setCursorPosition(1, 0);
+    trigger("actSetBookmark0");
+    editor->setCursorPosition(4, 0);
+    trigger("actGoBookmark5");
+    int line = -1, index = -1;
+    editor->getCursorPosition(&line, &index);
+    EXPECT_EQ(line, 3);
+    EXPECT_EQ(BookmarkLine(*editor, 0), 1);
+    // Setting it elsewhere moves it; setting it on its own line takes it away.
+    editor->setCursorPosition(2, 0);
+    trigger("actSetBookmark5");
+    EXPECT_EQ(BookmarkLine(*editor, 5), 2);
+    trigger("actSetBookmark5");
+    EXPECT_EQ(BookmarkLine(*editor, 5), -1);
+    trigger("actClearBookmarks");
+    EXPECT_EQ(BookmarkLine(*editor, 0), -1);
+    EXPECT_FALSE(GoToBookmark(*editor, 0));
+}
+
+TEST_F(EditorToolsTest, ColumnModeCopiesARectangle) {
+    load(QStringLiteral("abcd\r\nefgh\r\nijkl"));
+    trigger("actSelModeColumn");
+    editor->setCursorPosition(0, 1);
+    // In column mode the caret movements extend a rectangle.
+    editor->SendScintilla(QsciScintilla::SCI_SETRECTANGULARSELECTIONANCHOR,
+                          editor->positionFromLineIndex(0, 1));
+    editor->SendScintilla(QsciScintilla::SCI_SETRECTANGULARSELECTIONCARET,
+                          editor->positionFromLineIndex(2, 3));
+    trigger("actEditCopy");
+    EXPECT_EQ(clipboard(), QStringLiteral("bc\r\nfg\r\njk\r\n"));
+    trigger("actSelModeLine");
+    EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETSELECTIONMODE), QsciScintilla::SC_SEL_LINES);
+    trigger("actSelModeNormal");
+    EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETSELECTIONMODE), QsciScintilla::SC_SEL_STREAM);
+}
+
+TEST_F(EditorToolsTest, CopyAndCutAppendAddToTheClipboard) {
+    load(QStringLiteral("一二三"));
+    QApplication::clipboard()->setText(QStringLiteral("前"));
+    select(0, 1);
+    trigger("actEditCopyAppend");
+    EXPECT_EQ(clipboard(), QStringLiteral("前一"));
+    select(1, 2);
+    trigger("actEditCutAppend");
+    EXPECT_EQ(clipboard(), QStringLiteral("前一二"));
+    EXPECT_EQ(editor->text(), QStringLiteral("一三"));
+}
+
+TEST_F(EditorToolsTest, FindNextPreviousAndNotFoundAreSaid) {
+    load(QStringLiteral("甲乙 甲乙 Abc abc"));
+    SearchOptions o;
+    o.text = QStringLiteral("甲乙");
+    commands->setSearchOptions(o);
+    trigger("actFindNext");
+    EXPECT_EQ(SelectionStartOffset(*editor), 0);
+    trigger("actFindNext");
+    EXPECT_EQ(SelectionStartOffset(*editor), 3);
+    trigger("actFindNext"); // round the end
+    EXPECT_EQ(SelectionStartOffset(*editor), 0);
+    trigger("actFindPrev");
+    EXPECT_EQ(SelectionStartOffset(*editor), 3);
+
+    o.text = QStringLiteral("abc");
+    o.matchCase = true;
+    commands->setSearchOptions(o);
+    trigger("actFindNext");
+    EXPECT_EQ(SelectionStartOffset(*editor), 10);
+
+    o.text = QStringLiteral("丙");
+    commands->setSearchOptions(o);
+    dialogs.answerMessage(DialogButton::Ok);
+    trigger("actFindNext");
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("找不到“丙”。"));
+}
+
+TEST_F(EditorToolsTest, ReplaceCountsFollowCaseAndWholeWordOptions) {
+    const struct {
+        bool matchCase, wholeWord;
+        int count;
+        const char* after;
+    } cases[] = {
+        {false, false, 4, "X X Xs 中X"},
+        {true, false, 3, "X Cat Xs 中X"},
+        // a Chinese character joined to a Latin word makes one word with it
+        {false, true, 2, "X X cats 中cat"},
+    };
+    for (const auto& c : cases) {
+        load(QStringLiteral("cat Cat cats 中cat"));
+        editor->setReadOnly(false);
+        SearchOptions o;
+        o.text = QStringLiteral("cat");
+        o.matchCase = c.matchCase;
+        o.wholeWord = c.wholeWord;
+        commands->setSearchOptions(o);
+        EXPECT_EQ(CountMatches(*editor, o), c.count);
+        commands->findNext(false);
+        EXPECT_EQ(ReplaceAll(*editor, o, QStringLiteral("X")), c.count);
+        EXPECT_EQ(editor->text(), QString::fromUtf8(c.after)) << c.matchCase << c.wholeWord;
+        editor->undo(); // one step
+        EXPECT_EQ(editor->text(), QStringLiteral("cat Cat cats 中cat"));
+    }
+}
+
+TEST_F(EditorToolsTest, ReplaceNextReplacesTheFoundMatchAndMovesOn) {
+    load(QStringLiteral("a1 a2 a3"));
+    SearchOptions o;
+    o.text = QStringLiteral("a");
+    commands->setSearchOptions(o);
+    dialogs.setExpectAllAnswersUsed(false);
+    trigger("actFindNext");
+    // replace the selected match and select the next
+    QAction* replaceNext = commands->action(QStringLiteral("actReplaceNext"));
+    // the dialog's replacement text comes from the dialog; without one it is empty
+    replaceNext->trigger();
+    EXPECT_EQ(editor->text(), QStringLiteral("1 a2 a3"));
+    EXPECT_EQ(SelectionStartOffset(*editor), 2);
+}
+
+TEST_F(EditorToolsTest, GoToLineTakesANumberAndRefusesText) {
+    load(QStringLiteral("0\r\n1\r\n2\r\n3"));
+    dialogs.answerInput(QStringLiteral("3"));
+    trigger("actGotoLine");
+    EXPECT_EQ(dialogs.last().caption, QStringLiteral("跳转"));
+    int line = 0, index = 0;
+    editor->getCursorPosition(&line, &index);
+    EXPECT_EQ(line, 2);
+    dialogs.answerInput(QStringLiteral("99"));
+    trigger("actGotoLine");
+    editor->getCursorPosition(&line, &index);
+    EXPECT_EQ(line, 3);
+    dialogs.answerInput(QStringLiteral("abc"));
+    dialogs.answerMessage(DialogButton::Ok);
+    trigger("actGotoLine");
+    EXPECT_EQ(dialogs.last().icon, MessageIcon::Warning);
+    editor->getCursorPosition(&line, &index);
+    EXPECT_EQ(line, 3);
+}
+
+TEST_F(EditorToolsTest, CtrlClickOpensOnlyWebAndMailAddresses) {
+    load(QStringLiteral("网址 http://a.cn/x 和 javascript:alert(1) 与 x@y.cn"));
+    const struct {
+        qsizetype offset;
+        const char* opened; // empty: nothing
+    } cases[] = {
+        {6, "http://a.cn/x"},
+        {22, ""},
+        {1, ""},
+        {42, "mailto:x@y.cn"},
+    };
+    QWidget* view = editor->viewport();
+    for (const auto& c : cases) {
+        launcher.clear();
+        const long pos = PositionOfOffset(*editor, c.offset);
+        const QPointF at(editor->SendScintilla(QsciScintilla::SCI_POINTXFROMPOSITION, 0UL, pos) + 2,
+                         editor->SendScintilla(QsciScintilla::SCI_POINTYFROMPOSITION, 0UL, pos) + 5);
+        QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::ControlModifier);
+        QApplication::sendEvent(view, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, view->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::ControlModifier);
+        QApplication::sendEvent(view, &release);
+        if (*c.opened) {
+            ASSERT_EQ(launcher.calls().size(), 1u) << c.offset;
+            EXPECT_EQ(launcher.calls()[0].target, QString::fromUtf8(c.opened));
+        } else {
+            EXPECT_TRUE(launcher.calls().empty()) << c.offset;
+        }
+    }
+}
+
+TEST_F(EditorToolsTest, InsertFileDecodesGbkAtTheCaretAndNamesTheNote) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.path() + QStringLiteral("/gbk.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xd1\xa7\xcf\xb0\nx"); // "学习" in GBK (also valid UTF-8), LF break
+    file.close();
+    load(QStringLiteral("[]"));
+    editor->setReadOnly(false);
+    editor->setCursorPosition(0, 1);
+    dialogs.answerOpenFile(path);
+    trigger("actInsertFile");
+    EXPECT_EQ(dialogs.last().caption, QStringLiteral("插入文件资料到"));
+    EXPECT_EQ(editor->text(), QStringLiteral("[学习\r\nx]"));
+}
+
+} // namespace
+} // namespace qj::test
