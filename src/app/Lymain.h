@@ -24,6 +24,7 @@ namespace qj {
 class CategorySelector;
 class ColumnWrap;
 class EditorCommands;
+class PrintCommands;
 struct EditorOptions;
 class DataFile;
 class GlobalHotKey;
@@ -83,6 +84,7 @@ public:
     ColumnWrap* columnWrap() const { return columnWrap_; }
     // The editor's commands and menus ("pm1", "pm2", "mm1").
     EditorCommands* editorCommands() const { return editorCommands_; }
+    PrintCommands* printCommands() const { return printCommands_; }
     // The menu bar on show: "MainMenu1" while the tree has the focus, "mm1" while the editor has.
     QMenuBar* shownMenuBar() const;
     bool isFirstRun() const { return firstRun_; }
@@ -157,6 +159,7 @@ private:
     StoreWindows* storeWindows_ = nullptr;
     ColumnWrap* columnWrap_ = nullptr;
     EditorCommands* editorCommands_ = nullptr;
+    PrintCommands* printCommands_ = nullptr;
     QStackedLayout* menuBars_ = nullptr;
 
     QToolBar* toolBar1_ = nullptr;

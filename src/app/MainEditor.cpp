@@ -10,6 +10,7 @@
 #include "editor/ColumnMath.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorCommands.h"
+#include "editor/PrintCommands.h"
 
 #include <QAction>
 #include <QMenu>
@@ -42,8 +43,24 @@ void TFmain::buildEditorTools() {
     hooks.exit = act("actExit");
     hooks.print = act("actPrint");
     editorCommands_ = new EditorCommands(notebook_->editor(), hooks, this);
-    // Writing a note to PDF comes with printing.
-    act("actOutputFilesPdf")->setEnabled(false);
+
+    // Printing: the header reads the window's caption and the version panel afresh on every page.
+    printCommands_ = new PrintCommands(
+        notebook_->editor(), services_.dialogs, services_.clock, this,
+        [this] {
+            return PrintTexts{windowTitle(), statusText(kVersionPanel)};
+        },
+        this);
+    const std::pair<const char*, void (PrintCommands::*)()> printing[] = {
+        {"actPrint", &PrintCommands::print},
+        {"actPrintView", &PrintCommands::preview},
+        {"actPageSetup", &PrintCommands::pageSetup},
+        {"actOutputFilesPdf", &PrintCommands::exportPdf},
+    };
+    for (const auto& [name, command] : printing) {
+        act(name)->setEnabled(true);
+        connect(act(name), &QAction::triggered, printCommands_, command);
+    }
     editorCommands_->showReadOnly(notebook_->editor()->isReadOnly());
     connect(notebook_, &Notebook::readOnlyChanged, editorCommands_, &EditorCommands::showReadOnly);
     connect(notebook_->titleBar()->toolsButton(), &QToolButton::clicked, this, &TFmain::btn10Click);

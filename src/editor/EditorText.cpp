@@ -41,8 +41,10 @@ QFont EditorDisplayFont(QsciScintilla& editor) {
     const long hundredths = editor.SendScintilla(QsciScintilla::SCI_STYLEGETSIZEFRACTIONAL, style);
     if (hundredths > 0)
         font.setPointSizeF(hundredths / 100.0);
-    font.setWeight(
-        static_cast<QFont::Weight>(editor.SendScintilla(QsciScintilla::SCI_STYLEGETWEIGHT, style)));
+    // QScintilla keeps Qt's weight, negated.
+    const long weight = std::labs(editor.SendScintilla(QsciScintilla::SCI_STYLEGETWEIGHT, style));
+    if (weight >= 1 && weight <= 1000)
+        font.setWeight(static_cast<QFont::Weight>(weight));
     font.setItalic(editor.SendScintilla(QsciScintilla::SCI_STYLEGETITALIC, style) != 0);
     return font;
 }
@@ -55,15 +57,17 @@ TextMeasure EditorTextMeasure(QsciScintilla& editor) {
 TextMeasure EditorCharacterEstimate(QsciScintilla& editor) {
     struct Cache {
         QFontMetricsF metrics;
-        QHash<QString, double> advances;
+        QHash<char32_t, double> advances;
     };
     auto cache =
         std::make_shared<Cache>(Cache{QFontMetricsF(EditorDisplayFont(editor), editor.viewport()), {}});
     return [cache](QStringView character) {
-        const QString key = character.toString();
+        const char32_t key = character.size() > 1 && character[0].isHighSurrogate()
+                                 ? QChar::surrogateToUcs4(character[0], character[1])
+                                 : character[0].unicode();
         auto it = cache->advances.constFind(key);
         if (it == cache->advances.cend())
-            it = cache->advances.insert(key, cache->metrics.horizontalAdvance(key));
+            it = cache->advances.insert(key, cache->metrics.horizontalAdvance(character.toString()));
         return *it;
     };
 }

@@ -42,12 +42,18 @@ bool HasSelection(QsciScintilla& editor) {
            editor.SendScintilla(QsciScintilla::SCI_GETSELECTIONSTART);
 }
 
-// Cuts the selection, passes the clipboard text through `strip`, pastes it back.
+// Cuts the selection, passes the clipboard text through `strip` and pastes it back at the caret.
+// The paste inserts the text without scrolling to it: a megabyte joined into one line would
+// otherwise be laid out whole before the re-flow breaks it up.
 void TransferSelection(QsciScintilla& editor, QString (*strip)(QString)) {
     QClipboard* clipboard = QApplication::clipboard();
     editor.cut();
-    clipboard->setText(strip(clipboard->text()));
-    editor.paste();
+    const QString text = strip(clipboard->text());
+    clipboard->setText(text);
+    const QByteArray utf8 = text.toUtf8();
+    const long at = editor.SendScintilla(QsciScintilla::SCI_GETCURRENTPOS);
+    editor.SendScintilla(QsciScintilla::SCI_INSERTTEXT, static_cast<unsigned long>(at), utf8.constData());
+    editor.SendScintilla(QsciScintilla::SCI_SETEMPTYSELECTION, static_cast<unsigned long>(at + utf8.size()));
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -159,6 +160,19 @@ TEST_F(EditorMenusTest, EditorOptionsAreAppliedAndKeptInTheSettingsFile) {
     EXPECT_FALSE(again.editorCommands()->options().gutterShown);
     EXPECT_EQ(again.notebook().editor()->tabWidth(), 8);
     EXPECT_EQ(again.columnWrap()->edgeColumn(), 72);
+}
+
+TEST_F(EditorMenusTest, PdfExportCarriesTheWindowCaptionAndVersionInItsHeader) {
+    const QString path = dir.filePath(QStringLiteral("note.pdf"));
+    dialogs().answerSaveFile(path);
+    ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actOutputFilesPdf")));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString pages = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    EXPECT_TRUE(pages.contains(QStringLiteral("青简札记 ") + window->statusText(TFmain::kVersionPanel)))
+        << pages.toStdString();
+    EXPECT_TRUE(pages.contains(QStringLiteral("说明")));
 }
 
 } // namespace

@@ -1,0 +1,169 @@
+#include "editor/NotePrinter.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <vector>
+
+namespace qj {
+namespace {
+
+using Sci = QsciScintilla;
+
+constexpr double kHeaderFontPixels = 13; // "Arial", 13 pixels high at 96 dots per inch
+constexpr double kNoticePoints = 6;
+
+QFont HeaderFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(kHeaderFontPixels * 72.0 / 96.0);
+    return font;
+}
+
+int Pixels(double millimetres, int dpi) {
+    return static_cast<int>(millimetres * dpi / 25.4 + 0.5);
+}
+
+// While printing, the page shows only the text: no gutter, no edge line, no active-line colour,
+// the text's colours on white; everything comes back afterwards.
+class PrintLook {
+public:
+    explicit PrintLook(Sci& editor) : editor_(editor) {
+        for (int i = 0; i < editor_.margins(); ++i) {
+            widths_.push_back(editor_.marginWidth(i));
+            editor_.setMarginWidth(i, 0);
+        }
+        edge_ = editor_.edgeMode();
+        editor_.setEdgeMode(Sci::EdgeNone);
+        colourMode_ = editor_.SendScintilla(Sci::SCI_GETPRINTCOLOURMODE);
+        editor_.SendScintilla(Sci::SCI_SETPRINTCOLOURMODE, Sci::SC_PRINT_COLOURONWHITE);
+        // Indicators that colour text (the active line's colour) are hidden.
+        for (int i = 0; i <= Sci::INDIC_MAX; ++i) {
+            if (editor_.SendScintilla(Sci::SCI_INDICGETSTYLE, i) == Sci::INDIC_TEXTFORE) {
+                hidden_.push_back(i);
+                editor_.SendScintilla(Sci::SCI_INDICSETSTYLE, i, Sci::INDIC_HIDDEN);
+            }
+        }
+    }
+    ~PrintLook() {
+        for (int i : hidden_)
+            editor_.SendScintilla(Sci::SCI_INDICSETSTYLE, i, Sci::INDIC_TEXTFORE);
+        editor_.SendScintilla(Sci::SCI_SETPRINTCOLOURMODE, colourMode_);
+        editor_.setEdgeMode(edge_);
+        for (int i = 0; i < static_cast<int>(widths_.size()); ++i)
+            editor_.setMarginWidth(i, widths_[static_cast<size_t>(i)]);
+    }
+
+private:
+    Sci& editor_;
+    std::vector<int> widths_;
+    std::vector<int> hidden_;
+    Sci::EdgeMode edge_;
+    long colourMode_;
+};
+
+} // namespace
+
+QString FooterText(const QDateTime& printed, int page, int pages) {
+    const QLocale locale = QLocale::system();
+    return locale.toString(printed.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(printed.time(), QLocale::LongFormat) + QStringLiteral("   ") +
+           QString::number(page) + QLatin1Char('/') + QString::number(pages);
+}
+
+QString FooterNotice() {
+    return QStringLiteral("青简札记 · 个人笔记打印页");
+}
+
+NotePrinter::NotePrinter(PrinterMode mode) : QsciPrinter(mode) {
+    setFullPage(true);
+    setWrapMode(QsciScintilla::WrapWord);
+    setCopyCount(1);
+}
+
+void NotePrinter::formatPage(QPainter& painter, bool drawing, QRect& area, int pagenr) {
+    const int dpi = resolution();
+    const QRect paper = paperRect(QPrinter::DevicePixel).toRect();
+    area = QRect(QPoint(Pixels(PrintLayout::left, dpi), Pixels(PrintLayout::top, dpi)),
+                 QPoint(paper.width() - Pixels(PrintLayout::right, dpi) - 1,
+                        paper.height() - Pixels(PrintLayout::bottom, dpi) - 1));
+    lastPage_ = std::max(lastPage_, pagenr);
+    if (drawing)
+        drawHeaderAndFooter(painter, pagenr);
+}
+
+// The header and footer are made afresh for every page: the texts are read again, nothing is kept
+// from the page before.
+void NotePrinter::drawHeaderAndFooter(QPainter& painter, int page) {
+    const int dpi = resolution();
+    const QRect paper = paperRect(QPrinter::DevicePixel).toRect();
+    const int left = Pixels(PrintLayout::left + PrintLayout::textIndent, dpi);
+    const int right = paper.width() - Pixels(PrintLayout::right + PrintLayout::textIndent, dpi);
+    const PrintTexts texts = texts_ ? texts_() : PrintTexts{};
+
+    painter.save();
+    painter.setPen(Qt::black);
+    QFont font = HeaderFont();
+    painter.setFont(font);
+    const int lineHeight = QFontMetrics(font, painter.device()).height();
+    const int headerTop = Pixels(PrintLayout::header, dpi);
+    painter.drawText(QRect(left, headerTop, right - left, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
+                     texts.caption + QStringLiteral("  ") + texts.version);
+
+    const int footerBottom = paper.height() - Pixels(PrintLayout::footer, dpi);
+    const QRect footerLine(left, footerBottom - lineHeight, right - left, lineHeight);
+    painter.drawText(footerLine, Qt::AlignRight | Qt::AlignVCenter, FooterText(printed_, page, pageCount_));
+    QFont small = font;
+    small.setPointSizeF(kNoticePoints);
+    painter.setFont(small);
+    painter.drawText(footerLine, Qt::AlignLeft | Qt::AlignVCenter, FooterNotice());
+    painter.restore();
+}
+
+int NotePrinter::countPages(Sci& editor) {
+    // A pass that lays the text out on a printer of the same paper without drawing a page.
+    QTemporaryDir dir;
+    NotePrinter counter(QPrinter::HighResolution);
+    counter.setResolution(resolution());
+    counter.setPageLayout(pageLayout());
+    counter.setOutputFormat(QPrinter::PdfFormat);
+    counter.setOutputFileName(dir.path() + QStringLiteral("/count.pdf"));
+    counter.setFromTo(1000000, 1000000);
+    PrintLook look(editor);
+    counter.printRange(&editor);
+    return std::max(1, counter.lastPage_);
+}
+
+int NotePrinter::printNote(Sci& editor) {
+    printed_ = now_ ? now_() : QDateTime::currentDateTime();
+    pageCount_ = countPages(editor);
+    lastPage_ = 0;
+    // All lines, every page.
+    setPrintRange(QPrinter::AllPages);
+    setFromTo(0, 0);
+    PrintLook look(editor);
+    if (!printRange(&editor))
+        return 0;
+    return lastPage_;
+}
+
+bool WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, const QDateTime& printed) {
+    NotePrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(texts.caption);
+    printer.setTexts([texts] { return texts; });
+    printer.setPrintTime([printed] { return printed; });
+    if (printer.printNote(editor) == 0)
+        return false;
+    return QFileInfo(path).size() > 0;
+}
+
+} // namespace qj

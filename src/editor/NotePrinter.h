@@ -1,0 +1,71 @@
+#pragma once
+// Printing a note: the page layout (margins in millimetres), the header (the window's caption, two
+// blanks and the version text, right-aligned) and the two-item footer (date, time and "n/N"
+// right-aligned; a 6-point line of ours left-aligned) drawn afresh on every page, the editor's font,
+// long lines wrapped on the page. The pages are counted in a first pass so that every footer can
+// say "n/N".
+
+#include <Qsci/qsciprinter.h>
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+class QsciScintilla;
+class QWidget;
+
+namespace qj {
+
+// The texts of the header, read again for every page.
+struct PrintTexts {
+    QString caption; // the main window's caption
+    QString version; // status panel 1: "版本: V…"
+};
+
+// Fixed lengths of the page, in millimetres.
+struct PrintLayout {
+    static constexpr double left = 25, right = 15, top = 25, bottom = 25;
+    static constexpr double header = 15, footer = 15; // from the paper's top / bottom edge
+    static constexpr double textIndent = 2;           // header and footer text, left and right
+    static constexpr double internalMargin = 0.5;     // between header or footer and the text
+};
+
+// The footer's right item with its macros expanded: "$date$ $time$   $PAGENUM$/$PAGECOUNT$".
+QString FooterText(const QDateTime& printed, int page, int pages);
+// The footer's left item, in 6 points.
+QString FooterNotice();
+
+class NotePrinter : public QsciPrinter {
+public:
+    explicit NotePrinter(PrinterMode mode = HighResolution);
+
+    void setTexts(std::function<PrintTexts()> texts) { texts_ = std::move(texts); }
+    // The print date and time; by default the moment printing starts.
+    void setPrintTime(std::function<QDateTime()> now) { now_ = std::move(now); }
+
+    // Prints every line of the editor on this printer (its output already chosen). Returns the
+    // number of pages, 0 when printing failed.
+    int printNote(QsciScintilla& editor);
+    // The number of pages the editor's text takes on this printer's paper.
+    int countPages(QsciScintilla& editor);
+    int pageCount() const { return pageCount_; }
+
+    void formatPage(QPainter& painter, bool drawing, QRect& area, int pagenr) override;
+
+private:
+    void drawHeaderAndFooter(QPainter& painter, int page);
+
+    std::function<PrintTexts()> texts_;
+    std::function<QDateTime()> now_;
+    QDateTime printed_;
+    int pageCount_ = 0;
+    int lastPage_ = 0;
+};
+
+// Writes the editor's note as a PDF file through the same printing code. False when the file
+// could not be written.
+bool WriteNotePdf(QsciScintilla& editor, const QString& path, const PrintTexts& texts,
+                  const QDateTime& printed);
+
+} // namespace qj
