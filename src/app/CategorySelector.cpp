@@ -49,6 +49,8 @@ CategorySelector::CategorySelector(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
     setFixedWidth(kWidth);
     setMaxVisibleItems(kVisibleRows);
+    // Ten rows with a scroll bar beyond, also under styles that would drop every entry down at once.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     // A plain list view keeps the row height and the ground colour under every widget style.
     auto* list = new QListView(this);
     list->setUniformItemSizes(true);

@@ -116,7 +116,7 @@ void TFmain::SelectStartupCategory() {
 }
 
 // Opens the category selected in the selector: its tree collapsed, its first note selected and its
-// text in the editor. The title bar keeps its text until a note is pressed.
+// text in the editor and its title in the title bar, as after picking a category.
 void TFmain::ShowCurrentCategory() {
     const QString name = cbb1_->currentText();
     if (!dataFile_ || cbb1_->currentIndex() < 0) {
@@ -124,9 +124,7 @@ void TFmain::ShowCurrentCategory() {
         EnableNoteCommands(false);
         return;
     }
-    const QString title = notebook_->titleBar()->text();
     runCommand([&] { notebook_->openCategory(*dataFile_, name); });
-    notebook_->titleBar()->setText(title);
     EnableNoteCommands(notebook_->hasCategory());
 }
 
@@ -136,10 +134,8 @@ void TFmain::CreateCategory() {
     request.prompt = QStringLiteral("输入你要建立的目录分类名字");
     request.text = QStringLiteral("目录分类名");
     const std::optional<QString> typed = services_.dialogs.inputText(this, request);
-    if (!typed) {
-        notebook_->titleBar()->clear();
-        return;
-    }
+    if (!typed)
+        return; // the note shown stays shown, and so does its title
     if (!dataFile_) {
         ErrorBox(services_.dialogs, this, QStringLiteral("Not find data file !!!"));
         return;
@@ -165,7 +161,6 @@ void TFmain::CreateCategory() {
         emit categoryCreated(name);
         FillCategorySelector();
         cbb1_->selectName(name);
-        notebook_->titleBar()->clear();
     });
 }
 
@@ -181,13 +176,6 @@ void TFmain::cbb1Change(int index) {
         return;
     }
     runCommand([&] { notebook_->openCategory(*dataFile_, name); });
-    if (notebook_->hasCategory()) {
-        // The title bar never names a note other than the one in the editor.
-        if (notebook_->selectedId())
-            notebook_->titleBar()->setTitle(notebook_->selectedTitle());
-        else
-            notebook_->titleBar()->clear();
-    }
     EnableNoteCommands(notebook_->hasCategory());
 }
 
@@ -212,18 +200,11 @@ void TFmain::actHideMainWExecute() {
     hide();
 }
 
-void TFmain::actToolBarExecute() {
-    act("actToolBar")->trigger();
-}
-
-void TFmain::actListBarExecute() {
-    act("actListBar")->trigger();
-}
-
-// "退出系统": an unsaved note text is asked about (Yes saves it, No drops it), the display settings
-// are written, and the program ends. A save that fails keeps the program running with the text.
+// "退出系统": an unsaved note text is asked about (Yes saves it, No drops it, Cancel keeps the
+// program running), the display settings are written, and the program ends. A save that fails
+// keeps the program running with the text.
 void TFmain::actExitExecute() {
-    if (!notebook_->askSaveIfDirty())
+    if (!notebook_->askSaveIfDirty(/*offerCancel=*/true))
         return;
     SaveSettings();
     ending_ = true;

@@ -107,8 +107,6 @@ signals:
 public slots:
     void actExitExecute();
     void actHideMainWExecute();
-    void actToolBarExecute();
-    void actListBarExecute();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -127,7 +125,7 @@ private:
     void ApplyTooltipLook();
     void applyEditorLook();
 
-    // The frame (MainActions.cpp, MainMenus.cpp, MainToolBar.cpp, MainLayout.cpp).
+    // The frame (MainActions.cpp, MainMenus.cpp, MainLayout.cpp).
     void buildActions();
     void buildMenus();
     void buildToolBar();

@@ -96,6 +96,8 @@ void TFmain::buildActions() {
             action->setChecked(true);
         }
     }
+    // Ctrl+S saves the note text, shown beside "资料保存" in the menus.
+    act("actSave")->setShortcut(QKeySequence::Save);
     for (const char* name : kNotYetAvailable)
         act(name)->setEnabled(false);
 

@@ -121,7 +121,7 @@ TEST_F(EditorMenusTest, ToolsAndContextMenusHoldTheirItemsInOrder) {
     EXPECT_EQ(
         Items(commands()->contextMenu()),
         QStringLiteral(
-            "资料保存|—|字符统计|—|排版-添加回车符|排版-取消回车符|—|撒消(&U)|—|剪切(&X) [Ctrl+X]|"
+            "资料保存 [Ctrl+S]|—|字符统计|—|排版-添加回车符|排版-取消回车符|—|撒消(&U)|—|剪切(&X) [Ctrl+X]|"
             "复制(&C) [Ctrl+C]|粘贴(&P) [Ctrl+V]|—|查找字符(&F)|查找下一个 [F3]|查找上一个 [Shift+F3]|—|"
             "跳转到上次修改处 [Ctrl+Alt+G]|—|设置书签>{") +
             set.join(QLatin1Char('|')) + QStringLiteral("}|查找书签>{") + go.join(QLatin1Char('|')) +

@@ -46,10 +46,13 @@ TEST_F(MainWindowLifeTest, ExitAsksAboutUnsavedText) {
     struct Case {
         DialogButton answer;
         QString stored;
+        bool ends;
     };
-    // No first: the note keeps its stored text; then Yes stores the typed one.
-    const Case cases[] = {{DialogButton::No, QStringLiteral("说明")},
-                          {DialogButton::Yes, QStringLiteral("改说明")}};
+    // Cancel keeps the program running with the text; No: the note keeps its stored text; then
+    // Yes stores the typed one.
+    const Case cases[] = {{DialogButton::Cancel, QStringLiteral("说明"), false},
+                          {DialogButton::No, QStringLiteral("说明"), true},
+                          {DialogButton::Yes, QStringLiteral("改说明"), true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(ButtonName(c.answer));
         if (!window)
@@ -63,9 +66,16 @@ TEST_F(MainWindowLifeTest, ExitAsksAboutUnsavedText) {
         EXPECT_EQ(ask.caption, QStringLiteral("提示"));
         EXPECT_EQ(ask.text, QStringLiteral("文本内容已改变，需要保存吗？"));
         EXPECT_EQ(ask.icon, MessageIcon::Question);
+        EXPECT_EQ(ask.buttons, (std::vector{DialogButton::Yes, DialogButton::No, DialogButton::Cancel}));
         EXPECT_EQ(ask.defaultButton, DialogButton::Yes);
-        EXPECT_EQ(ending.count(), 1);
+        EXPECT_EQ(ending.count(), c.ends ? 1 : 0);
         EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), c.stored);
+        if (!c.ends) {
+            EXPECT_TRUE(window->notebook().isDirty());
+            EXPECT_EQ(window->notebook().editor()->text(), QStringLiteral("改说明"));
+            dialogs().clearCalls();
+            continue;
+        }
         EXPECT_EQ(iniValue(QStringLiteral("Settings"), QStringLiteral("ToolBar")), QStringLiteral("1"));
         closeWindow();
         fake = std::make_unique<FakeServices>(dir.folder());

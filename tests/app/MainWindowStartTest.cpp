@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -22,8 +24,6 @@
 
 namespace qj::test {
 namespace {
-
-const QString kDesignTitle = QStringLiteral("                 【标题】");
 
 int ExpandedItems(QTreeWidget* tree) {
     int n = 0;
@@ -49,8 +49,8 @@ TEST_F(MainWindowTest, FirstRunCreatesHelpFromTheGuideAndShowsIt) {
     EXPECT_EQ(w.categorySelector()->currentText(), QStringLiteral("帮助"));
     EXPECT_EQ(w.notebook().selectedId(), std::optional<int>(0));
     EXPECT_EQ(w.notebook().editor()->text(), QStringLiteral("欢迎\r\n第二行\r\n"));
-    // The title bar keeps its design text although the editor shows the first note.
-    EXPECT_EQ(w.notebook().titleBar()->text(), kDesignTitle);
+    // The title bar names the note the editor shows, as after picking a category.
+    EXPECT_EQ(w.notebook().titleBar()->text(), QStringLiteral("                 【帮助】"));
     EXPECT_FALSE(w.notebook().isDirty());
     EXPECT_FALSE(action("actSave")->isEnabled());
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^版本: V\\d+\\.\\d+\\.\\d+\\.\\d+$"))
@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, StartupCategoryOpensCollapsedOnItsFirstRecord) {
     EXPECT_EQ(w.notebook().topLevelTitles(), (QStringList{QStringLiteral("计划"), QStringLiteral("总结")}));
     EXPECT_EQ(ExpandedItems(w.notebook().tree()), 0);
     EXPECT_EQ(w.notebook().editor()->text(), QStringLiteral("第一条\r\n"));
-    EXPECT_EQ(w.notebook().titleBar()->text(), kDesignTitle);
+    EXPECT_EQ(w.notebook().titleBar()->text(), NoteTitleBar::textFor(w.notebook().selectedTitle()));
     EXPECT_TRUE(action("actAddSibling")->isEnabled());
 }
 
@@ -274,6 +274,36 @@ TEST_F(MainWindowTest, LeftColumnShowsItsGroundColours) {
     EXPECT_EQ(selector->view()->palette().color(QPalette::Base), QColor(225, 225, 255));
     const QImage tree = w.notebook().tree()->viewport()->grab().toImage();
     EXPECT_EQ(tree.pixelColor(tree.width() - 5, tree.height() - 5), QColor(255, 255, 172));
+}
+
+} // namespace
+} // namespace qj::test
+
+namespace qj::test {
+namespace {
+
+TEST_F(MainWindowTest, SelectorDropsDownTenRowsWithAScrollBarBeyond) {
+    std::vector<Category> categories;
+    for (int i = 0; i < 25; ++i)
+        categories.push_back({QStringLiteral("分类%1").arg(i), {{0, 0, QStringLiteral("首"), QString()}}});
+    makeDataFile(categories);
+    TFmain& w = open();
+    w.show();
+    CategorySelector* selector = w.categorySelector();
+    selector->showPopup();
+    QAbstractItemView* list = selector->view();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }));
+    const int rowHeight = list->visualRect(list->model()->index(0, 0)).height();
+    EXPECT_EQ(rowHeight, 18);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->verticalScrollBar()->isVisible(); }));
+    EXPECT_EQ(list->viewport()->height() / rowHeight, 10);
+    selector->hidePopup();
+}
+
+TEST_F(MainWindowTest, CtrlSIsTheSaveShortcut) {
+    makeDataFile({{QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QString()}}}});
+    open();
+    EXPECT_EQ(action("actSave")->shortcut(), QKeySequence(QKeySequence::Save));
 }
 
 } // namespace

@@ -98,10 +98,13 @@ void NoteCommands::open(DataFile& file, const QString& name) {
     const NodeRef first = category_->tree().IsEmpty() ? kNoNode : 0;
     mirror_.rebuild(first);
     emitStatus();
-    if (first != kNoNode)
-        show(first, false);
-    else
+    // The title bar names the note the editor shows, or nothing in an empty category.
+    if (first != kNoNode) {
+        show(first);
+    } else {
         text_.loadNothing();
+        text_.clearTitle();
+    }
     updateActions();
 }
 
@@ -123,21 +126,26 @@ void NoteCommands::categoryDropped(const QString& name) {
         close();
 }
 
-void NoteCommands::show(NodeRef node, bool showTitle) {
+void NoteCommands::show(NodeRef node) {
     const NoteTree& notes = category_->tree();
-    text_.load(category_->name(), notes.Record(node), notes.Title(node), category_->Info(node), showTitle);
+    text_.load(category_->name(), notes.Record(node), notes.Title(node), category_->Info(node));
 }
 
 bool NoteCommands::editedNoteIsHere() const {
     return category_ && text_.state().edited() && text_.state().edited()->category == category_->name();
 }
 
-NoteCommands::Settled NoteCommands::settleChanges() {
+NoteCommands::Settled NoteCommands::settleChanges(bool offerCancel) {
     if (!text_.isDirty())
         return Settled::Clean;
-    const DialogButton answer = MessageBox(
-        dialogs_, dialogParent_, QStringLiteral("提示"), QStringLiteral("文本内容已改变，需要保存吗？"),
-        MessageIcon::Question, {DialogButton::Yes, DialogButton::No}, DialogButton::Yes);
+    std::vector<DialogButton> buttons{DialogButton::Yes, DialogButton::No};
+    if (offerCancel)
+        buttons.push_back(DialogButton::Cancel);
+    const DialogButton answer = MessageBox(dialogs_, dialogParent_, QStringLiteral("提示"),
+                                           QStringLiteral("文本内容已改变，需要保存吗？"),
+                                           MessageIcon::Question, buttons, DialogButton::Yes);
+    if (answer == DialogButton::Cancel)
+        return Settled::Kept;
     if (answer == DialogButton::Yes)
         return save() ? Settled::Saved : Settled::Kept;
     text_.state().ChangesDropped();
@@ -145,8 +153,8 @@ NoteCommands::Settled NoteCommands::settleChanges() {
     return Settled::Dropped;
 }
 
-bool NoteCommands::askSaveIfDirty() {
-    return settleChanges() != Settled::Kept;
+bool NoteCommands::askSaveIfDirty(bool offerCancel) {
+    return settleChanges(offerCancel) != Settled::Kept;
 }
 
 // Writes the editor's text into the edited note. False when nothing was written (the text stays

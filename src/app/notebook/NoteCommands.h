@@ -40,7 +40,7 @@ public:
 
     // The save question when the text changed: Yes saves, No drops the changes. False when the
     // text stays (nothing could be written), so the caller must not replace it.
-    bool askSaveIfDirty();
+    bool askSaveIfDirty(bool offerCancel = false);
     bool save();
 
     // Tv1MouseDown: the save question when the text changed, then the pressed note is shown.
@@ -59,7 +59,7 @@ public:
     bool drop(NodeRef dragged, NodeRef target, bool copy);
 
     // Shows a note in the editor and the title bar (no question).
-    void show(NodeRef node, bool showTitle = true);
+    void show(NodeRef node);
     bool fileTextInto(NodeRef node, const QString& text);
 
 signals:
@@ -73,10 +73,10 @@ private:
         Clean,   // nothing was changed
         Saved,   // Yes, and the text was written
         Dropped, // No: the changes are gone
-        Kept,    // Yes, but nothing could be written: the text stays changed
+        Kept,    // Cancel, or Yes but nothing could be written: the text stays changed
     };
     // The one save question of the note text, asked when it changed.
-    Settled settleChanges();
+    Settled settleChanges(bool offerCancel = false);
     void reportError(const QString& text) const;
     template <class F> bool run(F&& command);
     void resync();

@@ -32,9 +32,8 @@ template <class F> void NoteTextBinding::loading(F&& change) {
 }
 
 void NoteTextBinding::load(const QString& category, RecordRef record, const QString& title,
-                           const QString& text, bool showTitle) {
-    if (showTitle)
-        titleBar_->setTitle(title);
+                           const QString& text) {
+    titleBar_->setTitle(title);
     shownTitle_ = title;
     loading([&] { editor_->loadText(text); });
     edit_.Loaded(category, record);
@@ -74,18 +73,20 @@ void NoteTextBinding::showDirty() {
 
 // The editor takes typing only while it holds a note: a text typed with no note to write into
 // would be lost without a question.
+// The box "只读" shows the editor's real state; with no note it cannot be unticked.
 void NoteTextBinding::applyReadOnly() {
-    editor_->setReadOnly(readOnlyChosen_ || !edit_.edited());
+    const bool readOnly = readOnlyChosen_ || !edit_.edited();
+    editor_->setReadOnly(readOnly);
+    QCheckBox* box = titleBar_->readOnlyBox();
+    const QSignalBlocker blocker(box);
+    box->setChecked(readOnly);
+    box->setEnabled(edit_.edited().has_value());
 }
 
 void NoteTextBinding::setReadOnly(bool readOnly) {
     const bool changed = readOnlyChosen_ != readOnly;
     readOnlyChosen_ = readOnly;
     applyReadOnly();
-    {
-        const QSignalBlocker blocker(titleBar_->readOnlyBox());
-        titleBar_->readOnlyBox()->setChecked(readOnly);
-    }
     if (changed)
         emit readOnlyChanged(readOnly);
 }

@@ -31,10 +31,8 @@ public:
     // The title of the note the editor holds, as loaded or renamed since.
     const QString& shownTitle() const { return shownTitle_; }
 
-    // Shows a note: its title in the title bar (unless told otherwise), its text in the editor,
-    // the text clean.
-    void load(const QString& category, RecordRef record, const QString& title, const QString& text,
-              bool showTitle = true);
+    // Shows a note: its title in the title bar, its text in the editor, the text clean.
+    void load(const QString& category, RecordRef record, const QString& title, const QString& text);
     // The editor holds no note: empty, clean, and it refuses typing.
     void loadNothing();
     // Empties the editor: text, undo history and bookmarks (not a change of the note's text).

@@ -109,8 +109,8 @@ QString Notebook::categoryName() const {
 bool Notebook::isDirty() const {
     return d->text.isDirty();
 }
-bool Notebook::askSaveIfDirty() {
-    return d->commands.askSaveIfDirty();
+bool Notebook::askSaveIfDirty(bool offerCancel) {
+    return d->commands.askSaveIfDirty(offerCancel);
 }
 
 std::optional<Notebook::NoteId> Notebook::selectedId() const {

@@ -60,8 +60,9 @@ public:
     void bindActions(QAction* save, QAction* addSibling, QAction* addChild, QAction* del);
 
     // Makes `tableName` of `file` the current category: rebuilds the tree collapsed, selects the
-    // first record in stored order, puts its Info into the editor and leaves the text clean. The
-    // title bar keeps its text; an unsaved text is not asked about (callers ask first).
+    // first record in stored order, puts its Info into the editor and its title into the title bar
+    // (an empty category shows none) and leaves the text clean. An unsaved text is not asked
+    // about (callers ask first).
     // Throws StoreError when the table cannot be read (the notebook is then closed).
     void openCategory(DataFile& file, const QString& tableName);
     // Shows no category: empty tree, note commands disabled. The editor keeps its text.
@@ -73,9 +74,9 @@ public:
 
     bool isDirty() const;
     // The save question of the note text ("文本内容已改变，需要保存吗？", Yes default).
-    // Yes saves into the edited note. Returns true when the caller may go on (always, the
-    // question has no Cancel); false only when the save failed.
-    bool askSaveIfDirty();
+    // Yes saves into the edited note, No drops the changes, Cancel (offered when asked for) keeps
+    // them. Returns true when the caller may go on; false after Cancel or a failed save.
+    bool askSaveIfDirty(bool offerCancel = false);
 
     // Tree queries and commands without input boxes, for the other windows (search, divination).
     // IDs are the note records' IDs (SQLite integers); where an ID is repeated in the file, the

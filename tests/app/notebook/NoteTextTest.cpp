@@ -246,3 +246,26 @@ TEST_F(NotebookTest, ReplacingTheTextIsAnUndoableChange) {
 
 } // namespace
 } // namespace qj::test
+
+namespace qj::test {
+namespace {
+
+TEST_F(NotebookTest, ReadOnlyBoxShowsTheEditorsRealState) {
+    QCheckBox* box = titleBar->readOnlyBox();
+    open({});
+    notebook->setReadOnly(false);
+    // No note to write into: typing is refused, and the box says so.
+    EXPECT_TRUE(editor->isReadOnly());
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_FALSE(box->isEnabled());
+    dialogs.answerInput(QStringLiteral("第一条"));
+    notebook->addSibling();
+    EXPECT_FALSE(editor->isReadOnly());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_TRUE(box->isEnabled());
+    box->click();
+    EXPECT_TRUE(editor->isReadOnly());
+}
+
+} // namespace
+} // namespace qj::test

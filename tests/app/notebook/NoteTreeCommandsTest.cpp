@@ -29,7 +29,7 @@ const Rows kBook = {
     {4, 4, QStringLiteral("杂记"), QStringLiteral("杂记正文")},
 };
 
-TEST_F(NotebookTest, OpeningShowsTheFirstRecordCollapsedWithItsTextAndLeavesTheTitleBar) {
+TEST_F(NotebookTest, OpeningShowsTheFirstRecordCollapsedWithItsTextAndTitle) {
     // The child 5 is stored before its parent 6: it still ends up under it.
     open({{6, 9, QStringLiteral("后来的"), QStringLiteral("正文六")},
           {5, 6, QStringLiteral("子"), QString()},
@@ -45,7 +45,7 @@ TEST_F(NotebookTest, OpeningShowsTheFirstRecordCollapsedWithItsTextAndLeavesTheT
     EXPECT_FALSE(notebook->isDirty());
     EXPECT_FALSE(saveAction.isEnabled());
     EXPECT_TRUE(addChildAction.isEnabled());
-    EXPECT_EQ(titleBar->text(), QStringLiteral("                 【标题】"));
+    EXPECT_EQ(titleBar->text(), QStringLiteral("                 【后来的】")) << "it names the note shown";
     ASSERT_FALSE(statusTexts.empty());
     EXPECT_EQ(statusTexts.back(), QStringLiteral("节点: 0/2"));
 
