@@ -44,7 +44,7 @@ constexpr ActionText kActions[] = {
     {"actOutputFilesPdf", "导出到 .pdf", "", false},
     {"actBackup", "资料备份", "", false},
     {"actPageSetup", "页面设置", "", false},
-    {"actPrint", "打印(&P)", "打印", false},
+    {"actPrint", "打印(&P)", "打印当前文件", false},
     {"actGuaMap", "八卦图", "", false},
     {"actToolBar", "工具栏", "", true},
     {"actListBar", "列表栏", "", true},
