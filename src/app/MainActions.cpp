@@ -58,7 +58,7 @@ constexpr ActionText kActions[] = {
 // Commands whose windows or tools are not part of the program yet: present, but disabled so that
 // choosing them cannot pretend to do something.
 constexpr const char* kNotYetAvailable[] = {
-    "actPrintView", "actPaiGua", "actCnDate", "actGuaMap", "actPageSetup", "actPrint",
+    "actPrintView", "actCnDate", "actPageSetup", "actPrint",
 };
 
 QIcon PictureOf(const char* name) {

@@ -2,11 +2,14 @@
 
 #include "alert/PAlert.h"
 #include "app/About.h"
+#include "app/DivinationLinks.h"
 #include "app/Lymain.h"
 #include "app/StoreWindows.h"
+#include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
 #include "app/shell/SingleInstance.h"
 #include "calendar/ui/CnDate.h"
+#include "divination/ui/PaiGua.h"
 
 #include <QAction>
 
@@ -23,6 +26,7 @@ struct WindowOption {
 
 constexpr WindowOption kWindowOptions[] = {
     {"--calendar", "calendar", [](ProgramWindows& w) { RestoreAndActivate(&w.calendar()); }},
+    {"--divination", "divination", [](ProgramWindows& w) { RestoreAndActivate(&w.divination()); }},
     {"--search", "search", [](ProgramWindows& w) { w.main().storeWindows().openSearch(); }},
     {"--alert", "alert", [](ProgramWindows& w) { RestoreAndActivate(&w.alert()); }},
 };
@@ -37,6 +41,13 @@ ProgramWindows::ProgramWindows(TFmain& main, const Services& services)
     : main_(main),
       about_(std::make_unique<TFabout>([&main] { return main.statusText(TFmain::kVersionPanel); }, &main)),
       calendar_(std::make_unique<TFcnDate>(services)) {
+    // The divination window reads the calendar window's date and hour; its 显示排卦 casts into it.
+    calendarLink_ = std::make_unique<CalendarWindowLink>(*calendar_);
+    filing_ = std::make_unique<NotebookFiling>(main.notebook());
+    divination_ = std::make_unique<TFPaiGua>(services, *calendarLink_, *filing_);
+    divination_->setReportFont(main.notebook().editor()->font());
+    WireDivinationCommands(main, *divination_);
+    calendar_->setDivinationHook([this] { divination_->showFromCalendar(); });
     // The alert shows the calendar's Gregorian caption; its session actions save the note text
     // (asking first) and end the program through the main window.
     AlertHooks hooks;

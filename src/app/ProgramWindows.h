@@ -13,6 +13,9 @@
 
 namespace qj {
 
+class CalendarWindowLink;
+class NotebookFiling;
+class TFPaiGua;
 class TFAlerting;
 class TFabout;
 class TFcnDate;
@@ -27,6 +30,7 @@ public:
     TFabout& about() const { return *about_; }
     TFcnDate& calendar() const { return *calendar_; }
     TFmain& main() const { return main_; }
+    TFPaiGua& divination() const { return *divination_; }
     TFAlerting& alert() const { return *alert_; }
 
     // Shows the window a command-line option names ("calendar"); unknown names do nothing.
@@ -38,6 +42,10 @@ private:
     TFmain& main_;
     std::unique_ptr<TFabout> about_;
     std::unique_ptr<TFcnDate> calendar_;
+    // The divination window reads the calendar window, so it comes after it.
+    std::unique_ptr<CalendarWindowLink> calendarLink_;
+    std::unique_ptr<NotebookFiling> filing_;
+    std::unique_ptr<TFPaiGua> divination_;
     std::unique_ptr<TFAlerting> alert_;
 };
 

@@ -139,6 +139,17 @@ std::optional<Notebook::NoteId> Notebook::findByTitle(const QString& title) cons
     return std::nullopt;
 }
 
+QList<Notebook::NoteId> Notebook::findAllByTitle(const QString& title) const {
+    QList<NoteId> found;
+    if (!d->category())
+        return found;
+    const NoteTree& notes = d->category()->tree();
+    for (NodeRef node : notes.AllPreOrder())
+        if (notes.Title(node) == title)
+            found.append(notes.Key(node));
+    return found;
+}
+
 bool Notebook::selectNote(NoteId id) {
     QTreeWidgetItem* target = d->mirror.item(d->find(id));
     d->mirror.selectItem(target);

@@ -87,6 +87,8 @@ public:
     QStringList topLevelTitles() const;
     // First note (pre-order, tree order) whose title equals `title` exactly.
     std::optional<NoteId> findByTitle(const QString& title) const;
+    // Every note (pre-order, tree order) whose title equals `title` exactly.
+    QList<NoteId> findAllByTitle(const QString& title) const;
     // Selects the note's node, expands its ancestors and scrolls it into view (no text load).
     bool selectNote(NoteId id);
     // The same for the note of one record (rowid), where IDs may repeat.

@@ -1,0 +1,113 @@
+// 数据存在剪贴板并且退出: the report filed as a note of the real notebook and put on the clipboard.
+
+#include "DivinationFixture.h"
+
+#include "app/notebook/NoteEditor.h"
+#include "seams/StandardBoxes.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace qj::test {
+namespace {
+
+class HandOffTest : public DivinationTest {
+protected:
+    // 财运 / 股票 / 涨跌: the category note 涨跌 lies two levels down.
+    void openTree() {
+        open({{0, 0, QStringLiteral("财运"), QString()},
+              {1, 0, QStringLiteral("股票"), QString()},
+              {2, 1, QStringLiteral("涨跌"), QString()},
+              {3, 3, QStringLiteral("出行"), QStringLiteral("旧记")}});
+        window->show();
+        QGuiApplication::clipboard()->setText(QStringLiteral("之前的剪贴板"));
+    }
+    // The memo's lines, each ended by CR LF: the text the note and the clipboard receive.
+    QString reportAsFiled() const {
+        return memoText().split(QLatin1Char('\n')).join(QStringLiteral("\r\n")) + "\r\n";
+    }
+};
+
+TEST_F(HandOffTest, YesFilesTheReportUnderTheNoteNamedByTheCategoryAtAnyDepth) {
+    openTree();
+    makeReport(QStringLiteral("涨跌"), QStringLiteral("明日涨否"));
+    const QString report = reportAsFiled();
+    fake.dialogs.clearCalls();
+    fake.dialogs.answerMessage(DialogButton::Yes);
+    window->HandOffReport();
+
+    ASSERT_EQ(fake.dialogs.calls().size(), 1u);
+    const DialogCall asked = fake.dialogs.last();
+    EXPECT_EQ(asked.caption, QString::fromUtf8(kConfirmCaption));
+    EXPECT_EQ(asked.text, QStringLiteral("确认是否将[明日涨否]\r\r\n添加到 【涨跌】 类别中 ？"));
+    EXPECT_EQ(asked.buttons, (std::vector<DialogButton>{DialogButton::Yes, DialogButton::No}));
+
+    const std::vector<NoteRecord> stored = records();
+    ASSERT_EQ(stored.size(), 5u);
+    EXPECT_EQ(stored.back(), (NoteRecord{4, 2, QStringLiteral("明日涨否"), report}));
+    EXPECT_EQ(notebook->selectedId(), 4);
+    EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("明日涨否"));
+    EXPECT_FALSE(notebook->isDirty());
+    EXPECT_FALSE(notebook->editor()->isReadOnly());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), report);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(HandOffTest, AnUnknownCategoryFilesTheNoteBesideTheSelectedOne) {
+    openTree();
+    notebook->selectNote(3);
+    makeReport(QStringLiteral("无此类别"), QStringLiteral("问事"));
+    fake.dialogs.answerMessage(DialogButton::Yes);
+    window->HandOffReport();
+    const std::vector<NoteRecord> stored = records();
+    ASSERT_EQ(stored.size(), 5u);
+    EXPECT_EQ(stored.back().name, QStringLiteral("问事"));
+    EXPECT_EQ(notebook->topLevelTitles(),
+              (QStringList{QStringLiteral("财运"), QStringLiteral("出行"), QStringLiteral("问事")}));
+}
+
+TEST_F(HandOffTest, NoFilesNothingButStillCopiesAndCloses) {
+    openTree();
+    makeReport(QStringLiteral("涨跌"), QStringLiteral("明日涨否"));
+    const QString report = reportAsFiled();
+    const std::vector<NoteRecord> before = records();
+    fake.dialogs.clearCalls();
+    fake.dialogs.answerMessage(DialogButton::No);
+    fake.dialogs.answerMessage(DialogButton::Ok);
+    window->HandOffReport();
+    ASSERT_EQ(fake.dialogs.calls().size(), 2u);
+    EXPECT_EQ(fake.dialogs.last().text, QStringLiteral("当前已内容存到剪贴板。。。"));
+    EXPECT_EQ(records(), before);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), report);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(HandOffTest, AnEmptyMemoOnlyClosesTheWindow) {
+    openTree();
+    const std::vector<NoteRecord> before = records();
+    window->HandOffReport();
+    EXPECT_TRUE(fake.dialogs.calls().empty());
+    EXPECT_EQ(records(), before);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("之前的剪贴板"));
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(HandOffTest, ARefusedNoteKeepsTheWindowOpenWithTheReportOnTheClipboard) {
+    openTree();
+    // A title longer than the 50 characters a note title holds.
+    const QString question(51, QChar(0x95EE));
+    makeReport(QStringLiteral("涨跌"), question);
+    const QString report = reportAsFiled();
+    const std::vector<NoteRecord> before = records();
+    fake.dialogs.answerMessage(DialogButton::Yes);
+    fake.dialogs.answerMessage(DialogButton::Ok); // the notebook's error box
+    window->HandOffReport();
+    EXPECT_EQ(fake.dialogs.last().icon, MessageIcon::Error);
+    EXPECT_EQ(records(), before);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), report);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(memoText().isEmpty(), false);
+}
+
+} // namespace
+} // namespace qj::test
