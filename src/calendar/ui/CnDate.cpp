@@ -43,7 +43,7 @@ const NavigationButton kNavigationButtons[] = {
     {"SpeedButton5", "Now", QStyle::SP_BrowserReload},
 };
 
-// The spec'd window is 481 × 385 at 96 dpi with an 11-pixel face; the Chinese face here is taller,
+// The designed window is 481 × 385 at 96 dpi with an 11-pixel face; the Chinese face here is taller,
 // so the window grows with the font and the layouts absorb the rest.
 constexpr int kBaseWidth = 481;
 constexpr int kBaseHeight = 385;

@@ -21,7 +21,7 @@ class Dialogs;
 //
 // A click on a row of the relatives, najia or spirits column makes the row's description the
 // column's tooltip; a double-click shows it in a message box. A press on the line column asks for
-// the specification combos to be cleared, a double-click on it for the row's line to be toggled.
+// the specified-casting combos to be cleared, a double-click on it for the row's line to be toggled.
 // When the focus leaves a column, no column keeps a selected row.
 class ChartPanel : public QWidget {
     Q_OBJECT

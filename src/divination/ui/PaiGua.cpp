@@ -146,7 +146,7 @@ void TFPaiGua::clearSpecification() {
     }
 }
 
-// The time, coin and number buttons start afresh: no specification, no report.
+// The time, coin and number buttons start afresh: no specified casting, no report.
 void TFPaiGua::clearCastingInputs() {
     clearSpecification();
     mmoReport_->clear();

@@ -43,7 +43,7 @@ public:
     void setReportFont(const QFont& font);
 
     // The calendar window's 显示排卦: shows the window in its chart view and casts by year branch
-    // from the calendar's date and hour. The specification combos and the memo stay as they are.
+    // from the calendar's date and hour. The specified-casting combos and the memo stay as they are.
     void showFromCalendar();
 
     // Toolbar commands.

@@ -1,4 +1,4 @@
-// The divination window's widgets: toolbar, specification panel, date panel, chart panel, memo.
+// The divination window's widgets: toolbar, specified-casting panel, date panel, chart panel, memo.
 
 #include "divination/core/Casting.h"
 #include "divination/ui/CalendarLink.h"

@@ -1,4 +1,4 @@
-// The specification combos (指定起卦) and the line column that toggles and clears them.
+// The specified-casting combos (指定起卦) and the line column that toggles and clears them.
 
 #include "DivinationFixture.h"
 
@@ -11,7 +11,7 @@
 namespace qj::test {
 namespace {
 
-class SpecificationTest : public DivinationTest {
+class ChosenTrigramsTest : public DivinationTest {
 protected:
     QComboBox* upper() const { return child<QComboBox>("cbbUpper"); }
     QComboBox* lower() const { return child<QComboBox>("cbbLower"); }
@@ -25,7 +25,7 @@ protected:
     }
 };
 
-TEST_F(SpecificationTest, BothTrigramsArrangeTheChartAndTheMovingComboPicksTheLine) {
+TEST_F(ChosenTrigramsTest, BothTrigramsArrangeTheChartAndTheMovingComboPicksTheLine) {
     open();
     const QString opening = primaryLabel();
     EXPECT_TRUE(opening.startsWith(QStringLiteral("乾为天")));
@@ -59,7 +59,7 @@ TEST_F(SpecificationTest, BothTrigramsArrangeTheChartAndTheMovingComboPicksTheLi
     EXPECT_TRUE(fake.dialogs.calls().empty());
 }
 
-TEST_F(SpecificationTest, TypedTextThatNamesNoTrigramIsRefusedAndChangesNothing) {
+TEST_F(ChosenTrigramsTest, TypedTextThatNamesNoTrigramIsRefusedAndChangesNothing) {
     open();
     lower()->setCurrentIndex(0);
     const ChartState before = window->chart();
@@ -75,7 +75,7 @@ TEST_F(SpecificationTest, TypedTextThatNamesNoTrigramIsRefusedAndChangesNothing)
     }
 }
 
-TEST_F(SpecificationTest, TheLineColumnTogglesOnDoubleClickAndItsPressClearsTheCombos) {
+TEST_F(ChosenTrigramsTest, TheLineColumnTogglesOnDoubleClickAndItsPressClearsTheCombos) {
     open();
     window->show();
     upper()->setCurrentIndex(0);
