@@ -369,13 +369,17 @@ bool EditorCommands::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void EditorCommands::notFound(const QString& text) {
+void EditorCommands::tell(const QString& text, MessageIcon icon) {
     MessageRequest request;
     request.caption = hooks_.appTitle;
-    request.text =
-        text.isEmpty() ? QStringLiteral("光标处没有可查找的词。") : QStringLiteral("找不到“%1”。").arg(text);
-    request.icon = MessageIcon::Information;
+    request.text = text;
+    request.icon = icon;
     hooks_.dialogs.message(hooks_.dialogParent, request);
+}
+
+void EditorCommands::notFound(const QString& text) {
+    tell(text.isEmpty() ? QStringLiteral("光标处没有可查找的词。") : QStringLiteral("找不到“%1”。").arg(text),
+         MessageIcon::Information);
 }
 
 void EditorCommands::showFind(bool replace) {
@@ -398,12 +402,9 @@ void EditorCommands::showFind(bool replace) {
         connect(d, &SearchDialog::replaceAllRequested, this, [this, take] {
             take();
             const int count = replaceAll();
-            MessageRequest request;
-            request.caption = hooks_.appTitle;
-            request.text = count > 0 ? QStringLiteral("共替换 %1 处。").arg(count)
-                                     : QStringLiteral("找不到“%1”。").arg(search_.text);
-            request.icon = MessageIcon::Information;
-            hooks_.dialogs.message(hooks_.dialogParent, request);
+            tell(count > 0 ? QStringLiteral("共替换 %1 处。").arg(count)
+                           : QStringLiteral("找不到“%1”。").arg(search_.text),
+                 MessageIcon::Information);
         });
     }
     SearchOptions start = search_;
@@ -450,11 +451,7 @@ void EditorCommands::goToLine() {
     bool ok = false;
     const int wanted = typed->trimmed().toInt(&ok);
     if (!ok) {
-        MessageRequest bad;
-        bad.caption = hooks_.appTitle;
-        bad.text = QStringLiteral("“%1”不是行号。").arg(*typed);
-        bad.icon = MessageIcon::Warning;
-        hooks_.dialogs.message(hooks_.dialogParent, bad);
+        tell(QStringLiteral("“%1”不是行号。").arg(*typed), MessageIcon::Warning);
         return;
     }
     const int target = std::clamp(wanted, 1, lines) - 1;
@@ -479,11 +476,7 @@ void EditorCommands::setSelectionMode(int mode) {
 void EditorCommands::saveSelection() {
     const QString selected = editor_->selectedText();
     if (selected.isEmpty()) {
-        MessageRequest none;
-        none.caption = hooks_.appTitle;
-        none.text = QStringLiteral("没有选择任何内容。");
-        none.icon = MessageIcon::Information;
-        hooks_.dialogs.message(hooks_.dialogParent, none);
+        tell(QStringLiteral("没有选择任何内容。"), MessageIcon::Information);
         return;
     }
     FileRequest request;
@@ -496,21 +489,13 @@ void EditorCommands::saveSelection() {
     QFile file(*path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(FileBytes(selected)) < 0 ||
         !file.flush()) {
-        MessageRequest failed;
-        failed.caption = hooks_.appTitle;
-        failed.text = QStringLiteral("无法写入文件 %1：%2").arg(*path, file.errorString());
-        failed.icon = MessageIcon::Error;
-        hooks_.dialogs.message(hooks_.dialogParent, failed);
+        tell(QStringLiteral("无法写入文件 %1：%2").arg(*path, file.errorString()), MessageIcon::Error);
     }
 }
 
 void EditorCommands::insertFile() {
     if (editor_->isReadOnly()) {
-        MessageRequest readOnly;
-        readOnly.caption = hooks_.appTitle;
-        readOnly.text = QStringLiteral("编辑器处于只读状态，请先取消“只读”。");
-        readOnly.icon = MessageIcon::Information;
-        hooks_.dialogs.message(hooks_.dialogParent, readOnly);
+        tell(QStringLiteral("编辑器处于只读状态，请先取消“只读”。"), MessageIcon::Information);
         return;
     }
     FileRequest request;
@@ -522,11 +507,7 @@ void EditorCommands::insertFile() {
         return;
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
-        MessageRequest failed;
-        failed.caption = hooks_.appTitle;
-        failed.text = QStringLiteral("无法读取文件 %1：%2").arg(*path, file.errorString());
-        failed.icon = MessageIcon::Error;
-        hooks_.dialogs.message(hooks_.dialogParent, failed);
+        tell(QStringLiteral("无法读取文件 %1：%2").arg(*path, file.errorString()), MessageIcon::Error);
         return;
     }
     const QByteArray bytes = file.readAll();
@@ -537,10 +518,7 @@ void EditorCommands::insertFile() {
 }
 
 void EditorCommands::showStatistics() {
-    MessageRequest request;
-    request.caption = hooks_.appTitle;
-    request.text = StatisticsOfEditor(*editor_);
-    hooks_.dialogs.message(hooks_.dialogParent, request);
+    tell(StatisticsOfEditor(*editor_));
 }
 
 void EditorCommands::reflowAdd() {

@@ -6,6 +6,7 @@
 
 #include "editor/EditorLook.h"
 #include "editor/EditorSearch.h"
+#include "seams/Dialogs.h"
 
 #include <QObject>
 #include <QPointer>
@@ -94,6 +95,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One message box with the program's caption.
+    void tell(const QString& text, MessageIcon icon = MessageIcon::None);
     void buildActions();
     void buildMenus();
     QAction* add(const char* name, const QString& caption, const QKeySequence& shortcut,
