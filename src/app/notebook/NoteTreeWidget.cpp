@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QStyleOption>
 
+#include <utility>
+
 namespace qj {
 
 namespace {
@@ -230,9 +232,19 @@ void NoteTreeWidget::dragScrollTick() {
         verticalScrollBar()->setValue(verticalScrollBar()->value() + step);
 }
 
-void NoteTreeWidget::emitTitleEdited(QTreeWidgetItem* item, const QString& title) {
+void NoteTreeWidget::titleAccepted(const QModelIndex& index, const QString& title) {
+    acceptedIndex_ = index;
+    acceptedTitle_ = title;
+    QMetaObject::invokeMethod(this, &NoteTreeWidget::emitAcceptedTitle, Qt::QueuedConnection);
+}
+
+void NoteTreeWidget::emitAcceptedTitle() {
+    if (!acceptedIndex_.isValid())
+        return;
+    QTreeWidgetItem* item = itemFromIndex(acceptedIndex_);
+    acceptedIndex_ = QPersistentModelIndex();
     if (item)
-        emit titleEdited(item, title);
+        emit titleEdited(item, std::exchange(acceptedTitle_, QString()));
 }
 
 } // namespace qj

@@ -67,7 +67,12 @@ protected:
 
 private:
     friend class NoteTreeDelegate;
-    void emitTitleEdited(QTreeWidgetItem* item, const QString& title);
+    // The delegate hands an accepted title over while its editor is still open; titleEdited goes
+    // out from the event loop once the editor has closed and the view is done with the key or
+    // click that ended the edit, so that whatever the controller does to the items (a refused
+    // write rebuilds them, a message box takes the focus) cannot pull the editor from under the view.
+    void titleAccepted(const QModelIndex& index, const QString& title);
+    void emitAcceptedTitle();
     void dragScrollTick();
     void setDropTarget(QTreeWidgetItem* target);
 
@@ -76,6 +81,8 @@ private:
     QTreeWidgetItem* dropTarget_ = nullptr;
     QPoint dragPos_;
     QTimer dragScrollTimer_;
+    QPersistentModelIndex acceptedIndex_;
+    QString acceptedTitle_;
 };
 
 } // namespace qj

@@ -196,9 +196,62 @@ TEST_F(NotebookTest, InPlaceTitleEditorTakesFiftyCharactersAndWritesThrough) {
     EXPECT_EQ(edit->maxLength(), 50);
     edit->setText(QStringLiteral("改过的章二"));
     QTest::keyClick(edit, Qt::Key_Return);
-    QCoreApplication::processEvents(); // the delegate commits on a queued call
+    // The delegate commits on a queued call; the title goes out on another once the editor closed.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     EXPECT_EQ(row(2)->name, QStringLiteral("改过的章二"));
     EXPECT_EQ(item(2)->text(0), QStringLiteral("改过的章二"));
+}
+
+QStringList* gWarnings = nullptr;
+void RecordWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtDebugMsg && gWarnings)
+        gWarnings->append(text);
+}
+
+// A refused title is reported after the in-place editor has closed: the view never loses track of
+// its editor, whatever the controller does to the items meanwhile.
+TEST_F(NotebookTest, InPlaceRenameClosesItsEditorCleanlyWhetherAcceptedOrRefused) {
+    struct Case {
+        const char* what;
+        QString typed;
+        bool refuseWrites;
+        QString stored;
+    };
+    const Case cases[] = {
+        {"accepted", QStringLiteral("新章二"), false, QStringLiteral("新章二")},
+        {"an empty title", QString(), false, QStringLiteral("新章二")},
+        {"a refused write", QStringLiteral("写不进"), true, QStringLiteral("新章二")},
+    };
+    open(kBook);
+    QStringList warnings;
+    gWarnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(RecordWarning);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        warnings.clear();
+        dialogs.clearCalls();
+        if (c.refuseWrites)
+            refuse("UPDATE", QStringLiteral("磁盘已满"));
+        if (c.typed.isEmpty() || c.refuseWrites)
+            dialogs.answerMessage(DialogButton::Ok);
+        notebook->selectNote(2);
+        tree->editItem(item(2));
+        auto* edit = tree->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        edit->setText(c.typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::qWait(20);
+        if (c.refuseWrites)
+            refuseNoMore();
+        EXPECT_EQ(row(2)->name, c.stored);
+        EXPECT_EQ(item(2)->text(0), c.stored);
+        EXPECT_EQ(dialogs.calls().size(), c.stored == c.typed ? 0u : 1u);
+        EXPECT_EQ(tree->findChild<QLineEdit*>(), nullptr) << "the editor is gone";
+        EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
+    }
+    qInstallMessageHandler(previous);
+    gWarnings = nullptr;
 }
 
 TEST_F(NotebookTest, DeleteCommandAsksWithNoAsDefaultAndRemovesTheWholeSubtree) {
