@@ -153,7 +153,7 @@ int NotePrinter::printNote(Sci& editor) {
     return lastPage_;
 }
 
-bool WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, const QDateTime& printed) {
+int WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, const QDateTime& printed) {
     NotePrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -161,9 +161,8 @@ bool WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, con
     printer.setDocName(texts.caption);
     printer.setTexts([texts] { return texts; });
     printer.setPrintTime([printed] { return printed; });
-    if (printer.printNote(editor) == 0)
-        return false;
-    return QFileInfo(path).size() > 0;
+    const int pages = printer.printNote(editor);
+    return pages > 0 && QFileInfo(path).size() > 0 ? pages : 0;
 }
 
 } // namespace qj

@@ -63,9 +63,9 @@ private:
     int lastPage_ = 0;
 };
 
-// Writes the editor's note as a PDF file through the same printing code. False when the file
-// could not be written.
-bool WriteNotePdf(QsciScintilla& editor, const QString& path, const PrintTexts& texts,
-                  const QDateTime& printed);
+// Writes the editor's note as a PDF file through the same printing code. Returns the number of
+// pages, 0 when the file could not be written.
+int WriteNotePdf(QsciScintilla& editor, const QString& path, const PrintTexts& texts,
+                 const QDateTime& printed);
 
 } // namespace qj
