@@ -38,14 +38,9 @@ int ValueOf(const QColor& colour) {
 
 } // namespace
 
-// A value with blanks at either end, or already in quotes, is written in quotes: reading the file
-// drops blanks around a value and one pair of quotes, so the category " 读书 " comes back as it was.
 void TFmain::WriteSetting(const QString& section, const QString& key, const QString& value) {
     ProfileFile file = SettingsFile(services_.folder);
-    const bool quoted = value.size() >= 2 && value.front() == value.back() &&
-                        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''));
-    const bool keep = value != value.trimmed() || quoted;
-    qj::WriteSetting(file, section, key, keep ? QLatin1Char('"') + value + QLatin1Char('"') : value);
+    qj::WriteSetting(file, section, key, value);
 }
 
 void TFmain::LoadSettings() {
