@@ -38,6 +38,8 @@ public:
     bool dropAt(QTreeWidgetItem* dragged, const QPoint& pos, Qt::KeyboardModifiers modifiers);
     // The node shown as drop target while a node is dragged over it (null otherwise).
     QTreeWidgetItem* dropTarget() const { return dropTarget_; }
+    // Brings the node's title into view, sideways too.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 signals:
     // Any mouse button pressed inside the tree (after the tree handled the press): Tv1MouseDown.
@@ -64,6 +66,7 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     friend class NoteTreeDelegate;
