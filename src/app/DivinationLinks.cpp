@@ -24,17 +24,17 @@ std::optional<QString> NotebookFiling::selectedTitle() const {
 }
 
 void NotebookFiling::selectTitled(const QString& title) {
-    for (const Notebook::NoteId id : notebook_.findAllByTitle(title))
-        notebook_.selectNote(id);
+    for (const Notebook::RecordId record : notebook_.findRecordsByTitle(title))
+        notebook_.selectRecord(record);
 }
 
 bool NotebookFiling::fileReport(const QString& category, const QString& question, const QString& report) {
     std::optional<Notebook::NoteId> made;
-    if (const std::optional<Notebook::NoteId> parent = notebook_.findByTitle(category)) {
-        notebook_.selectNote(*parent);
+    if (const std::optional<Notebook::RecordId> parent = notebook_.findRecordByTitle(category)) {
+        notebook_.selectRecord(*parent);
         made = notebook_.addChildNamed(question);
         if (made) {
-            notebook_.expandNote(*parent);
+            notebook_.expandRecord(*parent);
             notebook_.selectNote(*made);
         }
     } else {

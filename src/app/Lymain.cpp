@@ -74,8 +74,7 @@ void TFmain::FormCreate() {
         else
             CreateCategory();
     }
-    setStatusText(kVersionPanel,
-                  QStringLiteral("版本: V") + ReadFileVersion(QCoreApplication::applicationFilePath()));
+    setStatusText(kVersionPanel, VersionPanelText());
     ShowCurrentCategory();
     RegisterHotKey();
     ApplyTooltipLook();

@@ -1,11 +1,11 @@
 // The settings file "Jotterly.ini" as the main window applies and saves it, and the editor's look
 // (font, colours, wrap switch) that the settings carry.
 
-#include "app/FontFamilies.h"
 #include "app/Lymain.h"
 #include "app/ToolTipLook.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
+#include "app/shell/FontFamilies.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorText.h"
 #include "editor/StatusTexts.h"
@@ -38,14 +38,9 @@ int ValueOf(const QColor& colour) {
 
 } // namespace
 
-// A value with blanks at either end, or already in quotes, is written in quotes: reading the file
-// drops blanks around a value and one pair of quotes, so the category " 读书 " comes back as it was.
 void TFmain::WriteSetting(const QString& section, const QString& key, const QString& value) {
     ProfileFile file = SettingsFile(services_.folder);
-    const bool quoted = value.size() >= 2 && value.front() == value.back() &&
-                        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''));
-    const bool keep = value != value.trimmed() || quoted;
-    qj::WriteSetting(file, section, key, keep ? QLatin1Char('"') + value + QLatin1Char('"') : value);
+    qj::WriteSetting(file, section, key, value);
 }
 
 void TFmain::LoadSettings() {
@@ -100,9 +95,7 @@ void TFmain::SaveSettings() {
 // The editor shows the stored font name with the nearest installed face; the file keeps the name.
 void TFmain::applyEditorLook() {
     NoteEditor* editor = notebook_->editor();
-    QFont font(DisplayFamilyFor(look_.fontName));
-    font.setPointSize(look_.fontSize > 0 ? look_.fontSize : 12);
-    editor->setFont(font);
+    editor->setFont(NoteFont(look_.fontName, look_.fontSize));
     editor->setColor(ColourOf(look_.fontColor));
     editor->setPaper(ColourOf(look_.backColor));
     editor->setCaretLineVisible(true);
@@ -143,9 +136,8 @@ void TFmain::mmo1StatusChange() {
 }
 
 void TFmain::actEditFontExecute() {
-    QFont current(DisplayFamilyFor(look_.fontName));
-    current.setPointSize(look_.fontSize);
-    const std::optional<QFont> chosen = services_.dialogs.font(this, current);
+    const std::optional<QFont> chosen =
+        services_.dialogs.font(this, NoteFont(look_.fontName, look_.fontSize));
     if (!chosen)
         return;
     look_.fontName = chosen->family();

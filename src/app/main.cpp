@@ -1,7 +1,7 @@
 // 青简札记: the program entry. One copy runs per user; a second start brings the first copy's
 // window back and ends at once.
 
-#include "app/FontFamilies.h"
+#include "app/shell/FontFamilies.h"
 #include "app/Lymain.h"
 #include "app/ProgramShell.h"
 #include "app/ProgramWindows.h"

@@ -1,6 +1,7 @@
 #include "cli/NotesCommands.h"
 
 #include "cli/Json.h"
+#include "cli/NotePdf.h"
 #include "store/CategoryTable.h"
 #include "store/DataFile.h"
 #include "store/NoteSearch.h"
@@ -8,6 +9,7 @@
 #include "store/StoreError.h"
 #include "store/TextFiles.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <memory>
@@ -18,16 +20,17 @@ namespace {
 
 constexpr const char* kUsage = "notes categories DATAFILE | notes tree DATAFILE CATEGORY | "
                                "notes search DATAFILE TEXT [--title|--content] | "
-                               "notes export DATAFILE CATEGORY ID [--txt|--html]";
+                               "notes export DATAFILE CATEGORY ID [--txt|--html|--pdf FILE]";
 
 struct NotesArgs {
     std::vector<std::string> positional;
     std::vector<std::string> flags;
+    std::string pdf; // the file named after --pdf
     bool Has(const char* flag) const { return std::find(flags.begin(), flags.end(), flag) != flags.end(); }
 };
 
-// The subcommand's arguments: positional ones and the flags it knows (each at most once, and at
-// most one of each pair).
+// The subcommand's arguments: positional ones and the flags it knows (at most one of them; --pdf
+// takes the next argument as its file).
 NotesArgs Split(const Arguments& args, size_t from, size_t positionalCount,
                 std::initializer_list<const char*> known) {
     NotesArgs out;
@@ -37,10 +40,19 @@ NotesArgs Split(const Arguments& args, size_t from, size_t positionalCount,
             if (std::find_if(known.begin(), known.end(), [&](const char* k) { return a == k; }) ==
                 known.end())
                 throw UsageError("unknown option '" + a + "'; usage: " + kUsage);
-            if (!out.flags.empty())
-                throw UsageError("give at most one of " + std::string(*known.begin()) + " and " +
-                                 std::string(*(known.begin() + 1)) + "; usage: " + kUsage);
+            if (!out.flags.empty()) {
+                std::string names;
+                for (const char* k : known)
+                    names += (names.empty() ? "" : ", ") + std::string(k);
+                throw UsageError("give at most one of " + names + "; usage: " + kUsage);
+            }
             out.flags.push_back(a);
+            if (a == "--pdf") {
+                if (i + 1 >= args.size() || args[i + 1].empty())
+                    throw UsageError("--pdf needs the name of the PDF file to write; usage: " +
+                                     std::string(kUsage));
+                out.pdf = args[++i];
+            }
         } else {
             out.positional.push_back(a);
         }
@@ -120,6 +132,26 @@ void RunSearch(const NotesArgs& a, Output& out) {
     }
 }
 
+// A PDF file is written as the window's "导出到 .pdf" writes it; the data file is only read.
+void WritePdf(const QString& text, const std::string& dataFile, const std::string& pdf, Output& out) {
+    const QString path = Text(pdf);
+    const QFileInfo target(path), data(Text(dataFile));
+    if (target.exists() && target.canonicalFilePath() == data.canonicalFilePath())
+        throw UsageError("the PDF file would replace the data file '" + dataFile + "'");
+    // Refused before anything is printed (Qt's printing would only warn).
+    QFile probe(path);
+    if (!probe.open(QIODevice::Append))
+        throw std::runtime_error("cannot write the PDF file '" + pdf +
+                                 "': " + probe.errorString().toStdString());
+    probe.close();
+    const int pages = WriteNotePdfFile(text, Text(dataFile), path);
+    if (pages == 0)
+        throw std::runtime_error("could not write the PDF file '" + pdf + "'");
+    JsonWriter json;
+    json.BeginObject().Field("pdf", pdf).Field("pages", pages).EndObject();
+    out.Line(json);
+}
+
 // The note's text as the window's export writes it after the note was shown in the editor.
 void RunExport(const NotesArgs& a, Output& out) {
     auto file = Open(a.positional[0]);
@@ -139,6 +171,8 @@ void RunExport(const NotesArgs& a, Output& out) {
     if (node == kNoNode)
         throw UsageError("no note with ID " + idText + " in '" + a.positional[1] + "'");
     const QString text = table.ReadInfo(tree.Record(node));
+    if (a.Has("--pdf"))
+        return WritePdf(text, a.positional[0], a.pdf, out);
     out.Raw(a.Has("--html") ? ExportHtmlBytes(text) : ExportTextBytes(text, LineBreak::CrLf));
 }
 
@@ -153,7 +187,7 @@ void Run(const Arguments& args, Output& out) {
     else if (sub == "search")
         RunSearch(Split(args, 1, 2, {"--title", "--content"}), out);
     else if (sub == "export")
-        RunExport(Split(args, 1, 3, {"--txt", "--html"}), out);
+        RunExport(Split(args, 1, 3, {"--txt", "--html", "--pdf"}), out);
     else
         throw UsageError("unknown notes command '" + sub + "'; usage: " + kUsage);
 }
@@ -164,7 +198,7 @@ CommandGroup NotesCommands() {
     return {{"notes", kUsage,
              "the notebook's data file, read-only: categories {name, notes}; a category's tree "
              "{id, parent, name, depth} in the window's order; search hits {dir, id, name}; a note "
-             "exported as text or HTML",
+             "exported as text or HTML, or printed to a PDF file {pdf, pages}",
              &Run}};
 }
 

@@ -70,6 +70,13 @@ private:
 
 } // namespace
 
+bool LeavesRoomForText(const QPageLayout& layout) {
+    constexpr double kLeast = 30;
+    const QSizeF paper = layout.fullRectPoints().size() * (25.4 / 72.0);
+    const QMarginsF m = layout.margins(QPageLayout::Millimeter);
+    return paper.width() - m.left() - m.right() >= kLeast && paper.height() - m.top() - m.bottom() >= kLeast;
+}
+
 QString FooterText(const QDateTime& printed, int page, int pages) {
     const QLocale locale = QLocale::system();
     return locale.toString(printed.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
@@ -83,16 +90,29 @@ QString FooterNotice() {
 
 NotePrinter::NotePrinter(PrinterMode mode) : QsciPrinter(mode) {
     setFullPage(true);
+    setPageMargins(PrintLayout::margins(), QPageLayout::Millimeter);
     setWrapMode(QsciScintilla::WrapWord);
     setCopyCount(1);
 }
 
+QMarginsF NotePrinter::textMargins() const {
+    const QPageLayout layout = pageLayout();
+    return LeavesRoomForText(layout) ? layout.margins(QPageLayout::Millimeter) : PrintLayout::margins();
+}
+
+// The text's area: the page margins, but below the header and above the footer (with the small
+// gap between them and the text) when a margin is narrower than they need.
 void NotePrinter::formatPage(QPainter& painter, bool drawing, QRect& area, int pagenr) {
     const int dpi = resolution();
     const QRect paper = paperRect(QPrinter::DevicePixel).toRect();
-    area = QRect(QPoint(Pixels(PrintLayout::left, dpi), Pixels(PrintLayout::top, dpi)),
-                 QPoint(paper.width() - Pixels(PrintLayout::right, dpi) - 1,
-                        paper.height() - Pixels(PrintLayout::bottom, dpi) - 1));
+    const QMarginsF margins = textMargins();
+    const int lineHeight = QFontMetrics(HeaderFont(), painter.device()).height();
+    const int gap = Pixels(PrintLayout::internalMargin, dpi);
+    const int top = std::max(Pixels(margins.top(), dpi), Pixels(PrintLayout::header, dpi) + lineHeight + gap);
+    const int bottom =
+        std::max(Pixels(margins.bottom(), dpi), Pixels(PrintLayout::footer, dpi) + lineHeight + gap);
+    area = QRect(QPoint(Pixels(margins.left(), dpi), top),
+                 QPoint(paper.width() - Pixels(margins.right(), dpi) - 1, paper.height() - bottom - 1));
     lastPage_ = std::max(lastPage_, pagenr);
     if (drawing)
         drawHeaderAndFooter(painter, pagenr);
@@ -103,9 +123,10 @@ void NotePrinter::formatPage(QPainter& painter, bool drawing, QRect& area, int p
 void NotePrinter::drawHeaderAndFooter(QPainter& painter, int page) {
     const int dpi = resolution();
     const QRect paper = paperRect(QPrinter::DevicePixel).toRect();
-    const int left = Pixels(PrintLayout::left + PrintLayout::textIndent, dpi);
-    const int right = paper.width() - Pixels(PrintLayout::right + PrintLayout::textIndent, dpi);
     const PrintTexts texts = texts_ ? texts_() : PrintTexts{};
+    const QMarginsF margins = textMargins();
+    const int left = Pixels(margins.left() + PrintLayout::textIndent, dpi);
+    const int right = paper.width() - Pixels(margins.right() + PrintLayout::textIndent, dpi);
 
     painter.save();
     painter.setPen(Qt::black);
@@ -153,17 +174,18 @@ int NotePrinter::printNote(Sci& editor) {
     return lastPage_;
 }
 
-bool WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, const QDateTime& printed) {
+int WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, const QDateTime& printed,
+                 const QMarginsF& margins) {
     NotePrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(margins, QPageLayout::Millimeter);
     printer.setDocName(texts.caption);
     printer.setTexts([texts] { return texts; });
     printer.setPrintTime([printed] { return printed; });
-    if (printer.printNote(editor) == 0)
-        return false;
-    return QFileInfo(path).size() > 0;
+    const int pages = printer.printNote(editor);
+    return pages > 0 && QFileInfo(path).size() > 0 ? pages : 0;
 }
 
 } // namespace qj

@@ -1,13 +1,15 @@
 #pragma once
-// Printing a note: the page layout (margins in millimetres), the header (the window's caption, two
-// blanks and the version text, right-aligned) and the two-item footer (date, time and "n/N"
-// right-aligned; a 6-point line of ours left-aligned) drawn afresh on every page, the editor's font,
-// long lines wrapped on the page. The pages are counted in a first pass so that every footer can
-// say "n/N".
+// Printing a note: the page layout (margins in millimetres, editable in the page-setup dialog),
+// the header (the window's caption, two blanks and the version text, right-aligned) and the
+// two-item footer (date, time and "n/N" right-aligned; a 6-point line of ours left-aligned) drawn
+// afresh on every page, the editor's font, long lines wrapped on the page. The pages are counted
+// in a first pass so that every footer can say "n/N".
 
 #include <Qsci/qsciprinter.h>
 
 #include <QDateTime>
+#include <QMarginsF>
+#include <QPageLayout>
 #include <QString>
 
 #include <functional>
@@ -23,13 +25,20 @@ struct PrintTexts {
     QString version; // status panel 1: "版本: V…"
 };
 
-// Fixed lengths of the page, in millimetres.
+// Lengths of the page, in millimetres. The text's margins start at these values and are the
+// printer's page margins from then on (the page-setup dialog edits them); the text never runs into
+// the header or the footer, whatever the margins.
 struct PrintLayout {
     static constexpr double left = 25, right = 15, top = 25, bottom = 25;
+    static QMarginsF margins() { return QMarginsF(left, top, right, bottom); }
     static constexpr double header = 15, footer = 15; // from the paper's top / bottom edge
     static constexpr double textIndent = 2;           // header and footer text, left and right
     static constexpr double internalMargin = 0.5;     // between header or footer and the text
 };
+
+// Whether the page's margins leave at least 30 mm × 30 mm for the text. Pages whose margins do
+// not are printed with the margins above instead.
+bool LeavesRoomForText(const QPageLayout& layout);
 
 // The footer's right item with its macros expanded: "$date$ $time$   $PAGENUM$/$PAGECOUNT$".
 QString FooterText(const QDateTime& printed, int page, int pages);
@@ -54,6 +63,7 @@ public:
     void formatPage(QPainter& painter, bool drawing, QRect& area, int pagenr) override;
 
 private:
+    QMarginsF textMargins() const; // millimetres
     void drawHeaderAndFooter(QPainter& painter, int page);
 
     std::function<PrintTexts()> texts_;
@@ -63,9 +73,9 @@ private:
     int lastPage_ = 0;
 };
 
-// Writes the editor's note as a PDF file through the same printing code. False when the file
-// could not be written.
-bool WriteNotePdf(QsciScintilla& editor, const QString& path, const PrintTexts& texts,
-                  const QDateTime& printed);
+// Writes the editor's note as an A4 PDF file through the same printing code, with the text's
+// margins in millimetres. Returns the number of pages, 0 when the file could not be written.
+int WriteNotePdf(QsciScintilla& editor, const QString& path, const PrintTexts& texts,
+                 const QDateTime& printed, const QMarginsF& margins = PrintLayout::margins());
 
 } // namespace qj

@@ -30,18 +30,14 @@ void PrintCommands::print() {
     if (!dialogs_.print(dialogParent_, *printer_))
         return;
     if (printer_->printNote(*editor_) == 0) {
-        MessageRequest failed;
-        failed.caption = texts_ ? texts_().caption : QString();
-        failed.text = QStringLiteral("打印失败：无法输出到所选的打印机。");
-        failed.icon = MessageIcon::Error;
-        dialogs_.message(dialogParent_, failed);
+        say(QStringLiteral("打印失败：无法输出到所选的打印机。"), MessageIcon::Error);
     }
 }
 
 void PrintCommands::preview() {
     if (!dialogs_.pageSetup(dialogParent_, *previewSetup_))
         return;
-    // The paper and its orientation chosen there are used; the margins stay the printing's own.
+    // The paper and its orientation chosen there are used; the margins stay those of the page setup.
     printer_->setPageSize(previewSetup_->pageLayout().pageSize());
     printer_->setPageOrientation(previewSetup_->pageLayout().orientation());
     QPrintPreviewDialog dialog(printer_.get(), dialogParent_);
@@ -53,8 +49,14 @@ void PrintCommands::preview() {
     dialog.exec();
 }
 
+// Paper, orientation and the text's margins (millimetres) for printing, preview and PDF export;
+// they last for the session.
 void PrintCommands::pageSetup() {
-    dialogs_.pageSetup(dialogParent_, *printer_);
+    const QPageLayout before = printer_->pageLayout();
+    if (!dialogs_.pageSetup(dialogParent_, *printer_) || LeavesRoomForText(printer_->pageLayout()))
+        return;
+    printer_->setPageLayout(before);
+    say(QStringLiteral("页边距太大，纸上留给正文的地方不足 30 毫米。页面设置未改变。"), MessageIcon::Warning);
 }
 
 void PrintCommands::exportPdf() {
@@ -65,13 +67,19 @@ void PrintCommands::exportPdf() {
     const std::optional<QString> path = dialogs_.saveFileName(dialogParent_, request);
     if (!path)
         return;
-    if (!WriteNotePdf(*editor_, *path, texts_ ? texts_() : PrintTexts{}, clock_.now())) {
-        MessageRequest failed;
-        failed.caption = texts_ ? texts_().caption : QString();
-        failed.text = QStringLiteral("无法写入文件 %1。").arg(*path);
-        failed.icon = MessageIcon::Error;
-        dialogs_.message(dialogParent_, failed);
+    if (!WriteNotePdf(*editor_, *path, texts_ ? texts_() : PrintTexts{}, clock_.now(),
+                      printer_->pageLayout().margins(QPageLayout::Millimeter))) {
+        say(QStringLiteral("无法写入文件 %1。").arg(*path), MessageIcon::Error);
     }
+}
+
+// A message box with the program's caption.
+void PrintCommands::say(const QString& text, MessageIcon icon) {
+    MessageRequest request;
+    request.caption = texts_ ? texts_().caption : QString();
+    request.text = text;
+    request.icon = icon;
+    dialogs_.message(dialogParent_, request);
 }
 
 } // namespace qj

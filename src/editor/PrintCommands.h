@@ -4,6 +4,7 @@
 // setup, and writing the note to a PDF file.
 
 #include "editor/NotePrinter.h"
+#include "seams/Dialogs.h"
 
 #include <QObject>
 
@@ -17,7 +18,6 @@ class QWidget;
 namespace qj {
 
 class Clock;
-class Dialogs;
 
 class PrintCommands : public QObject {
     Q_OBJECT
@@ -40,6 +40,8 @@ signals:
     void previewShown(QWidget* preview);
 
 private:
+    void say(const QString& text, MessageIcon icon);
+
     QsciScintilla* editor_;
     Dialogs& dialogs_;
     Clock& clock_;

@@ -2,7 +2,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "app/FontFamilies.h"
+#include "app/shell/FontFamilies.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
 #include "common/Gbk.h"

@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, FileThatIsNoDatabaseIsNamedAndLeftUntouched) {
     EXPECT_EQ(dir.readFile(QStringLiteral("dataly.dat")), notes);
 }
 
-// The toolbar's buttons carry their pictures and reach the notebook's commands.
+// The toolbar's buttons (and the title bar's btn10) carry their pictures and reach the notebook's commands.
 TEST_F(MainWindowTest, ToolbarButtonsReachTheNotebook) {
     makeDataFile({{QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")}}}});
     TFmain& w = open();
@@ -191,6 +191,8 @@ TEST_F(MainWindowTest, ToolbarButtonsReachTheNotebook) {
         }
     }
     auto button = [&](const char* name) { return w.findChild<QToolButton*>(QString::fromLatin1(name)); };
+    // The title bar's edit-tools button is a picture too.
+    EXPECT_FALSE(button("btn10")->icon().pixmap(16, 16).isNull());
     for (const char* name : {"btn4", "btn5", "btn6", "btn8"})
         ASSERT_NE(button(name), nullptr) << name;
 

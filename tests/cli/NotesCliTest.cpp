@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -36,8 +37,9 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-CliRun Cli(const std::vector<std::string>& args) {
-    std::string command = Quote(QJ_CLI_PATH) + " notes";
+// `prefix` goes in front of the program (an environment for it).
+CliRun Cli(const std::vector<std::string>& args, const std::string& prefix = {}) {
+    std::string command = prefix + Quote(QJ_CLI_PATH) + " notes";
     for (const auto& a : args)
         command += " " + Quote(a);
     command += " 2>/dev/null </dev/null";
@@ -49,6 +51,22 @@ CliRun Cli(const std::vector<std::string>& args) {
     const int raw = pclose(pipe);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return r;
+}
+
+// A page of a PDF file as poppler's pdftotext reads it, blanks and line breaks made one blank each;
+// with page 0 the list of the file's fonts.
+std::string PdfTool(const std::string& pdf, int page) {
+    const std::string command = page == 0
+                                    ? "pdffonts " + Quote(pdf)
+                                    : "pdftotext -layout -f " + std::to_string(page) + " -l " +
+                                          std::to_string(page) + " " + Quote(pdf) + " - | tr -s ' \\n' '  '";
+    CliRun r;
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        r.out.append(buffer, n);
+    pclose(pipe);
+    return r.out;
 }
 
 class NotesCli : public ::testing::Test {
@@ -68,7 +86,12 @@ protected:
         CreateCategory(file, QStringLiteral("b'50%"));
         CategoryTable other(file, QStringLiteral("b'50%"));
         other.Append(1, 0, QStringLiteral("它's"), QStringLiteral("<中>\r\n第二行\r\n"));
+        QStringList lines; // three pages of A4 in the note font
+        for (int i = 1; i <= 130; ++i)
+            lines << QStringLiteral("第%1行 line %1").arg(i);
+        other.Append(2, 0, QStringLiteral("长"), lines.join(QStringLiteral("\r\n")));
     }
+    std::string file(const char* name) const { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
     std::string path() const { return dir.filePath(QStringLiteral("dataly.dat")).toStdString(); }
     QByteArray hash() const {
         QFile f(QString::fromStdString(path()));
@@ -82,7 +105,7 @@ TEST_F(NotesCli, CategoriesInSelectorOrderWithTheirNoteCounts) {
     const CliRun r = Cli({"categories", path()});
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.Lines(),
-              (std::vector<std::string>{R"({"name":"树","notes":8})", R"({"name":"b'50%","notes":2})"}));
+              (std::vector<std::string>{R"({"name":"树","notes":8})", R"({"name":"b'50%","notes":3})"}));
 }
 
 // The window's tree: pre-order, parents as the window places them (self-parented and orphaned
@@ -118,7 +141,7 @@ TEST_F(NotesCli, SearchGivesTheWindowsHitsInOrder) {
         ASSERT_EQ(r.status, 0) << c.args[2];
         EXPECT_EQ(r.Lines(), c.lines) << c.args[2];
     }
-    EXPECT_EQ(Cli({"search", path(), ""}).Lines().size(), 10u); // every note
+    EXPECT_EQ(Cli({"search", path(), ""}).Lines().size(), 11u); // every note
 }
 
 TEST_F(NotesCli, ExportWritesTheNoteAsTheWindowDoes) {
@@ -140,6 +163,10 @@ TEST_F(NotesCli, BadInputIsOneErrorAndStatusTwo) {
         {"tree", path(), "树", "extra"},
         {"export", path(), "树", "77"},
         {"export", path(), "树", "x1"},
+        {"export", path(), "树", "77", "--pdf", file("none.pdf")},
+        {"export", path(), "树", "4", "--pdf"},
+        {"export", path(), "树", "4", "--html", "--pdf", file("none.pdf")},
+        {"export", path(), "树", "4", "--pdf", path()},
         {"search", path(), "a", "--title", "--content"},
         {"search", path(), "a", "--name"},
         {"sideways", path()},
@@ -155,6 +182,38 @@ TEST_F(NotesCli, BadInputIsOneErrorAndStatusTwo) {
     notData.write("just some text, not a notebook");
     notData.close();
     EXPECT_EQ(Cli({"categories", notData.fileName().toStdString()}).status, 2);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(file("none.pdf"))));
+    // A PDF file that cannot be written is a failure of its own.
+    EXPECT_EQ(Cli({"export", path(), "树", "4", "--pdf", file("no/such/folder.pdf")}).status, 1);
+}
+
+// Printed as the window's "导出到 .pdf" prints, without a display: the program's caption and version
+// in the header of every page, "n/N" in every footer, the note's text.
+TEST_F(NotesCli, PdfExportPrintsTheNoteWithHeaderAndPageFooters) {
+    const CliRun r = Cli({"export", path(), "b'50%", "2", "--pdf", file("long.pdf")},
+                         "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.Lines(), std::vector<std::string>{R"({"pdf":")" + file("long.pdf") + R"(","pages":3})"});
+    for (int page = 1; page <= 3; ++page) {
+        const std::string text = PdfTool(file("long.pdf"), page);
+        EXPECT_NE(text.find("青简札记 版本: V1.2.12.41"), std::string::npos) << text;
+        EXPECT_NE(text.find(" " + std::to_string(page) + "/3"), std::string::npos) << text;
+    }
+    EXPECT_NE(PdfTool(file("long.pdf"), 1).find("第1行 line 1 "), std::string::npos);
+    EXPECT_NE(PdfTool(file("long.pdf"), 3).find("第130行 line 130"), std::string::npos);
+}
+
+// The note font of the settings file beside the data file, as the window shows it; the default
+// Song face without one.
+TEST_F(NotesCli, PdfExportUsesTheWindowsNoteFont) {
+    ASSERT_EQ(Cli({"export", path(), "b'50%", "1", "--pdf", file("song.pdf")}).status, 0);
+    EXPECT_NE(PdfTool(file("song.pdf"), 0).find("Bousung"), std::string::npos);
+    QFile settings(dir.filePath(QStringLiteral("Jotterly.ini")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[Font]\r\nName=\xBA\xDA\xCC\xE5\r\nSize=14\r\n"); // 黑体 in GBK
+    settings.close();
+    ASSERT_EQ(Cli({"export", path(), "b'50%", "1", "--pdf", file("hei.pdf")}).status, 0);
+    EXPECT_NE(PdfTool(file("hei.pdf"), 0).find("WenQuanYi"), std::string::npos);
 }
 
 // Reading never changes the file, also while the program holds it open.
@@ -166,7 +225,8 @@ TEST_F(NotesCli, TheFileStaysByteForByteTheSame) {
          std::vector<std::vector<std::string>>{{"categories", path()},
                                                {"tree", path(), "树"},
                                                {"search", path(), "text"},
-                                               {"export", path(), "树", "4", "--html"}}) {
+                                               {"export", path(), "树", "4", "--html"},
+                                               {"export", path(), "树", "4", "--pdf", file("4.pdf")}}) {
         EXPECT_EQ(Cli(args).status, 0) << args[0];
         EXPECT_EQ(hash(), before) << args[0];
     }

@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QPrintPreviewDialog>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace qj::test {
@@ -41,6 +42,33 @@ QString PageText(const QString& pdf, int page) {
                    {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
                     QStringLiteral("-layout"), pdf, QStringLiteral("-")})
         .simplified();
+}
+
+// The words of page 1 with their boxes in millimetres from the paper's top left corner.
+struct Word {
+    QString text;
+    QRectF box;
+};
+std::vector<Word> Words(const QString& pdf) {
+    const QString html = RunTool(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                  QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    static const QRegularExpression word(
+        QStringLiteral(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"));
+    std::vector<Word> words;
+    for (const QRegularExpressionMatch& m : word.globalMatch(html)) {
+        const double mm = 25.4 / 72;
+        words.push_back(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) * mm,
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()) * mm)});
+    }
+    return words;
+}
+QRectF BoxOf(const std::vector<Word>& words, const QString& text) {
+    for (const Word& w : words)
+        if (w.text == text)
+            return w.box;
+    return {};
 }
 
 class PrintingTest : public EditorTest {
@@ -176,6 +204,52 @@ TEST_F(PrintingTest, PdfExportWritesThePagesToTheChosenFile) {
     ASSERT_EQ(PageCount(path), 1);
     EXPECT_TRUE(PageText(path, 1).contains(footer(1, 1)));
     EXPECT_EQ(dialogs.last().file.defaultSuffix, QStringLiteral("pdf"));
+}
+
+// The margins chosen in the page setup place the text on printed and exported pages; a margin
+// narrower than the header or footer needs keeps the text clear of them.
+TEST_F(PrintingTest, PageSetupMarginsPlaceTheTextOnPrintedAndExportedPages) {
+    load(QStringLiteral("正文第一行 start\r\n第二行"));
+    const struct {
+        QMarginsF margins; // left, top, right, bottom; empty: the page setup is not used
+        double textTop;    // where the first line's box starts (pdftotext rounds a little)
+    } rows[] = {
+        {QMarginsF(), 25},
+        {QMarginsF(40, 50, 30, 25), 50},
+        {QMarginsF(10, 5, 10, 5), 19.5}, // below the header that sits 15 mm from the top
+    };
+    for (const auto& row : rows) {
+        if (!row.margins.isNull()) {
+            dialogs.answerPageSetup(true, [&](QPrinter& printer) {
+                printer.setPageMargins(row.margins, QPageLayout::Millimeter);
+            });
+            commands->pageSetup();
+        }
+        const QMarginsF m = row.margins.isNull() ? PrintLayout::margins() : row.margins;
+        const QString exported = dir.filePath(QStringLiteral("export.pdf"));
+        dialogs.answerSaveFile(exported);
+        commands->exportPdf();
+        for (const QString& pdf : {printToPdf("margins.pdf"), exported}) {
+            const std::vector<Word> words = Words(pdf);
+            const QRectF text = BoxOf(words, QStringLiteral("正文第一行"));
+            EXPECT_NEAR(text.left(), m.left(), 1.5) << m.left() << pdf.toStdString();
+            EXPECT_GT(text.top(), row.textTop - 0.3) << m.top();
+            EXPECT_LT(text.top(), row.textTop + 5) << m.top();
+            const QRectF header = BoxOf(words, QStringLiteral("V1.2.12.41"));
+            const double paperWidth =
+                pdf == exported ? 210
+                                : commands->printer().pageLayout().fullRect(QPageLayout::Millimeter).width();
+            EXPECT_NEAR(header.right(), paperWidth - m.right() - PrintLayout::textIndent, 1.5) << m.right();
+        }
+    }
+    // Margins that leave no room for the text are refused with a message; the last ones stay.
+    dialogs.answerPageSetup(true, [](QPrinter& printer) {
+        printer.setPageMargins(QMarginsF(120, 25, 90, 25), QPageLayout::Millimeter);
+    });
+    dialogs.answerMessage(DialogButton::Ok);
+    commands->pageSetup();
+    EXPECT_EQ(dialogs.last().icon, MessageIcon::Warning);
+    EXPECT_NEAR(commands->printer().pageLayout().margins(QPageLayout::Millimeter).left(), 10, 0.01);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/notebook/NoteTitleBar.h"
 
 #include <QCheckBox>
+#include <QIcon>
 #include <QPainter>
 #include <QToolButton>
 
@@ -38,6 +39,10 @@ NoteTitleBar::NoteTitleBar(QWidget* parent)
     btn10_->setToolTip(QStringLiteral("资料编辑操作"));
     btn10_->setFixedWidth(ToolsButtonWidth);
     btn10_->setFont(plain);
+    // Picture only: a note page with a pencil and a menu arrow.
+    btn10_->setIcon(QIcon(QStringLiteral(":/icons/btnEditTools16.png")));
+    btn10_->setIconSize(QSize(16, 16));
+    btn10_->setToolButtonStyle(Qt::ToolButtonIconOnly);
 }
 
 QString NoteTitleBar::textFor(const QString& title) {

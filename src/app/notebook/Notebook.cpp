@@ -129,24 +129,21 @@ QStringList Notebook::topLevelTitles() const {
     return titles;
 }
 
-std::optional<Notebook::NoteId> Notebook::findByTitle(const QString& title) const {
-    if (!d->category())
+std::optional<Notebook::RecordId> Notebook::findRecordByTitle(const QString& title) const {
+    const QList<RecordId> found = findRecordsByTitle(title);
+    if (found.isEmpty())
         return std::nullopt;
-    const NoteTree& notes = d->category()->tree();
-    for (NodeRef node : notes.AllPreOrder())
-        if (notes.Title(node) == title)
-            return notes.Key(node);
-    return std::nullopt;
+    return found.front();
 }
 
-QList<Notebook::NoteId> Notebook::findAllByTitle(const QString& title) const {
-    QList<NoteId> found;
+QList<Notebook::RecordId> Notebook::findRecordsByTitle(const QString& title) const {
+    QList<RecordId> found;
     if (!d->category())
         return found;
     const NoteTree& notes = d->category()->tree();
     for (NodeRef node : notes.AllPreOrder())
         if (notes.Title(node) == title)
-            found.append(notes.Key(node));
+            found.append(notes.Record(node).rowid);
     return found;
 }
 
@@ -156,7 +153,7 @@ bool Notebook::selectNote(NoteId id) {
     return target != nullptr;
 }
 
-bool Notebook::selectRecord(std::int64_t rowid) {
+bool Notebook::selectRecord(RecordId rowid) {
     if (!d->category())
         return false;
     QTreeWidgetItem* target = d->mirror.item(d->category()->tree().FindRecord(rowid));
@@ -164,8 +161,10 @@ bool Notebook::selectRecord(std::int64_t rowid) {
     return target != nullptr;
 }
 
-void Notebook::expandNote(NoteId id) {
-    if (QTreeWidgetItem* target = d->mirror.item(d->find(id)))
+void Notebook::expandRecord(RecordId rowid) {
+    if (!d->category())
+        return;
+    if (QTreeWidgetItem* target = d->mirror.item(d->category()->tree().FindRecord(rowid)))
         target->setExpanded(true);
 }
 

@@ -85,15 +85,18 @@ public:
     std::optional<NoteId> selectedId() const;
     QString selectedTitle() const;
     QStringList topLevelTitles() const;
-    // First note (pre-order, tree order) whose title equals `title` exactly.
-    std::optional<NoteId> findByTitle(const QString& title) const;
-    // Every note (pre-order, tree order) whose title equals `title` exactly.
-    QList<NoteId> findAllByTitle(const QString& title) const;
+    // A note's own record (SQLite rowid): unlike the ID, it names one note even where the file
+    // repeats an ID.
+    using RecordId = std::int64_t;
+    // The record of the first note (pre-order, tree order) whose title equals `title` exactly.
+    std::optional<RecordId> findRecordByTitle(const QString& title) const;
+    // The records of every note (pre-order, tree order) whose title equals `title` exactly.
+    QList<RecordId> findRecordsByTitle(const QString& title) const;
     // Selects the note's node, expands its ancestors and scrolls it into view (no text load).
     bool selectNote(NoteId id);
-    // The same for the note of one record (rowid), where IDs may repeat.
-    bool selectRecord(std::int64_t rowid);
-    void expandNote(NoteId id);
+    // The same for the note of one record.
+    bool selectRecord(RecordId rowid);
+    void expandRecord(RecordId rowid);
     // Adds a note titled `title` exactly as the add commands do after their input box and selects
     // it; returns its ID, or nothing when the write was refused.
     std::optional<NoteId> addSiblingNamed(const QString& title);

@@ -124,14 +124,26 @@ Where Find(const Content& c, const QString& section, const QString& key) {
     return w;
 }
 
+bool IsQuoted(const QString& v) {
+    return v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\'')) &&
+           v.back() == v.front();
+}
+
+// Reading drops the blanks around a value and one pair of matching quotes.
 QString ValueOf(const QString& line) {
     QString v = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
-    if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\'')) &&
-        v.back() == v.front())
+    if (IsQuoted(v))
         v = v.mid(1, v.size() - 2);
     if (v.isNull())
         v = QLatin1String("");
     return v;
+}
+
+// The text written for a value so that ValueOf gives it back: a value with blanks at either end,
+// or one already in quotes, is put in double quotes (the category " 读书 " comes back as it was).
+QString WrittenValue(const QString& value) {
+    const bool keep = value != value.trimmed() || IsQuoted(value);
+    return keep ? QLatin1Char('"') + value + QLatin1Char('"') : value;
 }
 
 bool Save(const QString& path, const Content& c) {
@@ -189,7 +201,7 @@ bool ProfileFile::ReadBool(const QString& section, const QString& key, bool fall
 bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) {
     Content c = Load(path_);
     const TextEncoding encoding = c.form.encoding;
-    QString clean = value;
+    QString clean = WrittenValue(value);
     clean.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     // New lines take the file's own line break (CR LF for a new file).
     std::string lineBreak = "\r\n";

@@ -29,7 +29,8 @@ public:
     // Any integer other than 0 is true.
     bool ReadBool(const QString& section, const QString& key, bool fallback) const;
 
-    // Writes key=value into the section (added at the end when missing). Returns false when the
+    // Writes key=value into the section (added at the end when missing); a value that reading would
+    // change (blanks at either end, quotes around it) is written in double quotes. Returns false when the
     // file could not be written (callers may ignore it).
     bool WriteString(const QString& section, const QString& key, const QString& value);
     bool WriteInt(const QString& section, const QString& key, int value);

@@ -1,5 +1,6 @@
 #include "app/shell/FileVersion.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -78,6 +79,10 @@ QString ReadFileVersion(const QString& path) {
     }
     const QByteArray bytes = file.readAll();
     return FindVersion(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+QString VersionPanelText() {
+    return QStringLiteral("版本: V") + ReadFileVersion(QCoreApplication::applicationFilePath());
 }
 
 QString EmbeddedFileVersion() {

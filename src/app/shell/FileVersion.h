@@ -16,4 +16,8 @@ QString ReadFileVersion(const QString& path);
 // The version compiled into the running program.
 QString EmbeddedFileVersion();
 
+// The text of the main window's version panel, "版本: V" and the running program's file version;
+// printed notes carry it in their header.
+QString VersionPanelText();
+
 } // namespace qj

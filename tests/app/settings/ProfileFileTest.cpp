@@ -91,6 +91,25 @@ TEST_F(ProfileFileTest, WritesKeepEveryOtherLineAsItWas) {
     EXPECT_EQ(ini.ReadString(QStringLiteral("Font"), QStringLiteral("Name")), QStringLiteral("宋体"));
 }
 
+// Every string written reads back as it was, whoever writes it (the category, the font name, the
+// season name): blanks at either end and quotes around a value survive the round trip.
+TEST_F(ProfileFileTest, WrittenStringsReadBackUnchanged) {
+    const QStringList values{QStringLiteral("读书"),     QStringLiteral(" 读书 "),
+                             QStringLiteral("\"引号\""), QStringLiteral("'单引'"),
+                             QStringLiteral("\"半"),     QStringLiteral("a \"b\" c"),
+                             QStringLiteral("  "),       QString(),
+                             QStringLiteral("x'")};
+    ProfileFile ini(path());
+    for (const QString& value : values) {
+        ASSERT_TRUE(ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), value));
+        EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("?")), value)
+            << value.toStdString();
+    }
+    // A plain value is written bare, as the old program wrote it.
+    ini.WriteString(QStringLiteral("Font"), QStringLiteral("Name"), QStringLiteral("Courier New"));
+    EXPECT_NE(Bytes().find("Name=Courier New\r\n"), std::string::npos);
+}
+
 // Values are read in the file's own encoding; written lines take that encoding, and every other line
 // keeps its bytes.
 TEST_F(ProfileFileTest, WritesKeepTheEncodingAndTheBytesOfOtherLines) {

@@ -3,6 +3,7 @@
 #include "DivinationFixture.h"
 
 #include "app/notebook/NoteEditor.h"
+#include "app/notebook/NoteTreeWidget.h"
 #include "seams/StandardBoxes.h"
 
 #include <QClipboard>
@@ -107,6 +108,26 @@ TEST_F(HandOffTest, ARefusedNoteKeepsTheWindowOpenWithTheReportOnTheClipboard) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), report);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(memoText().isEmpty(), false);
+}
+
+// A file may repeat an ID: choosing a category selects the note of that title, not the first note
+// holding its ID, and a report filed under it goes there.
+TEST_F(HandOffTest, ACategoryWhoseIdIsRepeatedIsTheNoteOfThatTitle) {
+    open({{3, 0, QStringLiteral("出行"), QStringLiteral("旧记")}, {3, 0, QStringLiteral("涨跌"), QString()}});
+    window->show();
+    filing->selectTitled(QStringLiteral("涨跌"));
+    EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("涨跌"));
+
+    makeReport(QStringLiteral("涨跌"), QStringLiteral("明日涨否"));
+    fake.dialogs.answerMessage(DialogButton::Yes);
+    window->HandOffReport();
+    EXPECT_EQ(records().back().name, QStringLiteral("明日涨否"));
+    EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("明日涨否"));
+    const NoteTreeWidget* tree = notebook->tree();
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(1)->childCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("出行"));
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 0);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/FontFamilies.h"
+#include "app/shell/FontFamilies.h"
 
 #include <QApplication>
 #include <QFont>
@@ -36,6 +36,8 @@ constexpr FamilyStandIn kStandIns[] = {
     {"Lucida Console", ""},
 };
 
+constexpr int kDefaultNotePoints = 12;
+
 const char* const kChineseFaces[] = {"AR PL SungtiL GB", "WenQuanYi Micro Hei"};
 
 bool Installed(const QString& family) {
@@ -67,6 +69,12 @@ QString DisplayFamilyFor(const QString& storedName) {
     }
     const QString chinese = FirstInstalledChineseFace();
     return chinese.isEmpty() ? storedName : chinese;
+}
+
+QFont NoteFont(const QString& storedName, int points) {
+    QFont font(DisplayFamilyFor(storedName));
+    font.setPointSize(points > 0 ? points : kDefaultNotePoints);
+    return font;
 }
 
 void EnsureChineseUiFont() {

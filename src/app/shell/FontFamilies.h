@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 namespace qj {
@@ -9,6 +10,11 @@ namespace qj {
 // are drawn with the nearest installed face, chosen so that Latin letters stay exactly half the width
 // of Chinese ones where the original face had that property.
 QString DisplayFamilyFor(const QString& storedName);
+
+// The note editor's font for the name and size (points) kept in the settings file: the stored name
+// drawn with DisplayFamilyFor, 12 points when no size is stored. The window's editor and every
+// printed or exported note use it.
+QFont NoteFont(const QString& storedName, int points);
 
 // Makes sure the application's user-interface font can draw Chinese; switches to an installed
 // Chinese face when the default one cannot.

@@ -1,0 +1,73 @@
+#include "cli/NotePdf.h"
+
+#include "app/settings/Settings.h"
+#include "app/shell/AppTitle.h"
+#include "app/shell/FileVersion.h"
+#include "app/shell/FontFamilies.h"
+#include "editor/EditorLook.h"
+#include "editor/NotePrinter.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace qj::cli {
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Qt's notes and warnings (a missing runtime folder offscreen, and the like) are not the command's
+// output: a script sees one line on standard error only when the command fails.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtCriticalMsg && type != QtFatalMsg)
+        return;
+    if (qtHandler)
+        qtHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+// Printing needs the widgets' application object. Without a display it draws offscreen (a
+// platform chosen by the user is kept).
+std::unique_ptr<QApplication> MakeApplication() {
+    if (QCoreApplication::instance())
+        return nullptr;
+    qtHandler = qInstallMessageHandler(&QuietQtMessages);
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "qingjian-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+// The settings file the window reads sits in the program folder, beside its data file.
+Settings SettingsBeside(const QString& dataFilePath) {
+    const QString path = QFileInfo(dataFilePath).dir().filePath(QString::fromUtf8(kSettingsFileName));
+    return ReadSettings(ProfileFile(path));
+}
+
+} // namespace
+
+int WriteNotePdfFile(const QString& text, const QString& dataFilePath, const QString& pdfPath) {
+    const std::unique_ptr<QApplication> app = MakeApplication();
+    const Settings settings = SettingsBeside(dataFilePath);
+    // The editor as the window sets it up for a note (CR LF lines, the program's look and options).
+    QsciScintilla editor;
+    editor.setUtf8(true);
+    editor.setEolMode(QsciScintilla::EolWindows);
+    ConfigureNoteEditor(editor);
+    editor.setFont(NoteFont(settings.fontName, settings.fontSize));
+    editor.setText(text);
+    const PrintTexts texts{QString::fromUtf8(kAppTitle), VersionPanelText()};
+    return WriteNotePdf(editor, pdfPath, texts, QDateTime::currentDateTime());
+}
+
+} // namespace qj::cli
