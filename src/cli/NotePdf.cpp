@@ -14,16 +14,31 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <memory>
 
 namespace qj::cli {
 namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Qt's notes and warnings (a missing runtime folder offscreen, and the like) are not the command's
+// output: a script sees one line on standard error only when the command fails.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtCriticalMsg && type != QtFatalMsg)
+        return;
+    if (qtHandler)
+        qtHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
 
 // Printing needs the widgets' application object. Without a display it draws offscreen (a
 // platform chosen by the user is kept).
 std::unique_ptr<QApplication> MakeApplication() {
     if (QCoreApplication::instance())
         return nullptr;
+    qtHandler = qInstallMessageHandler(&QuietQtMessages);
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

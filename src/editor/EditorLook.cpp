@@ -47,6 +47,10 @@ void ConfigureNoteEditor(QsciScintilla& editor) {
     editor.setBackspaceUnindents(true);
     editor.setBraceMatching(QsciScintilla::SloppyBraceMatch);
     editor.setUtf8(true);
+    // Notes carry no annotations. Shown annotations (QScintilla's default) make Scintilla lay out
+    // every inserted line at once to count its wrapped height: a megabyte would wrap before
+    // setText() returns instead of the lines in view first and the rest when idle.
+    editor.setAnnotationDisplay(QsciScintilla::AnnotationHidden);
     // Dragging a selection moves it; right click keeps a click outside the selection as the caret.
     editor.SendScintilla(QsciScintilla::SCI_SETMOUSEDOWNCAPTURES, 1);
     ApplyEditorOptions(editor, EditorOptions{});

@@ -196,11 +196,13 @@ std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial, c
 
 bool QtDialogs::print(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("打印"));
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtDialogs::pageSetup(QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("页面设置"));
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -37,14 +37,10 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-// `prefix` goes in front of the program (an environment for it).
-CliRun Cli(const std::vector<std::string>& args, const std::string& prefix = {}) {
-    std::string command = prefix + Quote(QJ_CLI_PATH) + " notes";
-    for (const auto& a : args)
-        command += " " + Quote(a);
-    command += " 2>/dev/null </dev/null";
+// Runs a shell command line; its standard output and exit status.
+CliRun Shell(const std::string& command) {
     CliRun r;
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen(("(" + command + ") 2>/dev/null </dev/null").c_str(), "r");
     char buffer[4096];
     for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         r.out.append(buffer, n);
@@ -53,20 +49,22 @@ CliRun Cli(const std::vector<std::string>& args, const std::string& prefix = {})
     return r;
 }
 
+// `prefix` goes in front of the program (an environment for it).
+CliRun Cli(const std::vector<std::string>& args, const std::string& prefix = {}) {
+    std::string command = prefix + Quote(QJ_CLI_PATH) + " notes";
+    for (const auto& a : args)
+        command += " " + Quote(a);
+    return Shell(command);
+}
+
 // A page of a PDF file as poppler's pdftotext reads it, blanks and line breaks made one blank each;
 // with page 0 the list of the file's fonts.
 std::string PdfTool(const std::string& pdf, int page) {
-    const std::string command = page == 0
-                                    ? "pdffonts " + Quote(pdf)
-                                    : "pdftotext -layout -f " + std::to_string(page) + " -l " +
-                                          std::to_string(page) + " " + Quote(pdf) + " - | tr -s ' \\n' '  '";
-    CliRun r;
-    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        r.out.append(buffer, n);
-    pclose(pipe);
-    return r.out;
+    const std::string n = std::to_string(page);
+    return Shell(page == 0
+                     ? "pdffonts " + Quote(pdf)
+                     : "pdftotext -layout -f " + n + " -l " + n + " " + Quote(pdf) + " - | tr -s ' \\n' '  '")
+        .out;
 }
 
 class NotesCli : public ::testing::Test {

@@ -61,6 +61,22 @@ TEST_F(EditorTest, SwitchedOffNeitherWrapsNorShowsTheEdgeButKeepsTheColumns) {
     EXPECT_EQ(editor->edgeColor(), kEdgeColour);
 }
 
+// A long note is wrapped where it shows at once and elsewhere while the program is idle: a load
+// does not lay out every line before it returns, and the last line still ends up wrapped.
+TEST_F(EditorTest, LinesOutOfViewAreWrappedWhenIdleNotDuringTheLoad) {
+    wrap->setEnabled(true);
+    QApplication::processEvents();
+    const QString lines = QStringLiteral("short\r\n").repeated(1000);
+    editor->setText(lines + QString(200, QLatin1Char('x')) + QStringLiteral("\r\n") + lines);
+    // The display line of the last line counts the wrapped lines above it.
+    const long last = editor->lines() - 1;
+    auto displayLine = [&] { return editor->SendScintilla(QsciScintilla::SCI_VISIBLEFROMDOCLINE, last); };
+    EXPECT_EQ(displayLine(), last);
+    for (int i = 0; i < 1000 && displayLine() == last; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(displayLine(), last + 2); // the long line takes 80, 80 and 40 columns
+}
+
 TEST_F(EditorTest, DraggingTheEdgeMovesItToTheNearestColumn) {
     load(QStringLiteral("text"));
     wrap->setEnabled(true);
