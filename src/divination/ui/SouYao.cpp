@@ -3,6 +3,7 @@
 #include "divination/core/Trigrams.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -79,6 +80,7 @@ TYaoGua::TYaoGua(std::function<bool(const Marks&)> cast, QWidget* parent)
 
     connect(lst1_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { openChoiceMenu(lst1_->row(item)); });
+    lst1_->installEventFilter(this);
     connect(lst1_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         menuRow_ = lst1_->currentRow();
         if (!lst1_->currentItem() || !lst1_->currentItem()->isSelected())
@@ -123,6 +125,18 @@ void TYaoGua::openChoiceMenu(int row) {
     // Beside the toss row: right of the label list, level with the row.
     const QRect r = lst1_->visualItemRect(lst1_->item(row));
     menu_->popup(lst1_->viewport()->mapToGlobal(QPoint(lst1_->viewport()->width(), r.top())));
+}
+
+bool TYaoGua::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lst1_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+            lst1_->currentRow() >= 0) {
+            openChoiceMenu(lst1_->currentRow());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TYaoGua::applyChoice(int state) {

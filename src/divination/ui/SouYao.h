@@ -17,7 +17,8 @@ namespace qj {
 // beside six line marks. A click on a toss label opens the choice menu beside its row; a right
 // click on the label list opens it at the mouse for the selected label. A double-click on a line
 // advances the toss cycle shared by all rows and gives the line that state. 选择 hands the six
-// marks on; 退出 closes without casting. Modeless; it frees itself when closed.
+// marks on; 退出 closes without casting. From the keyboard, Enter or Space on a toss label opens
+// its menu (Enter does not press 选择 there). Modeless; it frees itself when closed.
 class TYaoGua : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +36,9 @@ public:
 
     // Opens the choice menu for a toss row beside that row.
     void openChoiceMenu(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void applyChoice(int state);

@@ -91,6 +91,23 @@ TEST_F(CoinDialogTest, MenuChoicesSetTheClickedTossRow) {
     EXPECT_EQ(mark(dialog, 0), QStringLiteral("/ /"));
 }
 
+// Enter and Space on the current toss label open its menu; Enter does not press 选择 there.
+TEST_F(CoinDialogTest, EnterOrSpaceOnATossLabelOpensItsMenu) {
+    TYaoGua* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    QListWidget* labels = dialog->tossLabels();
+    const QString method = methodText();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        labels->setCurrentRow(2);
+        QTest::keyClick(labels, key);
+        EXPECT_TRUE(dialog->choiceMenu()->isVisible()) << key;
+        EXPECT_EQ(dialog->menuRow(), 2);
+        dialog->choiceMenu()->hide();
+    }
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(methodText(), method); // nothing cast
+}
+
 TEST_F(CoinDialogTest, TheRightClickMenuChangesOnlyTheSelectedTossLabel) {
     TYaoGua* dialog = openDialog();
     ASSERT_NE(dialog, nullptr);
