@@ -61,20 +61,28 @@ TEST_F(EditorTest, SwitchedOffNeitherWrapsNorShowsTheEdgeButKeepsTheColumns) {
     EXPECT_EQ(editor->edgeColor(), kEdgeColour);
 }
 
-// A long note is wrapped where it shows at once and elsewhere while the program is idle: a load
-// does not lay out every line before it returns, and the last line still ends up wrapped.
-TEST_F(EditorTest, LinesOutOfViewAreWrappedWhenIdleNotDuringTheLoad) {
+// A long note is wrapped where it is drawn at once and elsewhere while the program is idle: a load
+// does not lay out every line before it returns, a jump never shows an unwrapped line, and every
+// line ends up wrapped (the scroll bar counts them).
+TEST_F(EditorTest, LongNoteWrapsWhatIsDrawnAtOnceAndTheRestWhenIdle) {
+    using Sci = QsciScintilla;
     wrap->setEnabled(true);
     QApplication::processEvents();
-    const QString lines = QStringLiteral("short\r\n").repeated(1000);
-    editor->setText(lines + QString(200, QLatin1Char('x')) + QStringLiteral("\r\n") + lines);
-    // The display line of the last line counts the wrapped lines above it.
-    const long last = editor->lines() - 1;
-    auto displayLine = [&] { return editor->SendScintilla(QsciScintilla::SCI_VISIBLEFROMDOCLINE, last); };
-    EXPECT_EQ(displayLine(), last);
-    for (int i = 0; i < 1000 && displayLine() == last; ++i)
+    const QString shortLines = QStringLiteral("short\r\n").repeated(1000);
+    const QString longLine = QString(200, QLatin1Char('x')) + QStringLiteral("\r\n");
+    editor->setText(shortLines + longLine + shortLines + longLine + shortLines);
+    auto heightOf = [&](long line) {
+        return editor->SendScintilla(Sci::SCI_VISIBLEFROMDOCLINE, line + 1) -
+               editor->SendScintilla(Sci::SCI_VISIBLEFROMDOCLINE, line);
+    };
+    EXPECT_EQ(heightOf(1000), 1);
+    editor->SendScintilla(Sci::SCI_SETFIRSTVISIBLELINE, 995);
+    editor->viewport()->repaint();
+    EXPECT_EQ(heightOf(1000), 3); // 80, 80 and 40 columns
+    EXPECT_EQ(heightOf(2001), 1);
+    for (int i = 0; i < 1000 && heightOf(2001) == 1; ++i)
         QApplication::processEvents();
-    EXPECT_EQ(displayLine(), last + 2); // the long line takes 80, 80 and 40 columns
+    EXPECT_EQ(heightOf(2001), 3);
 }
 
 TEST_F(EditorTest, DraggingTheEdgeMovesItToTheNearestColumn) {
