@@ -6,7 +6,8 @@
 // - Load: from loadSelected() until the editor is usable, its first screen laid out (wrapped) and
 //   drawn. Scintilla wraps the lines in view first and the rest when idle.
 // - Load until all wrapped: from loadSelected() until the idle wrapping has wrapped every line.
-// - Scroll: to the end and back, drawing each (the wrap of every line is needed for the end).
+// - Scroll: to the end and back, drawing each, right after the load (the jump to the end waits for
+//   the wrap of every line not yet wrapped) and once the idle wrapping is done.
 // - "排版-添加回车符" on all of it, through the menu command, until drawn.
 
 #include "app/notebook/NoteEditor.h"
@@ -231,6 +232,22 @@ void BM_ScrollLargeNoteToEndAndBack(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ScrollLargeNoteToEndAndBack)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same jumps once the idle wrapping is done: the scroll bar knows every line.
+void BM_ScrollWrappedLargeNoteToEndAndBack(benchmark::State& state) {
+    NoteWindow w;
+    w.show(kLargeNote);
+    w.settle();
+    for (auto _ : state) {
+        w.editor->SendScintilla(Sci::SCI_DOCUMENTEND);
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+        w.editor->SendScintilla(Sci::SCI_DOCUMENTSTART);
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ScrollWrappedLargeNoteToEndAndBack)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_AddReturnsOnTheWholeLargeNote(benchmark::State& state) {
     NoteWindow w;
