@@ -13,10 +13,34 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace qj {
 
 namespace {
+
+// Titles hold up to 50 characters: the one-line input box shows 50 Chinese characters whole, as
+// far as the screen allows.
+constexpr int kInputBoxCharacters = 50;
+
+void WidenForTitles(QLineEdit* edit, const QWidget* dialog) {
+    const QFontMetrics fm = edit->fontMetrics();
+    // 龘 is among the widest characters of a Chinese face.
+    const int text = fm.horizontalAdvance(QString(kInputBoxCharacters, QChar(0x9F98)));
+    const QMargins margins = edit->textMargins();
+    QStyleOptionFrame opt;
+    opt.initFrom(edit);
+    opt.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, edit);
+    opt.features = QStyleOptionFrame::None;
+    // 2 px of the line edit's own on each side of the text.
+    const QSize inner(text + 4 + margins.left() + margins.right() + 1, fm.height());
+    int width = edit->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, inner, edit).width();
+    if (const QScreen* screen = dialog->screen())
+        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+    edit->setMinimumWidth(width);
+}
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
@@ -140,6 +164,8 @@ std::optional<QString> QtDialogs::inputText(QWidget* parent, const InputRequest&
     if (request.maxLength > 0)
         if (auto* edit = dialog.findChild<QLineEdit*>())
             edit->setMaxLength(request.maxLength);
+    if (auto* edit = dialog.findChild<QLineEdit*>())
+        WidenForTitles(edit, &dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

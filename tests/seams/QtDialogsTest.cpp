@@ -211,6 +211,30 @@ TEST(QtDialogs, InputBoxHasEnglishButtonsStartingTextAndLimit) {
             .has_value());
 }
 
+// A title may hold 50 characters: the box shows 50 Chinese ones whole.
+TEST(QtDialogs, InputBoxShowsFiftyChineseCharactersWhole) {
+    QtDialogs dialogs;
+    const QString fifty(50, QChar(0x9F98)); // 龘, a wide one
+    struct Seen {
+        int width = 0, needed = 0, firstShownWithCaretAtEnd = -1;
+    };
+    auto seen = std::make_shared<Seen>();
+    test::WhenModalShown([seen, fifty](QWidget* modal) {
+        auto* edit = modal->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        seen->width = edit->width();
+        seen->needed = edit->fontMetrics().horizontalAdvance(fifty);
+        edit->end(false);
+        // Not scrolled: the left edge still shows the first character.
+        seen->firstShownWithCaretAtEnd = edit->cursorPositionAt(QPoint(6, edit->height() / 2));
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    dialogs.inputText(nullptr, {QStringLiteral("重命名"), QStringLiteral("名字"), fifty, 50});
+    EXPECT_GT(seen->needed, 0);
+    EXPECT_GE(seen->width, seen->needed);
+    EXPECT_EQ(seen->firstShownWithCaretAtEnd, 0);
+}
+
 TEST(QtDialogs, LineBreaksOfProgramTextsBecomeSingleLineFeeds) {
     const struct {
         const char* text;

@@ -90,7 +90,7 @@ void NoteTreeDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const 
     if (!edit)
         return;
     // The controller writes the record first; the item follows only when the write succeeded.
-    tree_->emitTitleEdited(tree_->itemFromIndex(index), edit->text().left(NoteTreeWidget::MaxTitleLength));
+    tree_->titleAccepted(index, edit->text().left(NoteTreeWidget::MaxTitleLength));
 }
 
 bool NoteTreeDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,

@@ -5,12 +5,15 @@
 #include "app/notebook/NoteTreeItems.h"
 
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOption>
+
+#include <utility>
 
 namespace qj {
 
@@ -27,6 +30,11 @@ NoteTreeWidget::NoteTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // The column is as wide as the widest title Qt measures near the rows on show (with its
+    // indentation), never narrower than the view: deep titles scroll sideways.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setDragEnabled(true);
     setAcceptDrops(true);
     setDropIndicatorShown(false);
@@ -102,7 +110,37 @@ void NoteTreeWidget::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const QModelIndex before = currentIndex();
     QTreeWidget::keyPressEvent(event);
+    // The view scrolls to a node the keys reach only with auto-scroll, which is off for the drag's
+    // own scrolling: the keys bring it into view here.
+    if (currentIndex() != before && state() != EditingState)
+        scrollTo(currentIndex());
+}
+
+bool NoteTreeWidget::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Resize)
+        header()->setMinimumSectionSize(viewport()->width());
+    return QTreeWidget::viewportEvent(event);
+}
+
+// Also sideways: the title itself comes into view, from its picture on (the view alone would only
+// bring the column's left edge into view).
+void NoteTreeWidget::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    QTreeWidget::scrollTo(index, hint);
+    if (!index.isValid())
+        return;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int titleWidth = itemDelegateForIndex(index)->sizeHint(option, index).width();
+    const int left = visualRect(index).left() - indentation(); // with the node's expand mark
+    const int right = visualRect(index).left() + titleWidth;
+    const int width = viewport()->width();
+    QScrollBar* bar = horizontalScrollBar();
+    if (left < 0 || right - left > width)
+        bar->setValue(bar->value() + left);
+    else if (right > width)
+        bar->setValue(bar->value() + right - width);
 }
 
 // The selection is drawn highlighted with the focus and outlined without it.
@@ -230,9 +268,19 @@ void NoteTreeWidget::dragScrollTick() {
         verticalScrollBar()->setValue(verticalScrollBar()->value() + step);
 }
 
-void NoteTreeWidget::emitTitleEdited(QTreeWidgetItem* item, const QString& title) {
+void NoteTreeWidget::titleAccepted(const QModelIndex& index, const QString& title) {
+    acceptedIndex_ = index;
+    acceptedTitle_ = title;
+    QMetaObject::invokeMethod(this, &NoteTreeWidget::emitAcceptedTitle, Qt::QueuedConnection);
+}
+
+void NoteTreeWidget::emitAcceptedTitle() {
+    if (!acceptedIndex_.isValid())
+        return;
+    QTreeWidgetItem* item = itemFromIndex(acceptedIndex_);
+    acceptedIndex_ = QPersistentModelIndex();
     if (item)
-        emit titleEdited(item, title);
+        emit titleEdited(item, std::exchange(acceptedTitle_, QString()));
 }
 
 } // namespace qj

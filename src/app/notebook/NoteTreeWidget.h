@@ -38,6 +38,8 @@ public:
     bool dropAt(QTreeWidgetItem* dragged, const QPoint& pos, Qt::KeyboardModifiers modifiers);
     // The node shown as drop target while a node is dragged over it (null otherwise).
     QTreeWidgetItem* dropTarget() const { return dropTarget_; }
+    // Brings the node's title into view, sideways too.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 signals:
     // Any mouse button pressed inside the tree (after the tree handled the press): Tv1MouseDown.
@@ -64,10 +66,16 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     friend class NoteTreeDelegate;
-    void emitTitleEdited(QTreeWidgetItem* item, const QString& title);
+    // The delegate hands an accepted title over while its editor is still open; titleEdited goes
+    // out from the event loop once the editor has closed and the view is done with the key or
+    // click that ended the edit, so that whatever the controller does to the items (a refused
+    // write rebuilds them, a message box takes the focus) cannot pull the editor from under the view.
+    void titleAccepted(const QModelIndex& index, const QString& title);
+    void emitAcceptedTitle();
     void dragScrollTick();
     void setDropTarget(QTreeWidgetItem* target);
 
@@ -76,6 +84,8 @@ private:
     QTreeWidgetItem* dropTarget_ = nullptr;
     QPoint dragPos_;
     QTimer dragScrollTimer_;
+    QPersistentModelIndex acceptedIndex_;
+    QString acceptedTitle_;
 };
 
 } // namespace qj

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolTip>
 
@@ -196,9 +197,66 @@ TEST_F(NotebookTest, InPlaceTitleEditorTakesFiftyCharactersAndWritesThrough) {
     EXPECT_EQ(edit->maxLength(), 50);
     edit->setText(QStringLiteral("改过的章二"));
     QTest::keyClick(edit, Qt::Key_Return);
-    QCoreApplication::processEvents(); // the delegate commits on a queued call
+    // The delegate commits on a queued call; the title goes out on another once the editor closed.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     EXPECT_EQ(row(2)->name, QStringLiteral("改过的章二"));
     EXPECT_EQ(item(2)->text(0), QStringLiteral("改过的章二"));
+}
+
+QStringList* gWarnings = nullptr;
+void RecordWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtDebugMsg && gWarnings)
+        gWarnings->append(text);
+}
+
+// A refused title is reported after the in-place editor has closed: the view never loses track of
+// its editor, whatever the controller does to the items meanwhile.
+TEST_F(NotebookTest, InPlaceRenameClosesItsEditorCleanlyWhetherAcceptedOrRefused) {
+    struct Case {
+        const char* what;
+        QString typed;
+        bool refuseWrites;
+        QString stored;
+    };
+    const Case cases[] = {
+        {"accepted", QStringLiteral("新章二"), false, QStringLiteral("新章二")},
+        {"an empty title", QString(), false, QStringLiteral("新章二")},
+        {"a refused write", QStringLiteral("写不进"), true, QStringLiteral("新章二")},
+    };
+    open(kBook);
+    tree->activateWindow();
+    tree->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return tree->hasFocus(); }));
+    QStringList warnings;
+    gWarnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(RecordWarning);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        warnings.clear();
+        dialogs.clearCalls();
+        if (c.refuseWrites)
+            refuse("UPDATE", QStringLiteral("磁盘已满"));
+        if (c.typed.isEmpty() || c.refuseWrites)
+            dialogs.answerMessage(DialogButton::Ok);
+        notebook->selectNote(2);
+        tree->editItem(item(2));
+        auto* edit = tree->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        edit->setText(c.typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        const size_t messages = c.stored == c.typed ? 0 : 1;
+        EXPECT_TRUE(WaitUntil([&] {
+            return !tree->findChild<QLineEdit*>() && item(2)->text(0) == c.stored &&
+                   dialogs.calls().size() == messages;
+        })) << "the editor closes, then the title is written or the refusal reported";
+        if (c.refuseWrites)
+            refuseNoMore();
+        EXPECT_EQ(row(2)->name, c.stored);
+        EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
+    }
+    qInstallMessageHandler(previous);
+    gWarnings = nullptr;
 }
 
 TEST_F(NotebookTest, DeleteCommandAsksWithNoAsDefaultAndRemovesTheWholeSubtree) {
@@ -379,6 +437,34 @@ TEST_F(NotebookTest, TitlesThatDoNotFitShowAsTooltip) {
     };
     EXPECT_EQ(tooltipAt(0), longTitle);
     EXPECT_EQ(tooltipAt(1), QString());
+}
+
+// A deep tree scrolls sideways: End shows the deepest title, Home the first again.
+TEST_F(NotebookTest, DeepTreesScrollSidewaysToTheTitleTheKeyboardReaches) {
+    constexpr int kLevels = 46;
+    std::vector<NoteRow> chain;
+    for (int i = 0; i < kLevels; ++i)
+        chain.push_back({i, i == 0 ? 0 : i - 1, QStringLiteral("第%1层笔记").arg(i + 1), QString()});
+    open(chain);
+    tree->resize(217, 400);
+    tree->expandAll();
+    tree->setFocus();
+    QCoreApplication::processEvents();
+    QScrollBar* bar = tree->horizontalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_TRUE(bar->isVisible());
+    const QRect viewport = tree->viewport()->rect();
+    auto titleShown = [&](int id) {
+        const QRect row = tree->visualItemRect(item(id));
+        const int titleWidth = tree->fontMetrics().horizontalAdvance(item(id)->text(0));
+        return viewport.contains(QRect(row.left(), row.top(), 16 + titleWidth, row.height()));
+    };
+    for (const auto& [key, id] : {std::pair{Qt::Key_End, kLevels - 1}, std::pair{Qt::Key_Home, 0}}) {
+        QTest::keyClick(tree, key);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(notebook->selectedId(), id);
+        EXPECT_TRUE(titleShown(id)) << "after key " << key << " the scroll bar stands at " << bar->value();
+    }
 }
 
 TEST_F(NotebookTest, ClosingTheCategoryEmptiesTheTreeAndDisablesTheNoteCommands) {
