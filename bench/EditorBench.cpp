@@ -8,7 +8,7 @@
 // - Load until all wrapped: from loadSelected() until the idle wrapping has wrapped every line.
 // - Scroll: to the end and back, drawing each, right after the load (the jump to the end waits for
 //   the wrap of every line not yet wrapped) and once the idle wrapping is done.
-// - "排版-添加回车符" on all of it, through the menu command, until drawn.
+// - "排版-添加回车符" and "排版-取消回车符" on all of it, through the menu commands, until drawn.
 
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
@@ -270,6 +270,29 @@ void BM_AddReturnsOnTheWholeLargeNote(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AddReturnsOnTheWholeLargeNote)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// "排版-取消回车符" on all of it: the whole megabyte becomes one line, wrapped and underlined in view.
+void BM_RemoveReturnsOnTheWholeLargeNote(benchmark::State& state) {
+    NoteWindow w;
+    QAction* removeReturns = w.commands->action(QStringLiteral("N108"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.show(kLargeNote);
+        w.settle();
+        w.editor->selectAll();
+        state.ResumeTiming();
+        removeReturns->trigger();
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(w.editor->lines());
+        state.PauseTiming();
+        w.notebook->setReadOnly(true);
+        w.show(kSmallNote);
+        w.settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RemoveReturnsOnTheWholeLargeNote)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
