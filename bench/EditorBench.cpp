@@ -6,8 +6,9 @@
 // - Load: from loadSelected() until the editor is usable, its first screen laid out (wrapped) and
 //   drawn. Scintilla wraps the lines in view first and the rest when idle.
 // - Load until all wrapped: from loadSelected() until the idle wrapping has wrapped every line.
-// - Scroll: to the end and back, drawing each (the wrap of every line is needed for the end).
-// - "排版-添加回车符" on all of it, through the menu command, until drawn.
+// - Scroll: to the end and back, drawing each, right after the load (the jump to the end waits for
+//   the wrap of every line not yet wrapped) and once the idle wrapping is done.
+// - "排版-添加回车符" and "排版-取消回车符" on all of it, through the menu commands, until drawn.
 
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
@@ -136,19 +137,19 @@ struct NoteWindow {
         editor->viewport()->repaint();
         QApplication::processEvents();
     }
-    // Runs the event loop until nothing is pending (the idle wrapping included) for a while.
+    // Wraps every line not yet wrapped, at once (Scintilla does so before making a line visible).
+    void wrapAll() {
+        editor->SendScintilla(Sci::SCI_ENSUREVISIBLE, editor->SendScintilla(Sci::SCI_GETLINECOUNT) - 1);
+    }
+    // Lets the event loop run for a while, then finishes what the idle wrapping left.
     void settle() {
-        QElapsedTimer quiet;
-        quiet.start();
-        long lines = -1;
-        while (quiet.elapsed() < 50) {
+        QElapsedTimer running;
+        running.start();
+        while (running.elapsed() < 50)
             QApplication::processEvents();
-            const long now = displayLines();
-            if (now != lines) {
-                lines = now;
-                quiet.restart();
-            }
-        }
+        wrapAll();
+        editor->viewport()->repaint();
+        QApplication::processEvents();
     }
     // Display lines: every document line with its wrapped continuation lines.
     long displayLines() const {
@@ -191,7 +192,7 @@ BENCHMARK(BM_LoadLargeNoteWrappedAt80)->Unit(benchmark::kMillisecond)->Iteration
 void BM_LoadLargeNoteUntilAllWrapped(benchmark::State& state) {
     NoteWindow w;
     w.show(kLargeNote);
-    w.settle();
+    w.wrapAll();
     const long wrapped = w.displayLines();
     w.show(kSmallNote);
     w.settle();
@@ -232,6 +233,22 @@ void BM_ScrollLargeNoteToEndAndBack(benchmark::State& state) {
 }
 BENCHMARK(BM_ScrollLargeNoteToEndAndBack)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The same jumps once the idle wrapping is done: the scroll bar knows every line.
+void BM_ScrollWrappedLargeNoteToEndAndBack(benchmark::State& state) {
+    NoteWindow w;
+    w.show(kLargeNote);
+    w.settle();
+    for (auto _ : state) {
+        w.editor->SendScintilla(Sci::SCI_DOCUMENTEND);
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+        w.editor->SendScintilla(Sci::SCI_DOCUMENTSTART);
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ScrollWrappedLargeNoteToEndAndBack)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 void BM_AddReturnsOnTheWholeLargeNote(benchmark::State& state) {
     NoteWindow w;
     QAction* addReturns = w.commands->action(QStringLiteral("N107"));
@@ -253,6 +270,29 @@ void BM_AddReturnsOnTheWholeLargeNote(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AddReturnsOnTheWholeLargeNote)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// "排版-取消回车符" on all of it: the whole megabyte becomes one line, wrapped and underlined in view.
+void BM_RemoveReturnsOnTheWholeLargeNote(benchmark::State& state) {
+    NoteWindow w;
+    QAction* removeReturns = w.commands->action(QStringLiteral("N108"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.show(kLargeNote);
+        w.settle();
+        w.editor->selectAll();
+        state.ResumeTiming();
+        removeReturns->trigger();
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(w.editor->lines());
+        state.PauseTiming();
+        w.notebook->setReadOnly(true);
+        w.show(kSmallNote);
+        w.settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RemoveReturnsOnTheWholeLargeNote)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

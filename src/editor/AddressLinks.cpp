@@ -35,13 +35,17 @@ void AddressLinks::highlightVisible() {
         const long end = editor_->SendScintilla(Sci::SCI_GETLINEENDPOSITION, line);
         editor_->SendScintilla(Sci::SCI_INDICATORCLEARRANGE, start, end - start);
         const QString text = LineText(*editor_, static_cast<int>(line));
+        // Offsets within an ASCII address equal bytes; its start needs the line's conversion, counted
+        // on from the address before (from the line's start each time would be quadratic in a long line).
+        long position = start;
+        qsizetype offset = 0;
         for (const TextRun& run : HighlightRuns(text)) {
             if (run.kind != RunKind::WebAddress && run.kind != RunKind::MailAddress)
                 continue;
-            // Offsets within an ASCII address equal bytes; its start needs the line's conversion.
-            const long from = editor_->SendScintilla(Sci::SCI_POSITIONRELATIVECODEUNITS, start,
-                                                     static_cast<long>(run.start));
-            editor_->SendScintilla(Sci::SCI_INDICATORFILLRANGE, from, static_cast<long>(run.length));
+            position = editor_->SendScintilla(Sci::SCI_POSITIONRELATIVECODEUNITS, position,
+                                              static_cast<long>(run.start - offset));
+            offset = run.start;
+            editor_->SendScintilla(Sci::SCI_INDICATORFILLRANGE, position, static_cast<long>(run.length));
         }
     }
 }

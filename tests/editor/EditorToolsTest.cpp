@@ -328,6 +328,27 @@ TEST_F(EditorToolsTest, CtrlClickOpensOnlyWebAndMailAddresses) {
     }
 }
 
+// The underlines sit exactly on the addresses, also behind Chinese text and characters of two
+// UTF-16 units, several in one line.
+TEST_F(EditorToolsTest, AddressesInViewAreUnderlinedWhereTheyStand) {
+    load(QStringLiteral("网址😀 http://a.cn/x 和 x@y.cn 再 https://b.cn/长\r\n第二行 ftp://c.cn"));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    const QByteArray bytes = editor->text().toUtf8();
+    QStringList underlined;
+    for (long pos = 0; pos < bytes.size(); ++pos) {
+        if (!editor->SendScintilla(QsciScintilla::SCI_INDICATORALLONFOR, pos))
+            continue;
+        long end = pos;
+        while (end < bytes.size() && editor->SendScintilla(QsciScintilla::SCI_INDICATORALLONFOR, end))
+            ++end;
+        underlined << QString::fromUtf8(bytes.mid(pos, end - pos));
+        pos = end;
+    }
+    EXPECT_EQ(underlined, QStringList({QStringLiteral("http://a.cn/x"), QStringLiteral("x@y.cn"),
+                                       QStringLiteral("https://b.cn/"), QStringLiteral("ftp://c.cn")}));
+}
+
 TEST_F(EditorToolsTest, InsertFileDecodesGbkAtTheCaretAndNamesTheNote) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
