@@ -7,6 +7,7 @@
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/Notebook.h"
 #include "app/shell/AppTitle.h"
+#include "app/shell/EditorSettings.h"
 #include "editor/ColumnMath.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorCommands.h"
@@ -21,8 +22,6 @@
 
 namespace qj {
 namespace {
-
-const QString kOptionsSection = QStringLiteral("EditorOptions");
 
 ProfileFile SettingsFileOf(const ProgramFolder& folder) {
     return ProfileFile(folder.filePath(QString::fromUtf8(kSettingsFileName)));
@@ -101,17 +100,7 @@ void TFmain::btn10Click() {
 }
 
 void TFmain::LoadEditorOptions() {
-    const ProfileFile file = SettingsFileOf(services_.folder);
-    EditorOptions o;
-    o.tabWidth = std::clamp(file.ReadInt(kOptionsSection, QStringLiteral("TabWidth"), o.tabWidth), 1, 16);
-    o.autoIndent = file.ReadBool(kOptionsSection, QStringLiteral("AutoIndent"), o.autoIndent);
-    o.trimTrailingBlanks =
-        file.ReadBool(kOptionsSection, QStringLiteral("TrimTrailingBlanks"), o.trimTrailingBlanks);
-    o.caretPastLineEnd =
-        file.ReadBool(kOptionsSection, QStringLiteral("CaretPastLineEnd"), o.caretPastLineEnd);
-    o.gutterShown = file.ReadBool(kOptionsSection, QStringLiteral("Gutter"), o.gutterShown);
-    o.edgeColumn =
-        std::clamp(file.ReadInt(kOptionsSection, QStringLiteral("EdgeColumn"), o.edgeColumn), 10, 500);
+    const EditorOptions o = ReadEditorOptions(SettingsFileOf(services_.folder));
     editorCommands_->setOptions(o);
     if (o.edgeColumn != EditorOptions{}.edgeColumn) {
         columnWrap_->setEdgeColumn(o.edgeColumn);
@@ -122,12 +111,7 @@ void TFmain::LoadEditorOptions() {
 
 void TFmain::SaveEditorOptions(const EditorOptions& o) {
     ProfileFile file = SettingsFileOf(services_.folder);
-    file.WriteInt(kOptionsSection, QStringLiteral("TabWidth"), o.tabWidth);
-    file.WriteBool(kOptionsSection, QStringLiteral("AutoIndent"), o.autoIndent);
-    file.WriteBool(kOptionsSection, QStringLiteral("TrimTrailingBlanks"), o.trimTrailingBlanks);
-    file.WriteBool(kOptionsSection, QStringLiteral("CaretPastLineEnd"), o.caretPastLineEnd);
-    file.WriteBool(kOptionsSection, QStringLiteral("Gutter"), o.gutterShown);
-    file.WriteInt(kOptionsSection, QStringLiteral("EdgeColumn"), o.edgeColumn);
+    WriteEditorOptions(file, o);
 }
 
 } // namespace qj

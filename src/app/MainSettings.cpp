@@ -5,6 +5,7 @@
 #include "app/ToolTipLook.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
+#include "app/shell/EditorSettings.h"
 #include "app/shell/FontFamilies.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorText.h"
@@ -23,13 +24,6 @@ constexpr int kWrapColumn = 80;
 
 ProfileFile SettingsFile(const ProgramFolder& folder) {
     return ProfileFile(folder.filePath(QString::fromUtf8(kSettingsFileName)));
-}
-
-// A $00BBGGRR value as a colour; a system-colour code (negative) stands for the tooltip colour.
-QColor ColourOf(int value) {
-    if (value < 0)
-        return QApplication::palette().color(QPalette::Inactive, QPalette::ToolTipBase);
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
 int ValueOf(const QColor& colour) {
@@ -96,11 +90,11 @@ void TFmain::SaveSettings() {
 void TFmain::applyEditorLook() {
     NoteEditor* editor = notebook_->editor();
     editor->setFont(NoteFont(look_.fontName, look_.fontSize));
-    editor->setColor(ColourOf(look_.fontColor));
-    editor->setPaper(ColourOf(look_.backColor));
+    editor->setColor(SettingsColour(look_.fontColor));
+    editor->setPaper(SettingsColour(look_.backColor));
     editor->setCaretLineVisible(true);
-    editor->setCaretLineBackgroundColor(ColourOf(look_.lineBackColor));
-    editor->setCaretLineForeground(ColourOf(look_.lineFontColor));
+    editor->setCaretLineBackgroundColor(SettingsColour(look_.lineBackColor));
+    editor->setCaretLineForeground(SettingsColour(look_.lineFontColor));
     columnWrap_->refresh();
 }
 
@@ -147,21 +141,21 @@ void TFmain::actEditFontExecute() {
 }
 
 void TFmain::actEditBKColorExecute() {
-    if (const std::optional<QColor> c = services_.dialogs.color(this, ColourOf(look_.backColor))) {
+    if (const std::optional<QColor> c = services_.dialogs.color(this, SettingsColour(look_.backColor))) {
         look_.backColor = ValueOf(*c);
         applyEditorLook();
     }
 }
 
 void TFmain::actNowlineFontColorExecute() {
-    if (const std::optional<QColor> c = services_.dialogs.color(this, ColourOf(look_.lineFontColor))) {
+    if (const std::optional<QColor> c = services_.dialogs.color(this, SettingsColour(look_.lineFontColor))) {
         look_.lineFontColor = ValueOf(*c);
         applyEditorLook();
     }
 }
 
 void TFmain::actNowlineBkColorExecute() {
-    if (const std::optional<QColor> c = services_.dialogs.color(this, ColourOf(look_.lineBackColor))) {
+    if (const std::optional<QColor> c = services_.dialogs.color(this, SettingsColour(look_.lineBackColor))) {
         look_.lineBackColor = ValueOf(*c);
         applyEditorLook();
     }

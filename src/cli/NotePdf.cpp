@@ -2,6 +2,7 @@
 
 #include "app/settings/Settings.h"
 #include "app/shell/AppTitle.h"
+#include "app/shell/EditorSettings.h"
 #include "app/shell/FileVersion.h"
 #include "app/shell/FontFamilies.h"
 #include "editor/EditorLook.h"
@@ -49,22 +50,25 @@ std::unique_ptr<QApplication> MakeApplication() {
 }
 
 // The settings file the window reads sits in the program folder, beside its data file.
-Settings SettingsBeside(const QString& dataFilePath) {
-    const QString path = QFileInfo(dataFilePath).dir().filePath(QString::fromUtf8(kSettingsFileName));
-    return ReadSettings(ProfileFile(path));
+ProfileFile SettingsBeside(const QString& dataFilePath) {
+    return ProfileFile(QFileInfo(dataFilePath).dir().filePath(QString::fromUtf8(kSettingsFileName)));
 }
 
 } // namespace
 
 int WriteNotePdfFile(const QString& text, const QString& dataFilePath, const QString& pdfPath) {
     const std::unique_ptr<QApplication> app = MakeApplication();
-    const Settings settings = SettingsBeside(dataFilePath);
-    // The editor as the window sets it up for a note (CR LF lines, the program's look and options).
+    const ProfileFile file = SettingsBeside(dataFilePath);
+    const Settings settings = ReadSettings(file);
+    // The editor as the window sets it up for a note (CR LF lines, the program's look, the stored
+    // options, font and text colour).
     QsciScintilla editor;
     editor.setUtf8(true);
     editor.setEolMode(QsciScintilla::EolWindows);
     ConfigureNoteEditor(editor);
+    ApplyEditorOptions(editor, ReadEditorOptions(file));
     editor.setFont(NoteFont(settings.fontName, settings.fontSize));
+    editor.setColor(SettingsColour(settings.fontColor));
     editor.setText(text);
     const PrintTexts texts{QString::fromUtf8(kAppTitle), VersionPanelText()};
     return WriteNotePdf(editor, pdfPath, texts, QDateTime::currentDateTime());

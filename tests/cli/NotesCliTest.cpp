@@ -214,6 +214,40 @@ TEST_F(NotesCli, PdfExportUsesTheWindowsNoteFont) {
     EXPECT_NE(PdfTool(file("hei.pdf"), 0).find("WenQuanYi"), std::string::npos);
 }
 
+// The options dialog's tab width and the text colour of the settings file print as the window
+// prints them.
+TEST_F(NotesCli, PdfExportUsesTheStoredTabWidthAndTextColour) {
+    {
+        DataFile data(QString::fromStdString(path()));
+        CategoryTable(data, QStringLiteral("树"))
+            .Append(9, 0, QStringLiteral("tab"), QStringLiteral("x\tyz"));
+    }
+    // Where "yz" starts on the page (pdftotext's word box), in points.
+    const auto yzAt = [&](const char* pdf) {
+        EXPECT_EQ(Cli({"export", path(), "树", "9", "--pdf", file(pdf)}).status, 0);
+        const std::string boxes = Shell("pdftotext -bbox " + Quote(file(pdf)) + " - | grep '>yz<'").out;
+        const size_t at = boxes.find("xMin=\"");
+        return at == std::string::npos ? -1.0 : std::stod(boxes.substr(at + 6));
+    };
+    const double four = yzAt("tab4.pdf");
+    QFile settings(dir.filePath(QStringLiteral("Jotterly.ini")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[Font]\r\nColor=255\r\n[EditorOptions]\r\nTabWidth=12\r\n"); // red text
+    settings.close();
+    const double twelve = yzAt("tab12.pdf");
+    ASSERT_GT(four, 0);
+    EXPECT_GT(twelve - four, 30.0); // eight more blanks of a 12-point face
+    // Reddish pixels on the rendered first page: the text colour reached the paper.
+    const auto redPixels = [&](const char* pdf) {
+        return std::stoi("0" + Shell("pdftoppm -r 100 -f 1 -l 1 " + Quote(file(pdf)) +
+                                     " | convert ppm:- -format %c histogram:info:-"
+                                     " | awk -F'[(,)]' '$2 > $3 + 100 {n += $1} END {print n + 0}'")
+                                   .out);
+    };
+    EXPECT_EQ(redPixels("tab4.pdf"), 0);
+    EXPECT_GT(redPixels("tab12.pdf"), 20);
+}
+
 // Reading never changes the file, also while the program holds it open.
 TEST_F(NotesCli, TheFileStaysByteForByteTheSame) {
     const QByteArray before = hash();
