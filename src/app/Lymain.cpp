@@ -6,6 +6,7 @@
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/NoteTreeWidget.h"
 #include "app/notebook/Notebook.h"
+#include "app/notebook/NotebookTexts.h"
 #include "app/shell/AppTitle.h"
 #include "app/shell/ErrorHandler.h"
 #include "app/shell/FileVersion.h"
@@ -22,9 +23,34 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QScreen>
+#include <QStatusBar>
 
 namespace qj {
+
+namespace {
+
+QString WindowCaption(bool readOnly) {
+    const QString title = QString::fromUtf8(kAppTitle);
+    return readOnly ? title + QStringLiteral(" [只读]") : title;
+}
+
+// What keeps the data file from being written, in the user's words; empty when nothing does.
+QString WriteBarrierText(DataFile::WriteBarrier barrier) {
+    switch (barrier) {
+    case DataFile::WriteBarrier::None:
+        return QString();
+    case DataFile::WriteBarrier::OpenedReadOnly:
+    case DataFile::WriteBarrier::FileWriteProtected:
+        return QStringLiteral("数据文件 %1 不允许写入").arg(QString::fromUtf8(kDataFileName));
+    case DataFile::WriteBarrier::FolderWriteProtected:
+        return QStringLiteral("数据文件所在的文件夹不允许写入");
+    }
+    return QString();
+}
+
+} // namespace
 
 TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName(QStringLiteral("Fmain"));
@@ -48,11 +74,14 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
     connect(act("actSave"), &QAction::triggered, notebook_, &Notebook::save);
     storeWindows_ = new StoreWindows(*this, services_);
     connect(act("actFindall"), &QAction::triggered, storeWindows_, &StoreWindows::openSearch);
-    connect(act("actCategoryManager"), &QAction::triggered, storeWindows_, &StoreWindows::openCategoryManager);
+    connect(act("actCategoryManager"), &QAction::triggered, storeWindows_,
+            &StoreWindows::openCategoryManager);
     connect(act("actBackup"), &QAction::triggered, storeWindows_, &StoreWindows::actBackupExecute);
     connect(act("actInputFiles"), &QAction::triggered, storeWindows_, &StoreWindows::actInputFilesExecute);
-    connect(act("actOutputFilesTxt"), &QAction::triggered, storeWindows_, &StoreWindows::actOutputFilesTxtExecute);
-    connect(act("actOutputFilesHtml"), &QAction::triggered, storeWindows_, &StoreWindows::actOutputFilesHtmlExecute);
+    connect(act("actOutputFilesTxt"), &QAction::triggered, storeWindows_,
+            &StoreWindows::actOutputFilesTxtExecute);
+    connect(act("actOutputFilesHtml"), &QAction::triggered, storeWindows_,
+            &StoreWindows::actOutputFilesHtmlExecute);
     FormCreate();
 }
 
@@ -63,7 +92,8 @@ TFmain::~TFmain() {
 }
 
 void TFmain::FormCreate() {
-    if (OpenDataFile())
+    // A file that cannot be written is shown as it is: nothing is created in it.
+    if (OpenDataFile() && !dataFileReadOnly_)
         CheckDefaultCategory();
     LoadSettings();
     LoadSkinChoice();
@@ -73,14 +103,14 @@ void TFmain::FormCreate() {
         FillCategorySelector();
         if (cbb1_->count() > 0)
             SelectStartupCategory();
-        else
+        else if (!dataFileReadOnly_)
             CreateCategory();
     }
     setStatusText(kVersionPanel, VersionPanelText());
     ShowCurrentCategory();
     RegisterHotKey();
     ApplyTooltipLook();
-    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setWindowTitle(WindowCaption(dataFileReadOnly_));
 }
 
 // Opens dataly.dat of the program folder. Without it the window opens with no category.
@@ -88,6 +118,9 @@ bool TFmain::OpenDataFile() {
     const QString path = services_.folder.filePath(QString::fromUtf8(kDataFileName));
     try {
         dataFile_ = std::make_unique<DataFile>(path);
+        const QString why = WriteBarrierText(dataFile_->writeBarrier());
+        if (!why.isEmpty())
+            ShowDataFileReadOnly(why);
         return true;
     } catch (const DataFileMissing&) {
         ErrorBox(services_.dialogs, this, QStringLiteral("Not find data file !!!"));
@@ -134,7 +167,26 @@ void TFmain::ShowCurrentCategory() {
     EnableNoteCommands(notebook_->hasCategory());
 }
 
+void TFmain::ShowDataFileReadOnly(const QString& why) {
+    dataFileReadOnly_ = true;
+    setWindowTitle(WindowCaption(true));
+    // Short beside the clock; the reason in full as its tooltip.
+    auto* note = new QLabel(QStringLiteral("只读：数据不能修改"), statusBar());
+    note->setToolTip(QStringLiteral("%1，修改无法保存").arg(why));
+    note->setObjectName(QStringLiteral("ReadOnlyNote"));
+    note->setFrameShape(QFrame::StyledPanel);
+    note->setFrameShadow(QFrame::Sunken);
+    statusBar()->insertWidget(0, note);
+    notebook_->setWriteProtected(true);
+    act("actNewCategory")->setEnabled(false);
+    EnableNoteCommands(notebook_->hasCategory());
+}
+
 void TFmain::CreateCategory() {
+    if (dataFileReadOnly_) {
+        reportError(WriteProtectedText());
+        return;
+    }
     InputRequest request;
     request.caption = QStringLiteral("新建目录分类");
     request.prompt = QStringLiteral("输入你要建立的目录分类名字");
@@ -186,8 +238,9 @@ void TFmain::cbb1Change(int index) {
 }
 
 void TFmain::EnableNoteCommands(bool enabled) {
-    for (const char* name : {"actAddSibling", "actAddChild", "actDelete", "actInputFiles", "actOutputFilesTxt"})
-        act(name)->setEnabled(enabled);
+    for (const char* name : {"actAddSibling", "actAddChild", "actDelete", "actInputFiles"})
+        act(name)->setEnabled(enabled && !dataFileReadOnly_);
+    act("actOutputFilesTxt")->setEnabled(enabled);
     notebook_->tree()->setEnabled(enabled);
 }
 

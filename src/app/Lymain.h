@@ -95,6 +95,12 @@ public:
     void setStatusText(int panel, const QString& text);
     const ProgramFolder& programFolder() const { return services_.folder; }
 
+    // The data file cannot be written (found when it was opened; `why` says what stands in the
+    // way): "只读" in the caption, a note in the status bar, the editor kept read-only and the
+    // commands that write disabled or refused with a message.
+    void ShowDataFileReadOnly(const QString& why);
+    bool isDataFileReadOnly() const { return dataFileReadOnly_; }
+
     // Runs a command; a failure it raises (a refused database write, a file error) ends the command
     // and is shown by the program's general error handler.
     void runCommand(const std::function<void()>& command);
@@ -174,6 +180,7 @@ private:
     std::function<bool()> closeMinimises_;
 
     bool firstRun_ = false;
+    bool dataFileReadOnly_ = false;
     bool ending_ = false;
     QString startupCategory_;
     // The editor's look as stored: the font name the user chose (drawn with the nearest installed

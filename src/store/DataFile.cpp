@@ -79,9 +79,17 @@ void DataFile::Reopen() {
     db_.reset();
     if (access_ == Access::ReadOnly) {
         db_ = std::make_unique<Database>(path_, Database::Mode::ReadOnly);
+        barrier_ = WriteBarrier::OpenedReadOnly;
         return;
     }
     db_ = std::make_unique<Database>(path_, Database::Mode::OpenExisting);
+    // Asked for reading and writing, the engine opens a write-protected file for reading only.
+    if (db_->IsReadOnly())
+        barrier_ = WriteBarrier::FileWriteProtected;
+    else if (!QFileInfo(QFileInfo(path_).absolutePath()).isWritable())
+        barrier_ = WriteBarrier::FolderWriteProtected;
+    else
+        barrier_ = WriteBarrier::None;
     // The rollback journal: a committed write is in dataly.dat itself, so a copy of the file made
     // while the program idles is complete. A file left in write-ahead-log mode (by an older version
     // or another program) is turned back; when another program keeps it in that mode, every commit

@@ -33,6 +33,15 @@ public:
 
     const QString& path() const { return path_; }
 
+    // What keeps every write from reaching the file, as found when it was (re)opened.
+    enum class WriteBarrier {
+        None,
+        OpenedReadOnly,       // opened with Access::ReadOnly
+        FileWriteProtected,   // the file may not be written (the engine opened it for reading)
+        FolderWriteProtected, // its folder may not be written: no journal, so no write can commit
+    };
+    WriteBarrier writeBarrier() const { return barrier_; }
+
     // Closes the connection (before a byte copy that must not race a write). A StoreError (and the
     // connection stays open) when another program keeps the file busy.
     // Reopen opens it again; while closed, every other call opens it again first.
@@ -61,6 +70,7 @@ public:
 private:
     QString path_;
     Access access_ = Access::ReadWrite;
+    WriteBarrier barrier_ = WriteBarrier::None;
     std::unique_ptr<Database> db_;
 };
 

@@ -6,6 +6,18 @@
 
 namespace qj {
 
+namespace {
+
+// The engine's text of a failure, in words the user can act on where the reason is plain.
+QString FailureText(int code, const QString& engineText) {
+    if ((code & 0xFF) == SQLITE_READONLY)
+        return QStringLiteral("数据文件是只读的（文件或它所在的文件夹不允许写入），修改无法保存（%1）")
+            .arg(engineText);
+    return engineText;
+}
+
+} // namespace
+
 QString QuoteIdentifier(const QString& name) {
     QString quoted = name;
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
@@ -51,7 +63,7 @@ Database::~Database() {
 void Database::Fail(int rc, const QString& doing) const {
     const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
     const int code = db_ ? sqlite3_extended_errcode(db_) : rc;
-    throw StoreError(QStringLiteral("%1失败：%2").arg(doing, msg), code);
+    throw StoreError(QStringLiteral("%1失败：%2").arg(doing, FailureText(code, msg)), code);
 }
 
 void Database::Exec(const char* sql) {
@@ -60,7 +72,8 @@ void Database::Exec(const char* sql) {
     if (rc != SQLITE_OK) {
         const QString msg = QString::fromUtf8(err ? err : sqlite3_errstr(rc));
         sqlite3_free(err);
-        throw StoreError(QStringLiteral("数据库操作失败：%1").arg(msg), sqlite3_extended_errcode(db_));
+        const int code = sqlite3_extended_errcode(db_);
+        throw StoreError(QStringLiteral("数据库操作失败：%1").arg(FailureText(code, msg)), code);
     }
 }
 
@@ -74,6 +87,10 @@ std::int64_t Database::LastInsertRowId() const {
 
 int Database::Changes() const {
     return sqlite3_changes(db_);
+}
+
+bool Database::IsReadOnly() const {
+    return sqlite3_db_readonly(db_, "main") == 1;
 }
 
 bool Database::InTransaction() const {

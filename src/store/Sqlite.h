@@ -43,6 +43,9 @@ public:
     // Rows changed by the last INSERT, UPDATE or DELETE.
     int Changes() const;
     bool InTransaction() const;
+    // True when the engine opened the file for reading only (asked to, or the file is
+    // write-protected).
+    bool IsReadOnly() const;
 
     sqlite3* handle() const { return db_; }
     // Throws a StoreError for a failed return code `rc`, naming what was being done.

@@ -12,10 +12,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -160,6 +162,46 @@ TEST_F(MainWindowTest, MissingDataFileIsReportedAndTheWindowOpensWithoutCategory
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(255, 255, 193));
 }
 
+// A data file that cannot be written says so at once and refuses the writing commands up front.
+TEST_F(MainWindowTest, ReadOnlyDataFileShowsInCaptionAndStatusBarAndKeepsNotesAsTheyAre) {
+    makeDataFile({{QStringLiteral("帮助"),
+                   {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")},
+                    {1, 0, QStringLiteral("子"), QString()}}}});
+    TFmain& w = open();
+    w.ShowDataFileReadOnly(QStringLiteral("数据文件 dataly.dat 不允许写入"));
+    EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("只读")));
+    auto* note = w.statusBar()->findChild<QLabel*>(QStringLiteral("ReadOnlyNote"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->text().startsWith(QStringLiteral("只读")));
+    EXPECT_TRUE(note->toolTip().contains(QStringLiteral("数据文件 dataly.dat 不允许写入")));
+    for (const char* name : {"actAddSibling", "actAddChild", "actDelete", "actNewCategory", "actInputFiles"})
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    QCheckBox* box = w.notebook().titleBar()->readOnlyBox();
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_FALSE(box->isEnabled());
+    w.notebook().setReadOnly(false);
+    EXPECT_TRUE(w.notebook().editor()->isReadOnly()) << "the user's switch cannot open it";
+
+    // What is still reachable is refused with a word, and nothing is written.
+    NoteTreeWidget* tree = w.notebook().tree();
+    const std::function<void()> attempts[] = {
+        [&] { QTest::keyClick(tree, Qt::Key_Delete); },
+        [&] { w.notebook().rename(); },
+        [&] { w.notebook().dropNote(1, 0, true); },
+        [&] { w.CreateCategory(); },
+    };
+    for (const auto& attempt : attempts) {
+        dialogs().clearCalls();
+        dialogs().answerMessage(DialogButton::Ok);
+        attempt();
+        ASSERT_EQ(dialogs().calls().size(), 1u);
+        EXPECT_TRUE(dialogs().last().text.contains(QStringLiteral("只读")));
+    }
+    EXPECT_EQ(storedRecordCount(QStringLiteral("帮助")), 2);
+    EXPECT_EQ(storedCategories(), QStringList{QStringLiteral("帮助")});
+    EXPECT_EQ(tree->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
 TEST_F(MainWindowTest, FileThatIsNoDatabaseIsNamedAndLeftUntouched) {
     const QByteArray notes = "这不是数据库 just some text that is long enough to look like a header....";
     ASSERT_TRUE(dir.writeFile(QStringLiteral("dataly.dat"), notes));
@@ -232,8 +274,9 @@ TEST_F(MainWindowTest, MenusAndToolbarHoldTheirItemsInOrder) {
         return out;
     };
     const std::pair<const char*, const char*> menus[] = {
-        {"文件(&F)", "资料保存|—|增加目录分类|目录分类管理|—|导入文件|导出到 .txt|导出到 .Html|导出到 .pdf|—|资料备份|—|"
-                     "页面设置|打印预览|打印(&P)|—|退出系统"},
+        {"文件(&F)",
+         "资料保存|—|增加目录分类|目录分类管理|—|导入文件|导出到 .txt|导出到 .Html|导出到 .pdf|—|资料备份|—|"
+         "页面设置|打印预览|打印(&P)|—|退出系统"},
         {"内容(&N)", "显示日历|排卦处理|—|定时报警|八卦图|—|隐藏主窗口"},
         {"查看(&V)", "工具栏|列表栏|—|外挂资料1|外挂资料2|—|全目录查找"},
         {"选项(&O)", "字型设置|背景颜色设置|—|当前行字体颜色|当前行背景颜色|—|改变肤色"},

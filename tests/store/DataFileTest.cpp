@@ -5,6 +5,11 @@
 
 #include <QFile>
 
+#include <functional>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace qj;
 using qj::test::StoreTest;
 
@@ -16,6 +21,27 @@ QByteArray ReadBytes(const QString& path) {
     return f.readAll();
 }
 
+// Runs `check` with the rights of an ordinary user and returns its result (0–254): as it is when the
+// tests do not run as root, otherwise in a child process as "nobody".
+int AsOrdinaryUser(const std::function<int()>& check) {
+    if (geteuid() != 0)
+        return check();
+    const pid_t child = fork();
+    if (child == 0) {
+        int result = 255;
+        if (setgid(65534) == 0 && setuid(65534) == 0) {
+            try {
+                result = check();
+            } catch (...) {
+            }
+        }
+        _exit(result);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
+}
+
 } // namespace
 
 TEST(DataFileOpen, MissingFileIsReportedAndNotCreated) {
@@ -23,6 +49,48 @@ TEST(DataFileOpen, MissingFileIsReportedAndNotCreated) {
     const QString path = dir.filePath(QStringLiteral("dataly.dat"));
     EXPECT_THROW(DataFile{path}, DataFileMissing);
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// Permissions as a user other than root meets them: run as root, the check runs as "nobody" in a
+// child process (root may write anything).
+TEST(DataFileOpen, WriteProtectedFileOrFolderIsFoundAtOpeningAndWritesSaySo) {
+    using Barrier = DataFile::WriteBarrier;
+    const struct {
+        const char* what;
+        QFile::Permissions folder, file;
+        Barrier expected;
+    } cases[] = {
+        {"writable", QFile::Permissions(0x7777), QFile::Permissions(0x6666), Barrier::None},
+        {"file write-protected", QFile::Permissions(0x7777), QFile::Permissions(0x4444),
+         Barrier::FileWriteProtected},
+        {"folder write-protected", QFile::Permissions(0x5555), QFile::Permissions(0x6666),
+         Barrier::FolderWriteProtected},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("dataly.dat"));
+        CreateEmptyDataFile(path);
+        ASSERT_TRUE(QFile::setPermissions(path, c.file));
+        ASSERT_TRUE(QFile::setPermissions(dir.path(), c.folder));
+        const int outcome = AsOrdinaryUser([&] {
+            DataFile file(path);
+            bool saysReadOnly = false;
+            try {
+                file.CreateCategoryTable(QStringLiteral("新"));
+            } catch (const StoreError& e) {
+                saysReadOnly = e.text().contains(QStringLiteral("只读"));
+            }
+            return static_cast<int>(file.writeBarrier()) * 2 + (saysReadOnly ? 1 : 0);
+        });
+        QFile::setPermissions(dir.path(), QFile::Permissions(0x7777));
+        EXPECT_EQ(outcome / 2, static_cast<int>(c.expected));
+        EXPECT_EQ(outcome % 2 == 1, c.expected != Barrier::None) << "a refused write names the cause";
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dataly.dat"));
+    CreateEmptyDataFile(path);
+    EXPECT_EQ(DataFile(path, DataFile::Access::ReadOnly).writeBarrier(), Barrier::OpenedReadOnly);
 }
 
 TEST(DataFileOpen, FileThatIsNoDatabaseIsNamedAndLeftAlone) {

@@ -26,8 +26,20 @@ void NoteCommands::bindActions(QAction* addSibling, QAction* addChild, QAction* 
     updateActions();
 }
 
+void NoteCommands::setWriteProtected(bool on) {
+    writeProtected_ = on;
+    text_.setWriteProtected(on);
+    updateActions();
+}
+
+bool NoteCommands::refusedAsWriteProtected() const {
+    if (writeProtected_)
+        reportError(WriteProtectedText());
+    return writeProtected_;
+}
+
 void NoteCommands::updateActions() {
-    const bool open = category_ != nullptr;
+    const bool open = category_ != nullptr && !writeProtected_;
     for (QAction* a : {addSiblingAction_.data(), addChildAction_.data(), deleteAction_.data()})
         if (a)
             a->setEnabled(open);
@@ -232,7 +244,7 @@ void NoteCommands::released() {
 }
 
 std::optional<NoteKey> NoteCommands::add(bool child, const QString& typed) {
-    if (!category_)
+    if (!category_ || refusedAsWriteProtected())
         return std::nullopt;
     std::optional<NoteKey> made;
     run([&] {
@@ -247,7 +259,7 @@ std::optional<NoteKey> NoteCommands::add(bool child, const QString& typed) {
 }
 
 void NoteCommands::addWithInput(bool child) {
-    if (!category_)
+    if (!category_ || refusedAsWriteProtected())
         return;
     const QString caption = child ? QStringLiteral("添加下级子节点") : QStringLiteral("添加同级节点");
     InputRequest request;
@@ -266,6 +278,8 @@ void NoteCommands::addWithInput(bool child) {
 }
 
 void NoteCommands::rename(NodeRef node, const QString& title) {
+    if (refusedAsWriteProtected())
+        return;
     run([&] {
         category_->Rename(node, title);
         const NoteTree& notes = category_->tree();
@@ -278,7 +292,7 @@ void NoteCommands::rename(NodeRef node, const QString& title) {
 
 void NoteCommands::renameWithInput() {
     const NodeRef node = category_ ? mirror_.selectedNode() : kNoNode;
-    if (node == kNoNode)
+    if (node == kNoNode || refusedAsWriteProtected())
         return;
     InputRequest request;
     request.caption = QStringLiteral("重命名");
@@ -315,7 +329,7 @@ void NoteCommands::showSelectedAfterDelete() {
 
 void NoteCommands::deleteSelected() {
     const NodeRef node = category_ ? mirror_.selectedNode() : kNoNode;
-    if (node == kNoNode)
+    if (node == kNoNode || refusedAsWriteProtected())
         return;
     const DialogButton answer =
         MessageBox(dialogs_, dialogParent_, QStringLiteral("提示"),
@@ -333,7 +347,7 @@ void NoteCommands::deleteSelected() {
 // went with them, the editor shows the note selected now; otherwise it keeps its note.
 void NoteCommands::deleteKey() {
     const NodeRef node = category_ ? mirror_.selectedNode() : kNoNode;
-    if (node == kNoNode)
+    if (node == kNoNode || refusedAsWriteProtected())
         return;
     const DialogButton answer =
         ConfirmBox(dialogs_, dialogParent_, DeleteItemConfirmation(category_->tree().Title(node)),
@@ -346,7 +360,7 @@ void NoteCommands::deleteKey() {
 }
 
 bool NoteCommands::drop(NodeRef dragged, NodeRef target, bool copy) {
-    if (!category_ || !category_->tree().CanDrop(dragged, target))
+    if (!category_ || !category_->tree().CanDrop(dragged, target) || refusedAsWriteProtected())
         return false;
     return run([&] {
         if (!copy) {
@@ -367,7 +381,7 @@ bool NoteCommands::drop(NodeRef dragged, NodeRef target, bool copy) {
 }
 
 bool NoteCommands::fileTextInto(NodeRef node, const QString& text) {
-    if (!category_ || node == kNoNode || !askSaveIfDirty())
+    if (!category_ || node == kNoNode || refusedAsWriteProtected() || !askSaveIfDirty())
         return false;
     mirror_.select(node);
     show(node);

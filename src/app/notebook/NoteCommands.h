@@ -31,6 +31,9 @@ public:
     ~NoteCommands() override;
 
     void setErrorHandler(std::function<void(const QString&)> handler) { errorHandler_ = std::move(handler); }
+    // The data file cannot be written: every command that would write says so and does nothing.
+    void setWriteProtected(bool on);
+    bool isWriteProtected() const { return writeProtected_; }
     void bindActions(QAction* addSibling, QAction* addChild, QAction* del);
 
     void open(DataFile& file, const QString& name);
@@ -78,6 +81,8 @@ private:
     // The one save question of the note text, asked when it changed.
     Settled settleChanges(bool offerCancel = false);
     void reportError(const QString& text) const;
+    // True (after saying so) when the data file cannot be written.
+    bool refusedAsWriteProtected() const;
     template <class F> bool run(F&& command);
     void resync();
     void updateActions();
@@ -95,6 +100,7 @@ private:
     QPointer<QAction> addSiblingAction_, addChildAction_, deleteAction_;
     DataFile* file_ = nullptr;
     std::unique_ptr<CurrentCategory> category_;
+    bool writeProtected_ = false;
 };
 
 } // namespace qj

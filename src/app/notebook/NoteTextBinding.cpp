@@ -75,12 +75,17 @@ void NoteTextBinding::showDirty() {
 // would be lost without a question.
 // The box "只读" shows the editor's real state; with no note it cannot be unticked.
 void NoteTextBinding::applyReadOnly() {
-    const bool readOnly = readOnlyChosen_ || !edit_.edited();
+    const bool readOnly = readOnlyChosen_ || writeProtected_ || !edit_.edited();
     editor_->setReadOnly(readOnly);
     QCheckBox* box = titleBar_->readOnlyBox();
     const QSignalBlocker blocker(box);
     box->setChecked(readOnly);
-    box->setEnabled(edit_.edited().has_value());
+    box->setEnabled(edit_.edited().has_value() && !writeProtected_);
+}
+
+void NoteTextBinding::setWriteProtected(bool on) {
+    writeProtected_ = on;
+    applyReadOnly();
 }
 
 void NoteTextBinding::setReadOnly(bool readOnly) {

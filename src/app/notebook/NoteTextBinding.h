@@ -44,6 +44,9 @@ public:
     void refresh();
     // The user's read-only switch (the editor is also read-only while it holds no note).
     void setReadOnly(bool readOnly);
+    // The data file cannot be written: the editor stays read-only whatever the switch says, and
+    // the read-only box shows it ticked and cannot be unticked.
+    void setWriteProtected(bool on);
     // Replaces the editor's whole text as the user's own change (undoable).
     void replaceText(const QString& text);
     // Inserts text at the caret as the user's own change.
@@ -70,6 +73,7 @@ private:
     bool loading_ = false;
     bool dirtyShown_ = false;
     bool readOnlyChosen_ = true; // the read-only switch as the user set it
+    bool writeProtected_ = false;
 };
 
 } // namespace qj

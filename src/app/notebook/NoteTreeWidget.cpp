@@ -5,8 +5,8 @@
 #include "app/notebook/NoteTreeItems.h"
 
 #include <QDropEvent>
-#include <QHeaderView>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,7 +41,7 @@ NoteTreeWidget::NoteTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
     setAutoScroll(false); // the drag scrolls by the node rule below
-    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    setNotesWritable(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setItemDelegate(new NoteTreeDelegate(this));
     QPalette pal = palette();
@@ -50,6 +50,12 @@ NoteTreeWidget::NoteTreeWidget(QWidget* parent) : QTreeWidget(parent) {
 
     dragScrollTimer_.setInterval(DragScrollIntervalMs);
     connect(&dragScrollTimer_, &QTimer::timeout, this, &NoteTreeWidget::dragScrollTick);
+}
+
+void NoteTreeWidget::setNotesWritable(bool writable) {
+    setEditTriggers(writable ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
+                             : QAbstractItemView::NoEditTriggers);
+    setDragEnabled(writable);
 }
 
 std::int64_t NoteTreeWidget::idOf(const QTreeWidgetItem* item) {

@@ -38,6 +38,8 @@ public:
     bool dropAt(QTreeWidgetItem* dragged, const QPoint& pos, Qt::KeyboardModifiers modifiers);
     // The node shown as drop target while a node is dragged over it (null otherwise).
     QTreeWidgetItem* dropTarget() const { return dropTarget_; }
+    // Whether titles are edited in place and notes dragged (not while the data file is read-only).
+    void setNotesWritable(bool writable);
     // Brings the node's title into view, sideways too.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 

@@ -36,7 +36,7 @@ struct Notebook::Private {
 Notebook::Notebook(Dialogs& dialogs, QWidget* dialogParent, QObject* parent)
     : QObject(parent), d(std::make_unique<Private>(this, dialogs, dialogParent)) {
     d->menu = BuildNoteTreeMenu(
-        this, [this] { return d->category() != nullptr; },
+        this, [this] { return d->category() != nullptr && !d->commands.isWriteProtected(); },
         [this] { return d->mirror.selectedNode() != kNoNode; });
     NoteTreeWidget* tree = d->tree;
     tree->setDropRule([this](const QTreeWidgetItem* dragged, const QTreeWidgetItem* target) {
@@ -218,6 +218,11 @@ void Notebook::save() {
 }
 void Notebook::setReadOnly(bool readOnly) {
     d->text.setReadOnly(readOnly);
+}
+
+void Notebook::setWriteProtected(bool on) {
+    d->commands.setWriteProtected(on);
+    d->tree->setNotesWritable(!on);
 }
 
 } // namespace qj

@@ -118,6 +118,10 @@ public:
     // and saved into that note, and the editor made writable. False when the note does not exist
     // or a save failed.
     bool fileTextIntoNote(NoteId id, const QString& text);
+    // The data file cannot be written: the editor stays read-only (the read-only box ticked and
+    // fixed), titles are not edited in place nor notes dragged, the note commands are disabled and
+    // any that is still reached says so and writes nothing.
+    void setWriteProtected(bool on);
 
 public slots:
     void addSibling();     // btn4Click / N1Click

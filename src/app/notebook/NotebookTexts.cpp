@@ -14,4 +14,8 @@ QString GoneNoteQuestion(const QString& title) {
     return GoneNoteText(title) + QStringLiteral("\r\n要把文本存为当前目录分类中的一条新笔记吗？");
 }
 
+QString WriteProtectedText() {
+    return QStringLiteral("数据文件是只读的，不能修改笔记和目录分类");
+}
+
 } // namespace qj

@@ -12,4 +12,7 @@ QString GoneNoteText(const QString& title);
 // The same, with the offer to file the text as a new note of the current category.
 QString GoneNoteQuestion(const QString& title);
 
+// A command that would write, refused because the data file cannot be written.
+QString WriteProtectedText();
+
 } // namespace qj
