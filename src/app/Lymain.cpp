@@ -12,6 +12,7 @@
 #include "app/shell/FileVersion.h"
 #include "app/shell/SingleInstance.h"
 #include "editor/ColumnWrap.h"
+#include "editor/EditorText.h"
 #include "platform/GlobalHotKey.h"
 #include "seams/StandardBoxes.h"
 #include "store/DataFile.h"
@@ -59,6 +60,7 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
         move(screen->availableGeometry().center() - rect().center());
     notebook_ = new Notebook(services_.dialogs, this, this);
     columnWrap_ = new ColumnWrap(notebook_->editor());
+    caretLineMeter_ = new CaretLineMeter(notebook_->editor());
     buildActions();
     buildEditorTools();
     buildMenus();

@@ -21,6 +21,7 @@ class QToolBar;
 
 namespace qj {
 
+class CaretLineMeter;
 class CategorySelector;
 class ColumnWrap;
 class EditorCommands;
@@ -162,6 +163,7 @@ private:
     Notebook* notebook_ = nullptr;
     StoreWindows* storeWindows_ = nullptr;
     ColumnWrap* columnWrap_ = nullptr;
+    CaretLineMeter* caretLineMeter_ = nullptr;
     EditorCommands* editorCommands_ = nullptr;
     PrintCommands* printCommands_ = nullptr;
     QStackedLayout* menuBars_ = nullptr;

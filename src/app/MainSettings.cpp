@@ -117,7 +117,7 @@ void TFmain::ChkBoxClick(bool checked) {
 // dragged), and status panel 3 shows it with the caret line's width in pixels.
 void TFmain::mmo1MouseMove() {
     columnWrap_->setWrapColumn(columnWrap_->edgeColumn());
-    setStatusText(kWrapPanel, WrapReadout(columnWrap_->wrapColumn(), CaretLineWidth(*notebook_->editor())));
+    setStatusText(kWrapPanel, WrapReadout(columnWrap_->wrapColumn(), caretLineMeter_->width()));
 }
 
 // Caret moves: status panel 2 shows the caret's line and column, both counted from 1.

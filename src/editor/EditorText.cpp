@@ -85,4 +85,20 @@ int CaretLineWidth(QsciScintilla& editor) {
     return static_cast<int>(std::lround(EditorTextMeasure(editor)(LineText(editor, line))));
 }
 
+CaretLineMeter::CaretLineMeter(QsciScintilla* editor) : QObject(editor), editor_(editor) {
+    connect(editor_, &QsciScintilla::textChanged, this, [this] { width_.reset(); });
+}
+
+int CaretLineMeter::width() {
+    int line = 0, index = 0;
+    editor_->getCursorPosition(&line, &index);
+    const QString fontKey = EditorDisplayFont(*editor_).key();
+    if (!width_ || line != line_ || fontKey != fontKey_) {
+        width_ = CaretLineWidth(*editor_);
+        line_ = line;
+        fontKey_ = fontKey;
+    }
+    return *width_;
+}
+
 } // namespace qj

@@ -7,7 +7,10 @@
 #include "editor/Reflow.h"
 
 #include <QFont>
+#include <QObject>
 #include <QString>
+
+#include <optional>
 
 class QsciScintilla;
 
@@ -33,5 +36,20 @@ TextMeasure EditorCharacterEstimate(QsciScintilla& editor);
 QString LineText(QsciScintilla& editor, int line);
 // Pixel width of the caret line's text in the editor's font.
 int CaretLineWidth(QsciScintilla& editor);
+
+// CaretLineWidth for a read-out that follows every mouse move: measured again only when the caret
+// went to another line, the text changed or the font did (a megabyte joined into one line takes a
+// tenth of a second to measure).
+class CaretLineMeter : public QObject {
+public:
+    explicit CaretLineMeter(QsciScintilla* editor);
+    int width();
+
+private:
+    QsciScintilla* editor_;
+    std::optional<int> width_;
+    int line_ = -1;
+    QString fontKey_;
+};
 
 } // namespace qj

@@ -1,12 +1,15 @@
 // Soft wrap at a column, whatever the window's width, and the right edge that can be dragged.
 
 #include "EditorFixture.h"
+#include "editor/EditorText.h"
 #include "support/Printers.h"
 #include "support/UiHelpers.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
+
+#include <functional>
 
 namespace qj::test {
 namespace {
@@ -83,6 +86,30 @@ TEST_F(EditorTest, LongNoteWrapsWhatIsDrawnAtOnceAndTheRestWhenIdle) {
     for (int i = 0; i < 1000 && heightOf(2001) == 1; ++i)
         QApplication::processEvents();
     EXPECT_EQ(heightOf(2001), 3);
+}
+
+// The wrap read-out's caret line width is measured again whenever it may have changed.
+TEST_F(EditorTest, CaretLineMeterFollowsTheCaretLineItsTextAndTheFont) {
+    load(QStringLiteral("短\r\n长一些的一行"));
+    CaretLineMeter meter(editor.get());
+    QFont bigger(QStringLiteral("AR PL SungtiL GB"));
+    bigger.setPointSize(20);
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+    } changes[] = {
+        {"first read", [] {}},
+        {"caret to another line", [&] { editor->setCursorPosition(1, 0); }},
+        {"text typed on the line", [&] { editor->insertAt(QStringLiteral("更长了"), 1, 0); }},
+        {"font", [&] { editor->setFont(bigger); }},
+    };
+    int before = 0;
+    for (const auto& c : changes) {
+        c.apply();
+        EXPECT_EQ(meter.width(), CaretLineWidth(*editor)) << c.change;
+        EXPECT_NE(meter.width(), before) << c.change;
+        before = meter.width();
+    }
 }
 
 TEST_F(EditorTest, DraggingTheEdgeMovesItToTheNearestColumn) {
