@@ -1,14 +1,15 @@
 // 青简札记: the program entry. One copy runs per user; a second start brings the first copy's
 // window back and ends at once.
 
-#include "app/shell/FontFamilies.h"
 #include "app/Lymain.h"
 #include "app/ProgramShell.h"
 #include "app/ProgramWindows.h"
 #include "app/shell/AppTitle.h"
 #include "app/shell/ErrorHandler.h"
+#include "app/shell/FontFamilies.h"
 #include "app/shell/GuardedApplication.h"
 #include "app/shell/LaunchOptions.h"
+#include "app/shell/QtTranslations.h"
 #include "app/shell/ReportShown.h"
 #include "app/shell/SingleInstance.h"
 #include "seams/RealServices.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     // Closing the main window only hides it; "退出系统" ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     qj::EnsureChineseUiFont();
+    qj::InstallQtChineseTexts();
 
     // Options ask for windows to be shown; anything else starts nothing.
     const qj::LaunchRequest request =
