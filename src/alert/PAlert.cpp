@@ -1,5 +1,6 @@
 #include "alert/PAlert.h"
 
+#include "alert/TrackBar.h"
 #include "platform/DateTimeText.h"
 #include "platform/SessionCommands.h"
 #include "seams/StandardBoxes.h"
@@ -207,10 +208,11 @@ void TFAlerting::buildControls() {
     pnl2_->setFixedWidth(30);
     auto* trackLayout = new QVBoxLayout(pnl2_);
     trackLayout->setContentsMargins(0, 0, 0, 0);
-    trackBar1_ = new QSlider(Qt::Vertical, pnl2_);
+    trackBar1_ = new TrackBar(Qt::Vertical, pnl2_);
     trackBar1_->setObjectName(QStringLiteral("TrackBar1"));
     trackBar1_->setRange(0, 254);
     trackBar1_->setValue(kStartOpacity);
+    trackBar1_->setSelection(trackBar1_->minimum(), kStartOpacity);
     trackBar1_->setPageStep(5);
     trackBar1_->setSingleStep(20);
     trackBar1_->setTickPosition(QSlider::TicksLeft);
@@ -296,6 +298,7 @@ void TFAlerting::chk2Click(bool checked) {
     if (checked) {
         const QSignalBlocker quiet(trackBar1_);
         trackBar1_->setValue(kStartOpacity);
+        trackBar1_->setSelection(trackBar1_->minimum(), kStartOpacity);
         setWindowOpacity(kStartOpacity / 255.0);
         pnl2_->show();
     } else {
@@ -307,6 +310,7 @@ void TFAlerting::chk2Click(bool checked) {
 void TFAlerting::TrackBar1Change(int value) {
     if (chk2_->isChecked())
         setWindowOpacity(value / 255.0);
+    trackBar1_->setSelection(trackBar1_->minimum(), value);
 }
 
 void TFAlerting::refreshActionFrame() {

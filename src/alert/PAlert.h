@@ -16,12 +16,13 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
-class QSlider;
 class QSpinBox;
 class QTimer;
 class QToolButton;
 
 namespace qj {
+
+class TrackBar;
 
 // What the alert window needs of the rest of the program.
 struct AlertHooks {
@@ -83,7 +84,7 @@ private:
     QToolButton* btn1_ = nullptr;
     QToolButton* btn2_ = nullptr;
     QWidget* pnl2_ = nullptr;
-    QSlider* trackBar1_ = nullptr;
+    TrackBar* trackBar1_ = nullptr;
 };
 
 } // namespace qj

@@ -3,6 +3,7 @@
 // tests/app/ProgramShellTest.cpp.
 
 #include "alert/PAlert.h"
+#include "alert/TrackBar.h"
 
 #include "calendar/core/Captions.h"
 #include "support/FakeServices.h"
@@ -237,17 +238,19 @@ TEST_F(AlertWindowTest, SoundIsTheWavBesideTheProgramElseTheBeep) {
 }
 
 TEST_F(AlertWindowTest, TransparencyAlwaysStartsAtItsOwnOpacity) {
-    auto* track = child<QSlider>("TrackBar1");
+    auto* track = child<TrackBar>("TrackBar1");
     auto* strip = child<QWidget>("pnl2");
     EXPECT_FALSE(strip->isVisible());
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         chk2()->click();
         EXPECT_EQ(track->value(), 125);
+        EXPECT_EQ(std::pair(track->selectionStart(), track->selectionEnd()), std::pair(0, 125));
         EXPECT_NEAR(window->windowOpacity(), 125 / 255.0, 0.01);
         EXPECT_TRUE(strip->isVisible());
         track->setValue(200);
         EXPECT_NEAR(window->windowOpacity(), 200 / 255.0, 0.01);
+        EXPECT_EQ(track->selectionEnd(), 200); // the range follows the thumb
         chk2()->click();
         EXPECT_DOUBLE_EQ(window->windowOpacity(), 1.0);
         EXPECT_FALSE(strip->isVisible());
