@@ -31,6 +31,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "SilentDialogs.h"
+
 #include <memory>
 
 namespace {
@@ -67,19 +69,6 @@ QString LargeNote() {
     }();
     return text;
 }
-
-// Nothing is asked, opened or printed in these runs.
-class SilentDialogs final : public qj::Dialogs {
-public:
-    qj::DialogButton message(QWidget*, const qj::MessageRequest&) override { return qj::DialogButton::No; }
-    std::optional<QString> inputText(QWidget*, const qj::InputRequest&) override { return std::nullopt; }
-    std::optional<QString> openFileName(QWidget*, const qj::FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFileName(QWidget*, const qj::FileRequest&) override { return std::nullopt; }
-    std::optional<QFont> font(QWidget*, const QFont&, const QString&) override { return std::nullopt; }
-    std::optional<QColor> color(QWidget*, const QColor&, const QString&) override { return std::nullopt; }
-    bool print(QWidget*, QPrinter&) override { return false; }
-    bool pageSetup(QWidget*, QPrinter&) override { return false; }
-};
 
 class NoLauncher final : public qj::Launcher {
 public:
@@ -158,7 +147,7 @@ struct NoteWindow {
                editor->SendScintilla(Sci::SCI_WRAPCOUNT, last);
     }
 
-    SilentDialogs dialogs;
+    qj::bench::SilentDialogs dialogs;
     qj::SystemClock clock;
     NoLauncher launcher;
     QTemporaryDir dir;
@@ -249,16 +238,18 @@ void BM_ScrollWrappedLargeNoteToEndAndBack(benchmark::State& state) {
 }
 BENCHMARK(BM_ScrollWrappedLargeNoteToEndAndBack)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_AddReturnsOnTheWholeLargeNote(benchmark::State& state) {
+// A re-flow command of the edit-tools menu on the whole note: select all, the command, the
+// repaint and one event pass (the note is shown afresh before each run).
+void RunReflowOnTheWholeLargeNote(benchmark::State& state, const char* actionName) {
     NoteWindow w;
-    QAction* addReturns = w.commands->action(QStringLiteral("N107"));
+    QAction* reflow = w.commands->action(QString::fromLatin1(actionName));
     for (auto _ : state) {
         state.PauseTiming();
         w.show(kLargeNote);
         w.settle();
         w.editor->selectAll();
         state.ResumeTiming();
-        addReturns->trigger();
+        reflow->trigger();
         w.editor->viewport()->repaint();
         QApplication::processEvents();
         benchmark::DoNotOptimize(w.editor->lines());
@@ -269,28 +260,16 @@ void BM_AddReturnsOnTheWholeLargeNote(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
+
+// "排版-添加回车符": every line re-flowed to 468 pixels.
+void BM_AddReturnsOnTheWholeLargeNote(benchmark::State& state) {
+    RunReflowOnTheWholeLargeNote(state, "N107");
+}
 BENCHMARK(BM_AddReturnsOnTheWholeLargeNote)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // "排版-取消回车符" on all of it: the whole megabyte becomes one line, wrapped and underlined in view.
 void BM_RemoveReturnsOnTheWholeLargeNote(benchmark::State& state) {
-    NoteWindow w;
-    QAction* removeReturns = w.commands->action(QStringLiteral("N108"));
-    for (auto _ : state) {
-        state.PauseTiming();
-        w.show(kLargeNote);
-        w.settle();
-        w.editor->selectAll();
-        state.ResumeTiming();
-        removeReturns->trigger();
-        w.editor->viewport()->repaint();
-        QApplication::processEvents();
-        benchmark::DoNotOptimize(w.editor->lines());
-        state.PauseTiming();
-        w.notebook->setReadOnly(true);
-        w.show(kSmallNote);
-        w.settle();
-        state.ResumeTiming();
-    }
+    RunReflowOnTheWholeLargeNote(state, "N108");
 }
 BENCHMARK(BM_RemoveReturnsOnTheWholeLargeNote)->Unit(benchmark::kMillisecond)->Iterations(3);
 

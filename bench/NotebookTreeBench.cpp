@@ -14,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include "LargeCategory.h"
+#include "SilentDialogs.h"
 
 #include <memory>
 
@@ -21,19 +22,6 @@ namespace {
 
 constexpr int kNotes = 100000;
 const QString kCategory = QStringLiteral("大目录");
-
-// Nothing is asked in these runs.
-class SilentDialogs final : public qj::Dialogs {
-public:
-    qj::DialogButton message(QWidget*, const qj::MessageRequest&) override { return qj::DialogButton::No; }
-    std::optional<QString> inputText(QWidget*, const qj::InputRequest&) override { return std::nullopt; }
-    std::optional<QString> openFileName(QWidget*, const qj::FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFileName(QWidget*, const qj::FileRequest&) override { return std::nullopt; }
-    std::optional<QFont> font(QWidget*, const QFont&, const QString&) override { return std::nullopt; }
-    std::optional<QColor> color(QWidget*, const QColor&, const QString&) override { return std::nullopt; }
-    bool print(QWidget*, QPrinter&) override { return false; }
-    bool pageSetup(QWidget*, QPrinter&) override { return false; }
-};
 
 qj::bench::LargeDataFile& Shared() {
     static qj::bench::LargeDataFile big(kCategory, kNotes);
@@ -43,7 +31,7 @@ qj::bench::LargeDataFile& Shared() {
 // Switching to the category again: the earlier tree of 100,000 nodes goes first.
 void BM_OpenAndShowCategory100k(benchmark::State& state) {
     auto& big = Shared();
-    SilentDialogs dialogs;
+    qj::bench::SilentDialogs dialogs;
     qj::Notebook notebook(dialogs, nullptr);
     notebook.tree()->resize(217, 700);
     notebook.tree()->show();
@@ -58,7 +46,7 @@ BENCHMARK(BM_OpenAndShowCategory100k)->Unit(benchmark::kMillisecond)->Iterations
 // The first category shown after start: no earlier tree to take down.
 void BM_FirstOpenAndShowCategory100k(benchmark::State& state) {
     auto& big = Shared();
-    SilentDialogs dialogs;
+    qj::bench::SilentDialogs dialogs;
     for (auto _ : state) {
         state.PauseTiming();
         auto notebook = std::make_unique<qj::Notebook>(dialogs, nullptr);
@@ -77,7 +65,7 @@ BENCHMARK(BM_FirstOpenAndShowCategory100k)->Unit(benchmark::kMillisecond)->Itera
 
 void BM_SaveMegabyteNote(benchmark::State& state) {
     auto& big = Shared();
-    SilentDialogs dialogs;
+    qj::bench::SilentDialogs dialogs;
     qj::Notebook notebook(dialogs, nullptr);
     notebook.openCategory(*big.file, kCategory);
     notebook.setReadOnly(false);
