@@ -130,15 +130,27 @@ struct Counted {
     int changes = 0;
 };
 
+// A move from a start day: where the grid ends and how many change notifications it sent.
+struct MoveCase {
+    const char* what;
+    YearMonthDay start;
+    void (*move)(MonthGridDate&);
+    YearMonthDay end;
+    int changes;
+};
+
+template <size_t N> void CheckMoves(const MoveCase (&cases)[N]) {
+    for (const MoveCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Counted counted(EncodeDate(c.start.year, c.start.month, c.start.day));
+        c.move(counted.grid);
+        EXPECT_EQ(DecodeDate(counted.grid.CalendarDate()), c.end);
+        EXPECT_EQ(counted.changes, c.changes);
+    }
+}
+
 TEST(MonthGridDate, GregorianSettersAndMoves) {
-    struct Case {
-        const char* what;
-        YearMonthDay start;
-        void (*move)(MonthGridDate&);
-        YearMonthDay end;
-        int changes;
-    };
-    const Case cases[] = {
+    const MoveCase cases[] = {
         {"Month 2 on 31 January", {2006, 1, 31}, [](MonthGridDate& g) { g.SetMonth(2); }, {2006, 2, 28}, 1},
         {"Month 13", {2006, 1, 31}, [](MonthGridDate& g) { g.SetMonth(13); }, {2006, 1, 31}, 0},
         {"Month unchanged", {2006, 1, 31}, [](MonthGridDate& g) { g.SetMonth(1); }, {2006, 1, 31}, 0},
@@ -191,24 +203,11 @@ TEST(MonthGridDate, GregorianSettersAndMoves) {
          {2007, 5, 6},
          1},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Counted counted(EncodeDate(c.start.year, c.start.month, c.start.day));
-        c.move(counted.grid);
-        EXPECT_EQ(DecodeDate(counted.grid.CalendarDate()), c.end);
-        EXPECT_EQ(counted.changes, c.changes);
-    }
+    CheckMoves(cases);
 }
 
 TEST(MonthGridDate, LunarSetters) {
-    struct Case {
-        const char* what;
-        YearMonthDay start;
-        void (*move)(MonthGridDate&);
-        YearMonthDay end;
-        int changes;
-    };
-    const Case cases[] = {
+    const MoveCase cases[] = {
         // 2006 七月初十 → 闰七月初十 and back.
         {"cnMonth -7", {2006, 8, 3}, [](MonthGridDate& g) { g.SetCnMonth(-7); }, {2006, 9, 2}, 1},
         {"cnMonth 7 from the leap month",
@@ -245,13 +244,7 @@ TEST(MonthGridDate, LunarSetters) {
          {2006, 8, 3},
          0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Counted counted(EncodeDate(c.start.year, c.start.month, c.start.day));
-        c.move(counted.grid);
-        EXPECT_EQ(DecodeDate(counted.grid.CalendarDate()), c.end);
-        EXPECT_EQ(counted.changes, c.changes);
-    }
+    CheckMoves(cases);
 }
 
 TEST(MonthGridDate, SettersStoreAWholeDayAndMoveToDateKeepsTheTime) {
