@@ -131,6 +131,16 @@ struct NoteWindow {
         editor->SendScintilla(Sci::SCI_ENSUREVISIBLE, editor->SendScintilla(Sci::SCI_GETLINECOUNT) - 1);
     }
     // Lets the event loop run for a while, then finishes what the idle wrapping left.
+    // Untimed: the small note shown again and settled, ready for the next run. With `dropChanges`
+    // the changed large note is made read-only first, so its changes are dropped, not saved.
+    void backToSmallNote(benchmark::State& state, bool dropChanges = false) {
+        state.PauseTiming();
+        if (dropChanges)
+            notebook->setReadOnly(true);
+        show(kSmallNote);
+        settle();
+        state.ResumeTiming();
+    }
     void settle() {
         QElapsedTimer running;
         running.start();
@@ -166,10 +176,7 @@ void BM_LoadLargeNoteWrappedAt80(benchmark::State& state) {
         state.ResumeTiming();
         w.load();
         benchmark::DoNotOptimize(w.editor->lines());
-        state.PauseTiming();
-        w.show(kSmallNote);
-        w.settle();
-        state.ResumeTiming();
+        w.backToSmallNote(state);
     }
     state.counters["bytes"] = static_cast<double>(LargeNote().toUtf8().size());
     state.counters["lines"] = 20000;
@@ -192,10 +199,7 @@ void BM_LoadLargeNoteUntilAllWrapped(benchmark::State& state) {
         w.load();
         while (w.displayLines() != wrapped)
             QApplication::processEvents();
-        state.PauseTiming();
-        w.show(kSmallNote);
-        w.settle();
-        state.ResumeTiming();
+        w.backToSmallNote(state);
     }
     state.counters["display_lines"] = static_cast<double>(wrapped);
 }
@@ -214,10 +218,7 @@ void BM_ScrollLargeNoteToEndAndBack(benchmark::State& state) {
         w.editor->SendScintilla(Sci::SCI_DOCUMENTSTART);
         w.editor->viewport()->repaint();
         QApplication::processEvents();
-        state.PauseTiming();
-        w.show(kSmallNote);
-        w.settle();
-        state.ResumeTiming();
+        w.backToSmallNote(state);
     }
 }
 BENCHMARK(BM_ScrollLargeNoteToEndAndBack)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -253,11 +254,7 @@ void RunReflowOnTheWholeLargeNote(benchmark::State& state, const char* actionNam
         w.editor->viewport()->repaint();
         QApplication::processEvents();
         benchmark::DoNotOptimize(w.editor->lines());
-        state.PauseTiming();
-        w.notebook->setReadOnly(true);
-        w.show(kSmallNote);
-        w.settle();
-        state.ResumeTiming();
+        w.backToSmallNote(state, /*dropChanges=*/true);
     }
 }
 
@@ -274,15 +271,3 @@ void BM_RemoveReturnsOnTheWholeLargeNote(benchmark::State& state) {
 BENCHMARK(BM_RemoveReturnsOnTheWholeLargeNote)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
