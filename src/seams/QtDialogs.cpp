@@ -161,11 +161,11 @@ std::optional<QString> QtDialogs::inputText(QWidget* parent, const InputRequest&
     dialog.setTextValue(request.text);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Cancel"));
-    if (request.maxLength > 0)
-        if (auto* edit = dialog.findChild<QLineEdit*>())
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        if (request.maxLength > 0)
             edit->setMaxLength(request.maxLength);
-    if (auto* edit = dialog.findChild<QLineEdit*>())
         WidenForTitles(edit, &dialog);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
