@@ -98,19 +98,28 @@ void RunCategories(const NotesArgs& a, Output& out) {
     }
 }
 
+NoteTree TreeOf(CategoryTable& table) {
+    NoteTree tree;
+    tree.BeginBuild(static_cast<std::size_t>(table.RecordCount()));
+    table.ReadHeaders([&tree](std::int64_t rowid, NoteKey id, std::optional<NoteKey> parent,
+                              QStringView name) { tree.AddRecord(rowid, id, parent, name); });
+    tree.EndBuild();
+    return tree;
+}
+
 // Exactly the tree the window builds from the table: pre-order, children in the window's order.
 void RunTree(const NotesArgs& a, Output& out) {
     auto file = Open(a.positional[0]);
     CategoryTable table(*file, Category(*file, a.positional[1]));
-    const NoteTree tree(table.LoadHeaders());
-    for (const NodeRef node : tree.AllPreOrder()) {
+    const NoteTree tree = TreeOf(table);
+    for (const auto [node, level] : tree.PreOrderWithLevels()) {
         JsonWriter json;
         json.BeginObject().Key("id").Int(tree.Key(node)).Key("parent");
         if (tree.Parent(node) == kNoNode)
             json.Null();
         else
             json.Int(tree.Key(tree.Parent(node)));
-        json.Field("name", tree.Title(node).toStdString()).Field("depth", tree.Level(node)).EndObject();
+        json.Field("name", tree.TitleView(node).toUtf8().toStdString()).Field("depth", level).EndObject();
         out.Line(json);
     }
 }
@@ -166,7 +175,7 @@ void RunExport(const NotesArgs& a, Output& out) {
     } catch (const std::exception&) {
         throw UsageError("not a note ID: '" + idText + "'");
     }
-    const NoteTree tree(table.LoadHeaders());
+    const NoteTree tree = TreeOf(table);
     const NodeRef node = tree.Find(id);
     if (node == kNoNode)
         throw UsageError("no note with ID " + idText + " in '" + a.positional[1] + "'");

@@ -61,20 +61,20 @@ CategoryTable::CategoryTable(DataFile& file, const QString& name) : file_(file),
 std::vector<NoteHeader> CategoryTable::LoadHeaders() {
     std::vector<NoteHeader> headers;
     headers.reserve(static_cast<size_t>(RecordCount()));
+    ReadHeaders([&headers](std::int64_t rowid, NoteKey id, std::optional<NoteKey> parent, QStringView name) {
+        headers.push_back({rowid, id, parent, name.toString()});
+    });
+    return headers;
+}
+
+void CategoryTable::ReadHeaders(const HeaderVisitor& visit) {
     // Only integers are keys: a stored 2.5 or 'abc' is no ID at all (and no Parent).
     Statement st(file_.db(), QStringLiteral("SELECT rowid, ID, typeof(Parent) = 'integer', Parent, Name "
                                             "FROM %1 WHERE typeof(ID) = 'integer' ORDER BY rowid")
                                  .arg(quoted_));
-    while (st.Step()) {
-        NoteHeader h;
-        h.rowid = st.Int64(0);
-        h.id = st.Int64(1);
-        if (st.Int(2))
-            h.parent = st.Int64(3);
-        h.name = st.Text(4);
-        headers.push_back(std::move(h));
-    }
-    return headers;
+    while (st.Step())
+        visit(st.Int64(0), st.Int64(1), st.Int(2) ? std::optional(st.Int64(3)) : std::nullopt,
+              st.TextView(4));
 }
 
 QString CategoryTable::ReadInfo(RecordRef record) {

@@ -8,8 +8,10 @@
 #include "store/DataFile.h"
 
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -59,6 +61,11 @@ public:
 
     // Every record with an integer ID, in stored order (fast: Info is not read).
     std::vector<NoteHeader> LoadHeaders();
+    // The same records one at a time, for a category too large to hold twice; the name is valid
+    // during the call only.
+    using HeaderVisitor =
+        std::function<void(std::int64_t rowid, NoteKey id, std::optional<NoteKey> parent, QStringView name)>;
+    void ReadHeaders(const HeaderVisitor& visit);
     // The record's text; empty (null) when Info is NULL. RecordGone when the record is gone.
     QString ReadInfo(RecordRef record);
     bool Exists(RecordRef record);

@@ -21,7 +21,10 @@ CurrentCategory::CurrentCategory(DataFile& file, const QString& name) : table_(f
 }
 
 void CurrentCategory::Reload() {
-    tree_.Build(table_.LoadHeaders());
+    tree_.BeginBuild(static_cast<std::size_t>(table_.RecordCount()));
+    table_.ReadHeaders([this](std::int64_t rowid, NoteKey id, std::optional<NoteKey> parent,
+                              QStringView name) { tree_.AddRecord(rowid, id, parent, name); });
+    tree_.EndBuild();
 }
 
 NodeRef CurrentCategory::AddSibling(NodeRef selected, const QString& typedTitle) {

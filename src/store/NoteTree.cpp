@@ -5,21 +5,43 @@
 
 namespace qj {
 
+namespace {
+constexpr NodeRef kLastNode = std::numeric_limits<NodeRef>::max();
+}
+
 void NoteTree::Clear() {
-    nodes_.clear();
-    roots_.clear();
-    index_.clear();
-    maxKey_.reset();
+    // Swapped out, not cleared: a large category's memory goes back at once.
+    std::vector<Node>().swap(nodes_);
+    std::vector<char16_t>().swap(titles_);
+    std::vector<NodeRef>().swap(roots_);
+    std::vector<IndexEntry>().swap(index_);
     count_ = 0;
-    duplicates_ = 0;
 }
 
 void NoteTree::Build(std::vector<NoteHeader> records) {
+    BeginBuild(records.size());
+    for (const NoteHeader& r : records)
+        AddRecord(r.rowid, r.id, r.parent, r.name);
+    EndBuild();
+}
+
+void NoteTree::BeginBuild(std::size_t expectedRecords) {
     Clear();
-    nodes_.reserve(records.size());
-    index_.reserve(records.size());
-    for (NoteHeader& r : records)
-        AddDetached(r.rowid, r.id, r.parent, std::move(r.name));
+    nodes_.reserve(expectedRecords);
+    index_.reserve(expectedRecords);
+    titles_.reserve(expectedRecords * 10);
+}
+
+void NoteTree::AddRecord(std::int64_t rowid, NoteKey id, std::optional<NoteKey> parentValue,
+                         QStringView title) {
+    const NodeRef ref = AddDetached(rowid, id, parentValue, title);
+    index_.emplace_back(id, ref);
+}
+
+void NoteTree::EndBuild() {
+    // Stored orders usually keep IDs ascending: then there is nothing to sort.
+    if (!std::is_sorted(index_.begin(), index_.end()))
+        std::sort(index_.begin(), index_.end());
     const std::vector<NodeRef> parent = FreshParents();
     // Children in stored order, except that those stored before their parent come after the others.
     const auto count = static_cast<NodeRef>(nodes_.size());
@@ -52,12 +74,24 @@ std::vector<NodeRef> NoteTree::FreshParents() const {
     // First step, in stored order: a record goes under the node its Parent names when that node
     // was built before it; the others wait as roots.
     std::vector<NodeRef> waiting;
+    // Siblings are mostly stored together: the last parent found is asked first.
+    NoteKey lastValue = 0;
+    NodeRef lastFound = kNoNode;
+    bool haveLast = false;
     for (NodeRef n = 0; n < count; ++n) {
         up[n] = n;
         if (!nodes_[n].alive)
             continue;
-        const auto& value = nodes_[n].parentValue;
-        const NodeRef p = value ? Find(*value) : kNoNode;
+        NodeRef p = kNoNode;
+        if (nodes_[n].hasParentValue) {
+            const NoteKey value = nodes_[n].parentValue;
+            if (!haveLast || value != lastValue) {
+                lastFound = Find(value);
+                lastValue = value;
+                haveLast = true;
+            }
+            p = lastFound;
+        }
         if (p != kNoNode && p < n) {
             parent[n] = p;
             up[n] = p;
@@ -68,10 +102,10 @@ std::vector<NodeRef> NoteTree::FreshParents() const {
     // Second step, in stored order: a waiting root whose Parent is the key of another node goes
     // under it, unless that node is its own descendant.
     for (NodeRef root : waiting) {
-        const auto& value = nodes_[root].parentValue;
-        if (!value || *value == nodes_[root].key)
+        const Node& r = nodes_[root];
+        if (!r.hasParentValue || r.parentValue == r.key)
             continue;
-        const NodeRef p = Find(*value);
+        const NodeRef p = Find(r.parentValue);
         if (p == kNoNode || p == root || topOf(p) == root)
             continue;
         parent[root] = p;
@@ -96,6 +130,11 @@ bool NoteTree::Resettle() {
     return moved;
 }
 
+std::optional<NoteKey> NoteTree::ParentValue(NodeRef node) const {
+    const Node& n = nodes_[node];
+    return n.hasParentValue ? std::optional(n.parentValue) : std::nullopt;
+}
+
 bool NoteTree::IsAlive(NodeRef node) const {
     return node >= 0 && node < static_cast<NodeRef>(nodes_.size()) && nodes_[node].alive;
 }
@@ -115,8 +154,8 @@ bool NoteTree::IsDescendantOf(NodeRef node, NodeRef ancestor) const {
 }
 
 NodeRef NoteTree::Find(NoteKey id) const {
-    const auto it = index_.find(id);
-    return it == index_.end() ? kNoNode : it->second;
+    const auto it = std::lower_bound(index_.begin(), index_.end(), IndexEntry{id, kNoNode});
+    return it == index_.end() || it->first != id ? kNoNode : it->second;
 }
 
 NodeRef NoteTree::FindRecord(std::int64_t rowid) const {
@@ -127,15 +166,16 @@ NodeRef NoteTree::FindRecord(std::int64_t rowid) const {
 }
 
 std::optional<NoteKey> NoteTree::MaxKey() const {
-    return maxKey_;
+    return index_.empty() ? std::nullopt : std::optional(index_.back().first);
 }
 
 NoteKey NoteTree::NextKey() const {
-    if (!maxKey_)
+    const std::optional<NoteKey> max = MaxKey();
+    if (!max)
         return 0;
-    if (*maxKey_ == std::numeric_limits<NoteKey>::max())
+    if (*max == std::numeric_limits<NoteKey>::max())
         throw StoreError(QStringLiteral("节点编号已达到上限，不能再添加节点"));
-    return *maxKey_ + 1;
+    return *max + 1;
 }
 
 std::vector<NodeRef> NoteTree::SubtreePreOrder(NodeRef node) const {
@@ -155,9 +195,24 @@ std::vector<NodeRef> NoteTree::SubtreePreOrder(NodeRef node) const {
 std::vector<NodeRef> NoteTree::AllPreOrder() const {
     std::vector<NodeRef> out;
     out.reserve(static_cast<size_t>(count_));
-    for (NodeRef root : roots_) {
-        const auto sub = SubtreePreOrder(root);
-        out.insert(out.end(), sub.begin(), sub.end());
+    for (const NodeAtLevel& n : PreOrderWithLevels())
+        out.push_back(n.node);
+    return out;
+}
+
+std::vector<NoteTree::NodeAtLevel> NoteTree::PreOrderWithLevels() const {
+    std::vector<NodeAtLevel> out;
+    out.reserve(static_cast<size_t>(count_));
+    std::vector<NodeAtLevel> stack;
+    for (auto it = roots_.rbegin(); it != roots_.rend(); ++it)
+        stack.push_back({*it, 0});
+    while (!stack.empty()) {
+        const NodeAtLevel n = stack.back();
+        stack.pop_back();
+        out.push_back(n);
+        const auto& children = nodes_[n.node].children;
+        for (auto it = children.rbegin(); it != children.rend(); ++it)
+            stack.push_back({*it, n.level + 1});
     }
     return out;
 }
@@ -171,6 +226,8 @@ bool NoteTree::CanDrop(NodeRef dragged, NodeRef target) const {
 NodeRef NoteTree::Add(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue, NodeRef parent,
                       const QString& title) {
     const NodeRef ref = AddDetached(rowid, key, parentValue, title);
+    // A new node has the largest ref: it goes after every node of its key (new keys go last).
+    index_.insert(std::upper_bound(index_.begin(), index_.end(), IndexEntry{key, kLastNode}), {key, ref});
     if (parent == kNoNode)
         roots_.push_back(ref);
     else
@@ -184,24 +241,27 @@ void NoteTree::Attach(NodeRef node, NodeRef parent) {
 }
 
 NodeRef NoteTree::AddDetached(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue,
-                              QString title) {
+                              QStringView title) {
     const NodeRef ref = static_cast<NodeRef>(nodes_.size());
-    Node node;
+    Node& node = nodes_.emplace_back();
     node.rowid = rowid;
     node.key = key;
-    node.parentValue = parentValue;
-    node.title = std::move(title);
-    nodes_.push_back(std::move(node));
-    if (!index_.try_emplace(key, ref).second)
-        ++duplicates_;
-    if (!maxKey_ || key > *maxKey_)
-        maxKey_ = key;
+    node.hasParentValue = parentValue.has_value();
+    node.parentValue = parentValue.value_or(0);
+    StoreTitle(node, title);
     ++count_;
     return ref;
 }
 
+// A changed title is appended; the old text stays unused in the buffer until the next build.
+void NoteTree::StoreTitle(Node& node, QStringView title) {
+    node.titleAt = static_cast<std::uint32_t>(titles_.size());
+    node.titleLength = static_cast<std::uint32_t>(title.size());
+    titles_.insert(titles_.end(), title.utf16(), title.utf16() + title.size());
+}
+
 void NoteTree::SetTitle(NodeRef node, const QString& title) {
-    nodes_[node].title = title;
+    StoreTitle(nodes_[node], title);
 }
 
 void NoteTree::Detach(NodeRef node) {
@@ -218,44 +278,22 @@ void NoteTree::Move(NodeRef node, NodeRef newParent) {
     } else {
         nodes_[newParent].children.push_back(node);
         nodes_[node].parentValue = nodes_[newParent].key;
+        nodes_[node].hasParentValue = true;
     }
 }
 
 void NoteTree::Remove(NodeRef node) {
     const auto doomed = SubtreePreOrder(node);
     Detach(node);
-    bool rebuild = false;
     for (NodeRef n : doomed) {
         Node& d = nodes_[n];
         d.alive = false;
-        d.children.clear();
+        std::vector<NodeRef>().swap(d.children);
         --count_;
-        const auto it = index_.find(d.key);
-        if (it != index_.end() && it->second == n) {
-            index_.erase(it);
-            // Another node of the same key may now be the one the index should find.
-            rebuild = rebuild || duplicates_ > 0;
-        }
-        if (maxKey_ && d.key == *maxKey_)
-            rebuild = true;
     }
-    if (rebuild)
-        RebuildIndex();
-}
-
-void NoteTree::RebuildIndex() {
-    maxKey_.reset();
-    index_.clear();
-    duplicates_ = 0;
-    // Rebuild the index too: a removed node may have shadowed a later node of the same key.
-    for (NodeRef n = 0; n < static_cast<NodeRef>(nodes_.size()); ++n) {
-        if (!nodes_[n].alive)
-            continue;
-        if (!index_.try_emplace(nodes_[n].key, n).second)
-            ++duplicates_;
-        if (!maxKey_ || nodes_[n].key > *maxKey_)
-            maxKey_ = nodes_[n].key;
-    }
+    // One pass over the index, however many nodes went: another node of a removed key is found
+    // from now on.
+    std::erase_if(index_, [this](const IndexEntry& e) { return !nodes_[e.second].alive; });
 }
 
 } // namespace qj

@@ -2,7 +2,9 @@
 // The note tree of one category, without widgets: nodes built from the records' ID and Parent,
 // the key index (ID → node), the new-ID rule, subtree listing and the drop rules. The tree widget
 // mirrors it. Nodes are addressed by NodeRef, an index that stays valid until the next Build
-// (removed nodes are never reused). Built for 100,000 nodes.
+// (removed nodes are never reused). Built for a million nodes: each node is a small fixed record,
+// the titles share one buffer, the key index is one sorted array, and nothing walks the tree by
+// recursion, so a chain hundreds of thousands of notes deep costs no more than a flat list.
 //
 // Building: records are taken in stored order; a record becomes the last child of the node whose
 // key equals its Parent when that node already exists, else the last root. Then the roots are
@@ -20,8 +22,12 @@
 
 #include <QString>
 
+#include <QStringView>
+
+#include <cstddef>
+#include <cstdint>
 #include <optional>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace qj {
@@ -36,6 +42,11 @@ public:
 
     // Rebuilds every node from the records (stored order).
     void Build(std::vector<NoteHeader> records);
+    // The same, a record at a time (so that a large category is never held twice): BeginBuild,
+    // AddRecord for every record in stored order, EndBuild.
+    void BeginBuild(std::size_t expectedRecords = 0);
+    void AddRecord(std::int64_t rowid, NoteKey id, std::optional<NoteKey> parentValue, QStringView title);
+    void EndBuild();
     // After a drop changed a Parent: every node whose parent differs from the one a fresh build of
     // the same records would give it moves there, as the last child (or the last root). Returns
     // true when a node moved.
@@ -51,10 +62,14 @@ public:
     // The node's own record.
     RecordRef Record(NodeRef node) const { return {nodes_[node].rowid, nodes_[node].key}; }
     // The record's Parent value (not necessarily the key of the parent node: a root keeps its own).
-    std::optional<NoteKey> ParentValue(NodeRef node) const { return nodes_[node].parentValue; }
-    const QString& Title(NodeRef node) const { return nodes_[node].title; }
+    std::optional<NoteKey> ParentValue(NodeRef node) const;
+    QString Title(NodeRef node) const { return TitleView(node).toString(); }
+    // The title without a copy, valid until the tree next changes.
+    QStringView TitleView(NodeRef node) const {
+        return QStringView(titles_.data() + nodes_[node].titleAt, nodes_[node].titleLength);
+    }
     bool IsAlive(NodeRef node) const;
-    // 0 for a root.
+    // 0 for a root (a walk to the root: for single nodes; PreOrderWithLevels gives every level).
     int Level(NodeRef node) const;
     bool IsDescendantOf(NodeRef node, NodeRef ancestor) const; // false for node == ancestor
 
@@ -72,6 +87,12 @@ public:
     std::vector<NodeRef> SubtreePreOrder(NodeRef node) const;
     // Every node in pre-order, roots in order.
     std::vector<NodeRef> AllPreOrder() const;
+    struct NodeAtLevel {
+        NodeRef node;
+        int level; // 0 for a root
+    };
+    // Every node in pre-order with its level, in time linear in the number of nodes.
+    std::vector<NodeAtLevel> PreOrderWithLevels() const;
 
     // A drop of `dragged` on `target` (kNoNode: empty space) is accepted over any node except the
     // dragged node itself and its descendants.
@@ -89,29 +110,35 @@ public:
     void Remove(NodeRef node);
 
 private:
+    // 64 bytes a node; a leaf holds no memory of its own.
     struct Node {
         std::int64_t rowid = 0;
         NoteKey key = 0;
-        std::optional<NoteKey> parentValue;
-        QString title;
+        NoteKey parentValue = 0; // when hasParentValue
         NodeRef parent = kNoNode;
-        std::vector<NodeRef> children;
+        std::uint32_t titleAt = 0; // in titles_
+        std::uint32_t titleLength = 0;
+        bool hasParentValue = false;
         bool alive = true;
+        std::vector<NodeRef> children;
     };
+    // The key index: (key, node) of every living node, ascending; the first entry of a key is the
+    // node Find gives.
+    using IndexEntry = std::pair<NoteKey, NodeRef>;
     // The parent node of every node (kNoNode for a root and a removed node) as building the
     // records of the living nodes in stored order gives it.
     std::vector<NodeRef> FreshParents() const;
-    NodeRef AddDetached(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue, QString title);
+    NodeRef AddDetached(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue,
+                        QStringView title);
+    void StoreTitle(Node& node, QStringView title);
     void Attach(NodeRef node, NodeRef parent);
     void Detach(NodeRef node);
-    void RebuildIndex();
 
     std::vector<Node> nodes_;
+    std::vector<char16_t> titles_;
     std::vector<NodeRef> roots_;
-    std::unordered_map<NoteKey, NodeRef> index_;
-    std::optional<NoteKey> maxKey_;
+    std::vector<IndexEntry> index_;
     int count_ = 0;
-    int duplicates_ = 0; // nodes whose key an earlier node already had
 };
 
 } // namespace qj

@@ -124,6 +124,41 @@ TEST_F(NotesCli, TreeIsTheWindowsTree) {
                          }));
 }
 
+// A chain of 200,000 notes, each under the one before, stored from the top down or from the
+// bottom up (every record before its parent): one line a note, its depth its place in the chain.
+TEST_F(NotesCli, TreeOfADeepChainGivesEveryLevel) {
+    constexpr int kDepth = 200000;
+    struct Case {
+        const char* category;
+        const char* idOfRow; // the ID of the row numbered i (0, 1, …) in stored order
+    } cases[] = {{"下行", "i"}, {"上行", "%1 - i"}};
+    {
+        DataFile data(QString::fromStdString(path()));
+        for (const Case& c : cases) {
+            CreateCategory(data, QString::fromUtf8(c.category));
+            data.db().Exec(QStringLiteral("DELETE FROM \"%1\"").arg(QString::fromUtf8(c.category)));
+            const QString id = QString::fromUtf8(c.idOfRow).arg(kDepth - 1);
+            data.db().Exec(QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM r "
+                                          "WHERE i < %1) INSERT INTO \"%2\" (ID, Parent, Name) SELECT %3, "
+                                          "max(%3 - 1, 0), 'n' || (%3) FROM r")
+                               .arg(kDepth - 1)
+                               .arg(QString::fromUtf8(c.category), id));
+        }
+    }
+    for (const Case& c : cases) {
+        const CliRun r = Cli({"tree", path(), c.category});
+        ASSERT_EQ(r.status, 0) << c.category;
+        const auto lines = r.Lines();
+        ASSERT_EQ(lines.size(), static_cast<size_t>(kDepth)) << c.category;
+        for (int k : {0, 1, 2, 77777, kDepth - 1}) {
+            const std::string parent = k == 0 ? "null" : std::to_string(k - 1);
+            EXPECT_EQ(lines[k], "{\"id\":" + std::to_string(k) + ",\"parent\":" + parent + ",\"name\":\"n" +
+                                    std::to_string(k) + "\",\"depth\":" + std::to_string(k) + "}")
+                << c.category;
+        }
+    }
+}
+
 TEST_F(NotesCli, SearchGivesTheWindowsHitsInOrder) {
     struct Case {
         std::vector<std::string> args;
