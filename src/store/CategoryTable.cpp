@@ -74,7 +74,7 @@ void CategoryTable::ReadHeaders(const HeaderVisitor& visit) {
                                  .arg(quoted_));
     while (st.Step())
         visit(st.Int64(0), st.Int64(1), st.Int(2) ? std::optional(st.Int64(3)) : std::nullopt,
-              st.TextView(4));
+              st.Text(4));
 }
 
 QString CategoryTable::ReadInfo(RecordRef record) {

@@ -174,13 +174,6 @@ std::int64_t Statement::Int64(int column) const {
     return sqlite3_column_int64(stmt_, column);
 }
 
-QStringView Statement::TextView(int column) const {
-    const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(stmt_, column));
-    if (!text)
-        return QStringView();
-    return QStringView(text, sqlite3_column_bytes16(stmt_, column) / 2);
-}
-
 QString Statement::Text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
     if (!text)

@@ -7,7 +7,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringView>
 
 #include <cstdint>
 #include <optional>
@@ -81,8 +80,6 @@ public:
     int Int(int column) const;
     std::int64_t Int64(int column) const;
     QString Text(int column) const; // NULL reads as a null QString
-    // The column's text without a copy, valid until the next Step or Reset (NULL reads as empty).
-    QStringView TextView(int column) const;
 
 private:
     Database& db_;
