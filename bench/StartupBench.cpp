@@ -8,6 +8,8 @@
 
 #include "common/Gbk.h"
 
+#include "TreeShapes.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QByteArray>
@@ -23,6 +25,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -183,8 +186,20 @@ bool PrepareFolder(Folder& folder, const QString& dataFile, const QString& categ
     return true;
 }
 
-// Starts the program and returns the seconds until it reported its main window shown (<0: never).
-double TimeOneStart(const Folder& folder) {
+// The peak resident memory of a running process in MB (VmHWM), 0 when unknown.
+double PeakResidentMB(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+// Starts the program and returns the seconds until it reported its main window shown (<0: never);
+// `peakMB` receives its peak resident memory at that moment.
+double TimeOneStart(const Folder& folder, double* peakMB = nullptr) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -204,6 +219,8 @@ double TimeOneStart(const Folder& folder) {
         output += process.readAllStandardOutput();
         if (output.contains("shown\n")) {
             seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+            if (peakMB)
+                *peakMB = PeakResidentMB(process.processId());
             break;
         }
     }
@@ -236,7 +253,9 @@ void RunStarts(benchmark::State& state, const QString& dataFile, const QString& 
                 return;
             }
         }
-        const double seconds = TimeOneStart(*folder);
+        double peakMB = 0;
+        const double seconds = TimeOneStart(*folder, &peakMB);
+        state.counters["peak_RSS_MB"] = std::max(state.counters["peak_RSS_MB"].value, peakMB);
         if (seconds < 0) {
             state.SkipWithError("the program did not report its main window shown");
             return;
@@ -255,6 +274,17 @@ void BM_StartupBigDataFile50Categories(benchmark::State& state) {
     RunStarts(state, data, QStringLiteral("类别25"), false);
 }
 BENCHMARK(BM_StartupBigDataFile50Categories)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The million-note category (1,000 roots × 10 children × 99 grandchildren) as the start-up category.
+void BM_StartupMillionNoteCategory(benchmark::State& state) {
+    const QString data = qj::bench::MillionNoteDataFile();
+    if (data.isEmpty()) {
+        state.SkipWithError("cannot generate the million-note data file");
+        return;
+    }
+    RunStarts(state, data, qj::bench::kMillionCategory, false);
+}
+BENCHMARK(BM_StartupMillionNoteCategory)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_StartupFirstRunEmptyDataFile(benchmark::State& state) {
     // A first run writes the data file: every start gets a fresh folder with a fresh copy.

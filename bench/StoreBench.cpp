@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include "LargeCategory.h"
+#include "TreeShapes.h"
 
 #include <memory>
 #include <random>
@@ -62,6 +63,34 @@ BENCHMARK(BM_BuildTreeLeavesBeforeDeepChain)
     ->Arg(30000)
     ->Arg(50000)
     ->Unit(benchmark::kMillisecond);
+
+// The million-note shape (1,000 roots × 10 children × 99 grandchildren) read and built.
+void BM_OpenCategoryMillion(benchmark::State& state) {
+    const QString path = qj::bench::MillionNoteDataFile();
+    if (path.isEmpty())
+        return state.SkipWithError("cannot generate the data file");
+    qj::DataFile file(path);
+    for (auto _ : state) {
+        qj::CurrentCategory cat(file, qj::bench::kMillionCategory);
+        benchmark::DoNotOptimize(cat.tree().NodeCount());
+    }
+}
+BENCHMARK(BM_OpenCategoryMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A chain of notes each under the one before, stored from the top down: built, listed with its
+// levels and taken down.
+void BM_DeepChainBuildListRemove(benchmark::State& state) {
+    const int depth = static_cast<int>(state.range(0));
+    std::vector<qj::NoteHeader> headers;
+    for (int i = 0; i < depth; ++i)
+        headers.push_back({i + 1, i, i == 0 ? 0 : i - 1, QStringLiteral("链")});
+    for (auto _ : state) {
+        qj::NoteTree tree(headers);
+        benchmark::DoNotOptimize(tree.PreOrderWithLevels().back().level);
+        tree.Remove(tree.Roots()[0]);
+    }
+}
+BENCHMARK(BM_DeepChainBuildListRemove)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 void BM_AddNoteTo100k(benchmark::State& state) {
     auto& big = Shared();

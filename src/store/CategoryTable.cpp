@@ -73,8 +73,7 @@ void CategoryTable::ReadHeaders(const HeaderVisitor& visit) {
                                             "FROM %1 WHERE typeof(ID) = 'integer' ORDER BY rowid")
                                  .arg(quoted_));
     while (st.Step())
-        visit(st.Int64(0), st.Int64(1), st.Int(2) ? std::optional(st.Int64(3)) : std::nullopt,
-              st.Text(4));
+        visit(st.Int64(0), st.Int64(1), st.Int(2) ? std::optional(st.Int64(3)) : std::nullopt, st.Text(4));
 }
 
 QString CategoryTable::ReadInfo(RecordRef record) {

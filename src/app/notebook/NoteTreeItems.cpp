@@ -2,7 +2,10 @@
 
 #include "app/notebook/NoteTreeWidget.h"
 
+#include <QTreeWidget>
 #include <QTreeWidgetItem>
+
+#include <vector>
 
 namespace qj {
 
@@ -10,27 +13,6 @@ namespace {
 
 constexpr Qt::ItemFlags kNoteFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable |
                                      Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
-
-void ensureSize(std::vector<QTreeWidgetItem*>& itemOf, NodeRef node) {
-    if (static_cast<size_t>(node) >= itemOf.size())
-        itemOf.resize(static_cast<size_t>(node) + 1, nullptr);
-}
-
-// Attaches the children of every listed node (made beforehand) in one call per parent.
-void attachChildren(const NoteTree& tree, const std::vector<NodeRef>& nodes,
-                    const std::vector<QTreeWidgetItem*>& itemOf) {
-    QList<QTreeWidgetItem*> children;
-    for (NodeRef node : nodes) {
-        const auto& kids = tree.Children(node);
-        if (kids.empty())
-            continue;
-        children.clear();
-        children.reserve(static_cast<qsizetype>(kids.size()));
-        for (NodeRef kid : kids)
-            children.append(itemOf[kid]);
-        itemOf[node]->addChildren(children);
-    }
-}
 
 } // namespace
 
@@ -58,37 +40,41 @@ QVariant NoteItem::data(int column, int role) const {
     return QTreeWidgetItem::data(column, role);
 }
 
-QTreeWidgetItem* MakeNoteItem(const NoteTree& tree, NodeRef node) {
+NoteItem* MakeNoteItem(const NoteTree& tree, NodeRef node) {
     auto* item = new NoteItem(tree.Key(node), node);
     item->setText(0, tree.Title(node));
     item->setFlags(kNoteFlags);
+    item->filled = tree.Children(node).empty();
+    if (!item->filled)
+        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     return item;
 }
 
-QTreeWidgetItem* BuildSubtreeItems(const NoteTree& tree, NodeRef node,
-                                   std::vector<QTreeWidgetItem*>& itemOf) {
-    const std::vector<NodeRef> nodes = tree.SubtreePreOrder(node);
-    for (NodeRef n : nodes) {
-        ensureSize(itemOf, n);
-        itemOf[n] = MakeNoteItem(tree, n);
+void DeleteDetachedItems(const QList<QTreeWidgetItem*>& tops,
+                         const std::function<void(QTreeWidgetItem*)>& gone) {
+    // Each item is deleted once it has no child items left, its first child always first: the
+    // parent finds it at the front of its list, so the whole take-down is linear.
+    std::vector<QTreeWidgetItem*> path;
+    for (QTreeWidgetItem* top : tops) {
+        path.push_back(top);
+        while (!path.empty()) {
+            QTreeWidgetItem* it = path.back();
+            if (it->childCount() > 0) {
+                path.push_back(it->child(0));
+                continue;
+            }
+            path.pop_back();
+            if (gone)
+                gone(it);
+            delete it;
+        }
     }
-    attachChildren(tree, nodes, itemOf);
-    return itemOf[node];
 }
 
-QList<QTreeWidgetItem*> BuildAllItems(const NoteTree& tree, std::vector<QTreeWidgetItem*>& itemOf) {
-    const std::vector<NodeRef> nodes = tree.AllPreOrder();
-    itemOf.assign(itemOf.size(), nullptr);
-    for (NodeRef n : nodes) {
-        ensureSize(itemOf, n);
-        itemOf[n] = MakeNoteItem(tree, n);
-    }
-    attachChildren(tree, nodes, itemOf);
-    QList<QTreeWidgetItem*> roots;
-    roots.reserve(static_cast<qsizetype>(tree.Roots().size()));
-    for (NodeRef root : tree.Roots())
-        roots.append(itemOf[root]);
-    return roots;
+void DeleteAllItems(QTreeWidget* widget, const std::function<void(QTreeWidgetItem*)>& gone) {
+    if (widget->topLevelItemCount() == 0)
+        return;
+    DeleteDetachedItems(widget->invisibleRootItem()->takeChildren(), gone);
 }
 
 } // namespace qj

@@ -5,7 +5,9 @@
 #include <QList>
 #include <QTreeWidgetItem>
 
-#include <vector>
+#include <functional>
+
+class QTreeWidget;
 
 namespace qj {
 
@@ -13,8 +15,9 @@ namespace qj {
 inline constexpr int kNoteIdRole = Qt::UserRole + 1;
 inline constexpr int kNoteNodeRole = Qt::UserRole + 2;
 
-// The item of one note: its ID and node kept as plain numbers (no per-item variants, so that
-// 100,000 of them are made quickly); the roles above read them.
+// The item of one note: its ID and node kept as plain numbers (no per-item variants); the roles
+// above read them. `filled` tells whether the items of the node's children have been made: they
+// are made when the item is first expanded or an item below it is needed.
 class NoteItem : public QTreeWidgetItem {
 public:
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
@@ -23,20 +26,22 @@ public:
 
     NoteKey id;
     NodeRef node;
+    bool filled = false;
 };
 
 NodeRef NodeOfItem(const QTreeWidgetItem* item);
 NoteKey IdOfItem(const QTreeWidgetItem* item);
 
-// One item for a node (title, ID, node; selectable, editable, draggable), without children.
-QTreeWidgetItem* MakeNoteItem(const NoteTree& tree, NodeRef node);
+// One item for a node (title, ID, node; selectable, editable, draggable), without child items;
+// it shows an expand mark when the node has children.
+NoteItem* MakeNoteItem(const NoteTree& tree, NodeRef node);
 
-// The items of the node's subtree, children attached in order while detached from any view, so
-// that inserting the top item into the view is one insertion. `itemOf` (indexed by node) receives
-// every item made. Returns the top item.
-QTreeWidgetItem* BuildSubtreeItems(const NoteTree& tree, NodeRef node, std::vector<QTreeWidgetItem*>& itemOf);
-
-// The items of every root with their subtrees, in order; `itemOf` is resized to hold every node.
-QList<QTreeWidgetItem*> BuildAllItems(const NoteTree& tree, std::vector<QTreeWidgetItem*>& itemOf);
+// Deletes items taken out of any view, with their child items, deepest first and without
+// recursion (Qt's own item destructor recurses once per level, which a chain of notes hundreds of
+// thousands deep would not survive). `gone` is told of every item before it goes.
+void DeleteDetachedItems(const QList<QTreeWidgetItem*>& tops,
+                         const std::function<void(QTreeWidgetItem*)>& gone = {});
+// Takes every item out of the tree widget and deletes it the same way.
+void DeleteAllItems(QTreeWidget* widget, const std::function<void(QTreeWidgetItem*)>& gone = {});
 
 } // namespace qj

@@ -21,10 +21,69 @@ QTreeWidgetItem* NeighbourOf(QTreeWidget* widget, QTreeWidgetItem* gone) {
     return parent;
 }
 
+// Takes the item out of its parent (or the top level).
+void Detach(QTreeWidget* widget, QTreeWidgetItem* item) {
+    if (QTreeWidgetItem* parent = item->parent())
+        parent->removeChild(item);
+    else
+        widget->takeTopLevelItem(widget->indexOfTopLevelItem(item));
+}
+
 } // namespace
 
-QTreeWidgetItem* NoteTreeMirror::item(NodeRef node) const {
+NoteTreeMirror::NoteTreeMirror(NoteTreeWidget* widget) : widget_(widget) {
+    filler_ = QObject::connect(widget, &QTreeWidget::itemExpanded, widget, [this](QTreeWidgetItem* expanded) {
+        if (expanded->type() == NoteItem::Type)
+            fill(static_cast<NoteItem*>(expanded));
+    });
+}
+
+NoteTreeMirror::~NoteTreeMirror() {
+    QObject::disconnect(filler_);
+    takeDownAll();
+}
+
+NoteItem* NoteTreeMirror::noteItem(NodeRef node) const {
     return node >= 0 && static_cast<size_t>(node) < itemOf_.size() ? itemOf_[node] : nullptr;
+}
+
+QTreeWidgetItem* NoteTreeMirror::item(NodeRef node) const {
+    return noteItem(node);
+}
+
+void NoteTreeMirror::fill(NoteItem* parent) {
+    if (parent->filled || !notes_)
+        return;
+    parent->filled = true;
+    const auto& children = notes_->Children(parent->node);
+    QList<QTreeWidgetItem*> made;
+    made.reserve(static_cast<qsizetype>(children.size()));
+    for (NodeRef child : children) {
+        if (static_cast<size_t>(child) >= itemOf_.size())
+            itemOf_.resize(static_cast<size_t>(child) + 1, nullptr);
+        // A moved item waits detached for its new parent to be filled.
+        if (!itemOf_[child])
+            itemOf_[child] = MakeNoteItem(*notes_, child);
+        made.append(itemOf_[child]);
+    }
+    parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    parent->addChildren(made);
+}
+
+QTreeWidgetItem* NoteTreeMirror::ensureItem(NodeRef node) {
+    if (!notes_ || !notes_->IsAlive(node))
+        return nullptr;
+    // The nearest ancestor with an item (a root always has one), then down again.
+    std::vector<NodeRef> missing;
+    NodeRef n = node;
+    while (n != kNoNode && !noteItem(n)) {
+        missing.push_back(n);
+        n = notes_->Parent(n);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        if (NoteItem* parent = noteItem(notes_->Parent(*it)))
+            fill(parent);
+    return noteItem(node);
 }
 
 NodeRef NoteTreeMirror::selectedNode() const {
@@ -33,7 +92,7 @@ NodeRef NoteTreeMirror::selectedNode() const {
 }
 
 void NoteTreeMirror::select(NodeRef node) {
-    selectItem(item(node));
+    selectItem(ensureItem(node));
 }
 
 void NoteTreeMirror::selectItem(QTreeWidgetItem* target) {
@@ -45,18 +104,44 @@ void NoteTreeMirror::selectItem(QTreeWidgetItem* target) {
     widget_->scrollToItem(target);
 }
 
+void NoteTreeMirror::forget(QTreeWidgetItem* gone) {
+    const NodeRef node = NodeOfItem(gone);
+    if (node >= 0 && static_cast<size_t>(node) < itemOf_.size() && itemOf_[node] == gone)
+        itemOf_[node] = nullptr;
+}
+
+void NoteTreeMirror::takeDownAll() {
+    if (widget_)
+        DeleteAllItems(widget_);
+    itemOf_.clear();
+}
+
 void NoteTreeMirror::rebuild(NodeRef selected, const QSet<std::int64_t>& expanded) {
     const QSignalBlocker blocker(widget_);
     widget_->setUpdatesEnabled(false);
-    widget_->clear();
-    itemOf_.clear();
+    takeDownAll();
     if (notes_) {
-        itemOf_.resize(static_cast<size_t>(notes_->NodeCount()), nullptr);
-        widget_->addTopLevelItems(BuildAllItems(*notes_, itemOf_));
-        if (!expanded.isEmpty())
-            for (NodeRef n = 0; n < static_cast<NodeRef>(itemOf_.size()); ++n)
-                if (itemOf_[n] && expanded.contains(notes_->Record(n).rowid))
-                    itemOf_[n]->setExpanded(true);
+        itemOf_.assign(static_cast<size_t>(notes_->NodeCount()), nullptr);
+        QList<QTreeWidgetItem*> roots;
+        roots.reserve(static_cast<qsizetype>(notes_->Roots().size()));
+        for (NodeRef root : notes_->Roots()) {
+            if (static_cast<size_t>(root) >= itemOf_.size())
+                itemOf_.resize(static_cast<size_t>(root) + 1, nullptr);
+            roots.append(itemOf_[root] = MakeNoteItem(*notes_, root));
+        }
+        widget_->addTopLevelItems(roots);
+        if (!expanded.isEmpty()) {
+            std::vector<NodeRef> open;
+            for (const auto& [node, level] : notes_->PreOrderWithLevels())
+                if (expanded.contains(notes_->Record(node).rowid))
+                    open.push_back(node);
+            // Filled here: the expansion's signal is blocked.
+            for (NodeRef node : open)
+                if (auto* it = static_cast<NoteItem*>(ensureItem(node))) {
+                    fill(it);
+                    it->setExpanded(true);
+                }
+        }
         select(selected);
     }
     widget_->setUpdatesEnabled(true);
@@ -64,29 +149,61 @@ void NoteTreeMirror::rebuild(NodeRef selected, const QSet<std::int64_t>& expande
 
 QSet<std::int64_t> NoteTreeMirror::expandedRecords() const {
     QSet<std::int64_t> rowids;
-    for (NodeRef n = 0; n < static_cast<NodeRef>(itemOf_.size()); ++n)
+    for (size_t n = 0; n < itemOf_.size(); ++n)
         if (itemOf_[n] && itemOf_[n]->isExpanded())
-            rowids.insert(notes_->Record(n).rowid);
+            rowids.insert(notes_->Record(static_cast<NodeRef>(n)).rowid);
     return rowids;
 }
 
+void NoteTreeMirror::makeAllItems() {
+    if (!notes_)
+        return;
+    for (const auto& [node, level] : notes_->PreOrderWithLevels())
+        if (NoteItem* it = noteItem(node))
+            fill(it);
+}
+
 QTreeWidgetItem* NoteTreeMirror::addSubtree(NodeRef node) {
-    QTreeWidgetItem* made = BuildSubtreeItems(*notes_, node, itemOf_);
-    if (QTreeWidgetItem* parentItem = item(notes_->Parent(node)))
-        parentItem->addChild(made);
-    else
+    if (itemOf_.size() <= static_cast<size_t>(node))
+        itemOf_.resize(static_cast<size_t>(node) + 1, nullptr);
+    const NodeRef parent = notes_->Parent(node);
+    if (parent == kNoNode) {
+        NoteItem* made = itemOf_[node] = MakeNoteItem(*notes_, node);
         widget_->addTopLevelItem(made);
-    return made;
+        return made;
+    }
+    NoteItem* parentItem = static_cast<NoteItem*>(ensureItem(parent));
+    if (!parentItem)
+        return nullptr;
+    if (!parentItem->filled) {
+        fill(parentItem); // makes the new node's item with its siblings'
+    } else if (!itemOf_[node]) {
+        itemOf_[node] = MakeNoteItem(*notes_, node);
+        parentItem->addChild(itemOf_[node]);
+    }
+    return itemOf_[node];
 }
 
 void NoteTreeMirror::moveUnder(NodeRef node, NodeRef target) {
-    QTreeWidgetItem* moved = item(node);
+    NoteItem* moved = noteItem(node);
+    auto* targetItem = static_cast<NoteItem*>(ensureItem(target));
     const QSignalBlocker blocker(widget_);
-    if (QTreeWidgetItem* oldParent = moved->parent())
-        oldParent->removeChild(moved);
+    if (!moved) {
+        if (targetItem && targetItem->filled)
+            targetItem->addChild(itemOf_[node] = MakeNoteItem(*notes_, node));
+        else if (targetItem)
+            targetItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        return;
+    }
+    Detach(widget_, moved);
+    if (!targetItem) {
+        DeleteDetachedItems({moved}, [this](QTreeWidgetItem* gone) { forget(gone); });
+        return;
+    }
+    if (targetItem->filled)
+        targetItem->addChild(moved);
     else
-        widget_->takeTopLevelItem(widget_->indexOfTopLevelItem(moved));
-    item(target)->addChild(moved);
+        fill(targetItem); // the moved item, the target's last child, joins its siblings' new items
 }
 
 void NoteTreeMirror::removeSubtree(const std::vector<NodeRef>& nodes) {
@@ -97,12 +214,10 @@ void NoteTreeMirror::removeSubtree(const std::vector<NodeRef>& nodes) {
     for (QTreeWidgetItem* p = widget_->selectedItem(); p; p = p->parent())
         selectionGoes |= p == gone;
     QTreeWidgetItem* next = selectionGoes ? NeighbourOf(widget_, gone) : nullptr;
-    for (NodeRef n : nodes)
-        if (static_cast<size_t>(n) < itemOf_.size())
-            itemOf_[n] = nullptr;
     {
         const QSignalBlocker blocker(widget_);
-        delete gone;
+        Detach(widget_, gone);
+        DeleteDetachedItems({gone}, [this](QTreeWidgetItem* it) { forget(it); });
     }
     selectItem(next);
 }

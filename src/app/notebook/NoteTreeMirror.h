@@ -2,6 +2,7 @@
 
 #include "store/NoteTree.h"
 
+#include <QPointer>
 #include <QSet>
 #include <QString>
 
@@ -12,31 +13,42 @@ class QTreeWidgetItem;
 
 namespace qj {
 
+class NoteItem;
 class NoteTreeWidget;
 
-// The items of the tree widget "Tv1" mirroring the nodes of the open category's NoteTree: one item
-// per node, looked up by node. It changes items only; the store's tree is changed first by the
-// commands.
+// The items of the tree widget "Tv1" mirroring the nodes of the open category's NoteTree. Items
+// are made as they are needed: the roots when the category opens, the children of a node when its
+// item is first expanded or an item below it is asked for (ensureItem), so a large category costs
+// what is shown. It changes items only; the store's tree is changed first by the commands.
 class NoteTreeMirror {
 public:
-    explicit NoteTreeMirror(NoteTreeWidget* widget) : widget_(widget) {}
+    explicit NoteTreeMirror(NoteTreeWidget* widget);
+    ~NoteTreeMirror();
+    NoteTreeMirror(const NoteTreeMirror&) = delete;
+    NoteTreeMirror& operator=(const NoteTreeMirror&) = delete;
 
     // The tree mirrored from now on (null: no category).
     void setNotes(const NoteTree* notes) { notes_ = notes; }
 
+    // The node's item when it has been made, else null.
     QTreeWidgetItem* item(NodeRef node) const;
+    // The node's item, made with the items of its ancestors' children as needed (null for no node).
+    QTreeWidgetItem* ensureItem(NodeRef node);
     NodeRef selectedNode() const;
     // Selects the node's item, expands its ancestors and scrolls it into view.
     void select(NodeRef node);
     void selectItem(QTreeWidgetItem* item);
 
-    // Builds every item anew; selects `selected` and expands the nodes of the `expanded` records.
+    // Takes every item down and makes the roots anew; selects `selected` and expands the nodes of
+    // the `expanded` records.
     void rebuild(NodeRef selected, const QSet<std::int64_t>& expanded = {});
     // The records (rowids) of the expanded nodes.
     QSet<std::int64_t> expandedRecords() const;
+    // Makes the item of every node (before everything is expanded).
+    void makeAllItems();
 
-    // Items for a node just added with its subtree, as the last child of its parent's item (or the
-    // last top-level item). Returns its item.
+    // The item of a node just added (with its subtree, whose items come when it is expanded), as
+    // the last child of its parent's item (or the last top-level item). Returns its item.
     QTreeWidgetItem* addSubtree(NodeRef node);
     // The node's item (with its subtree) becomes the last child of the target's item.
     void moveUnder(NodeRef node, NodeRef target);
@@ -48,9 +60,16 @@ public:
     QString statusText() const;
 
 private:
-    NoteTreeWidget* widget_;
+    NoteItem* noteItem(NodeRef node) const;
+    // Makes the items of the node's children that are not there yet, in the children's order.
+    void fill(NoteItem* item);
+    void forget(QTreeWidgetItem* item);
+    void takeDownAll();
+
+    QPointer<NoteTreeWidget> widget_;
+    QMetaObject::Connection filler_;
     const NoteTree* notes_ = nullptr;
-    std::vector<QTreeWidgetItem*> itemOf_; // by node
+    std::vector<NoteItem*> itemOf_; // by node; null where no item has been made
 };
 
 } // namespace qj

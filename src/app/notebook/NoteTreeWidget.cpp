@@ -52,6 +52,10 @@ NoteTreeWidget::NoteTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     connect(&dragScrollTimer_, &QTimer::timeout, this, &NoteTreeWidget::dragScrollTick);
 }
 
+NoteTreeWidget::~NoteTreeWidget() {
+    DeleteAllItems(this);
+}
+
 void NoteTreeWidget::setNotesWritable(bool writable) {
     setEditTriggers(writable ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
                              : QAbstractItemView::NoEditTriggers);

@@ -20,6 +20,8 @@ public:
     static constexpr int MaxTitleLength = 50;
 
     explicit NoteTreeWidget(QWidget* parent = nullptr);
+    // Takes the items down without recursion (however deep the notes hang).
+    ~NoteTreeWidget() override;
 
     static std::int64_t idOf(const QTreeWidgetItem* item);
     std::optional<std::int64_t> selectedId() const;

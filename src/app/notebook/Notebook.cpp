@@ -141,14 +141,14 @@ QList<Notebook::RecordId> Notebook::findRecordsByTitle(const QString& title) con
     if (!d->category())
         return found;
     const NoteTree& notes = d->category()->tree();
-    for (NodeRef node : notes.AllPreOrder())
-        if (notes.Title(node) == title)
+    for (const auto& [node, level] : notes.PreOrderWithLevels())
+        if (notes.TitleView(node) == title)
             found.append(notes.Record(node).rowid);
     return found;
 }
 
 bool Notebook::selectNote(NoteId id) {
-    QTreeWidgetItem* target = d->mirror.item(d->find(id));
+    QTreeWidgetItem* target = d->mirror.ensureItem(d->find(id));
     d->mirror.selectItem(target);
     return target != nullptr;
 }
@@ -156,7 +156,7 @@ bool Notebook::selectNote(NoteId id) {
 bool Notebook::selectRecord(RecordId rowid) {
     if (!d->category())
         return false;
-    QTreeWidgetItem* target = d->mirror.item(d->category()->tree().FindRecord(rowid));
+    QTreeWidgetItem* target = d->mirror.ensureItem(d->category()->tree().FindRecord(rowid));
     d->mirror.selectItem(target);
     return target != nullptr;
 }
@@ -164,7 +164,7 @@ bool Notebook::selectRecord(RecordId rowid) {
 void Notebook::expandRecord(RecordId rowid) {
     if (!d->category())
         return;
-    if (QTreeWidgetItem* target = d->mirror.item(d->category()->tree().FindRecord(rowid)))
+    if (QTreeWidgetItem* target = d->mirror.ensureItem(d->category()->tree().FindRecord(rowid)))
         target->setExpanded(true);
 }
 
@@ -208,7 +208,11 @@ void Notebook::rename() {
     d->commands.renameWithInput();
 }
 void Notebook::expandAll() {
+    d->mirror.makeAllItems();
     d->tree->expandAll();
+}
+void Notebook::makeAllItems() {
+    d->mirror.makeAllItems();
 }
 void Notebook::collapseAll() {
     d->tree->collapseAll();

@@ -129,8 +129,11 @@ public slots:
     void deleteSelected(); // btn6Click / "删除"
     void rename();         // N5Click
     void expandAll();      // N8Click
-    void collapseAll();    // N9Click
-    void save();           // actSaveExecute
+    // The tree's items are made as nodes are expanded or reached; this makes every one at once
+    // (as "全部展开" does before it expands them), for walking all items.
+    void makeAllItems();
+    void collapseAll(); // N9Click
+    void save();        // actSaveExecute
     void setReadOnly(bool readOnly);
 
 signals:

@@ -38,6 +38,7 @@ TEST_F(NotebookTest, OpeningShowsTheFirstRecordCollapsedWithItsTextAndTitle) {
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     QTreeWidgetItem* root = tree->topLevelItem(0);
     EXPECT_EQ(root->text(0), QStringLiteral("后来的"));
+    notebook->makeAllItems(); // the children's items are made when reached
     ASSERT_EQ(root->childCount(), 2);
     EXPECT_EQ(root->child(0)->text(0), QStringLiteral("子"));
     EXPECT_FALSE(root->isExpanded());

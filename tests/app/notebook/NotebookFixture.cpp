@@ -80,6 +80,7 @@ void NotebookTest::refuseNoMore() {
 }
 
 QTreeWidgetItem* NotebookTest::item(int id) const {
+    notebook->makeAllItems();
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
         if (NoteTreeWidget::idOf(*it) == id)
             return *it;
@@ -87,6 +88,7 @@ QTreeWidgetItem* NotebookTest::item(int id) const {
 }
 
 QTreeWidgetItem* NotebookTest::itemTitled(const QString& title) const {
+    notebook->makeAllItems();
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
         if ((*it)->text(0) == title)
             return *it;
