@@ -11,8 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace qj;
@@ -74,7 +77,58 @@ private:
     void (*oldHandler_)(int) = nullptr;
 };
 
+// Runs `check` with the rights of an ordinary user (in a child process as "nobody" when the tests
+// run as root) and returns its result.
+int AsOrdinaryUser(const std::function<int()>& check) {
+    if (geteuid() != 0)
+        return check();
+    const pid_t child = fork();
+    if (child == 0) {
+        int result = 255;
+        if (setgid(65534) == 0 && setuid(65534) == 0)
+            result = check();
+        _exit(result);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
+}
+
 } // namespace
+
+// A folder that takes no new file holding a settings file that may be written: the file is
+// written in place, and on a full disk (here: the size limit) it is left as it was.
+TEST(FailedSettingsWrite, WriteInPlaceInAReadOnlyFolderSucceedsOrChangesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Jotterly.ini"));
+    Put(path, kStored);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+    const int result = AsOrdinaryUser([&] {
+        ProfileFile ini(path);
+        bool refused = false;
+        {
+            FileSizeLimit limit(kStored.size() + 10);
+            refused = !ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QString(500, QChar(u'读')));
+        }
+        if (!refused)
+            return 1;
+        if (Bytes(path) != kStored)
+            return 2;
+        if (!ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("读书")))
+            return 3;
+        if (ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")) != QStringLiteral("读书") ||
+            ini.ReadString(QStringLiteral("Font"), QStringLiteral("Size")) != QStringLiteral("14"))
+            return 4;
+        // Shorter than before: nothing of the old end is left behind.
+        if (!ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("书")) ||
+            Bytes(path) != "[Info]\r\nCurTb=书\r\n[Font]\r\nName=宋体\r\nSize=14\r\n")
+            return 5;
+        return 0;
+    });
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+    EXPECT_EQ(result, 0) << "1: not refused, 2: changed, 3: not written, 4: read back wrong, 5: left an old end";
+}
 
 TEST(FailedSettingsWrite, WriteCutShortLeavesTheFileAsItWas) {
     for (const Write& w : kWrites) {
