@@ -26,7 +26,7 @@ using namespace qj;
 namespace {
 
 QString Path() {
-    static const QString path = QStringLiteral("/tmp/qj-fuzz-profile-%1.ini").arg(::getpid());
+    static const QString path = QStringLiteral("/dev/shm/qj-fuzz-profile-%1.ini").arg(::getpid());
     return path;
 }
 
