@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace qj {
 
 // One line of the file: its bytes as they are stored, its line break kept apart, and its text
@@ -147,10 +149,39 @@ QString WrittenValue(const QString& value) {
     return keep ? QLatin1Char('"') + value + QLatin1Char('"') : value;
 }
 
-bool Save(const QString& path, const Content& c) {
+std::string Bytes(const Content& c) {
     std::string bytes(BomToWrite(c.form));
     for (const Line& l : c.lines)
         bytes += l.bytes + l.lineBreak;
+    return bytes;
+}
+
+// The file's lines as UTF-8 behind a byte-order mark, which reads as UTF-8 whatever the text; nothing
+// when a line's bytes are not exactly its text in the file's encoding (re-encoding would change it).
+std::optional<Content> AsMarkedUtf8(const Content& c) {
+    Content u = c;
+    u.form = {TextEncoding::Utf8, true};
+    for (Line& l : u.lines) {
+        if (EncodeText(l.text.toStdString(), c.form.encoding) != l.bytes)
+            return std::nullopt;
+        l.bytes = l.text.toStdString();
+    }
+    return u;
+}
+
+// The lines written may tip the encoding guess over (a UTF-8 file with a damaged byte that gets
+// "\uFFFD" written reads as GBK afterwards, and every value in it changes): the file is then written
+// as marked UTF-8 when that keeps every line's text, and not at all otherwise.
+bool Save(const QString& path, const Content& c) {
+    std::string bytes = Bytes(c);
+    if (GuessTextForm(bytes).encoding != c.form.encoding) {
+        const std::optional<Content> marked = AsMarkedUtf8(c);
+        if (!marked)
+            return false;
+        bytes = Bytes(*marked);
+        if (GuessTextForm(bytes) != marked->form)
+            return false;
+    }
     return ReplaceFile(path, bytes);
 }
 

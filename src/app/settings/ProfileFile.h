@@ -7,7 +7,10 @@
 // UTF-8. The lines the program writes are written in the encoding the file was read in (GBK for a
 // new file; in GBK a character GBK lacks takes its GB18030 form), so a file is never mixed; every
 // other line keeps the bytes it had, even bytes neither encoding can read. (A byte-order mark
-// before GBK text is dropped: it would make the file read as UTF-8.)
+// before GBK text is dropped: it would make the file read as UTF-8.) A write never changes the
+// encoding the file reads in: when the lines written would tip the guess over, the whole file is
+// written as UTF-8 behind a byte-order mark if every line keeps its text that way, else the write
+// fails and the file stays as it was.
 
 #include <QString>
 
