@@ -2,6 +2,7 @@
 // of them splits back into the same lines.
 #include "FuzzCheck.h"
 
+#include "common/TextDecode.h"
 #include "store/TextFiles.h"
 
 #include <cstdint>
@@ -17,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const QString editorText = EditorTextOf(loaded.lines);
     FUZZ_CHECK(EditorLines(editorText) == loaded.lines);
-    // Exported as text and read again, the lines come back (trailing blank lines aside).
-    const LoadedText again = DecodeLoadedText(ExportTextBytes(editorText, loaded.style));
-    FUZZ_CHECK(again.lines.size() <= loaded.lines.size());
-    for (qsizetype i = 0; i < again.lines.size(); ++i)
-        FUZZ_CHECK(again.lines[i] == loaded.lines[i]);
+    // Exported as text (GBK, characters GBK lacks in their GB18030 form), nothing is lost. (Read
+    // back through the encoding guess a short export may pass for UTF-8: the guess is a heuristic,
+    // and such a file with a byte-order mark before GBK, found by this target, is kept in the corpus.)
+    const std::string exported = ExportTextBytes(editorText, loaded.style);
+    FUZZ_CHECK(EditorLines(QString::fromStdString(DecodeText(exported, TextEncoding::Gbk))) == loaded.lines);
     return 0;
 }
