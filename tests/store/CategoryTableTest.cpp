@@ -206,8 +206,12 @@ TEST_F(CategoryTableTest, TablesOfAnotherShapeAreRefusedByNameAndReason) {
         {"CREATE TABLE \"甲\" (ID INTEGER, Parent INTEGER, Name TEXT, Info TEXT, oid INTEGER)", "oid"},
     };
     for (const auto& c : cases) {
-        file->db().Exec(QStringLiteral("DROP VIEW IF EXISTS \"甲\""));
-        file->db().Exec(QStringLiteral("DROP TABLE IF EXISTS \"甲\""));
+        for (const char* drop : {"DROP VIEW IF EXISTS \"甲\"", "DROP TABLE IF EXISTS \"甲\""}) {
+            try {
+                file->db().Exec(QString::fromUtf8(drop));
+            } catch (const StoreError&) { // the other kind of object
+            }
+        }
         file->db().Exec(QString::fromUtf8(c.create));
         CategoryTable shaped(*file, QStringLiteral("甲"));
         try {
@@ -219,7 +223,7 @@ TEST_F(CategoryTableTest, TablesOfAnotherShapeAreRefusedByNameAndReason) {
         }
     }
     // Lower-case column names are the same columns: such a table is shown.
-    file->db().Exec(QStringLiteral("DROP TABLE IF EXISTS \"甲\""));
+    file->db().Exec(QStringLiteral("DROP TABLE \"甲\""));
     file->db().Exec(QStringLiteral("CREATE TABLE \"甲\" (id INTEGER, parent INTEGER, name TEXT, info TEXT)"));
     file->db().Exec(QStringLiteral("INSERT INTO \"甲\" VALUES (1, 0, 'a', NULL)"));
     EXPECT_EQ(CategoryTable(*file, QStringLiteral("甲")).LoadHeaders().size(), 1u);

@@ -196,8 +196,10 @@ TEST_F(ProfileFileTest, AWriteNeverChangesTheEncodingTheFileReadsIn) {
         } else {
             EXPECT_EQ(Bytes(), c.file) << c.what << ": a refused write changes nothing";
         }
-        if (c.section != QStringLiteral("Info"))
-            EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("-")), curTb) << c.what;
+        if (c.section != QStringLiteral("Info")) {
+            EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("-")), curTb)
+                << c.what;
+        }
         EXPECT_EQ(ini.ReadString(QStringLiteral("Font"), QString::fromUtf8("Na" + std::string(19, '\xFF') + "me"),
                                  QStringLiteral("-")),
                   other)
