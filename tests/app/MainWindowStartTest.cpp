@@ -218,9 +218,12 @@ TEST_F(MainWindowTest, FileThatIsNoDatabaseIsNamedAndLeftUntouched) {
     // The category manager's 新增 (and a backup) name the same cause, not a missing file.
     const QString cause = call.text;
     for (const std::function<void()>& later : std::vector<std::function<void()>>{
-             [&] { w.CreateCategory(); }, [&] { w.ReportNoDataFile(); }}) {
+             [&] {
+                 dialogs().answerInput(QStringLiteral("读书"));
+                 w.CreateCategory();
+             },
+             [&] { w.ReportNoDataFile(); }}) {
         dialogs().clearCalls();
-        dialogs().answerInput(QStringLiteral("读书"));
         dialogs().answerMessage(DialogButton::Ok);
         later();
         const std::vector<DialogCall> boxes = dialogs().callsOf(DialogKind::Message);
