@@ -51,7 +51,9 @@ Bytes Utf16(const QString& text) {
 }
 
 Bytes EncodeText(const QString& text, bool compress) {
-    bool fits = compress && text.size() >= 4;
+    // An empty text takes the compressed form too (just its two marker bytes): the format allows
+    // it, and it is the one way a text of no characters is stored as present.
+    bool fits = compress && (text.size() >= 4 || text.isEmpty());
     for (QChar c : text)
         fits = fits && c.unicode() != 0 && c.unicode() < 0x100;
     if (!fits)

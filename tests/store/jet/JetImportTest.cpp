@@ -168,6 +168,17 @@ TEST_F(JetImportTest, TitlesOurTableRefusesAreReportedWithTableAndId) {
     EXPECT_EQ(records[1].name, fiftyWithPair);
 }
 
+// A title stored as a compressed text of no characters is present but empty: refused like NULL.
+TEST_F(JetImportTest, AnEmptyTitleIsRefusedLikeNoTitle) {
+    const QString jet = WriteJet({{"空标题", JetFileWriter::CategoryColumns(), Titles({{1, "有"}, {2, ""}})}},
+                                 "empty.mdb", true);
+    const JetImportReport report = ConvertJetFile(jet, Path("dataly.dat"));
+    ASSERT_EQ(report.tables[0].refused.size(), 1u);
+    EXPECT_EQ(report.tables[0].refused[0].id, 2);
+    EXPECT_EQ(report.tables[0].refused[0].why, "标题为空");
+    EXPECT_EQ(report.tables[0].notes, 1);
+}
+
 TEST_F(JetImportTest, CategoryNamesOurFileCannotTakeAreSkippedNotRenamed) {
     const auto one = Titles({{0, "x"}});
     const QString jet = WriteJet({{"Notes", JetFileWriter::CategoryColumns(), one},
