@@ -1,5 +1,7 @@
 #include "editor/EditorLook.h"
 
+#include "editor/StepNotices.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QFontDatabase>
@@ -54,6 +56,8 @@ void ConfigureNoteEditor(QsciScintilla& editor) {
     // Dragging a selection moves it; right click keeps a click outside the selection as the caret.
     editor.SendScintilla(QsciScintilla::SCI_SETMOUSEDOWNCAPTURES, 1);
     ApplyEditorOptions(editor, EditorOptions{});
+    // Undoing a replace-all of thousands of matches is told to the window as one change.
+    QuietenUndoSteps(editor);
 }
 
 void ApplyEditorOptions(QsciScintilla& editor, const EditorOptions& options) {
