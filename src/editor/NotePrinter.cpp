@@ -202,7 +202,10 @@ int WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, cons
     NotePrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setPageLayout(page);
+    // Paper, orientation and margins one by one: a whole layout would end the full-page mode.
+    printer.setPageSize(page.pageSize());
+    printer.setPageOrientation(page.orientation());
+    printer.setPageMargins(page.margins(QPageLayout::Millimeter), QPageLayout::Millimeter);
     printer.setDocName(texts.caption);
     printer.setTexts([texts] { return texts; });
     printer.setPrintTime([printed] { return printed; });
