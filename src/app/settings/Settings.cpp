@@ -39,16 +39,17 @@ Settings ReadSettings(const ProfileFile& file) {
     return s;
 }
 
-void SaveSettings(ProfileFile& file, const Settings& s) {
-    file.WriteBool(kSettings, QStringLiteral("ToolBar"), s.toolBar);
-    file.WriteBool(kSettings, QStringLiteral("ListBar"), s.listBar);
-    file.WriteInt(kSettings, QStringLiteral("AutoLine"), s.autoLine ? 1 : 0);
-    file.WriteString(kFont, QStringLiteral("Name"), s.fontName);
-    file.WriteInt(kFont, QStringLiteral("Size"), s.fontSize);
-    file.WriteInt(kFont, QStringLiteral("Color"), s.fontColor);
-    file.WriteInt(kBack, QStringLiteral("Color"), s.backColor);
-    file.WriteInt(kBack, QStringLiteral("NowlinefontColor"), s.lineFontColor);
-    file.WriteInt(kBack, QStringLiteral("NowlinebkColor"), s.lineBackColor);
+bool SaveSettings(ProfileFile& file, const Settings& s) {
+    bool written = file.WriteBool(kSettings, QStringLiteral("ToolBar"), s.toolBar);
+    written &= file.WriteBool(kSettings, QStringLiteral("ListBar"), s.listBar);
+    written &= file.WriteInt(kSettings, QStringLiteral("AutoLine"), s.autoLine ? 1 : 0);
+    written &= file.WriteString(kFont, QStringLiteral("Name"), s.fontName);
+    written &= file.WriteInt(kFont, QStringLiteral("Size"), s.fontSize);
+    written &= file.WriteInt(kFont, QStringLiteral("Color"), s.fontColor);
+    written &= file.WriteInt(kBack, QStringLiteral("Color"), s.backColor);
+    written &= file.WriteInt(kBack, QStringLiteral("NowlinefontColor"), s.lineFontColor);
+    written &= file.WriteInt(kBack, QStringLiteral("NowlinebkColor"), s.lineBackColor);
+    return written;
 }
 
 void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value) {
