@@ -2,6 +2,7 @@
 // per output line.
 
 #include "app/shell/FileVersion.h"
+#include "cli/Args.h"
 #include "cli/CalendarCommands.h"
 #include "cli/ChartCommands.h"
 #include "cli/Command.h"
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
         const qj::cli::Arguments args(argv + 2, argv + argc);
         qj::cli::Output out;
         try {
+            qj::cli::RequireUtf8Arguments(args);
             command.run(args, out);
             if (!out.Flush()) {
                 std::fprintf(stderr, "qingjian-cli: could not write the output\n");
