@@ -98,8 +98,8 @@ echo "$where" | grep -q "\"folder\":\"$data\"" || fail "the CLI names another da
 tree=$(as_user run_env "$cli" notes tree "$data/dataly.dat" 帮助) || fail "notes tree failed"
 [ "$tree" = '{"id":0,"parent":null,"name":"帮助","depth":0}' ] || fail "帮助's tree is: $tree"
 as_user run_env "$cli" notes export "$data/dataly.dat" 帮助 0 --txt >"$scratch/guide.txt"
-# The export writes CR LF line breaks; the text is the guide's.
-[ "$(tr -d '\r' <"$scratch/guide.txt")" = "$(tr -d '\r' <"$source/resources/readme.txt")" ] ||
+# The export writes GBK with CR LF line breaks; the text is the guide's.
+[ "$(iconv -f GB18030 -t UTF-8 "$scratch/guide.txt" | tr -d '\r')" = "$(tr -d '\r' <"$source/resources/readme.txt")" ] ||
     fail "帮助's note is not the guide"
 # Nothing was written into the installed files.
 [ -z "$(find "$root" -newer "$deb" -type f)" ] || fail "the program wrote into the installed files: $(find "$root" -newer "$deb" -type f)"
