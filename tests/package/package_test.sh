@@ -67,17 +67,17 @@ home=$scratch/home
 runtime=$scratch/runtime
 mkdir -p "$home" "$runtime"
 chmod 700 "$runtime"
+switch=
 if [ "$(id -u)" -eq 0 ]; then
     chown nobody "$home" "$runtime"
-    as_user() { setpriv --reuid=nobody --regid=nogroup --clear-groups -- "$@"; }
-else
-    as_user() { "$@"; }
+    switch="setpriv --reuid=nobody --regid=nogroup --clear-groups --"
 fi
-run_env() {
-    env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$runtime" LANG=C.UTF-8 \
+# A command as that user, with a clean environment: offscreen, the fresh home, start-up reported.
+run_user() {
+    $switch env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$runtime" LANG=C.UTF-8 \
         QT_QPA_PLATFORM=offscreen QJ_REPORT_SHOWN=1 "$@"
 }
-as_user run_env "$root/usr/bin/qingjian" >"$scratch/run.out" 2>"$scratch/run.err" &
+run_user "$root/usr/bin/qingjian" >"$scratch/run.out" 2>"$scratch/run.err" &
 pid=$!
 shown=
 for _ in $(seq 1 300); do
@@ -91,13 +91,13 @@ data=$home/.local/share/qingjian
 [ -s "$data/dataly.dat" ] || fail "no data file in $data"
 [ -f "$data/Jotterly.ini" ] || fail "no settings file in $data"
 cli=$root/usr/bin/qingjian-cli
-where=$(as_user run_env "$cli" notes where)
+where=$(run_user "$cli" notes where)
 echo "notes where: $where"
 echo "$where" | grep -q "\"mode\":\"installed\"" || fail "the CLI does not see the installed mode"
 echo "$where" | grep -q "\"folder\":\"$data\"" || fail "the CLI names another data folder"
-tree=$(as_user run_env "$cli" notes tree "$data/dataly.dat" 帮助) || fail "notes tree failed"
+tree=$(run_user "$cli" notes tree "$data/dataly.dat" 帮助) || fail "notes tree failed"
 [ "$tree" = '{"id":0,"parent":null,"name":"帮助","depth":0}' ] || fail "帮助's tree is: $tree"
-as_user run_env "$cli" notes export "$data/dataly.dat" 帮助 0 --txt >"$scratch/guide.txt"
+run_user "$cli" notes export "$data/dataly.dat" 帮助 0 --txt >"$scratch/guide.txt"
 # The export writes GBK with CR LF line breaks; the text is the guide's.
 [ "$(iconv -f GB18030 -t UTF-8 "$scratch/guide.txt" | tr -d '\r')" = "$(tr -d '\r' <"$source/resources/readme.txt")" ] ||
     fail "帮助's note is not the guide"
