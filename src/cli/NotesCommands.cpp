@@ -1,5 +1,6 @@
 #include "cli/NotesCommands.h"
 
+#include "cli/ImportJet.h"
 #include "cli/Json.h"
 #include "cli/NotePdf.h"
 #include "store/CategoryTable.h"
@@ -20,7 +21,8 @@ namespace {
 
 constexpr const char* kUsage = "notes categories DATAFILE | notes tree DATAFILE CATEGORY | "
                                "notes search DATAFILE TEXT [--title|--content] | "
-                               "notes export DATAFILE CATEGORY ID [--txt|--html|--pdf FILE]";
+                               "notes export DATAFILE CATEGORY ID [--txt|--html|--pdf FILE] | "
+                               "notes import-jet JETFILE NEWFILE";
 
 struct NotesArgs {
     std::vector<std::string> positional;
@@ -201,6 +203,8 @@ void Run(const Arguments& args, Output& out) {
         RunSearch(Split(args, 1, 2, {"--title", "--content"}), out);
     else if (sub == "export")
         RunExport(Split(args, 1, 3, {"--txt", "--html", "--pdf"}), out);
+    else if (sub == "import-jet")
+        RunImportJet(Split(args, 1, 2, {}).positional, out);
     else
         throw UsageError("unknown notes command '" + sub + "'; usage: " + kUsage);
 }
@@ -211,7 +215,8 @@ CommandGroup NotesCommands() {
     return {{"notes", kUsage,
              "the notebook's data file, read-only: categories {name, notes}; a category's tree "
              "{id, parent, name, depth} in the window's order; search hits {dir, id, name}; a note "
-             "exported as text or HTML, or printed to a PDF file {pdf, pages}",
+             "exported as text or HTML, or printed to a PDF file {pdf, pages}; a Jet data file converted "
+             "into a new data file, one line per table {name, rows, notes, skipped, why, refused}",
              &Run}};
 }
 
