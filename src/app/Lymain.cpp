@@ -1,6 +1,7 @@
 #include "app/Lymain.h"
 
 #include "app/CategorySelector.h"
+#include "app/JetOffer.h"
 #include "app/StoreWindows.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTitleBar.h"
@@ -120,6 +121,12 @@ void TFmain::FormCreate() {
 // Opens dataly.dat of the program folder. Without it the window opens with no category.
 bool TFmain::OpenDataFile() {
     const QString path = services_.folder.filePath(QString::fromUtf8(kDataFileName));
+    // A notebook still kept as a Jet file is converted first when the user agrees; declined, it
+    // is reported below like any file that is not ours.
+    if (OfferJetConversion(services_.dialogs, this, path) == JetOffer::Failed) {
+        act("actNewCategory")->setEnabled(false);
+        return false;
+    }
     try {
         dataFile_ = std::make_unique<DataFile>(path);
         const QString why = WriteBarrierText(dataFile_->writeBarrier());

@@ -2,6 +2,7 @@
 
 #include "cli/Args.h"
 #include "cli/ExecutableFolder.h"
+#include "cli/ImportJet.h"
 #include "cli/Json.h"
 #include "cli/NotePdf.h"
 #include "seams/DataFolder.h"
@@ -25,7 +26,8 @@ namespace {
 constexpr const char* kUsage = "notes where [--data-folder DIR] | "
                                "notes categories DATAFILE | notes tree DATAFILE CATEGORY | "
                                "notes search DATAFILE TEXT [--title|--content] | "
-                               "notes export DATAFILE CATEGORY ID [--txt|--html|--pdf FILE]";
+                               "notes export DATAFILE CATEGORY ID [--txt|--html|--pdf FILE] | "
+                               "notes import-jet JETFILE NEWFILE";
 
 struct NotesArgs {
     std::vector<std::string> positional;
@@ -227,6 +229,8 @@ void Run(const Arguments& args, Output& out) {
         RunSearch(Split(args, 1, 2, {"--title", "--content"}), out);
     else if (sub == "export")
         RunExport(Split(args, 1, 3, {"--txt", "--html", "--pdf"}), out);
+    else if (sub == "import-jet")
+        RunImportJet(Split(args, 1, 2, {}).positional, out);
     else
         throw UsageError("unknown notes command '" + sub + "'; usage: " + kUsage);
 }
@@ -238,7 +242,8 @@ CommandGroup NotesCommands() {
              "the notebook's data file, read-only: the data folder the program uses {mode, folder, "
              "data_file, exists, files}; categories {name, notes}; a category's tree "
              "{id, parent, name, depth} in the window's order; search hits {dir, id, name}; a note "
-             "exported as text or HTML, or printed to a PDF file {pdf, pages}",
+             "exported as text or HTML, or printed to a PDF file {pdf, pages}; a Jet data file converted "
+             "into a new data file, one line per table {name, rows, notes, skipped, why, refused}",
              &Run}};
 }
 
