@@ -285,10 +285,10 @@ void TFAlerting::tc1Alarm() {
         hooks_.exitProgram();
 }
 
-// Alerting.wav beside the program, else the system beep; also the beep when the file is there
-// but cannot be played.
+// Alerting.wav of the data folder or the installed one, else the system beep; also the beep when the file is
+// there but cannot be played.
 void TFAlerting::playSound() {
-    const QString path = services_.folder.filePath(QString::fromLatin1(kSoundFile));
+    const QString path = services_.folder.findFile(QString::fromLatin1(kSoundFile));
     if (QFileInfo(path).isFile() && services_.sound.playWav(path))
         return;
     services_.sound.beep();

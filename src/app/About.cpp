@@ -2,6 +2,7 @@
 
 #include "app/shell/FontFamilies.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -49,7 +50,7 @@ QStringList TFabout::MemoLines() {
     return lines;
 }
 
-TFabout::TFabout(std::function<QString()> versionText, QWidget* parent)
+TFabout::TFabout(std::function<QString()> versionText, QWidget* parent, const QString& dataFolder)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint),
       versionText_(std::move(versionText)) {
@@ -95,6 +96,15 @@ TFabout::TFabout(std::function<QString()> versionText, QWidget* parent)
     palette.setColor(QPalette::Base, kMemoBack);
     memo->setPalette(palette);
     layout->addWidget(memo, 1);
+
+    if (!dataFolder.isEmpty()) {
+        auto* folder =
+            new QLabel(QStringLiteral("数据文件夹：") + QDir::toNativeSeparators(dataFolder), this);
+        folder->setObjectName(QStringLiteral("lblDataFolder"));
+        folder->setWordWrap(true);
+        folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(folder);
+    }
 
     auto* close = new QToolButton(this);
     close->setObjectName(QStringLiteral("btn2"));

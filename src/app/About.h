@@ -17,8 +17,10 @@ inline constexpr char kContactLine[] = "意见与建议：请通过项目主页�
 class TFabout : public QDialog {
     Q_OBJECT
 public:
-    // `versionText` gives the text of the main window's version panel ("版本: V1.2.12.41").
-    TFabout(std::function<QString()> versionText, QWidget* parent = nullptr);
+    // `versionText` gives the text of the main window's version panel ("版本: V1.2.12.41");
+    // `dataFolder`, when given, is named below the memo, so the user knows what to back up.
+    TFabout(std::function<QString()> versionText, QWidget* parent = nullptr,
+            const QString& dataFolder = QString());
 
     // The memo's lines, in order.
     static QStringList MemoLines();

@@ -55,7 +55,7 @@ QString MissingHelpText() {
 
 void OpenDocumentFile(const Services& services, QWidget* parent, const QString& name) {
     BusyPointer busy;
-    const QString path = services.folder.filePath(name);
+    const QString path = services.folder.findFile(name);
     if (Open(services, path))
         return;
     busy.release();
@@ -64,7 +64,7 @@ void OpenDocumentFile(const Services& services, QWidget* parent, const QString& 
 
 void OpenHelpFile(const Services& services, QWidget* parent) {
     BusyPointer busy;
-    if (Open(services, services.folder.filePath(QString::fromLatin1(kHelpFile))))
+    if (Open(services, services.folder.findFile(QString::fromLatin1(kHelpFile))))
         return;
     busy.release();
     InformationBox(services.dialogs, parent, MissingHelpText());

@@ -100,7 +100,11 @@ void TFmain::FormCreate() {
     LoadSkinChoice();
     if (dataFile_) {
         if (firstRun_)
-            runCommand([this] { CreateHelpCategory(*dataFile_, services_.folder.path()); });
+            runCommand([this] {
+                // The guide of the data folder, else the one installed with the program.
+                const QString guide = services_.folder.findFile(QString::fromUtf8(kGuideFileName));
+                CreateHelpCategory(*dataFile_, QFileInfo(guide).path());
+            });
         FillCategorySelector();
         if (cbb1_->count() > 0)
             SelectStartupCategory();

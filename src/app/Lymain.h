@@ -128,7 +128,8 @@ private:
     void CheckDefaultCategory();
     void LoadSettings();
     void LoadSkinChoice();
-    void SaveSettings();
+    // False (after telling the user) when the settings file could not be written.
+    bool SaveSettings();
     void SelectStartupCategory();
     void ShowCurrentCategory();
     void RegisterHotKey();

@@ -10,10 +10,12 @@
 #include "editor/ColumnWrap.h"
 #include "editor/EditorText.h"
 #include "editor/StatusTexts.h"
+#include "seams/StandardBoxes.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -24,6 +26,11 @@ constexpr int kWrapColumn = 80;
 
 ProfileFile SettingsFile(const ProgramFolder& folder) {
     return ProfileFile(folder.filePath(QString::fromUtf8(kSettingsFileName)));
+}
+
+QString SettingsNotWrittenText(const QString& path) {
+    return QStringLiteral("设置文件 %1 不能写入，这次的显示设置没有保存。")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 int ValueOf(const QColor& colour) {
@@ -77,13 +84,16 @@ void TFmain::ApplySkinChoice(const QString& fileName, int index) {
         items[index - 1]->setChecked(true);
 }
 
-void TFmain::SaveSettings() {
+bool TFmain::SaveSettings() {
     Settings s = look_;
     s.toolBar = act("actToolBar")->isChecked();
     s.listBar = act("actListBar")->isChecked();
     s.autoLine = chkBox_->isChecked();
     ProfileFile file = SettingsFile(services_.folder);
-    qj::SaveSettings(file, s);
+    if (qj::SaveSettings(file, s))
+        return true;
+    ErrorBox(services_.dialogs, this, SettingsNotWrittenText(file.path()));
+    return false;
 }
 
 // The editor shows the stored font name with the nearest installed face; the file keeps the name.

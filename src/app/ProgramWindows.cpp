@@ -18,17 +18,20 @@ namespace qj {
 namespace {
 
 // One line per window that a command-line option can show.
+// The caption is the one of the desktop entry's action that passes the option.
 struct WindowOption {
     const char* option;
     const char* window;
+    const char* caption;
     void (*show)(ProgramWindows& windows);
 };
 
 constexpr WindowOption kWindowOptions[] = {
-    {"--calendar", "calendar", [](ProgramWindows& w) { RestoreAndActivate(&w.calendar()); }},
-    {"--divination", "divination", [](ProgramWindows& w) { RestoreAndActivate(&w.divination()); }},
-    {"--search", "search", [](ProgramWindows& w) { w.main().storeWindows().openSearch(); }},
-    {"--alert", "alert", [](ProgramWindows& w) { RestoreAndActivate(&w.alert()); }},
+    {"--calendar", "calendar", "显示日历", [](ProgramWindows& w) { RestoreAndActivate(&w.calendar()); }},
+    {"--divination", "divination", "六爻排卦",
+     [](ProgramWindows& w) { RestoreAndActivate(&w.divination()); }},
+    {"--search", "search", "全目录查找", [](ProgramWindows& w) { w.main().storeWindows().openSearch(); }},
+    {"--alert", "alert", "定时报警", [](ProgramWindows& w) { RestoreAndActivate(&w.alert()); }},
 };
 
 QAction* Command(TFmain& main, const char* name) {
@@ -39,7 +42,8 @@ QAction* Command(TFmain& main, const char* name) {
 
 ProgramWindows::ProgramWindows(TFmain& main, const Services& services)
     : main_(main),
-      about_(std::make_unique<TFabout>([&main] { return main.statusText(TFmain::kVersionPanel); }, &main)),
+      about_(std::make_unique<TFabout>([&main] { return main.statusText(TFmain::kVersionPanel); }, &main,
+                                       services.folder.path())),
       calendar_(std::make_unique<TFcnDate>(services)) {
     // The divination window reads the calendar window's date and hour; its 显示排卦 casts into it.
     calendarLink_ = std::make_unique<CalendarWindowLink>(*calendar_);
@@ -81,6 +85,13 @@ QList<QPair<QString, QString>> ProgramWindows::launchOptions() {
     for (const WindowOption& o : kWindowOptions)
         options.append({QString::fromLatin1(o.option), QString::fromLatin1(o.window)});
     return options;
+}
+
+QList<QPair<QString, QString>> ProgramWindows::launchHelp() {
+    QList<QPair<QString, QString>> help;
+    for (const WindowOption& o : kWindowOptions)
+        help.append({QString::fromLatin1(o.option), QString::fromUtf8(o.caption)});
+    return help;
 }
 
 } // namespace qj

@@ -37,6 +37,8 @@ public:
     void show(const QString& window);
     // Every accepted option with the window it shows.
     static QList<QPair<QString, QString>> launchOptions();
+    // Every accepted option with the caption of the window it shows ("显示日历"), for --help.
+    static QList<QPair<QString, QString>> launchHelp();
 
 private:
     TFmain& main_;

@@ -6,20 +6,67 @@
 #include "app/ProgramWindows.h"
 #include "app/shell/AppTitle.h"
 #include "app/shell/ErrorHandler.h"
+#include "app/shell/FileVersion.h"
 #include "app/shell/FontFamilies.h"
 #include "app/shell/GuardedApplication.h"
 #include "app/shell/LaunchOptions.h"
 #include "app/shell/QtTranslations.h"
 #include "app/shell/ReportShown.h"
 #include "app/shell/SingleInstance.h"
+#include "seams/DataFolder.h"
 #include "seams/RealServices.h"
+#include "seams/StandardBoxes.h"
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+qj::DataFolderChoice DataFolderFor(const qj::LaunchRequest& request) {
+    return qj::ChooseDataFolder(
+        qj::DataFolderPlace::ofEnvironment(QCoreApplication::applicationDirPath(), request.dataFolder));
+}
+
+// --help, --version and a mistyped option are answered without a display: only a core
+// application object is made. Qt's own options ("-platform offscreen") are left to the window
+// application, which takes them off the command line before the program's options are read.
+bool AnswersWithoutWindows(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-' && argv[i][1] != '-' && std::strcmp(argv[i], "-h"))
+            return false;
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const qj::LaunchRequest request =
+        qj::ParseLaunchArguments(arguments, qj::ProgramWindows::launchOptions());
+    return request.help || request.version || !request.error.isEmpty();
+}
+
+int PrintInformation(int argc, char** argv) {
+    QCoreApplication core(argc, argv);
+    const qj::LaunchRequest request =
+        qj::ParseLaunchArguments(QCoreApplication::arguments().mid(1), qj::ProgramWindows::launchOptions());
+    if (!request.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(request.error));
+        return 2;
+    }
+    if (request.version)
+        std::printf("%s %s\n", qj::kAppName, qPrintable(qj::EmbeddedFileVersion()));
+    if (request.help)
+        std::printf("%s", qPrintable(qj::LaunchUsage(qj::ProgramWindows::launchHelp(),
+                                                     DataFolderFor(request).describe())));
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (AnswersWithoutWindows(argc, argv))
+        return PrintInformation(argc, argv);
     qj::GuardedApplication app(argc, argv);
-    const QString title = QString::fromUtf8(qj::kAppTitle);
-    QApplication::setApplicationName(title);
+    // The window class and the desktop entry: ASCII, as desktops match them.
+    QApplication::setApplicationName(QString::fromLatin1(qj::kAppName));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(qj::kDesktopId));
     // Closing the main window only hides it; "退出系统" ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     qj::EnsureChineseUiFont();
@@ -37,8 +84,12 @@ int main(int argc, char** argv) {
     if (!instance.tryBecomePrimary(request.windows))
         return 0;
 
-    qj::RealServices real(qj::ProgramFolder::ofRunningExecutable());
+    // The data folder: beside the program for a portable copy, the user's own for an installed one.
+    const qj::DataFolderChoice data = DataFolderFor(request);
+    qj::RealServices real(data.folder());
     qj::Services services = real.services();
+    if (const QString problem = qj::SeedDataFolder(data); !problem.isEmpty())
+        qj::ErrorBox(services.dialogs, nullptr, problem);
     qj::TFmain main(services);
     QApplication::setWindowIcon(main.windowIcon());
     app.setErrorReporter([&](const QString& text) { qj::ShowGeneralError(services.dialogs, &main, text); });

@@ -1,8 +1,11 @@
 #include "cli/NotesCommands.h"
 
+#include "cli/Args.h"
+#include "cli/ExecutableFolder.h"
 #include "cli/ImportJet.h"
 #include "cli/Json.h"
 #include "cli/NotePdf.h"
+#include "seams/DataFolder.h"
 #include "store/CategoryTable.h"
 #include "store/DataFile.h"
 #include "store/NoteSearch.h"
@@ -10,6 +13,7 @@
 #include "store/StoreError.h"
 #include "store/TextFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,7 +23,8 @@ namespace qj::cli {
 
 namespace {
 
-constexpr const char* kUsage = "notes categories DATAFILE | notes tree DATAFILE CATEGORY | "
+constexpr const char* kUsage = "notes where [--data-folder DIR] | "
+                               "notes categories DATAFILE | notes tree DATAFILE CATEGORY | "
                                "notes search DATAFILE TEXT [--title|--content] | "
                                "notes export DATAFILE CATEGORY ID [--txt|--html|--pdf FILE] | "
                                "notes import-jet JETFILE NEWFILE";
@@ -199,11 +204,32 @@ void RunExport(const NotesArgs& a, Output& out) {
     out.Raw(a.Has("--html") ? ExportHtmlBytes(text) : ExportTextBytes(text, LineBreak::CrLf));
 }
 
+// The data folder the program started from this executable's folder would use, by the same rule.
+void RunWhere(const Arguments& args, Output& out) {
+    const ParsedArgs a = ParseArguments(Arguments(args.begin() + 1, args.end()), {"data-folder"}, 0, kUsage);
+    const DataFolderChoice choice = ChooseDataFolder(
+        DataFolderPlace::ofEnvironment(ExecutableFolder(), Text(a.Option("data-folder").value_or(""))));
+    static const char* const kModes[] = {"portable", "installed", "named"};
+    const QString dataFile = QDir(choice.dataFolder).filePath(QStringLiteral("dataly.dat"));
+    JsonWriter json;
+    json.BeginObject()
+        .Field("mode", kModes[static_cast<int>(choice.mode)])
+        .Field("folder", choice.dataFolder.toStdString())
+        .Field("data_file", dataFile.toStdString())
+        .Key("exists")
+        .Bool(QFileInfo(dataFile).isFile())
+        .Field("files", choice.filesFolder.toStdString())
+        .EndObject();
+    out.Line(json);
+}
+
 void Run(const Arguments& args, Output& out) {
     if (args.empty())
         throw UsageError(std::string("no notes command given; usage: ") + kUsage);
     const std::string& sub = args[0];
-    if (sub == "categories")
+    if (sub == "where")
+        RunWhere(args, out);
+    else if (sub == "categories")
         RunCategories(Split(args, 1, 1, {}), out);
     else if (sub == "tree")
         RunTree(Split(args, 1, 2, {}), out);
@@ -221,7 +247,8 @@ void Run(const Arguments& args, Output& out) {
 
 CommandGroup NotesCommands() {
     return {{"notes", kUsage,
-             "the notebook's data file, read-only: categories {name, notes}; a category's tree "
+             "the notebook's data file, read-only: the data folder the program uses {mode, folder, "
+             "data_file, exists, files}; categories {name, notes}; a category's tree "
              "{id, parent, name, depth} in the window's order; search hits {dir, id, name}; a note "
              "exported as text or HTML, or printed to a PDF file {pdf, pages}; a Jet data file converted "
              "into a new data file, one line per table {name, rows, notes, skipped, why, refused}",

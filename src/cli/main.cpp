@@ -1,12 +1,15 @@
 // qingjian-cli: the calendar (and other cores) of 青简札记 on the command line, one JSON object
 // per output line.
 
+#include "app/shell/FileVersion.h"
 #include "cli/Args.h"
 #include "cli/CalendarCommands.h"
 #include "cli/ChartCommands.h"
 #include "cli/Command.h"
+#include "cli/ExecutableFolder.h"
 #include "cli/GridCommands.h"
 #include "cli/NotesCommands.h"
+#include "seams/DataFolder.h"
 
 #include <cstdio>
 #include <exception>
@@ -39,6 +42,11 @@ void PrintHelp(std::FILE* file, const std::vector<qj::cli::Command>& commands) {
     std::fprintf(file,
                  "\nEach result is one JSON object per line on standard output. Bad input prints one line "
                  "on standard error and exits with status 2.\n");
+    // The program's data file, where "notes" finds it.
+    const qj::DataFolderChoice data =
+        qj::ChooseDataFolder(qj::DataFolderPlace::ofEnvironment(qj::cli::ExecutableFolder()));
+    std::fprintf(file, "\nThe program's data file: %s/dataly.dat (notes where tells more)\n",
+                 data.dataFolder.toLocal8Bit().constData());
 }
 
 } // namespace
@@ -52,6 +60,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintHelp(stdout, commands);
+        return 0;
+    }
+    if (name == "--version") {
+        std::printf("qingjian-cli %s\n", qPrintable(qj::EmbeddedFileVersion()));
         return 0;
     }
     for (const auto& command : commands) {

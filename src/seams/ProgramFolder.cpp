@@ -2,15 +2,32 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace qj {
 
-ProgramFolder::ProgramFolder(const QString& folder) {
+namespace {
+
+QString FolderPath(const QString& folder) {
     if (folder.isEmpty())
-        return;
-    path_ = QDir::cleanPath(QDir(folder).absolutePath());
-    if (!path_.endsWith(QLatin1Char('/')))
-        path_ += QLatin1Char('/');
+        return QString();
+    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    if (!path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    return path;
+}
+
+} // namespace
+
+ProgramFolder::ProgramFolder(const QString& folder, const QString& filesFolder)
+    : path_(FolderPath(folder)), filesPath_(filesFolder.isEmpty() ? path_ : FolderPath(filesFolder)) {}
+
+QString ProgramFolder::findFile(const QString& name) const {
+    const QString own = filePath(name);
+    if (QFileInfo::exists(own) || filesPath_ == path_)
+        return own;
+    const QString shipped = filesPath_ + name;
+    return QFileInfo::exists(shipped) ? shipped : own;
 }
 
 ProgramFolder ProgramFolder::ofRunningExecutable() {

@@ -42,9 +42,9 @@ Settings ReadSettings(const ProfileFile& settingsFile) {
     return s;
 }
 
-void SaveSettings(ProfileFile& file, const Settings& s) {
+bool SaveSettings(ProfileFile& file, const Settings& s) {
     const auto number = [](int v) { return QString::number(v); };
-    file.WriteStrings({
+    return file.WriteStrings({
         {kSettings, QStringLiteral("ToolBar"), number(s.toolBar ? 1 : 0)},
         {kSettings, QStringLiteral("ListBar"), number(s.listBar ? 1 : 0)},
         {kSettings, QStringLiteral("AutoLine"), number(s.autoLine ? 1 : 0)},
@@ -62,7 +62,8 @@ void WriteSetting(ProfileFile& file, const QString& section, const QString& key,
 }
 
 void WriteSkinChoice(ProfileFile& file, const QString& name, int index) {
-    file.WriteStrings({{kSkin, QStringLiteral("Name"), name}, {kSkin, QStringLiteral("Index"), QString::number(index)}});
+    file.WriteStrings(
+        {{kSkin, QStringLiteral("Name"), name}, {kSkin, QStringLiteral("Index"), QString::number(index)}});
 }
 
 std::optional<int> SkinIndex(const Settings& settings) {

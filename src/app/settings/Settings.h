@@ -47,7 +47,8 @@ struct Settings {
 Settings ReadSettings(const ProfileFile& file);
 // Writes, in one write of the file, what is saved on exit: Settings ToolBar/ListBar/AutoLine, Font Name/Size/Color, Back
 // Color/NowlinefontColor/NowlinebkColor. CurTb and SkinFile are written only by their own calls.
-void SaveSettings(ProfileFile& file, const Settings& settings);
+// False when a value could not be written (the file or its folder is write-protected, say).
+bool SaveSettings(ProfileFile& file, const Settings& settings);
 // One value written at once (CurTb).
 void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value);
 // Writes the season choice: SkinFile Name and Index (decimal).

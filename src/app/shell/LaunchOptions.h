@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line: options that each ask for one window to be shown at start
-// ("qingjian --calendar"). Anything else is refused before anything starts.
+// ("qingjian --calendar"), --data-folder DIR (the data folder to use), --help and --version.
+// Anything else is refused before anything starts.
 
 #include <QString>
 #include <QStringList>
@@ -8,13 +9,21 @@
 namespace qj {
 
 struct LaunchRequest {
-    QStringList windows; // the windows asked for, in the order given, each once
-    QString error;       // not empty: the one-line message for stderr; start nothing
+    QStringList windows;  // the windows asked for, in the order given, each once
+    QString dataFolder;   // --data-folder DIR (or --data-folder=DIR); empty: not given
+    bool help = false;    // --help or -h: print the usage and end
+    bool version = false; // --version: print the version and end
+    QString error;        // not empty: the one-line message for stderr; start nothing
 };
 
 // `arguments` without the program's name; `options` maps each accepted option ("--calendar") to
 // the window it shows ("calendar").
 LaunchRequest ParseLaunchArguments(const QStringList& arguments,
                                    const QList<QPair<QString, QString>>& options);
+
+// The text --help prints: how to start the program, every option (`options`: each window option
+// with the caption of its window), the data folder rule and `dataFolderLine`, the data folder
+// this start would use.
+QString LaunchUsage(const QList<QPair<QString, QString>>& options, const QString& dataFolderLine);
 
 } // namespace qj

@@ -74,6 +74,19 @@ TEST_F(NoteTrailingBlanksTest, OnlyTheLineTypedInSinceTheLoadIsTrimmed) {
     EXPECT_TRUE(notebook->isDirty());
 }
 
+TEST_F(NoteTrailingBlanksTest, TabsAreTrimmedWithTheBlanksButNeverWhileReadOnly) {
+    press(1);
+    typeAtEndOf(1, " "); // "丁丁 \t" and the blank typed
+    moveTo(3);
+    EXPECT_EQ(editor->text(), QStringLiteral("丙丙  \r\n丁丁\r\n戊戊  \r\n己"));
+
+    // Typed, then the note switched to read-only before the caret leaves the line: kept as it is.
+    typeAtEndOf(2, "w  ");
+    notebook->setReadOnly(true);
+    moveTo(0);
+    EXPECT_EQ(editor->text(), QStringLiteral("丙丙  \r\n丁丁\r\n戊戊  w  \r\n己"));
+}
+
 TEST_F(NoteTrailingBlanksTest, PressingTheShownNoteAgainAndDroppingTheChangeRestoresItExactly) {
     press(0);
     typeAtEndOf(0, "y ");

@@ -5,8 +5,9 @@
 namespace qj {
 namespace {
 
+const QList<QPair<QString, QString>> kOptions = {{"--calendar", "calendar"}, {"--search", "search"}};
+
 TEST(LaunchOptions, KnownOptionsNameWindowsAndAnythingElseIsRefused) {
-    const QList<QPair<QString, QString>> options = {{"--calendar", "calendar"}, {"--search", "search"}};
     struct Case {
         QStringList arguments;
         QStringList windows;
@@ -20,17 +21,67 @@ TEST(LaunchOptions, KnownOptionsNameWindowsAndAnythingElseIsRefused) {
         {{"--calendar", "calendar"}, {}, true},
         {{"-c"}, {}, true},
         {{"--CALENDAR"}, {}, true},
+        {{"--help=yes"}, {}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const LaunchRequest request = ParseLaunchArguments(c.arguments, options);
+        const LaunchRequest request = ParseLaunchArguments(c.arguments, kOptions);
         EXPECT_EQ(request.windows, c.windows);
         EXPECT_EQ(!request.error.isEmpty(), c.refused);
         if (c.refused) {
             EXPECT_FALSE(request.error.contains('\n'));
-            EXPECT_TRUE(request.error.contains(QStringLiteral("--calendar"))); // names what is accepted
+            // Names what is accepted, the general options too.
+            for (const char* accepted : {"--calendar", "--data-folder DIR", "--help", "--version"})
+                EXPECT_TRUE(request.error.contains(QString::fromLatin1(accepted))) << accepted;
+            EXPECT_FALSE(request.help || request.version);
+            EXPECT_TRUE(request.dataFolder.isEmpty());
         }
     }
+}
+
+TEST(LaunchOptions, HelpVersionAndTheDataFolder) {
+    struct Case {
+        QStringList arguments;
+        bool help;
+        bool version;
+        QString folder;
+        QStringList windows;
+        bool refused;
+    };
+    const Case cases[] = {
+        {{"--help"}, true, false, {}, {}, false},
+        {{"-h"}, true, false, {}, {}, false},
+        {{"--version"}, false, true, {}, {}, false},
+        {{"--calendar", "--help"}, true, false, {}, {"calendar"}, false},
+        {{"--data-folder", "/tmp/notes"}, false, false, "/tmp/notes", {}, false},
+        {{"--data-folder=/tmp/笔记"}, false, false, "/tmp/笔记", {}, false},
+        {{"--data-folder", "/a", "--data-folder=/b", "--search"}, false, false, "/b", {"search"}, false},
+        {{"--data-folder", "--calendar"}, false, false, "--calendar", {}, false},
+        {{"--data-folder"}, false, false, {}, {}, true},
+        {{"--data-folder="}, false, false, {}, {}, true},
+        {{"--data-folders", "/a"}, false, false, {}, {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const LaunchRequest request = ParseLaunchArguments(c.arguments, kOptions);
+        EXPECT_EQ(request.help, c.help);
+        EXPECT_EQ(request.version, c.version);
+        EXPECT_EQ(request.dataFolder, c.folder);
+        EXPECT_EQ(request.windows, c.windows);
+        EXPECT_EQ(!request.error.isEmpty(), c.refused) << request.error.toStdString();
+    }
+    EXPECT_TRUE(ParseLaunchArguments({"--data-folder"}, kOptions).error.contains("--data-folder needs"));
+}
+
+TEST(LaunchOptions, UsageListsEveryOptionTheRuleAndTheFolderInUse) {
+    const QString usage = LaunchUsage({{"--calendar", "显示日历"}, {"--alert", "定时报警"}},
+                                      QStringLiteral("数据文件夹（安装）：/x"));
+    for (const char* part :
+         {"用法: qingjian", "--calendar\n      显示日历", "--alert\n      定时报警", "--data-folder DIR",
+          "QINGJIAN_DATA_DIR", "--help", "--version", "portable", "~/.local/share/qingjian",
+          "$XDG_DATA_HOME/qingjian", "数据文件夹（安装）：/x\n"})
+        EXPECT_TRUE(usage.contains(QString::fromUtf8(part))) << part;
+    EXPECT_TRUE(usage.endsWith(QStringLiteral("：/x\n")));
 }
 
 } // namespace

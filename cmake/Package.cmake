@@ -1,0 +1,31 @@
+# The Debian package, made by `./dev package` (cpack -G DEB in the build folder): what
+# `cmake --install` puts under /usr, with Depends worked out from the programs' shared libraries
+# by dpkg-shlibdeps.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME qingjian)
+set(CPACK_PACKAGE_VERSION ${QJ_FILE_VERSION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGE_CONTACT "青简札记 developers <qingjian@example.org>")
+set(CPACK_PACKAGE_VENDOR "青简札记 project")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "notebook with a lunar calendar and Liu Yao charts")
+# The extended description, each line indented by CPack (an empty line becomes " ."); the synopsis
+# is the summary above.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "青简札记 (Qingjian) keeps text notes in categories, each a tree of titled
+notes in one SQLite data file, for Chinese-speaking users.
+
+Around the notebook it offers a perpetual lunar calendar for 1901-2050
+(solar terms, festivals, four pillars, almanac), a Liu Yao chart maker
+whose reading reports are filed as notes, a search across all categories,
+backups, import and export, printing and a timed alert. qingjian-cli gives
+the calendar, the charts and a read-only view of the notebook to scripts.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/qingjian/qingjian")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Chinese faces the windows look for, and Qt's Chinese texts for its own dialogs.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-arphic-gbsn00lp, qt6-translations-l10n")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+include(CPack)
