@@ -55,8 +55,9 @@ TEST_F(DataFolderWindow, AGuideInTheDataFolderWinsOverTheInstalledOne) {
     shipped.close();
     ASSERT_TRUE(dir.writeFile(QStringLiteral("readme.txt"), "the user's own guide\n"));
     openWithInstalledFiles();
+    // Notes keep CR LF line ends, so the guide's LF comes back as CR LF.
     EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0),
-              std::optional<QString>(QStringLiteral("the user's own guide\n")));
+              std::optional<QString>(QStringLiteral("the user's own guide\r\n")));
 }
 
 TEST_F(DataFolderWindow, TheAboutWindowNamesTheDataFolder) {
