@@ -4,15 +4,15 @@
 #include "app/Lymain.h"
 #include "app/ProgramShell.h"
 #include "app/ProgramWindows.h"
-#include "app/shell/AppTitle.h"
-#include "app/shell/ErrorHandler.h"
-#include "app/shell/FontFamilies.h"
 #include "app/shell/GuardedApplication.h"
 #include "app/shell/LaunchOptions.h"
 #include "app/shell/QtTranslations.h"
 #include "app/shell/ReportShown.h"
 #include "app/shell/SingleInstance.h"
 #include "seams/RealServices.h"
+#include "shell/AppTitle.h"
+#include "shell/ErrorHandler.h"
+#include "shell/FontFamilies.h"
 
 #include <cstdio>
 

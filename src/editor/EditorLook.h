@@ -1,6 +1,8 @@
 #pragma once
 // The note editor's fixed look and behaviour, and the options the user may change.
 
+#include "shell/EditorOptions.h"
+
 #include <QColor>
 
 class QsciScintilla;
@@ -16,17 +18,6 @@ inline const QColor kSelectionBackground{61, 110, 184};
 
 // The margins of the editor: line numbers, then the bookmark symbols.
 enum EditorMargin { kLineNumberMargin = 0, kBookmarkMargin = 1 };
-
-// The choices of the editor's options dialog ("编辑选项(&E)").
-struct EditorOptions {
-    int tabWidth = 4;
-    bool autoIndent = true;
-    bool trimTrailingBlanks = true;
-    bool caretPastLineEnd = true;
-    bool gutterShown = true;
-    int edgeColumn = 80;
-    bool operator==(const EditorOptions&) const = default;
-};
 
 // Sets up everything of the editor's look and behaviour that the user does not choose: the gutter
 // (grey line numbers on light grey, bookmark symbols 0–9), the selection colours, the right edge's

@@ -5,8 +5,8 @@
 #include "app/notebook/NoteTreeMirror.h"
 #include "app/notebook/NoteTreeWidget.h"
 #include "app/notebook/NotebookTexts.h"
-#include "app/shell/ErrorHandler.h"
 #include "seams/StandardBoxes.h"
+#include "shell/ErrorHandler.h"
 
 #include <QAction>
 
