@@ -1,5 +1,7 @@
 #include "cli/Args.h"
 
+#include "common/Gbk.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -35,8 +37,15 @@ std::optional<std::string> ParsedArgs::Option(std::string_view name) const {
     return it->second;
 }
 
+void RequireUtf8Arguments(const Arguments& args) {
+    for (size_t i = 0; i < args.size(); ++i)
+        if (!IsValidUtf8(args[i]))
+            throw UsageError("argument " + std::to_string(i + 1) + " is not UTF-8 text");
+}
+
 ParsedArgs ParseArguments(const Arguments& args, std::initializer_list<std::string_view> optionNames,
                           size_t positionalCount, std::string_view usage) {
+    RequireUtf8Arguments(args);
     ParsedArgs parsed;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

@@ -21,10 +21,13 @@ struct ParsedArgs {
     std::optional<std::string> Option(std::string_view name) const;
 };
 
+// Every argument must be UTF-8 text: it is copied into the JSON output, which must parse.
+void RequireUtf8Arguments(const Arguments& args);
+
 // Splits the arguments into positional ones and options given as "--name value" or
 // "--name=value". Every option must be one of `optionNames` (without "--"). An argument that
 // starts with "-" and is not a number is an option. `positionalCount` is the exact number of
-// positional arguments the command takes.
+// positional arguments the command takes. Arguments that are not UTF-8 are refused.
 ParsedArgs ParseArguments(const Arguments& args, std::initializer_list<std::string_view> optionNames,
                           size_t positionalCount, std::string_view usage);
 

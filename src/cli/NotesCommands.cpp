@@ -88,6 +88,17 @@ QString Category(DataFile& file, const std::string& name) {
     return category;
 }
 
+// A category whose table can be shown; a table of another shape is bad input (status 2).
+std::unique_ptr<CategoryTable> ShownCategory(DataFile& file, const std::string& name) {
+    auto table = std::make_unique<CategoryTable>(file, Category(file, name));
+    try {
+        table->CheckShape();
+    } catch (const CategoryUnusable& e) {
+        throw UsageError(e.what());
+    }
+    return table;
+}
+
 void RunCategories(const NotesArgs& a, Output& out) {
     auto file = Open(a.positional[0]);
     for (const QString& name : file->Categories()) {
@@ -101,7 +112,8 @@ void RunCategories(const NotesArgs& a, Output& out) {
 // Exactly the tree the window builds from the table: pre-order, children in the window's order.
 void RunTree(const NotesArgs& a, Output& out) {
     auto file = Open(a.positional[0]);
-    CategoryTable table(*file, Category(*file, a.positional[1]));
+    const auto shown = ShownCategory(*file, a.positional[1]);
+    CategoryTable& table = *shown;
     const NoteTree tree(table.LoadHeaders());
     for (const NodeRef node : tree.AllPreOrder()) {
         JsonWriter json;
@@ -155,7 +167,8 @@ void WritePdf(const QString& text, const std::string& dataFile, const std::strin
 // The note's text as the window's export writes it after the note was shown in the editor.
 void RunExport(const NotesArgs& a, Output& out) {
     auto file = Open(a.positional[0]);
-    CategoryTable table(*file, Category(*file, a.positional[1]));
+    const auto shown = ShownCategory(*file, a.positional[1]);
+    CategoryTable& table = *shown;
     const std::string& idText = a.positional[2];
     NoteKey id = 0;
     try {

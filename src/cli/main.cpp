@@ -1,6 +1,7 @@
 // qingjian-cli: the calendar (and other cores) of 青简札记 on the command line, one JSON object
 // per output line.
 
+#include "cli/Args.h"
 #include "cli/CalendarCommands.h"
 #include "cli/ChartCommands.h"
 #include "cli/Command.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
         const qj::cli::Arguments args(argv + 2, argv + argc);
         qj::cli::Output out;
         try {
+            qj::cli::RequireUtf8Arguments(args);
             command.run(args, out);
             if (!out.Flush()) {
                 std::fprintf(stderr, "qingjian-cli: could not write the output\n");

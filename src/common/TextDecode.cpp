@@ -54,7 +54,19 @@ TextForm GuessTextForm(std::string_view bytes) {
 
 std::string DecodeTextFile(std::string_view bytes) {
     const TextForm form = GuessTextForm(bytes);
-    return DecodeText(form.bom ? bytes.substr(kUtf8Bom.size()) : bytes, form.encoding);
+    std::string text = DecodeText(form.bom ? bytes.substr(kUtf8Bom.size()) : bytes, form.encoding);
+    if (text.find('\0') == std::string::npos)
+        return text;
+    // The editor ends its text at a NUL: every NUL becomes a visible mark so nothing after it is lost.
+    std::string marked;
+    marked.reserve(text.size() + 16);
+    for (const char c : text) {
+        if (c == '\0')
+            marked += kNulStandIn;
+        else
+            marked.push_back(c);
+    }
+    return marked;
 }
 
 std::string DecodeText(std::string_view bytes, TextEncoding encoding) {

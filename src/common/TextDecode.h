@@ -34,8 +34,12 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // The form a file's bytes were most likely written in.
 TextForm GuessTextForm(std::string_view bytes);
 
+// What a NUL byte of a file becomes in the text read from it: U+2400 SYMBOL FOR NULL (a NUL would
+// end the text in the editor and everything after it would be lost at the next save).
+inline constexpr std::string_view kNulStandIn = "\xE2\x90\x80";
+
 // The file's text as UTF-8, read in the guessed form (byte-order mark removed; what cannot be
-// decoded becomes U+FFFD).
+// decoded becomes U+FFFD; a NUL becomes kNulStandIn).
 std::string DecodeTextFile(std::string_view bytes);
 
 // Text (without byte-order mark) in a given encoding, as UTF-8; what cannot be decoded becomes

@@ -13,7 +13,7 @@ namespace qj {
 using Sci = QsciScintilla;
 
 AddressLinks::AddressLinks(Sci* editor, Launcher& launcher)
-    : QObject(editor), editor_(editor), launcher_(launcher) {
+    : QObject(editor), editor_(editor), viewport_(editor->viewport()), launcher_(launcher) {
     indicator_ = editor_->indicatorDefine(Sci::PlainIndicator);
     editor_->setIndicatorForegroundColor(QColor(0, 0, 238), indicator_);
     editor_->SendScintilla(Sci::SCI_INDICSETUNDER, indicator_, 1L);
@@ -21,7 +21,7 @@ AddressLinks::AddressLinks(Sci* editor, Launcher& launcher)
     timer_.setInterval(0);
     connect(&timer_, &QTimer::timeout, this, &AddressLinks::highlightVisible);
     connect(editor_, &Sci::SCN_UPDATEUI, &timer_, qOverload<>(&QTimer::start));
-    editor_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 void AddressLinks::highlightVisible() {
@@ -62,7 +62,9 @@ bool AddressLinks::openAt(long position) {
 }
 
 bool AddressLinks::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != editor_->viewport() || event->type() != QEvent::MouseButtonPress)
+    // The viewport is compared as kept: while the editor is being destroyed (its viewport gets
+    // events on the way out) no method of the editor may be called.
+    if (watched != viewport_ || event->type() != QEvent::MouseButtonPress)
         return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() != Qt::LeftButton || !(mouse->modifiers() & Qt::ControlModifier))

@@ -26,6 +26,7 @@ protected:
 
 private:
     QsciScintilla* editor_;
+    QObject* viewport_; // the editor's viewport, watched for Ctrl+clicks
     Launcher& launcher_;
     int indicator_ = -1;
     // Indicators are not changed inside Scintilla's notifications: the highlighting waits for them.

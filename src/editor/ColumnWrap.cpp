@@ -17,8 +17,8 @@ constexpr int kMeasureCells = 100;
 
 } // namespace
 
-ColumnWrap::ColumnWrap(QsciScintilla* editor) : QObject(editor), editor_(editor) {
-    editor_->viewport()->installEventFilter(this);
+ColumnWrap::ColumnWrap(QsciScintilla* editor) : QObject(editor), editor_(editor), viewport_(editor->viewport()) {
+    viewport_->installEventFilter(this);
     editor_->viewport()->setMouseTracking(true);
     editor_->setEdgeColor(kEdgeColour);
     // A resize may come in the middle of Scintilla's own layout: the margin follows right after.
@@ -84,7 +84,9 @@ void ColumnWrap::applyMargin() {
 }
 
 bool ColumnWrap::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != editor_->viewport())
+    // The viewport is compared as kept: while the editor is being destroyed (its viewport gets
+    // events on the way out) no method of the editor may be called.
+    if (watched != viewport_)
         return false;
     switch (event->type()) {
     case QEvent::Resize:

@@ -51,6 +51,7 @@ private:
     void applyMargin();
 
     QsciScintilla* editor_;
+    QObject* viewport_; // the editor's viewport, watched for resizes and the edge line's mouse
     bool enabled_ = false;
     int wrapColumn_ = 80;
     bool dragging_ = false;

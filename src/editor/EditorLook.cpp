@@ -9,18 +9,39 @@ namespace {
 
 constexpr int kGutterPoints = 8; // 11 pixels at 96 dots per inch
 
+constexpr const char* kGutterDigitsProperty = "qjGutterDigits";
+
+// The line numbers' margin widens when the line count gains a digit (and narrows back).
+void FitGutter(QsciScintilla& editor) {
+    if (!editor.marginLineNumbers(kLineNumberMargin))
+        return;
+    const QString text = GutterWidthText(editor.lines());
+    if (editor.property(kGutterDigitsProperty).toInt() == text.size())
+        return;
+    editor.setProperty(kGutterDigitsProperty, static_cast<int>(text.size()));
+    editor.setMarginWidth(kLineNumberMargin, text);
+}
+
 void ShowGutter(QsciScintilla& editor, bool shown) {
     QFont gutterFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     gutterFont.setPointSize(kGutterPoints);
     editor.setMarginsFont(gutterFont);
     editor.setMarginType(kLineNumberMargin, QsciScintilla::NumberMargin);
     editor.setMarginLineNumbers(kLineNumberMargin, shown);
-    // Room for 99999 lines and a little air; the width does not jump while typing.
-    editor.setMarginWidth(kLineNumberMargin, shown ? QStringLiteral("000000") : QString());
+    editor.setProperty(kGutterDigitsProperty, 0);
+    if (shown)
+        FitGutter(editor);
+    else
+        editor.setMarginWidth(kLineNumberMargin, QString());
     editor.setMarginWidth(kBookmarkMargin, shown ? 14 : 0);
 }
 
 } // namespace
+
+QString GutterWidthText(long lineCount) {
+    const qsizetype digits = QString::number(std::max(lineCount, 1L)).size();
+    return QString(std::max<qsizetype>(6, digits + 1), QLatin1Char('0'));
+}
 
 void ConfigureNoteEditor(QsciScintilla& editor) {
     editor.setMarginsBackgroundColor(kGutterBackground);
@@ -53,6 +74,7 @@ void ConfigureNoteEditor(QsciScintilla& editor) {
     editor.setAnnotationDisplay(QsciScintilla::AnnotationHidden);
     // Dragging a selection moves it; right click keeps a click outside the selection as the caret.
     editor.SendScintilla(QsciScintilla::SCI_SETMOUSEDOWNCAPTURES, 1);
+    QObject::connect(&editor, &QsciScintilla::linesChanged, &editor, [&editor] { FitGutter(editor); });
     ApplyEditorOptions(editor, EditorOptions{});
 }
 

@@ -4,6 +4,7 @@
 #include "shell/EditorOptions.h"
 
 #include <QColor>
+#include <QString>
 
 class QsciScintilla;
 
@@ -19,8 +20,12 @@ inline const QColor kSelectionBackground{61, 110, 184};
 // The margins of the editor: line numbers, then the bookmark symbols.
 enum EditorMargin { kLineNumberMargin = 0, kBookmarkMargin = 1 };
 
+// The text the line numbers' margin is as wide as: room for 99999 lines and a little air, one digit
+// more for every digit the line count has beyond five (1767812 lines need "00000000").
+QString GutterWidthText(long lineCount);
+
 // Sets up everything of the editor's look and behaviour that the user does not choose: the gutter
-// (grey line numbers on light grey, bookmark symbols 0–9), the selection colours, the right edge's
+// (grey line numbers on light grey, as wide as the line count needs; bookmark symbols 0–9), the selection colours, the right edge's
 // colour, auto-indent, blanks instead of tabs, grouped undo, caret past the line end, brace
 // matching for the matching-bracket jump.
 void ConfigureNoteEditor(QsciScintilla& editor);

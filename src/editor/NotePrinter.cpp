@@ -168,10 +168,22 @@ int NotePrinter::printNote(Sci& editor) {
     // All lines, every page.
     setPrintRange(QPrinter::AllPages);
     setFromTo(0, 0);
+    // QsciPrinter prints nothing for an empty text: an empty note is one page with its header and footer.
+    if (editor.SendScintilla(Sci::SCI_GETLENGTH) == 0)
+        return printEmptyPage();
     PrintLook look(editor);
     if (!printRange(&editor))
         return 0;
     return lastPage_;
+}
+
+int NotePrinter::printEmptyPage() {
+    QPainter painter;
+    if (!painter.begin(this))
+        return 0;
+    QRect area;
+    formatPage(painter, true, area, 1);
+    return painter.end() ? 1 : 0;
 }
 
 int WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, const QDateTime& printed,

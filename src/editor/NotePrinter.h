@@ -65,6 +65,7 @@ public:
 private:
     QMarginsF textMargins() const; // millimetres
     void drawHeaderAndFooter(QPainter& painter, int page);
+    int printEmptyPage();
 
     std::function<PrintTexts()> texts_;
     std::function<QDateTime()> now_;

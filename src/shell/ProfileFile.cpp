@@ -1,29 +1,32 @@
 #include "shell/ProfileFile.h"
 
 #include "common/TextDecode.h"
+#include "shell/ReplaceFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
-#include <vector>
+#include <optional>
 
 namespace qj {
-
-namespace {
 
 // One line of the file: its bytes as they are stored, its line break kept apart, and its text
 // decoded for reading. Only lines the program writes get new bytes; every other line is saved with
 // the bytes it was read with, whatever they hold.
-struct Line {
+struct ProfileLine {
     std::string bytes;
     std::string lineBreak;
     QString text;
 };
 
-struct Content {
+struct ProfileContent {
     TextForm form; // GBK for a new file
-    std::vector<Line> lines;
+    std::vector<ProfileLine> lines;
 };
+
+namespace {
+
+using Line = ProfileLine;
+using Content = ProfileContent;
 
 QString Decoded(const std::string& bytes, TextEncoding encoding) {
     return QString::fromStdString(DecodeText(bytes, encoding));
@@ -146,25 +149,83 @@ QString WrittenValue(const QString& value) {
     return keep ? QLatin1Char('"') + value + QLatin1Char('"') : value;
 }
 
-bool Save(const QString& path, const Content& c) {
+std::string Bytes(const Content& c) {
     std::string bytes(BomToWrite(c.form));
     for (const Line& l : c.lines)
         bytes += l.bytes + l.lineBreak;
-    QSaveFile f(path);
-    f.setDirectWriteFallback(true);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        f.cancelWriting();
-        return false;
+    return bytes;
+}
+
+// The file's lines as UTF-8 behind a byte-order mark, which reads as UTF-8 whatever the text; nothing
+// when a line's bytes are not exactly its text in the file's encoding (re-encoding would change it).
+std::optional<Content> AsMarkedUtf8(const Content& c) {
+    Content u = c;
+    u.form = {TextEncoding::Utf8, true};
+    for (Line& l : u.lines) {
+        if (EncodeText(l.text.toStdString(), c.form.encoding) != l.bytes)
+            return std::nullopt;
+        l.bytes = l.text.toStdString();
     }
-    return f.commit();
+    return u;
+}
+
+// The lines written may tip the encoding guess over (a UTF-8 file with a damaged byte that gets
+// "\uFFFD" written reads as GBK afterwards, and every value in it changes): the file is then written
+// as marked UTF-8 when that keeps every line's text, and not at all otherwise.
+bool Save(const QString& path, const Content& c) {
+    std::string bytes = Bytes(c);
+    if (GuessTextForm(bytes).encoding != c.form.encoding) {
+        const std::optional<Content> marked = AsMarkedUtf8(c);
+        if (!marked)
+            return false;
+        bytes = Bytes(*marked);
+        if (GuessTextForm(bytes) != marked->form)
+            return false;
+    }
+    return ReplaceFile(path, bytes);
+}
+
+// Puts key=value into the loaded lines.
+void Put(Content& c, const QString& section, const QString& key, const QString& value) {
+    const TextEncoding encoding = c.form.encoding;
+    QString clean = WrittenValue(value);
+    clean.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // New lines take the file's own line break (CR LF for a new file).
+    std::string lineBreak = "\r\n";
+    for (const Line& l : c.lines) {
+        if (!l.lineBreak.empty()) {
+            lineBreak = l.lineBreak;
+            break;
+        }
+    }
+    const Where w = Find(c, section, key);
+    if (w.key >= 0) {
+        Line& line = c.lines[w.key];
+        line = MakeLine(KeyOf(line.text) + QLatin1Char('=') + clean, line.lineBreak, encoding);
+        return;
+    }
+    // A line whose break is missing (the file's last line) gets one before anything follows.
+    if (!c.lines.empty() && c.lines.back().lineBreak.empty())
+        c.lines.back().lineBreak = lineBreak;
+    const Line entry = MakeLine(key + QLatin1Char('=') + clean, lineBreak, encoding);
+    if (w.header < 0) {
+        c.lines.push_back(MakeLine(QLatin1Char('[') + section + QLatin1Char(']'), lineBreak, encoding));
+        c.lines.push_back(entry);
+    } else {
+        Line& last = c.lines[w.lastInSection];
+        if (last.lineBreak.empty())
+            last.lineBreak = lineBreak;
+        c.lines.insert(c.lines.begin() + w.lastInSection + 1, entry);
+    }
 }
 
 } // namespace
 
 std::optional<int> ParseProfileInt(const QString& text) {
     const QString t = text.trimmed();
+    // Qt's number reading stops at a NUL: "1\0 2" would read as 1.
+    if (t.contains(QChar(0)))
+        return std::nullopt;
     bool ok = false;
     if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
         const QString digits = t.mid(2);
@@ -181,55 +242,47 @@ std::optional<int> ParseProfileInt(const QString& text) {
     return value;
 }
 
-QString ProfileFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
-    const Content c = Load(path_);
-    const Where w = Find(c, section, key);
-    return w.key < 0 ? fallback : ValueOf(c.lines[w.key].text);
+QString ProfileReading::ReadString(const QString& section, const QString& key,
+                                   const QString& fallback) const {
+    const Where w = Find(*content_, section, key);
+    return w.key < 0 ? fallback : ValueOf(content_->lines[w.key].text);
 }
 
-int ProfileFile::ReadInt(const QString& section, const QString& key, int fallback) const {
+int ProfileReading::ReadInt(const QString& section, const QString& key, int fallback) const {
     const QString text = ReadString(section, key);
     if (text.isNull())
         return fallback;
     return ParseProfileInt(text).value_or(fallback);
 }
 
-bool ProfileFile::ReadBool(const QString& section, const QString& key, bool fallback) const {
+bool ProfileReading::ReadBool(const QString& section, const QString& key, bool fallback) const {
     return ReadInt(section, key, fallback ? 1 : 0) != 0;
 }
 
+ProfileReading ProfileFile::Read() const {
+    return ProfileReading(std::make_shared<const Content>(Load(path_)));
+}
+
+QString ProfileFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
+    return Read().ReadString(section, key, fallback);
+}
+
+int ProfileFile::ReadInt(const QString& section, const QString& key, int fallback) const {
+    return Read().ReadInt(section, key, fallback);
+}
+
+bool ProfileFile::ReadBool(const QString& section, const QString& key, bool fallback) const {
+    return Read().ReadBool(section, key, fallback);
+}
+
 bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    return WriteStrings({{section, key, value}});
+}
+
+bool ProfileFile::WriteStrings(const std::vector<ProfileEntry>& entries) {
     Content c = Load(path_);
-    const TextEncoding encoding = c.form.encoding;
-    QString clean = WrittenValue(value);
-    clean.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    // New lines take the file's own line break (CR LF for a new file).
-    std::string lineBreak = "\r\n";
-    for (const Line& l : c.lines) {
-        if (!l.lineBreak.empty()) {
-            lineBreak = l.lineBreak;
-            break;
-        }
-    }
-    const Where w = Find(c, section, key);
-    if (w.key >= 0) {
-        Line& line = c.lines[w.key];
-        line = MakeLine(KeyOf(line.text) + QLatin1Char('=') + clean, line.lineBreak, encoding);
-    } else {
-        // A line whose break is missing (the file's last line) gets one before anything follows.
-        if (!c.lines.empty() && c.lines.back().lineBreak.empty())
-            c.lines.back().lineBreak = lineBreak;
-        const Line entry = MakeLine(key + QLatin1Char('=') + clean, lineBreak, encoding);
-        if (w.header < 0) {
-            c.lines.push_back(MakeLine(QLatin1Char('[') + section + QLatin1Char(']'), lineBreak, encoding));
-            c.lines.push_back(entry);
-        } else {
-            Line& last = c.lines[w.lastInSection];
-            if (last.lineBreak.empty())
-                last.lineBreak = lineBreak;
-            c.lines.insert(c.lines.begin() + w.lastInSection + 1, entry);
-        }
-    }
+    for (const ProfileEntry& e : entries)
+        Put(c, e.section, e.key, e.value);
     return Save(path_, c);
 }
 

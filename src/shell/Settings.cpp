@@ -11,14 +11,15 @@ const QString kBack = QStringLiteral("Back");
 const QString kSkin = QStringLiteral("SkinFile");
 
 // Font and Back keys: a stored 0 counts as a missing key.
-int NonZero(const ProfileFile& file, const QString& section, const QString& key, int fallback) {
+int NonZero(const ProfileReading& file, const QString& section, const QString& key, int fallback) {
     const int v = file.ReadInt(section, key, 0);
     return v != 0 ? v : fallback;
 }
 
 } // namespace
 
-Settings ReadSettings(const ProfileFile& file) {
+Settings ReadSettings(const ProfileFile& settingsFile) {
+    const ProfileReading file = settingsFile.Read();
     Settings s;
     s.toolBar = file.ReadBool(kSettings, QStringLiteral("ToolBar"), true);
     s.listBar = file.ReadBool(kSettings, QStringLiteral("ListBar"), true);
@@ -29,7 +30,9 @@ Settings ReadSettings(const ProfileFile& file) {
     const QString font = file.ReadString(kFont, QStringLiteral("Name"));
     if (!font.isEmpty())
         s.fontName = font;
-    s.fontSize = NonZero(file, kFont, QStringLiteral("Size"), 12);
+    s.fontSize = NonZero(file, kFont, QStringLiteral("Size"), kDefaultFontSize);
+    if (s.fontSize < kMinFontSize || s.fontSize > kMaxFontSize)
+        s.fontSize = kDefaultFontSize;
     s.fontColor = NonZero(file, kFont, QStringLiteral("Color"), 0);
     s.backColor = NonZero(file, kBack, QStringLiteral("Color"), kTooltipColor);
     s.lineFontColor = NonZero(file, kBack, QStringLiteral("NowlinefontColor"), ColorRef(0, 0, 255));
@@ -40,15 +43,18 @@ Settings ReadSettings(const ProfileFile& file) {
 }
 
 void SaveSettings(ProfileFile& file, const Settings& s) {
-    file.WriteBool(kSettings, QStringLiteral("ToolBar"), s.toolBar);
-    file.WriteBool(kSettings, QStringLiteral("ListBar"), s.listBar);
-    file.WriteInt(kSettings, QStringLiteral("AutoLine"), s.autoLine ? 1 : 0);
-    file.WriteString(kFont, QStringLiteral("Name"), s.fontName);
-    file.WriteInt(kFont, QStringLiteral("Size"), s.fontSize);
-    file.WriteInt(kFont, QStringLiteral("Color"), s.fontColor);
-    file.WriteInt(kBack, QStringLiteral("Color"), s.backColor);
-    file.WriteInt(kBack, QStringLiteral("NowlinefontColor"), s.lineFontColor);
-    file.WriteInt(kBack, QStringLiteral("NowlinebkColor"), s.lineBackColor);
+    const auto number = [](int v) { return QString::number(v); };
+    file.WriteStrings({
+        {kSettings, QStringLiteral("ToolBar"), number(s.toolBar ? 1 : 0)},
+        {kSettings, QStringLiteral("ListBar"), number(s.listBar ? 1 : 0)},
+        {kSettings, QStringLiteral("AutoLine"), number(s.autoLine ? 1 : 0)},
+        {kFont, QStringLiteral("Name"), s.fontName},
+        {kFont, QStringLiteral("Size"), number(s.fontSize)},
+        {kFont, QStringLiteral("Color"), number(s.fontColor)},
+        {kBack, QStringLiteral("Color"), number(s.backColor)},
+        {kBack, QStringLiteral("NowlinefontColor"), number(s.lineFontColor)},
+        {kBack, QStringLiteral("NowlinebkColor"), number(s.lineBackColor)},
+    });
 }
 
 void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value) {
@@ -56,8 +62,7 @@ void WriteSetting(ProfileFile& file, const QString& section, const QString& key,
 }
 
 void WriteSkinChoice(ProfileFile& file, const QString& name, int index) {
-    file.WriteString(kSkin, QStringLiteral("Name"), name);
-    file.WriteInt(kSkin, QStringLiteral("Index"), index);
+    file.WriteStrings({{kSkin, QStringLiteral("Name"), name}, {kSkin, QStringLiteral("Index"), QString::number(index)}});
 }
 
 std::optional<int> SkinIndex(const Settings& settings) {

@@ -19,13 +19,19 @@ constexpr int ColorRef(int r, int g, int b) {
     return r | (g << 8) | (b << 16);
 }
 
+// Editor font sizes in points that are read from the file; any other stored size (5000 points draws
+// nothing in the window) reads as the default.
+inline constexpr int kDefaultFontSize = 12;
+inline constexpr int kMinFontSize = 4;
+inline constexpr int kMaxFontSize = 400;
+
 struct Settings {
     bool toolBar = true;  // [Settings] ToolBar
     bool listBar = true;  // [Settings] ListBar
     bool autoLine = true; // [Settings] AutoLine: wrap at column 80 (stored 1; any other value: off)
     QString currentTable = QStringLiteral("帮助"); // [Info] CurTb: start-up category ("帮助" when empty)
     QString fontName = QStringLiteral("宋体");     // [Font] Name ("宋体" when empty)
-    int fontSize = 12;                             // [Font] Size, points (0 reads as 12)
+    int fontSize = kDefaultFontSize;               // [Font] Size, points (0 or out of range reads as 12)
     int fontColor = 0;                             // [Font] Color
     int backColor = kTooltipColor;                 // [Back] Color (0 reads as the tooltip colour)
     int lineFontColor = ColorRef(0, 0, 255);       // [Back] NowlinefontColor (0 reads as blue)
@@ -36,9 +42,10 @@ struct Settings {
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
-// Reads every key, defaults for what is missing, empty, not an integer or (Font/Back) stored 0.
+// Reads every key from one reading of the file, defaults for what is missing, empty, not an
+// integer, (Font/Back) stored 0 or (Font/Size) outside kMinFontSize..kMaxFontSize.
 Settings ReadSettings(const ProfileFile& file);
-// Writes what is saved on exit: Settings ToolBar/ListBar/AutoLine, Font Name/Size/Color, Back
+// Writes, in one write of the file, what is saved on exit: Settings ToolBar/ListBar/AutoLine, Font Name/Size/Color, Back
 // Color/NowlinefontColor/NowlinebkColor. CurTb and SkinFile are written only by their own calls.
 void SaveSettings(ProfileFile& file, const Settings& settings);
 // One value written at once (CurTb).

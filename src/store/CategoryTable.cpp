@@ -1,5 +1,7 @@
 #include "store/CategoryTable.h"
 
+#include <QStringList>
+
 #include <sqlite3.h>
 
 namespace qj {
@@ -58,7 +60,36 @@ CategoryTable::CategoryTable(DataFile& file, const QString& name) : file_(file),
     quoted_ = QuoteIdentifier(name_);
 }
 
+CategoryUnusable::CategoryUnusable(const QString& category, const QString& why)
+    : StoreError(QStringLiteral("目录分类“%1”无法显示：%2。数据文件没有改动。").arg(category, why)) {}
+
+void CategoryTable::CheckShape() {
+    Statement type(file_.db(), QStringLiteral("SELECT type FROM sqlite_schema WHERE name = ?1"));
+    type.Bind(1, name_);
+    if (type.Step() && type.Text(0) != QLatin1String("table"))
+        throw CategoryUnusable(name_, QStringLiteral("它是一个视图，不是存放笔记的表"));
+    QStringList columns;
+    Statement info(file_.db(), QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
+    info.Bind(1, name_);
+    while (info.Step())
+        columns << info.Text(0);
+    for (const char* needed : {"ID", "Parent", "Name", "Info"})
+        if (!columns.contains(QLatin1String(needed), Qt::CaseInsensitive))
+            throw CategoryUnusable(name_, QStringLiteral("表中没有 %1 列").arg(QLatin1String(needed)));
+    // Every note is addressed by its record number (rowid): a column of that name hides it, and a
+    // table without record numbers has none.
+    for (const char* hidden : {"rowid", "_rowid_", "oid"})
+        if (columns.contains(QLatin1String(hidden), Qt::CaseInsensitive))
+            throw CategoryUnusable(name_, QStringLiteral("表中有一列名为 %1，笔记的记录号无法读取").arg(QLatin1String(hidden)));
+    try {
+        Statement probe(file_.db(), QStringLiteral("SELECT rowid FROM %1 LIMIT 0").arg(quoted_));
+    } catch (const StoreError&) {
+        throw CategoryUnusable(name_, QStringLiteral("这是一个没有记录号的表（WITHOUT ROWID）"));
+    }
+}
+
 std::vector<NoteHeader> CategoryTable::LoadHeaders() {
+    CheckShape();
     std::vector<NoteHeader> headers;
     headers.reserve(static_cast<size_t>(RecordCount()));
     // Only integers are keys: a stored 2.5 or 'abc' is no ID at all (and no Parent).

@@ -50,6 +50,12 @@ public:
     RecordGone(const QString& category, NoteKey id);
 };
 
+// A table that cannot be shown as a category; the message names the category and the reason.
+class CategoryUnusable : public StoreError {
+public:
+    CategoryUnusable(const QString& category, const QString& why);
+};
+
 class CategoryTable {
 public:
     // Opens the category `name` of the data file; a StoreError when there is no such category.
@@ -57,7 +63,12 @@ public:
 
     const QString& name() const { return name_; }
 
-    // Every record with an integer ID, in stored order (fast: Info is not read).
+    // A CategoryUnusable when the table cannot hold notes as the program reads them: a view, a
+    // table without ID, Parent, Name or Info, without record numbers (WITHOUT ROWID) or with a
+    // column that hides them (rowid, _rowid_, oid). Nothing is written.
+    void CheckShape();
+    // Every record with an integer ID, in stored order (fast: Info is not read). Checks the
+    // table's shape first.
     std::vector<NoteHeader> LoadHeaders();
     // The record's text; empty (null) when Info is NULL. RecordGone when the record is gone.
     QString ReadInfo(RecordRef record);

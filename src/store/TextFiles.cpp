@@ -164,8 +164,10 @@ void WriteFileBytes(const QString& path, const std::string& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
+    // QSaveFile::commit() does not notice a flush that fails (a full disk) and would move the cut
+    // file into place: flush first.
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit())
+        !file.flush() || !file.commit())
         throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
 }
 

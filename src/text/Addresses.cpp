@@ -1,28 +1,139 @@
 #include "text/Addresses.h"
 
-#include <QRegularExpression>
+#include <string_view>
 
 namespace qj {
 namespace {
 
-// Addresses are ASCII: a full-width mark or a Chinese character ends one.
-const QRegularExpression& AddressPattern() {
-    static const QRegularExpression pattern(
-        QStringLiteral("(?<web>(?:(?:https?|ftp)://|www\\.)[A-Za-z0-9\\-._~:/?#\\[\\]@!$&'()*+,;=%]+)"
-                       "|(?<mail>(?:mailto:)?[A-Za-z0-9._%+\\-]+@[A-Za-z0-9\\-]+(?:\\.[A-Za-z0-9\\-]+)+)"),
-        QRegularExpression::CaseInsensitiveOption);
-    return pattern;
+// Addresses are ASCII: a full-width mark or a Chinese character ends one. The text is scanned
+// once, left to right, without backtracking, so a line of any length (5 MB of one letter, of
+// digits, of "a@" repeated) costs time in proportion to its length. The rules are those of the
+// pattern
+//   web:  (https?|ftp)://  or  www.   then one or more of  A-Z a-z 0-9 - . _ ~ : / ? # [ ] @ ! $ & ' ( ) * + , ; = %
+//   mail: (mailto:)?  [A-Za-z0-9._%+-]+  @  [A-Za-z0-9-]+  (\.[A-Za-z0-9-]+)+
+// matched case-insensitively from the leftmost start, a web address before a mail address at the
+// same start, each as long as it goes.
+
+bool IsAsciiLetterOrDigit(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
 }
 
-// Sentence punctuation after an address belongs to the sentence.
+bool IsWebChar(char16_t c) {
+    return IsAsciiLetterOrDigit(c) || (c < 0x80 && std::u16string_view(u"-._~:/?#[]@!$&'()*+,;=%").find(c) !=
+                                                       std::u16string_view::npos);
+}
+
+bool IsMailNameChar(char16_t c) {
+    return IsAsciiLetterOrDigit(c) || c == u'.' || c == u'_' || c == u'%' || c == u'+' || c == u'-';
+}
+
+bool IsDomainChar(char16_t c) {
+    return IsAsciiLetterOrDigit(c) || c == u'-';
+}
+
+class AddressScanner {
+public:
+    explicit AddressScanner(QStringView text) : text_(text) {}
+
+    // The address found at `start`, if any: its kind and untrimmed length.
+    std::optional<TextRun> At(qsizetype start) {
+        if (const qsizetype prefix = WebPrefixAt(start)) {
+            qsizetype end = start + prefix;
+            while (end < size() && IsWebChar(at(end)))
+                ++end;
+            if (end > start + prefix)
+                return TextRun{start, end - start, RunKind::WebAddress};
+        }
+        qsizetype name = start;
+        if (StartsWith(start, u"mailto:") && IsMailNameChar(at(start + 7)))
+            name = start + 7;
+        else if (!IsMailNameChar(at(start)))
+            return std::nullopt;
+        const qsizetype at = NameEnd(name);
+        if (this->at(at) != u'@')
+            return std::nullopt;
+        const qsizetype end = DomainEnd(at + 1);
+        if (end < 0)
+            return std::nullopt;
+        return TextRun{start, end - start, RunKind::MailAddress};
+    }
+
+private:
+    qsizetype size() const { return text_.size(); }
+    char16_t at(qsizetype i) const { return i < size() ? text_[i].unicode() : u'\0'; }
+
+    bool StartsWith(qsizetype start, std::u16string_view word) const {
+        if (start + static_cast<qsizetype>(word.size()) > size())
+            return false;
+        for (size_t i = 0; i < word.size(); ++i) {
+            char16_t c = at(start + static_cast<qsizetype>(i));
+            if (c >= u'A' && c <= u'Z')
+                c = static_cast<char16_t>(c - u'A' + u'a');
+            if (c != word[i])
+                return false;
+        }
+        return true;
+    }
+
+    qsizetype WebPrefixAt(qsizetype start) const {
+        for (const std::u16string_view prefix : {u"https://", u"http://", u"ftp://", u"www."})
+            if (StartsWith(start, prefix))
+                return static_cast<qsizetype>(prefix.size());
+        return 0;
+    }
+
+    // Where the run of mail-name characters holding `i` ends. Every start inside one run ends at
+    // the same place, so the run is measured once.
+    qsizetype NameEnd(qsizetype i) {
+        if (i < nameRunStart_ || i >= nameRunEnd_) {
+            nameRunStart_ = i;
+            nameRunEnd_ = i;
+            while (nameRunEnd_ < size() && IsMailNameChar(at(nameRunEnd_)))
+                ++nameRunEnd_;
+        }
+        return nameRunEnd_;
+    }
+
+    // The end of "label(.label)+" from `from`, or -1 when there is none; measured once for each '@'.
+    qsizetype DomainEnd(qsizetype from) {
+        if (from == domainFrom_)
+            return domainEnd_;
+        domainFrom_ = from;
+        qsizetype end = from;
+        while (end < size() && IsDomainChar(at(end)))
+            ++end;
+        int labels = 0;
+        while (end > from && at(end) == u'.' && IsDomainChar(at(end + 1))) {
+            end += 1;
+            while (end < size() && IsDomainChar(at(end)))
+                ++end;
+            ++labels;
+        }
+        domainEnd_ = labels > 0 ? end : -1;
+        return domainEnd_;
+    }
+
+    QStringView text_;
+    qsizetype nameRunStart_ = 0;
+    qsizetype nameRunEnd_ = 0;
+    qsizetype domainFrom_ = -1;
+    qsizetype domainEnd_ = -1;
+};
+
+// Sentence punctuation after an address belongs to the sentence. A closing bracket that pairs with
+// one inside the address stays.
 qsizetype TrimmedLength(const QString& text, qsizetype start, qsizetype length) {
     static const QString kTrailing = QStringLiteral(".,;:!?)]'\"");
+    const QStringView address = QStringView(text).mid(start, length);
+    qsizetype opening = address.count(QLatin1Char('('));
+    qsizetype closing = address.count(QLatin1Char(')'));
     while (length > 0 && kTrailing.contains(text[start + length - 1])) {
-        // A closing bracket that pairs with one inside the address stays.
         const QChar last = text[start + length - 1];
-        if (last == QLatin1Char(')') && QStringView(text).mid(start, length).count(QLatin1Char('(')) >=
-                                            QStringView(text).mid(start, length).count(QLatin1Char(')')))
-            break;
+        if (last == QLatin1Char(')')) {
+            if (opening >= closing)
+                break;
+            --closing;
+        }
         --length;
     }
     return length;
@@ -47,21 +158,23 @@ void AddPlain(const QString& text, qsizetype from, qsizetype to, std::vector<Tex
 
 std::vector<TextRun> HighlightRuns(const QString& text) {
     std::vector<TextRun> runs;
+    AddressScanner scanner(text);
     qsizetype done = 0;
-    QRegularExpressionMatchIterator it = AddressPattern().globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        const bool web = m.capturedStart(QStringLiteral("web")) >= 0;
-        const qsizetype start = m.capturedStart();
-        qsizetype length = m.capturedLength();
-        if (web)
-            length = TrimmedLength(text, start, length);
+    for (qsizetype pos = 0; pos < text.size();) {
+        const std::optional<TextRun> found = scanner.At(pos);
+        if (!found) {
+            ++pos;
+            continue;
+        }
+        pos = found->start + found->length;
+        const bool web = found->kind == RunKind::WebAddress;
+        const qsizetype length = web ? TrimmedLength(text, found->start, found->length) : found->length;
         // "www." alone, or an address that is only punctuation after trimming, is no address.
         if (web && length <= 4)
             continue;
-        AddPlain(text, done, start, runs);
-        runs.push_back({start, length, web ? RunKind::WebAddress : RunKind::MailAddress});
-        done = start + length;
+        AddPlain(text, done, found->start, runs);
+        runs.push_back({found->start, length, found->kind});
+        done = found->start + length;
     }
     AddPlain(text, done, text.size(), runs);
     return runs;

@@ -207,6 +207,10 @@ TEST(Cli, BadInputFailsWithStatusTwoAndNoOutput) {
         {"lunar-days", "1900", "1901"},
         {"lunar-days", "2000", "1999"},
         {"lunar-days", "2099", "2100"},
+        // Arguments that are not UTF-8 would reach the JSON output as they are.
+        {"notes", "search", "no-such.dat", "\xFF\xFE"},
+        {"notes", "tree", "no-such.dat", "\xD1\xA7\xCF"},
+        {"day", "2006-05-01", "--bogus\x80", "1"},
     };
     for (const auto& args : cases) {
         std::string shown;

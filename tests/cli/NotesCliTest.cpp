@@ -185,6 +185,34 @@ TEST_F(NotesCli, BadInputIsOneErrorAndStatusTwo) {
     EXPECT_EQ(Cli({"export", path(), "树", "4", "--pdf", file("no/such/folder.pdf")}).status, 1);
 }
 
+TEST_F(NotesCli, TablesOfAnotherShapeAreBadInputAndTheFileIsUntouched) {
+    {
+        DataFile data(QString::fromStdString(path()));
+        data.db().Exec(QStringLiteral("CREATE TABLE \"无父\" (ID INTEGER, Name TEXT, Info TEXT)"));
+        data.db().Exec(QStringLiteral("CREATE TABLE \"行号\" (ID INTEGER PRIMARY KEY, Parent INTEGER, Name TEXT, "
+                                      "Info TEXT) WITHOUT ROWID"));
+        data.db().Exec(QStringLiteral("INSERT INTO \"行号\" VALUES (1, 0, 'a', 'x')"));
+        data.db().Exec(QStringLiteral("CREATE VIEW \"视图\" AS SELECT * FROM \"树\""));
+    }
+    const QByteArray before = hash();
+    for (const char* category : {"无父", "行号", "视图"}) {
+        for (const std::vector<std::string>& args : {std::vector<std::string>{"tree", path(), category},
+                                                     std::vector<std::string>{"export", path(), category, "1"}}) {
+            const CliRun r = Cli(args);
+            EXPECT_EQ(r.status, 2) << category << " " << args[0];
+            EXPECT_EQ(r.out, "");
+            // Standard error alone: one line naming the cause.
+            std::string command = Quote(QJ_CLI_PATH) + " notes";
+            for (const auto& a : args)
+                command += " " + Quote(a);
+            const std::string err = Shell(command + " 2>&1 >/dev/null").out;
+            EXPECT_NE(err.find("无法显示"), std::string::npos) << err;
+            EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
+        }
+    }
+    EXPECT_EQ(hash(), before);
+}
+
 // Printed as the window's "导出到 .pdf" prints, without a display: the program's caption and version
 // in the header of every page, "n/N" in every footer, the note's text.
 TEST_F(NotesCli, PdfExportPrintsTheNoteWithHeaderAndPageFooters) {

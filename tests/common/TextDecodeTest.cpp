@@ -115,3 +115,19 @@ TEST(TextEncodingRule, GbkKeepsCharactersItLacksInTheirGb18030Form) {
         EXPECT_EQ(DecodeTextFile(bytes), text);
     }
 }
+
+TEST(TextEncodingRule, NulBytesBecomeAVisibleMarkAndNothingAfterThemIsLost) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string text;
+    } cases[] = {
+        {"ASCII", std::string("ab\0cd", 5), "ab\u2400cd"},
+        {"GBK", Gbk("学习") + std::string("\0", 1) + Gbk("日记"), "学习\u2400日记"},
+        {"UTF-8", std::string("青简\0\0札记", 14), "青简\u2400\u2400札记"},
+        {"only NUL", std::string(3, '\0'), "\u2400\u2400\u2400"},
+        {"NUL last", std::string("a\0", 2), "a\u2400"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DecodeTextFile(c.bytes), c.text) << c.what;
+}

@@ -196,6 +196,25 @@ TEST_F(PrintingTest, PreviewOpensCaptionedAfterThePageSetupDialogStartingAtLette
     EXPECT_NEAR(asked.margins(QPageLayout::Millimeter).bottom(), 25, 0.1);
 }
 
+TEST_F(PrintingTest, EmptyNotePrintsOneEmptyPageWithHeaderAndFooterAndSucceeds) {
+    load(QString());
+    const QString path = dir.filePath(QStringLiteral("empty.pdf"));
+    EXPECT_EQ(WriteNotePdf(*editor, path, PrintTexts{QStringLiteral("青简札记"), QStringLiteral("版本: V1")},
+                           QDateTime(QDate(2026, 12, 9), QTime(12, 0, 5))),
+              1);
+    ASSERT_EQ(PageCount(path), 1);
+    const QString text = PageText(path, 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("青简札记 版本: V1"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("1/1"))) << text.toStdString();
+
+    // Printed through the print dialog, no failure is reported.
+    dialogs.clearCalls();
+    const QString printed = printToPdf("empty-printed.pdf");
+    ASSERT_EQ(PageCount(printed), 1);
+    EXPECT_TRUE(PageText(printed, 1).contains(footer(1, 1)));
+    EXPECT_TRUE(dialogs.callsOf(DialogKind::Message).empty());
+}
+
 TEST_F(PrintingTest, PdfExportWritesThePagesToTheChosenFile) {
     load(QStringLiteral("导出"));
     const QString path = dir.filePath(QStringLiteral("note.pdf"));

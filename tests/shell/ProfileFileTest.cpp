@@ -169,3 +169,40 @@ TEST_F(ProfileFileTest, UnwritableFileFailsSilently) {
     EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("d")),
               QStringLiteral("d"));
 }
+
+// Found by fuzzing: a UTF-8 file (here behind a byte-order mark) with damaged bytes, and a key
+// whose text holds U+FFFD. Written in UTF-8, its EF BF BD bytes tipped the encoding guess to GBK, and
+// every value of the file changed (楷体 read as 妤蜂綋).
+TEST_F(ProfileFileTest, AWriteNeverChangesTheEncodingTheFileReadsIn) {
+    const struct {
+        const char* what;
+        std::string file;
+        QString section, key, value;
+    } cases[] = {
+        {"fuzz finding", "\xEF\xBB\xBF[Font]\nNa" + std::string(19, '\xFF') + "me=楷体\n", QStringLiteral("Back"),
+         QStringLiteral("Colo") + QString(35, QChar(0xFFFD)) + QStringLiteral("r"), QStringLiteral("-76771191")},
+        {"damaged font name written back", "[Info]\r\nCurTb=日记\r\n[Font]\r\nName=宋\xE4体\r\n", QStringLiteral("Font"),
+         QStringLiteral("Name"), QStringLiteral("宋") + QChar(0xFFFD) + QStringLiteral("体")},
+        {"short GBK value in a new file", "", QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("学习")},
+    };
+    for (const auto& c : cases) {
+        Write(c.file);
+        ProfileFile ini(path());
+        const QString curTb = ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("-"));
+        const QString other = ini.ReadString(QStringLiteral("Font"), QString::fromUtf8("Na" + std::string(19, '\xFF') + "me"),
+                                             QStringLiteral("-"));
+        if (ini.WriteString(c.section, c.key, c.value)) {
+            EXPECT_EQ(ini.ReadString(c.section, c.key), c.value) << c.what;
+        } else {
+            EXPECT_EQ(Bytes(), c.file) << c.what << ": a refused write changes nothing";
+        }
+        if (c.section != QStringLiteral("Info")) {
+            EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("-")), curTb)
+                << c.what;
+        }
+        EXPECT_EQ(ini.ReadString(QStringLiteral("Font"), QString::fromUtf8("Na" + std::string(19, '\xFF') + "me"),
+                                 QStringLiteral("-")),
+                  other)
+            << c.what;
+    }
+}

@@ -88,3 +88,25 @@ TEST_F(SettingsTest, SavedValuesComeBackAndCurTbIsLeftAlone) {
               QStringLiteral("-16777192"));
     EXPECT_EQ(ini.ReadString(QStringLiteral("Settings"), QStringLiteral("AutoLine")), QStringLiteral("0"));
 }
+
+TEST_F(SettingsTest, FontSizesOutOfRangeOrMalformedReadAsTheDefault) {
+    const struct {
+        std::string stored;
+        int size;
+    } cases[] = {
+        {"3", 12},  {"4", 4},   {"400", 400}, {"401", 12},
+        {"5000", 12}, {"2147483647", 12}, {"-12", 12}, {"0x10", 16},
+        {std::string("1\0 2", 4), 12}, {std::string("14\0", 3), 12}, {"", 12},
+    };
+    for (const auto& c : cases) {
+        const std::string file = "[Font]\r\nSize=" + c.stored + "\r\nName=楷体\r\n";
+        Write(file);
+        const Settings s = ReadSettings(ProfileFile(path()));
+        EXPECT_EQ(s.fontSize, c.size) << c.stored;
+        EXPECT_EQ(s.fontName, QStringLiteral("楷体")) << c.stored;
+        // Reading never writes: the file keeps what the user wrote.
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().toStdString(), file);
+    }
+}

@@ -189,3 +189,43 @@ TEST_F(CategoryTableTest, DeleteFailingHalfWayLeavesTheTableAsItWas) {
     EXPECT_THROW(table->Delete(records), StoreError);
     EXPECT_EQ(Dump(*file, name), before);
 }
+
+TEST_F(CategoryTableTest, TablesOfAnotherShapeAreRefusedByNameAndReason) {
+    const struct {
+        const char* create;
+        const char* reason;
+    } cases[] = {
+        {"CREATE TABLE \"甲\" (Parent INTEGER, Name TEXT, Info TEXT)", "没有 ID 列"},
+        {"CREATE TABLE \"甲\" (ID INTEGER, Name TEXT, Info TEXT)", "没有 Parent 列"},
+        {"CREATE TABLE \"甲\" (ID INTEGER, Parent INTEGER, Info TEXT)", "没有 Name 列"},
+        {"CREATE TABLE \"甲\" (ID INTEGER, Parent INTEGER, Name TEXT)", "没有 Info 列"},
+        {"CREATE TABLE \"甲\" (ID INTEGER PRIMARY KEY, Parent INTEGER, Name TEXT, Info TEXT) WITHOUT ROWID",
+         "WITHOUT ROWID"},
+        {"CREATE VIEW \"甲\" AS SELECT ID, Parent, Name, Info FROM \"笔记\"", "视图"},
+        {"CREATE TABLE \"甲\" (ID INTEGER, Parent INTEGER, Name TEXT, Info TEXT, RowID INTEGER)", "rowid"},
+        {"CREATE TABLE \"甲\" (ID INTEGER, Parent INTEGER, Name TEXT, Info TEXT, oid INTEGER)", "oid"},
+    };
+    for (const auto& c : cases) {
+        for (const char* drop : {"DROP VIEW IF EXISTS \"甲\"", "DROP TABLE IF EXISTS \"甲\""}) {
+            try {
+                file->db().Exec(QString::fromUtf8(drop));
+            } catch (const StoreError&) { // the other kind of object
+            }
+        }
+        file->db().Exec(QString::fromUtf8(c.create));
+        CategoryTable shaped(*file, QStringLiteral("甲"));
+        try {
+            shaped.LoadHeaders();
+            ADD_FAILURE() << c.create;
+        } catch (const CategoryUnusable& e) {
+            EXPECT_TRUE(e.text().startsWith(QStringLiteral("目录分类“甲”无法显示"))) << e.text().toStdString();
+            EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.reason))) << e.text().toStdString();
+        }
+    }
+    // Lower-case column names are the same columns: such a table is shown.
+    file->db().Exec(QStringLiteral("DROP TABLE \"甲\""));
+    file->db().Exec(QStringLiteral("CREATE TABLE \"甲\" (id INTEGER, parent INTEGER, name TEXT, info TEXT)"));
+    file->db().Exec(QStringLiteral("INSERT INTO \"甲\" VALUES (1, 0, 'a', NULL)"));
+    EXPECT_EQ(CategoryTable(*file, QStringLiteral("甲")).LoadHeaders().size(), 1u);
+    EXPECT_NO_THROW(table->LoadHeaders()); // the category made by the program is shown
+}

@@ -267,3 +267,21 @@ TEST_F(StoreTest, IdIndexesNeverTakeACategoryName) {
     ASSERT_TRUE(indexes.Step());
     EXPECT_EQ(indexes.Int(0), 5);
 }
+
+// A sync tool renames a new version over the open data file: a write says what happened (not
+// "read-only"), and the new file on disk is left as it came.
+TEST_F(StoreTest, DataFileReplacedWhileOpenIsNamedAsReplacedAtTheNextWrite) {
+    ASSERT_EQ(CreateCategory(*file, QStringLiteral("日记")), CreateCategoryResult::Created);
+    const QString other = dir.filePath(QStringLiteral("synced.dat"));
+    CreateEmptyDataFile(other);
+    const QByteArray synced = ReadBytes(other);
+    ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(dataPath()).constData()), 0);
+    try {
+        CategoryTable(*file, QStringLiteral("日记")).Append(1, 0, QStringLiteral("新"));
+        ADD_FAILURE() << "the write went nowhere without a word";
+    } catch (const StoreError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("已被另一个文件替换"))) << e.text().toStdString();
+        EXPECT_FALSE(e.text().contains(QStringLiteral("只读"))) << e.text().toStdString();
+    }
+    EXPECT_EQ(ReadBytes(dataPath()), synced);
+}

@@ -2,9 +2,13 @@
 #include "store/StoreError.h"
 
 #include <QFile>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace qj {
 namespace {
@@ -124,6 +128,39 @@ TEST(TextFilesDrop, OneFileAndTwoFiles) {
                              "\r\nA\r\n \r\n-------- 2 -------\r\n/d/b.txt\r\n \r\n"
                              "B\r\n \r\n"));
     EXPECT_EQ(TextAfterDrop(QString(), one), QStringLiteral("\r\n/d/a.txt\r\n \r\nA1\r\nA2\r\n \r\n"));
+}
+
+} // namespace
+} // namespace qj
+
+namespace qj {
+namespace {
+
+// An export over an existing file on a full disk (here: a file-size limit, which fails the write
+// the same way) is reported and leaves the old file as it was.
+TEST(TextFilesExport, FailedWriteIsReportedAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("note.txt"));
+    WriteFileBytes(path, "old text");
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    bool refused = false;
+    try {
+        WriteFileBytes(path, std::string(20000, 'x'));
+    } catch (const StoreError& e) {
+        refused = e.text().contains(path);
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(refused);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old text"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("note.txt")});
 }
 
 } // namespace

@@ -3,6 +3,10 @@
 #include "text/Addresses.h"
 #include "support/Printers.h"
 
+#include <QRegularExpression>
+
+#include <random>
+
 #include <gtest/gtest.h>
 
 namespace qj {
@@ -74,6 +78,99 @@ TEST(AddressFilter, AddressUnderAnOffsetGetsItsSchemeAndPlainTextGetsNothing) {
         const std::optional<QUrl> url = OpenableAddressAt(text, c.offset);
         EXPECT_EQ(url ? url->toString() : QString(), QString::fromUtf8(c.url)) << c.offset;
     }
+}
+
+} // namespace
+} // namespace qj
+
+namespace qj {
+namespace {
+
+// The address rules as a regular expression: the scanner must find exactly what it finds (on
+// ASCII text; the scanner does not fold non-ASCII letters such as the Kelvin sign into ASCII).
+std::vector<TextRun> PatternRuns(const QString& text) {
+    static const QRegularExpression pattern(
+        QStringLiteral("(?<web>(?:(?:https?|ftp)://|www\\.)[A-Za-z0-9\\-._~:/?#\\[\\]@!$&'()*+,;=%]+)"
+                       "|(?<mail>(?:mailto:)?[A-Za-z0-9._%+\\-]+@[A-Za-z0-9\\-]+(?:\\.[A-Za-z0-9\\-]+)+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    std::vector<TextRun> found;
+    QRegularExpressionMatchIterator it = pattern.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const bool web = m.capturedStart(QStringLiteral("web")) >= 0;
+        found.push_back({m.capturedStart(), m.capturedLength(), web ? RunKind::WebAddress : RunKind::MailAddress});
+    }
+    return found;
+}
+
+// The address runs only, with the trailing punctuation of web addresses put back: what the
+// pattern matched.
+std::vector<TextRun> AddressesOnly(const QString& text) {
+    std::vector<TextRun> out;
+    for (const TextRun& r : HighlightRuns(text))
+        if (r.kind == RunKind::WebAddress || r.kind == RunKind::MailAddress)
+            out.push_back(r);
+    return out;
+}
+
+TEST(AddressRuns, ScannerFindsWhatTheAddressPatternFinds) {
+    // Pieces that make addresses, near-addresses and the traps between them.
+    const QStringList pieces = {QStringLiteral("a"),        QStringLiteral("Z9"),     QStringLiteral("@"),
+                                QStringLiteral("."),        QStringLiteral("-"),      QStringLiteral("_"),
+                                QStringLiteral(" "),        QStringLiteral("http://"), QStringLiteral("HTTPS://"),
+                                QStringLiteral("ftp://"),   QStringLiteral("wWw."),   QStringLiteral("mailto:"),
+                                QStringLiteral("MailTo:"),  QStringLiteral("("),      QStringLiteral(")"),
+                                QStringLiteral(","),        QStringLiteral("'"),      QStringLiteral("%"),
+                                QStringLiteral("+"),        QStringLiteral(":"),      QStringLiteral("/"),
+                                QStringLiteral("中"),       QStringLiteral("。"),     QStringLiteral("]")};
+    std::mt19937 random(19);
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        const int count = static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i)
+            text += pieces[static_cast<qsizetype>(random() % pieces.size())];
+        const std::vector<TextRun> expected = PatternRuns(text);
+        std::vector<TextRun> got = AddressesOnly(text);
+        // Compare the starts, kinds and (for mail) lengths; a web run may be trimmed, never longer.
+        std::vector<TextRun> untrimmed;
+        for (const TextRun& e : expected) {
+            if (e.kind == RunKind::WebAddress) {
+                // A web address trimmed down to "www." and less is dropped.
+                auto g = std::find_if(got.begin(), got.end(), [&](const TextRun& r) { return r.start == e.start; });
+                if (g == got.end())
+                    continue;
+                ASSERT_EQ(g->kind, e.kind) << text.toStdString();
+                ASSERT_LE(g->length, e.length) << text.toStdString();
+                untrimmed.push_back({g->start, g->length, g->kind});
+            } else {
+                untrimmed.push_back(e);
+            }
+        }
+        ASSERT_EQ(got, untrimmed) << text.toStdString();
+    }
+}
+
+TEST(AddressRuns, TrailingPunctuationAndBracketsTable) {
+    const struct {
+        const char* text;
+        const char* runs;
+    } cases[] = {
+        {"http://a.cn/x).", "url:http://a.cn/x|text:)."},
+        {"http://a.cn/(x)).", "url:http://a.cn/(x)|text:)."},
+        {"http://a.cn/((x)).", "url:http://a.cn/((x))|text:."},
+        {"www.a))))", "url:www.a|text:))))"},
+        {"www.)))", "text:www.)))"},
+        {"a@b.c.", "mail:a@b.c|text:."},
+        {"a@b", "text:a@b"},
+        {"a@b@c.d", "text:a@|mail:b@c.d"},
+        {"x.y@z.cn", "mail:x.y@z.cn"},
+        {"mailto:@a.cn", "text:mailto:@a.cn"},
+        {"mailtox@a.cn", "mail:mailtox@a.cn"},
+        {"http://", "text:http://"},
+        {"http://中", "text:http://中"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Describe(QString::fromUtf8(c.text)), QString::fromUtf8(c.runs)) << c.text;
 }
 
 } // namespace
