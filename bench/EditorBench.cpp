@@ -14,6 +14,7 @@
 #include "app/notebook/Notebook.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorCommands.h"
+#include "editor/EditorSearch.h"
 #include "seams/Clock.h"
 #include "seams/Dialogs.h"
 #include "seams/Launcher.h"
@@ -26,6 +27,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -42,6 +44,9 @@ using Sci = QsciScintilla;
 const QString kCategory = QStringLiteral("笔记");
 constexpr qj::Notebook::NoteId kSmallNote = 1;
 constexpr qj::Notebook::NoteId kLargeNote = 2;
+constexpr qj::Notebook::NoteId kFoxNote = 3;
+constexpr qj::Notebook::NoteId kOneLineNote = 4;
+constexpr int kFoxes = 5000;
 
 // 20,000 lines, about 1 MB in UTF-8: Chinese phrases, Latin words, numbers and blanks.
 QString LargeNote() {
@@ -70,6 +75,34 @@ QString LargeNote() {
     return text;
 }
 
+// About 1 MB in 2,500 lines of Chinese and Latin text, with `fox` exactly twice on every line.
+QString FoxNote() {
+    static const QString text = [] {
+        const QString half =
+            QStringLiteral("春眠不觉晓，处处闻啼鸟。the quick brown fox 夜来风雨声，花落知多少。"
+                           "读书笔记 2026-12-09 会议记录：明日计划，重要事项。");
+        const QString filler = QStringLiteral("花落知多少，读书笔记。");
+        QString line = half;
+        while (line.size() < 200)
+            line += filler;
+        QString out;
+        for (int i = 0; i < kFoxes / 2; ++i)
+            out += line + line + QStringLiteral("\r\n");
+        return out;
+    }();
+    return text;
+}
+
+// The large note's text as one line of about 1 MB (what "排版-取消回车符" on all of it leaves).
+QString OneLineNote() {
+    static const QString text = [] {
+        QString joined = LargeNote();
+        joined.remove(QStringLiteral("\r\n"));
+        return joined;
+    }();
+    return text;
+}
+
 class NoLauncher final : public qj::Launcher {
 public:
     bool openDocument(const QString&) override { return false; }
@@ -88,6 +121,8 @@ struct NoteWindow {
         qj::CategoryTable table(*file, kCategory);
         table.Append(kSmallNote, kSmallNote, QStringLiteral("短"), QStringLiteral("一行。"));
         table.Append(kLargeNote, kLargeNote, QStringLiteral("长"), LargeNote());
+        table.Append(kFoxNote, kFoxNote, QStringLiteral("狐"), FoxNote());
+        table.Append(kOneLineNote, kOneLineNote, QStringLiteral("一行"), OneLineNote());
 
         notebook = std::make_unique<qj::Notebook>(dialogs, nullptr);
         editor = notebook->editor();
@@ -269,5 +304,83 @@ void BM_RemoveReturnsOnTheWholeLargeNote(benchmark::State& state) {
     RunReflowOnTheWholeLargeNote(state, "N108");
 }
 BENCHMARK(BM_RemoveReturnsOnTheWholeLargeNote)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// "全部替换" of `fox` by `狐狸` on the 1 MB note (5,000 matches) until drawn, then its undo (one
+// step) until drawn. The note is shown afresh and writable before each run.
+void BM_ReplaceAllFiveThousandMatches(benchmark::State& state) {
+    NoteWindow w;
+    const qj::SearchOptions fox{QStringLiteral("fox")};
+    int replaced = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.show(kFoxNote);
+        w.settle();
+        w.notebook->setReadOnly(false);
+        state.ResumeTiming();
+        replaced = qj::ReplaceAll(*w.editor, fox, QStringLiteral("狐狸"));
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+        w.backToSmallNote(state, /*dropChanges=*/true);
+    }
+    if (replaced != kFoxes)
+        state.SkipWithError("not every match was replaced");
+    state.counters["matches"] = replaced;
+}
+BENCHMARK(BM_ReplaceAllFiveThousandMatches)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_UndoReplaceAllOfFiveThousandMatches(benchmark::State& state) {
+    NoteWindow w;
+    const qj::SearchOptions fox{QStringLiteral("fox")};
+    bool restored = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.show(kFoxNote);
+        w.settle();
+        w.notebook->setReadOnly(false);
+        qj::ReplaceAll(*w.editor, fox, QStringLiteral("狐狸"));
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        w.editor->undo();
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+        state.PauseTiming();
+        restored = restored && w.editor->text() == FoxNote() && !w.editor->isUndoAvailable();
+        state.ResumeTiming();
+        w.backToSmallNote(state, /*dropChanges=*/true);
+    }
+    if (!restored)
+        state.SkipWithError("one undo did not restore the note");
+}
+BENCHMARK(BM_UndoReplaceAllOfFiveThousandMatches)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One key typed into a note of one 1 MB line, at the line's start and at its end, each until
+// drawn (the time per key is the mean of the two).
+void BM_TypeAKeyInAOneMegabyteLine(benchmark::State& state) {
+    NoteWindow w;
+    w.show(kOneLineNote);
+    w.settle();
+    w.notebook->setReadOnly(false);
+    w.editor->setFocus();
+    const auto typeAt = [&w](long position) {
+        w.editor->SendScintilla(Sci::SCI_GOTOPOS, position);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(w.editor, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(w.editor, &release);
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+    };
+    long keys = 0;
+    for (auto _ : state) {
+        typeAt(0);
+        typeAt(w.editor->SendScintilla(Sci::SCI_GETLINEENDPOSITION, 0L));
+        keys += 2;
+    }
+    state.counters["seconds_per_key"] = benchmark::Counter(
+        static_cast<double>(keys), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["bytes"] = static_cast<double>(OneLineNote().toUtf8().size());
+}
+BENCHMARK(BM_TypeAKeyInAOneMegabyteLine)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

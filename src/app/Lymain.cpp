@@ -126,10 +126,18 @@ bool TFmain::OpenDataFile() {
         ErrorBox(services_.dialogs, this, QStringLiteral("Not find data file !!!"));
     } catch (const StoreError& e) {
         // Not a data file of ours (or unreadable): say which file, leave it as it is.
+        dataFileProblem_ = e.text();
         reportError(e.text());
     }
     act("actNewCategory")->setEnabled(false);
     return false;
+}
+
+void TFmain::ReportNoDataFile() {
+    if (dataFileProblem_.isEmpty())
+        ErrorBox(services_.dialogs, this, QStringLiteral("Not find data file !!!"));
+    else
+        reportError(dataFileProblem_);
 }
 
 // A data file without the category "帮助" is a first run: "帮助" opens at start.
@@ -195,7 +203,7 @@ void TFmain::CreateCategory() {
     if (!typed)
         return; // the note shown stays shown, and so does its title
     if (!dataFile_) {
-        ErrorBox(services_.dialogs, this, QStringLiteral("Not find data file !!!"));
+        ReportNoDataFile();
         return;
     }
     const QString name = *typed;

@@ -80,6 +80,9 @@ public:
     StoreWindows& storeWindows() const { return *storeWindows_; }
     // The open data file, or null when there is none (missing or unreadable).
     DataFile* dataFile() const { return dataFile_.get(); }
+    // Says why there is no data file: "Not find data file !!!" when it is missing, else what
+    // was wrong with it at start (damaged, not a data file, unreadable).
+    void ReportNoDataFile();
     CategorySelector* categorySelector() const { return cbb1_; }
     // The editor's column wrap and right edge.
     ColumnWrap* columnWrap() const { return columnWrap_; }
@@ -160,6 +163,7 @@ private:
 
     Services services_;
     std::unique_ptr<DataFile> dataFile_;
+    QString dataFileProblem_; // why the data file found at start could not be opened
     Notebook* notebook_ = nullptr;
     StoreWindows* storeWindows_ = nullptr;
     ColumnWrap* columnWrap_ = nullptr;

@@ -40,7 +40,7 @@ struct BusyCursor {
 void StoreWindows::actBackupExecute() {
     DataFile* file = main_.dataFile();
     if (!file) {
-        ErrorBox(services_.dialogs, &main_, QStringLiteral("Not find data file !!!"));
+        main_.ReportNoDataFile();
         return;
     }
     const QString folder = services_.folder.path();

@@ -55,5 +55,5 @@ int main(int argc, char** argv) {
     main.showMaximized();
     for (const QString& window : request.windows)
         windows.show(window);
-    return app.exec();
+    return app.run();
 }

@@ -1,5 +1,7 @@
 #include "editor/EditorLook.h"
 
+#include "editor/StepNotices.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QFontDatabase>
@@ -76,6 +78,8 @@ void ConfigureNoteEditor(QsciScintilla& editor) {
     editor.SendScintilla(QsciScintilla::SCI_SETMOUSEDOWNCAPTURES, 1);
     QObject::connect(&editor, &QsciScintilla::linesChanged, &editor, [&editor] { FitGutter(editor); });
     ApplyEditorOptions(editor, EditorOptions{});
+    // Undoing a replace-all of thousands of matches is told to the window as one change.
+    QuietenUndoSteps(editor);
 }
 
 void ApplyEditorOptions(QsciScintilla& editor, const EditorOptions& options) {

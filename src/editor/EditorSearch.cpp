@@ -1,8 +1,13 @@
 #include "editor/EditorSearch.h"
 
 #include "editor/EditorText.h"
+#include "editor/StepNotices.h"
 
 #include <Qsci/qsciscintilla.h>
+
+#include <iterator>
+#include <utility>
+#include <vector>
 
 namespace qj {
 namespace {
@@ -30,6 +35,8 @@ void SelectMatch(Sci& editor, long start, long end) {
     editor.SendScintilla(Sci::SCI_CHOOSECARETX);
     const long line = editor.SendScintilla(Sci::SCI_LINEFROMPOSITION, start);
     editor.ensureLineVisible(static_cast<int>(line));
+    // A wrapped line may be taller than the window: the match itself comes into view.
+    editor.SendScintilla(Sci::SCI_SCROLLRANGE, end, start);
 }
 
 bool SelectionIsMatch(Sci& editor, const SearchOptions& options) {
@@ -92,28 +99,37 @@ bool ReplaceAndFind(Sci& editor, const SearchOptions& options, const QString& re
     return FindMatch(editor, options, backwards);
 }
 
+// The matches are found first, then replaced from the last to the first, so that no position
+// moves before it is used. The window is told of the last replacement only (the first match):
+// see StepNotices.h.
 int ReplaceAll(Sci& editor, const SearchOptions& options, const QString& replacement) {
     if (options.text.isEmpty() || editor.isReadOnly())
         return 0;
     const QByteArray with = replacement.toUtf8();
-    int count = 0;
-    long from = 0, end = 0;
-    editor.beginUndoAction();
-    for (;;) {
-        const long length = editor.SendScintilla(Sci::SCI_GETLENGTH);
+    const long length = editor.SendScintilla(Sci::SCI_GETLENGTH);
+    std::vector<std::pair<long, long>> matches;
+    for (long from = 0, end = 0; from <= length;) {
         const long found = Search(editor, options, from, length, &end);
         if (found < 0)
             break;
-        editor.SendScintilla(Sci::SCI_SETTARGETRANGE, found, end);
-        editor.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(with.size()),
-                             with.constData());
-        ++count;
-        from = found + with.size();
-        if (end == found) // an empty match cannot happen with a non-empty text; stay safe anyway
-            ++from;
+        matches.emplace_back(found, end);
+        from = end > found ? end : found + 1;
+    }
+    if (matches.empty())
+        return 0;
+    editor.beginUndoAction();
+    {
+        HeldNotices held(editor);
+        for (auto match = matches.rbegin(); match != matches.rend(); ++match) {
+            if (std::next(match) == matches.rend())
+                held.release();
+            editor.SendScintilla(Sci::SCI_SETTARGETRANGE, match->first, match->second);
+            editor.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(with.size()),
+                                 with.constData());
+        }
     }
     editor.endUndoAction();
-    return count;
+    return static_cast<int>(matches.size());
 }
 
 QString WordAtCaret(Sci& editor) {

@@ -20,8 +20,13 @@ using Sci = QsciScintilla;
 constexpr double kHeaderFontPixels = 13; // "Arial", 13 pixels high at 96 dots per inch
 constexpr double kNoticePoints = 6;
 
+// Arial where it is installed, else the same sans faces whatever the program's own font (the
+// window and the command line draw the same header).
 QFont HeaderFont() {
-    QFont font(QStringLiteral("Arial"));
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei")});
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(kHeaderFontPixels * 72.0 / 96.0);
     return font;
 }
@@ -70,6 +75,11 @@ private:
 
 } // namespace
 
+QPageLayout PrintLayout::page() {
+    return QPageLayout(QPageSize(QSizeF(215.9, 279.4), QPageSize::Millimeter), QPageLayout::Portrait,
+                       margins(), QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0));
+}
+
 bool LeavesRoomForText(const QPageLayout& layout) {
     constexpr double kLeast = 30;
     const QSizeF paper = layout.fullRectPoints().size() * (25.4 / 72.0);
@@ -90,6 +100,7 @@ QString FooterNotice() {
 
 NotePrinter::NotePrinter(PrinterMode mode) : QsciPrinter(mode) {
     setFullPage(true);
+    setPageSize(PrintLayout::page().pageSize());
     setPageMargins(PrintLayout::margins(), QPageLayout::Millimeter);
     setWrapMode(QsciScintilla::WrapWord);
     setCopyCount(1);
@@ -187,12 +198,14 @@ int NotePrinter::printEmptyPage() {
 }
 
 int WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, const QDateTime& printed,
-                 const QMarginsF& margins) {
+                 const QPageLayout& page) {
     NotePrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(margins, QPageLayout::Millimeter);
+    // Paper, orientation and margins one by one: a whole layout would end the full-page mode.
+    printer.setPageSize(page.pageSize());
+    printer.setPageOrientation(page.orientation());
+    printer.setPageMargins(page.margins(QPageLayout::Millimeter), QPageLayout::Millimeter);
     printer.setDocName(texts.caption);
     printer.setTexts([texts] { return texts; });
     printer.setPrintTime([printed] { return printed; });

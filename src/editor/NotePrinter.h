@@ -31,6 +31,8 @@ struct PrintTexts {
 struct PrintLayout {
     static constexpr double left = 25, right = 15, top = 25, bottom = 25;
     static QMarginsF margins() { return QMarginsF(left, top, right, bottom); }
+    // The paper every path starts with (the page-setup dialog may change it): 215.9 × 279.4 mm.
+    static QPageLayout page();
     static constexpr double header = 15, footer = 15; // from the paper's top / bottom edge
     static constexpr double textIndent = 2;           // header and footer text, left and right
     static constexpr double internalMargin = 0.5;     // between header or footer and the text
@@ -74,9 +76,10 @@ private:
     int lastPage_ = 0;
 };
 
-// Writes the editor's note as an A4 PDF file through the same printing code, with the text's
-// margins in millimetres. Returns the number of pages, 0 when the file could not be written.
+// Writes the editor's note as a PDF file through the same printing code, on the paper and with the
+// text's margins of `page` (what the page-setup dialog chose; by default the program's first
+// paper). Returns the number of pages, 0 when the file could not be written.
 int WriteNotePdf(QsciScintilla& editor, const QString& path, const PrintTexts& texts,
-                 const QDateTime& printed, const QMarginsF& margins = PrintLayout::margins());
+                 const QDateTime& printed, const QPageLayout& page = PrintLayout::page());
 
 } // namespace qj

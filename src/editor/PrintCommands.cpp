@@ -19,9 +19,9 @@ PrintCommands::PrintCommands(QsciScintilla* editor, Dialogs& dialogs, Clock& clo
     printer_->setTexts(texts_);
     printer_->setPrintTime([this] { return clock_.now(); });
     // The preview's page-setup dialog starts at 215.9 × 279.4 mm with 25 mm on every side.
-    previewSetup_->setPageLayout(QPageLayout(QPageSize(QSizeF(215.9, 279.4), QPageSize::Millimeter),
-                                             QPageLayout::Portrait, QMarginsF(25, 25, 25, 25),
-                                             QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0)));
+    QPageLayout setup = PrintLayout::page();
+    setup.setMargins(QMarginsF(25, 25, 25, 25));
+    previewSetup_->setPageLayout(setup);
 }
 
 PrintCommands::~PrintCommands() = default;
@@ -68,7 +68,7 @@ void PrintCommands::exportPdf() {
     if (!path)
         return;
     if (!WriteNotePdf(*editor_, *path, texts_ ? texts_() : PrintTexts{}, clock_.now(),
-                      printer_->pageLayout().margins(QPageLayout::Millimeter))) {
+                      printer_->pageLayout())) {
         say(QStringLiteral("无法写入文件 %1。").arg(*path), MessageIcon::Error);
     }
 }

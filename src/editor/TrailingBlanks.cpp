@@ -21,6 +21,20 @@ TrailingBlanks::TrailingBlanks(Sci* editor) : QObject(editor), editor_(editor) {
             timer_.start();
         }
     });
+    // A text loaded or saved is clean: no line of it has been typed in since, whatever the line
+    // the caret was on in the text before.
+    connect(editor_, &Sci::modificationChanged, this, [this](bool modified) {
+        if (!modified)
+            forget();
+    });
+}
+
+void TrailingBlanks::forget() {
+    timer_.stop();
+    pendingLine_ = -1;
+    editedLine_ = -1;
+    caretLine_ = static_cast<int>(
+        editor_->SendScintilla(Sci::SCI_LINEFROMPOSITION, editor_->SendScintilla(Sci::SCI_GETCURRENTPOS)));
 }
 
 void TrailingBlanks::caretMoved(int line) {

@@ -1,5 +1,6 @@
 #pragma once
-// Trims blanks and tabs at the end of a line the user edited, once the caret leaves it.
+// Trims blanks and tabs at the end of a line the user typed in, once the caret leaves it. Only
+// lines typed in since the text was loaded (or last marked unmodified) are trimmed.
 
 #include <QObject>
 #include <QTimer>
@@ -13,6 +14,8 @@ class TrailingBlanks : public QObject {
 public:
     explicit TrailingBlanks(QsciScintilla* editor);
     void setEnabled(bool on) { enabled_ = on; }
+    // No line counts as typed in any more, and a trim not yet done is dropped.
+    void forget();
 
 private:
     void caretMoved(int line);

@@ -36,13 +36,8 @@ Line MakeLine(const QString& text, const std::string& lineBreak, TextEncoding en
     return {EncodeText(text.toStdString(), encoding), lineBreak, text};
 }
 
-Content Load(const QString& path) {
+Content Parse(std::string_view raw) {
     Content c;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return c;
-    const QByteArray all = f.readAll();
-    std::string_view raw(all.constData(), static_cast<size_t>(all.size()));
     c.form = GuessTextForm(raw);
     if (c.form.bom)
         raw.remove_prefix(kUtf8Bom.size());
@@ -63,6 +58,14 @@ Content Load(const QString& path) {
         start = next;
     }
     return c;
+}
+
+Content Load(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return Content();
+    const QByteArray all = f.readAll();
+    return Parse(std::string_view(all.constData(), static_cast<size_t>(all.size())));
 }
 
 // The section name of a "[name]" line, or a null string for any other line.
@@ -169,17 +172,30 @@ std::optional<Content> AsMarkedUtf8(const Content& c) {
     return u;
 }
 
-// The lines written may tip the encoding guess over (a UTF-8 file with a damaged byte that gets
-// "\uFFFD" written reads as GBK afterwards, and every value in it changes): the file is then written
-// as marked UTF-8 when that keeps every line's text, and not at all otherwise.
+// True when the bytes read back as exactly these lines.
+bool ReadsAs(const std::string& bytes, const Content& c) {
+    const Content again = Parse(bytes);
+    if (again.lines.size() != c.lines.size())
+        return false;
+    for (size_t i = 0; i < c.lines.size(); ++i)
+        if (again.lines[i].text != c.lines[i].text)
+            return false;
+    return true;
+}
+
+// What is written must read back as the lines meant, every other line included. The lines written
+// may tip the encoding guess over (a UTF-8 file with a damaged byte that gets "\uFFFD" written reads
+// as GBK afterwards, and every value in it changes), or a byte-order mark dropped before GBK text may
+// uncover a second one: the file is then written as marked UTF-8 when that keeps every line's
+// text, and not at all otherwise.
 bool Save(const QString& path, const Content& c) {
     std::string bytes = Bytes(c);
-    if (GuessTextForm(bytes).encoding != c.form.encoding) {
+    if (!ReadsAs(bytes, c)) {
         const std::optional<Content> marked = AsMarkedUtf8(c);
         if (!marked)
             return false;
         bytes = Bytes(*marked);
-        if (GuessTextForm(bytes) != marked->form)
+        if (!ReadsAs(bytes, *marked))
             return false;
     }
     return ReplaceFile(path, bytes);

@@ -215,6 +215,21 @@ TEST_F(MainWindowTest, FileThatIsNoDatabaseIsNamedAndLeftUntouched) {
     EXPECT_TRUE(call.text.contains(QStringLiteral("dataly.dat"))) << call.text.toStdString();
     EXPECT_EQ(w.categorySelector()->count(), 0);
     EXPECT_FALSE(w.notebook().hasCategory());
+    // The category manager's 新增 (and a backup) name the same cause, not a missing file.
+    const QString cause = call.text;
+    for (const std::function<void()>& later : std::vector<std::function<void()>>{
+             [&] {
+                 dialogs().answerInput(QStringLiteral("读书"));
+                 w.CreateCategory();
+             },
+             [&] { w.ReportNoDataFile(); }}) {
+        dialogs().clearCalls();
+        dialogs().answerMessage(DialogButton::Ok);
+        later();
+        const std::vector<DialogCall> boxes = dialogs().callsOf(DialogKind::Message);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, cause);
+    }
 
     w.actExitExecute();
     closeWindow();

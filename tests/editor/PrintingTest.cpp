@@ -225,6 +225,41 @@ TEST_F(PrintingTest, PdfExportWritesThePagesToTheChosenFile) {
     EXPECT_EQ(dialogs.last().file.defaultSuffix, QStringLiteral("pdf"));
 }
 
+// Printing, exporting and writing a PDF without a window give the same paper and the same pages:
+// 215.9 × 279.4 mm until the page setup chooses another paper.
+TEST_F(PrintingTest, EveryPathPrintsOnThePageSetupsPaper) {
+    QString text;
+    for (int i = 1; i <= 130; ++i)
+        text += QStringLiteral("第%1行 line %1\r\n").arg(i);
+    load(text);
+    const auto paper = [](const QString& pdf) {
+        const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+        const int at = info.indexOf(QStringLiteral("Page size:"));
+        return info.mid(at, info.indexOf(QLatin1Char('\n'), at) - at).simplified();
+    };
+    for (const bool chooseA4 : {false, true}) {
+        if (chooseA4) {
+            dialogs.answerPageSetup(true,
+                                    [](QPrinter& printer) { printer.setPageSize(QPageSize(QPageSize::A4)); });
+            commands->pageSetup();
+        }
+        const QString printed = printToPdf("printed.pdf");
+        const QString exported = dir.filePath(QStringLiteral("exported.pdf"));
+        dialogs.answerSaveFile(exported);
+        commands->exportPdf();
+        const QString written = dir.filePath(QStringLiteral("written.pdf"));
+        ASSERT_GT(WriteNotePdf(*editor, written, PrintTexts{}, QDateTime::currentDateTime(),
+                               chooseA4 ? commands->printer().pageLayout() : PrintLayout::page()),
+                  0);
+        const QString expected = chooseA4 ? QStringLiteral("Page size: 595 x 842 pts (A4)")
+                                          : QStringLiteral("Page size: 612 x 792 pts (letter)");
+        for (const QString& pdf : {printed, exported, written}) {
+            EXPECT_EQ(paper(pdf), expected) << pdf.toStdString();
+            EXPECT_EQ(PageCount(pdf), PageCount(printed)) << pdf.toStdString();
+        }
+    }
+}
+
 // The margins chosen in the page setup place the text on printed and exported pages; a margin
 // narrower than the header or footer needs keeps the text clear of them.
 TEST_F(PrintingTest, PageSetupMarginsPlaceTheTextOnPrintedAndExportedPages) {
@@ -255,9 +290,9 @@ TEST_F(PrintingTest, PageSetupMarginsPlaceTheTextOnPrintedAndExportedPages) {
             EXPECT_GT(text.top(), row.textTop - 0.3) << m.top();
             EXPECT_LT(text.top(), row.textTop + 5) << m.top();
             const QRectF header = BoxOf(words, QStringLiteral("V1.2.12.41"));
+            // The export is on the paper of the page setup too.
             const double paperWidth =
-                pdf == exported ? 210
-                                : commands->printer().pageLayout().fullRect(QPageLayout::Millimeter).width();
+                commands->printer().pageLayout().fullRect(QPageLayout::Millimeter).width();
             EXPECT_NEAR(header.right(), paperWidth - m.right() - PrintLayout::textIndent, 1.5) << m.right();
         }
     }

@@ -184,6 +184,10 @@ TEST_F(ProfileFileTest, AWriteNeverChangesTheEncodingTheFileReadsIn) {
         {"damaged font name written back", "[Info]\r\nCurTb=日记\r\n[Font]\r\nName=宋\xE4体\r\n", QStringLiteral("Font"),
          QStringLiteral("Name"), QStringLiteral("宋") + QChar(0xFFFD) + QStringLiteral("体")},
         {"short GBK value in a new file", "", QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("学习")},
+        // Found by fuzzing: a second byte-order mark behind the first, before text read as GBK. The first
+        // mark is not written for GBK, which uncovered the second and made "[Font]" a section.
+        {"second mark", std::string("\xEF\xBB\xBF\xEF\xBB\xBF[Font]\x0A[Setti[Font]\x0A[Settin\x0A/oolB[arS\x80\xFF\xFF\xFF\xFF\xFFngs]\x0D\x0AToo", 58), QStringLiteral("Font"), QStringLiteral("Name"),
+         QStringLiteral("宋体")},
     };
     for (const auto& c : cases) {
         Write(c.file);

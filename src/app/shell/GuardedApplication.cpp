@@ -35,9 +35,12 @@ void GuardedApplication::watchTerminationSignals() {
     if (g_signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
         return;
     auto* notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [] {
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
         char bytes[16];
         [[maybe_unused]] const ssize_t got = ::read(g_signalPipe[1], bytes, sizeof bytes);
+        // Remembered for run(): a signal that arrives while a start-up message box runs its own
+        // loop ends only that loop.
+        terminationRequested_ = true;
         // exit, not quit: quit first asks every window to close, which the main window refuses.
         QCoreApplication::exit(0);
     });
@@ -48,6 +51,10 @@ void GuardedApplication::watchTerminationSignals() {
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(sig, &action, nullptr);
 #endif
+}
+
+int GuardedApplication::run() {
+    return terminationRequested_ ? 0 : exec();
 }
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {

@@ -14,7 +14,8 @@ namespace qj {
 //
 // It also ends its event loop when the system asks the process to end (SIGTERM at the end of a
 // session or from `kill`, SIGINT, SIGHUP), so that exec() returns and the windows and the data
-// file are closed in order. Nothing is saved on that path: the settings stay as they were.
+// file are closed in order. Nothing is saved on that path: the settings stay as they were. Run
+// the program's loop with run(), which also honours a request that came before it started.
 //
 //     qj::GuardedApplication app(argc, argv);
 //     ... after the main window exists:
@@ -31,11 +32,16 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // The program's event loop (exec()), unless the system already asked the process to end
+    // while an earlier loop ran (a message box during start-up): then 0 at once.
+    int run();
+
 private:
     void report(const QString& text);
     void watchTerminationSignals();
     ErrorReporter reporter_;
     bool reporting_ = false;
+    bool terminationRequested_ = false;
 };
 
 } // namespace qj

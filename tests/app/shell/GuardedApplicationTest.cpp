@@ -74,6 +74,26 @@ TEST(GuardedApplication, AnErrorWhileReportingDoesNotRecurse) {
     std::_Exit(loop.exec());
 }
 
+// A signal while a start-up message box runs its own loop: the box's loop ends, and so does the
+// program's loop that starts after it (0), instead of running on (7).
+[[noreturn]] void RaiseInABoxBeforeTheProgramLoop(int sig) {
+    {
+        QEventLoop box;
+        QTimer::singleShot(0, [sig] { std::raise(sig); });
+        QTimer::singleShot(3000, &box, [&box] { box.exit(5); });
+        if (box.exec() != 0)
+            std::_Exit(5);
+    }
+    QTimer::singleShot(3000, [] { QCoreApplication::exit(7); });
+    std::_Exit(App().run());
+}
+
+TEST(GuardedApplication, TerminationDuringAStartUpBoxEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (int sig : {SIGTERM, SIGHUP})
+        EXPECT_EXIT(RaiseInABoxBeforeTheProgramLoop(sig), ::testing::ExitedWithCode(0), "") << "signal " << sig;
+}
+
 TEST(GuardedApplication, TerminationSignalsEndTheEventLoopInOrder) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
