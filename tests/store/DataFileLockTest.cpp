@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -54,9 +55,10 @@ TEST_F(DataFileLockTest, ALockOfAnEndedCopyIsTakenOverALiveOneIsNot) {
         QFile stale(dataPath() + QStringLiteral(".lock"));
         ASSERT_TRUE(stale.open(QIODevice::WriteOnly | QIODevice::Truncate));
         stale.write(QByteArray::number(c.pid) + "\n\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        stale.flush();
+        // However old the lock, a live holder keeps it.
+        stale.setFileTime(QDateTime::currentDateTime().addYears(-1), QFileDevice::FileModificationTime);
         stale.close();
-        QFile::setFileTime(stale.fileName(), QDateTime::currentDateTime().addYears(-1),
-                           QFileDevice::FileModificationTime);
         DataFileLock lock(dataPath());
         EXPECT_EQ(lock.state(), c.expected);
         if (c.expected != DataFileLock::State::Held)
