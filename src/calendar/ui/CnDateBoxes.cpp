@@ -152,7 +152,7 @@ std::optional<int> TFcnDate::yearBoxNumber() {
     const int n = text.trimmed().toInt(&ok);
     if (!ok) {
         ShowGeneralError(services_.dialogs, this,
-                         QStringLiteral("“%1”不是年份：请输入 %2 到 %3 之间的年份数字。")
+                         QStringLiteral("“%1”不是年份：请输入 %2 到 %3 之间的年份数字 !")
                              .arg(text)
                              .arg(kFirstYear)
                              .arg(kLastYear));

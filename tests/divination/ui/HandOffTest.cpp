@@ -107,7 +107,7 @@ TEST_F(HandOffTest, ARefusedNoteKeepsTheWindowOpenInFrontWithTheReportOnTheClipb
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(dir.filePath(QStringLiteral("dataly.dat"))).constData(), &other),
               SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     fake.dialogs.answerMessage(DialogButton::Yes);
     fake.dialogs.answerMessage(DialogButton::Ok); // the notebook's error box
     QWidget elsewhere;                            // the box's own window took the focus
