@@ -41,8 +41,11 @@ TEST(Exit, EndsTheProcessWithEveryPairOfWindowsOpen) {
     std::vector<Copy> copies;
     for (const char* first : kWindowActions)
         for (const char* second : kWindowActions)
-            if (first != second)
-                copies.push_back({QString::fromLatin1(first), QString::fromLatin1(second)});
+            if (first != second) {
+                Copy& copy = copies.emplace_back();
+                copy.first = QString::fromLatin1(first);
+                copy.second = QString::fromLatin1(second);
+            }
     // A few copies at a time, each with its own folder and runtime folder.
     constexpr size_t kAtOnce = 6;
     for (size_t start = 0; start < copies.size(); start += kAtOnce) {

@@ -13,7 +13,7 @@ namespace qj {
 
 namespace {
 
-constexpr int kStepMs = 300;
+constexpr int kStepMs = 150;
 
 class ActionScript : public QObject {
 public:
