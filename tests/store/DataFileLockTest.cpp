@@ -54,7 +54,11 @@ TEST_F(DataFileLockTest, ALockOfAnEndedCopyIsTakenOverALiveOneIsNot) {
         SCOPED_TRACE(c.pid);
         QFile stale(dataPath() + QStringLiteral(".lock"));
         ASSERT_TRUE(stale.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        stale.write(QByteArray::number(c.pid) + "\n\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        // The holder is named as the lock names it: the file name of the process's program.
+        const QString program =
+            QFileInfo(QFileInfo(QStringLiteral("/proc/%1/exe").arg(c.pid)).symLinkTarget()).fileName();
+        stale.write(QByteArray::number(c.pid) + "\n" + program.toUtf8() + "\n" +
+                    QSysInfo::machineHostName().toUtf8() + "\n");
         stale.flush();
         // However old the lock, a live holder keeps it.
         stale.setFileTime(QDateTime::currentDateTime().addYears(-1), QFileDevice::FileModificationTime);
