@@ -1,5 +1,6 @@
 #include "editor/EditorLook.h"
 
+#include "editor/RowBreakStyler.h"
 #include "editor/StepNotices.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -80,6 +81,8 @@ void ConfigureNoteEditor(QsciScintilla& editor) {
     ApplyEditorOptions(editor, EditorOptions{});
     // Undoing a replace-all of thousands of matches is told to the window as one change.
     QuietenUndoSteps(editor);
+    // Chinese text wraps between its characters, not as one long word.
+    RowBreakStyler::Attach(editor);
 }
 
 void ApplyEditorOptions(QsciScintilla& editor, const EditorOptions& options) {
