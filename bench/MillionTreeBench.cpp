@@ -92,8 +92,8 @@ void BM_FirstOpenAndShowMillion(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstOpenAndShowMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// From the small category to the million notes, and back (the million notes taken down).
-void BM_SwitchToMillion(benchmark::State& state) {
+// One category shown, then the timed switch to the other one and its drawing.
+void SwitchBetween(benchmark::State& state, const QString& from, const QString& to) {
     auto file = OpenShared(qj::bench::MillionNoteDataFile());
     if (!file)
         return state.SkipWithError("cannot generate the data file");
@@ -102,30 +102,22 @@ void BM_SwitchToMillion(benchmark::State& state) {
     ShowTree(notebook);
     for (auto _ : state) {
         state.PauseTiming();
-        notebook.openCategory(*file, kSmallCategory);
+        notebook.openCategory(*file, from);
         Draw(notebook);
         state.ResumeTiming();
-        notebook.openCategory(*file, kMillionCategory);
+        notebook.openCategory(*file, to);
         Draw(notebook);
     }
+}
+
+// From the small category to the million notes, and back (the million notes taken down).
+void BM_SwitchToMillion(benchmark::State& state) {
+    SwitchBetween(state, kSmallCategory, kMillionCategory);
 }
 BENCHMARK(BM_SwitchToMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_SwitchAwayFromMillion(benchmark::State& state) {
-    auto file = OpenShared(qj::bench::MillionNoteDataFile());
-    if (!file)
-        return state.SkipWithError("cannot generate the data file");
-    qj::bench::SilentDialogs dialogs;
-    qj::Notebook notebook(dialogs, nullptr);
-    ShowTree(notebook);
-    for (auto _ : state) {
-        state.PauseTiming();
-        notebook.openCategory(*file, kMillionCategory);
-        Draw(notebook);
-        state.ResumeTiming();
-        notebook.openCategory(*file, kSmallCategory);
-        Draw(notebook);
-    }
+    SwitchBetween(state, kMillionCategory, kSmallCategory);
 }
 BENCHMARK(BM_SwitchAwayFromMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
 
