@@ -1,8 +1,8 @@
 // Address finding on lines without blanks: a 5 MB line of one letter, of digits and of "a@"
 // repeated (the old backtracking mail pattern froze on them), highlighted (the runs the editor
 // underlines) and exported as HTML. Target: under 200 ms each.
-#include "editor/Addresses.h"
 #include "store/TextFiles.h"
+#include "text/Addresses.h"
 
 #include <benchmark/benchmark.h>
 

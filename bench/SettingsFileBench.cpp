@@ -1,6 +1,6 @@
 // Reading the settings at start and writing them at exit with a 3 MB settings file: one with
 // 100,000 sections, one with a 3 MB font name. Target: under 0.5 s each.
-#include "app/settings/Settings.h"
+#include "shell/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

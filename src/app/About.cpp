@@ -1,6 +1,6 @@
 #include "app/About.h"
 
-#include "app/shell/FontFamilies.h"
+#include "shell/FontFamilies.h"
 
 #include <QDir>
 #include <QFrame>

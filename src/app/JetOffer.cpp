@@ -1,6 +1,6 @@
 #include "app/JetOffer.h"
 
-#include "app/shell/ErrorHandler.h"
+#include "shell/ErrorHandler.h"
 #include "seams/StandardBoxes.h"
 #include "store/jet/JetFile.h"
 #include "store/jet/JetInPlace.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/settings/Settings.h"
 #include "seams/Services.h"
+#include "shell/Settings.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -6,12 +6,12 @@
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/Notebook.h"
-#include "app/shell/AppTitle.h"
-#include "app/shell/EditorSettings.h"
 #include "editor/ColumnMath.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorCommands.h"
 #include "editor/PrintCommands.h"
+#include "shell/AppTitle.h"
+#include "shell/EditorSettings.h"
 
 #include <QAction>
 #include <QMenu>

@@ -5,12 +5,12 @@
 #include "app/ToolTipLook.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
-#include "app/shell/EditorSettings.h"
-#include "app/shell/FontFamilies.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorText.h"
 #include "editor/StatusTexts.h"
 #include "seams/StandardBoxes.h"
+#include "shell/EditorSettings.h"
+#include "shell/FontFamilies.h"
 
 #include <QAction>
 #include <QApplication>

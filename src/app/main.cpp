@@ -4,10 +4,6 @@
 #include "app/Lymain.h"
 #include "app/ProgramShell.h"
 #include "app/ProgramWindows.h"
-#include "app/shell/AppTitle.h"
-#include "app/shell/ErrorHandler.h"
-#include "app/shell/FileVersion.h"
-#include "app/shell/FontFamilies.h"
 #include "app/shell/GuardedApplication.h"
 #include "app/shell/LaunchOptions.h"
 #include "app/shell/QtTranslations.h"
@@ -16,6 +12,10 @@
 #include "seams/DataFolder.h"
 #include "seams/RealServices.h"
 #include "seams/StandardBoxes.h"
+#include "shell/AppTitle.h"
+#include "shell/ErrorHandler.h"
+#include "shell/FileVersion.h"
+#include "shell/FontFamilies.h"
 
 #include <cstdio>
 #include <cstring>

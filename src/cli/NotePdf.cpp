@@ -1,12 +1,12 @@
 #include "cli/NotePdf.h"
 
-#include "app/settings/Settings.h"
-#include "app/shell/AppTitle.h"
-#include "app/shell/EditorSettings.h"
-#include "app/shell/FileVersion.h"
-#include "app/shell/FontFamilies.h"
 #include "editor/EditorLook.h"
 #include "editor/NotePrinter.h"
+#include "shell/AppTitle.h"
+#include "shell/EditorSettings.h"
+#include "shell/FileVersion.h"
+#include "shell/FontFamilies.h"
+#include "shell/Settings.h"
 
 #include <Qsci/qsciscintilla.h>
 

@@ -1,7 +1,7 @@
 // qingjian-cli: the calendar (and other cores) of 青简札记 on the command line, one JSON object
 // per output line.
 
-#include "app/shell/FileVersion.h"
+#include "shell/FileVersion.h"
 #include "cli/Args.h"
 #include "cli/CalendarCommands.h"
 #include "cli/ChartCommands.h"

@@ -1,8 +1,8 @@
 #include "editor/AddressLinks.h"
 
-#include "editor/Addresses.h"
 #include "editor/EditorText.h"
 #include "seams/Launcher.h"
+#include "text/Addresses.h"
 
 #include <Qsci/qsciscintilla.h>
 

@@ -97,7 +97,14 @@ protected:
 private:
     // One message box with the program's caption.
     void tell(const QString& text, MessageIcon icon = MessageIcon::None);
+    // The actions, made in the order the menus list them: editing, selection, find and replace,
+    // jumps, files and options, the menus' text tools.
     void buildActions();
+    void buildEditingActions();
+    void buildSelectionActions();
+    void buildFindActions();
+    void buildJumpActions();
+    void buildToolActions();
     void buildMenus();
     QAction* add(const char* name, const QString& caption, const QKeySequence& shortcut,
                  std::function<void()> handler);

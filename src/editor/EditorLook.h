@@ -1,6 +1,8 @@
 #pragma once
 // The note editor's fixed look and behaviour, and the options the user may change.
 
+#include "shell/EditorOptions.h"
+
 #include <QColor>
 #include <QString>
 
@@ -17,17 +19,6 @@ inline const QColor kSelectionBackground{61, 110, 184};
 
 // The margins of the editor: line numbers, then the bookmark symbols.
 enum EditorMargin { kLineNumberMargin = 0, kBookmarkMargin = 1 };
-
-// The choices of the editor's options dialog ("编辑选项(&E)").
-struct EditorOptions {
-    int tabWidth = 4;
-    bool autoIndent = true;
-    bool trimTrailingBlanks = true;
-    bool caretPastLineEnd = true;
-    bool gutterShown = true;
-    int edgeColumn = 80;
-    bool operator==(const EditorOptions&) const = default;
-};
 
 // The text the line numbers' margin is as wide as: room for 99999 lines and a little air, one digit
 // more for every digit the line count has beyond five (1767812 lines need "00000000").

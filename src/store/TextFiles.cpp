@@ -1,8 +1,8 @@
 #include "store/TextFiles.h"
 
 #include "common/TextDecode.h"
-#include "editor/Addresses.h"
 #include "store/StoreError.h"
+#include "text/Addresses.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -8,7 +8,7 @@
 #include "app/ProgramWindows.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
-#include "app/shell/AppTitle.h"
+#include "shell/AppTitle.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
-#include "app/settings/ProfileFile.h"
+#include "shell/ProfileFile.h"
 #include "store/CategoryTable.h"
 #include "store/DataFile.h"
 #include "support/UiHelpers.h"

@@ -2,10 +2,10 @@
 
 #include "MainWindowFixture.h"
 
-#include "app/shell/FontFamilies.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
 #include "common/Gbk.h"
+#include "shell/FontFamilies.h"
 #include "support/UiHelpers.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 
 #include "ProgramRun.h"
 
-#include "app/shell/FileVersion.h"
+#include "shell/FileVersion.h"
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"
 

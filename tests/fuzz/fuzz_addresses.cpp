@@ -4,7 +4,7 @@
 // back over the text from every start (the old mail pattern took 3.6 s for 80,000 letters) exceeds.
 #include "FuzzCheck.h"
 
-#include "editor/Addresses.h"
+#include "text/Addresses.h"
 
 #include <cstdint>
 

@@ -7,7 +7,7 @@
 // value to write, separated by 0xFE.
 #include "FuzzCheck.h"
 
-#include "app/settings/ProfileFile.h"
+#include "shell/ProfileFile.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/CurrentCategory.h"
+#include "store/StoreError.h"
 
 #include <QObject>
 #include <QPointer>
@@ -102,5 +103,18 @@ private:
     std::unique_ptr<CurrentCategory> category_;
     bool writeProtected_ = false;
 };
+
+// Runs a command that writes records. A refused write is reported and the tree is brought back to
+// what the table holds. Returns false when the command failed.
+template <class F> inline bool NoteCommands::run(F&& command) {
+    try {
+        command();
+        return true;
+    } catch (const StoreError& error) {
+        reportError(error.text());
+        resync();
+        return false;
+    }
+}
 
 } // namespace qj

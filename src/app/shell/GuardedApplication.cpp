@@ -1,6 +1,6 @@
 #include "app/shell/GuardedApplication.h"
 
-#include "app/shell/ErrorHandler.h"
+#include "shell/ErrorHandler.h"
 
 #include <QSocketNotifier>
 

@@ -3,10 +3,10 @@
 
 #include "calendar/ui/CnDate.h"
 
-#include "app/shell/FileVersion.h"
 #include "calendar/core/HourList.h"
 #include "calendar/ui/CaptionPanel.h"
 #include "calendar/ui/CnCalendar.h"
+#include "shell/FileVersion.h"
 
 #include <QApplication>
 #include <QCheckBox>

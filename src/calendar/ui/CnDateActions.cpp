@@ -3,7 +3,6 @@
 
 #include "calendar/ui/CnDate.h"
 
-#include "app/shell/ErrorHandler.h"
 #include "calendar/core/Almanac.h"
 #include "calendar/core/CalendarNames.h"
 #include "calendar/core/Captions.h"
@@ -13,6 +12,7 @@
 #include "calendar/ui/CnCalendar.h"
 #include "calendar/ui/QtDateTime.h"
 #include "seams/StandardBoxes.h"
+#include "shell/ErrorHandler.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,5 @@
 #include "divination/ui/PaiGua.h"
 
-#include "app/shell/ErrorHandler.h"
 #include "divination/core/ChartDate.h"
 #include "divination/ui/CalendarLink.h"
 #include "divination/ui/ChartColumnList.h"
@@ -8,6 +7,7 @@
 #include "divination/ui/NoteFiling.h"
 #include "divination/ui/SouYao.h"
 #include "divination/ui/baoshu.h"
+#include "shell/ErrorHandler.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "store/windows/Findall.h"
 
-#include "app/shell/AppTitle.h"
-#include "app/shell/ErrorHandler.h"
 #include "seams/Dialogs.h"
 #include "seams/StandardBoxes.h"
+#include "shell/AppTitle.h"
+#include "shell/ErrorHandler.h"
 #include "store/DataFile.h"
 #include "store/StoreError.h"
 #include "store/windows/SearchHost.h"

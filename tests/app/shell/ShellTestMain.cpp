@@ -1,7 +1,7 @@
 // The shell's tests run under the program's own application object, so that its handling of
 // errors from event handlers is tested where it lives.
 
-#include "app/shell/ErrorHandler.h"
+#include "app/shell/GuardedApplication.h"
 
 #include <gtest/gtest.h>
 

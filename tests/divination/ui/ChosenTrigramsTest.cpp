@@ -2,8 +2,8 @@
 
 #include "DivinationFixture.h"
 
-#include "app/shell/AppTitle.h"
 #include "divination/ui/ChartColumnList.h"
+#include "shell/AppTitle.h"
 
 #include <QLabel>
 #include <QTest>

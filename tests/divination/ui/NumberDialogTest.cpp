@@ -2,8 +2,8 @@
 
 #include "DivinationFixture.h"
 
-#include "app/shell/AppTitle.h"
 #include "divination/ui/baoshu.h"
+#include "shell/AppTitle.h"
 #include "support/UiHelpers.h"
 
 #include <QCheckBox>

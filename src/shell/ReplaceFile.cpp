@@ -1,4 +1,4 @@
-#include "app/settings/ReplaceFile.h"
+#include "shell/ReplaceFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -32,7 +32,8 @@ bool WriteInPlace(const QString& path, std::string_view bytes) {
     if (fd < 0)
         return false;
     bool ok = bytes.empty() || ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size())) == 0;
-    ok = ok && WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    ok = ok && WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+         ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok;
 }
 

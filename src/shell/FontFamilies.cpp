@@ -1,4 +1,4 @@
-#include "app/shell/FontFamilies.h"
+#include "shell/FontFamilies.h"
 
 #include <QApplication>
 #include <QFont>

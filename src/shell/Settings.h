@@ -4,7 +4,7 @@
 // Colours are $00BBGGRR integers; kTooltipColor is the system-colour code of the tooltip
 // background, which the window turns into the tooltip colour.
 
-#include "app/settings/ProfileFile.h"
+#include "shell/ProfileFile.h"
 
 #include <QString>
 

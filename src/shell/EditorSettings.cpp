@@ -1,4 +1,4 @@
-#include "app/shell/EditorSettings.h"
+#include "shell/EditorSettings.h"
 
 #include <QApplication>
 #include <QPalette>

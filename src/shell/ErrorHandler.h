@@ -3,12 +3,11 @@
 // an exception) ends the current command and is shown in one message box — the application title
 // as caption, the error icon, OK — and the program goes on.
 
-// The application object that routes errors from event handlers here.
-#include "app/shell/GuardedApplication.h"
-
 #include <QString>
 
 #include <exception>
+
+class QWidget;
 
 namespace qj {
 

@@ -1,4 +1,4 @@
-#include "app/settings/ProfileFile.h"
+#include "shell/ProfileFile.h"
 
 #include "common/Gbk.h"
 

@@ -1,4 +1,4 @@
-#include "app/shell/FileVersion.h"
+#include "shell/FileVersion.h"
 
 #include "support/Printers.h"
 #include "support/TempProgramFolder.h"

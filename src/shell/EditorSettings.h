@@ -3,8 +3,8 @@
 // the command line's PDF export: the colours of the [Font] and [Back] sections and the options
 // dialog's choices in [EditorOptions].
 
-#include "app/settings/ProfileFile.h"
-#include "editor/EditorLook.h"
+#include "shell/EditorOptions.h"
+#include "shell/ProfileFile.h"
 
 #include <QColor>
 

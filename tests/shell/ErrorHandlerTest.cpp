@@ -1,4 +1,4 @@
-#include "app/shell/ErrorHandler.h"
+#include "shell/ErrorHandler.h"
 
 #include "support/Printers.h"
 #include "support/ScriptedDialogs.h"

@@ -1,4 +1,4 @@
-#include "editor/Addresses.h"
+#include "text/Addresses.h"
 
 #include <string_view>
 

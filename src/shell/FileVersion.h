@@ -3,7 +3,7 @@
 //
 // Our executables carry their version record as a marker string compiled into them:
 // "QJFILEVERSION:" followed by the four numbers. The version comes from the CMake variable
-// QJ_FILE_VERSION (src/app/shell/CMakeLists.txt).
+// QJ_FILE_VERSION (src/shell/CMakeLists.txt).
 
 #include <QString>
 

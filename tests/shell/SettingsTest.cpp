@@ -1,4 +1,4 @@
-#include "app/settings/Settings.h"
+#include "shell/Settings.h"
 
 #include "common/Gbk.h"
 

@@ -1,7 +1,7 @@
-#include "app/shell/ErrorHandler.h"
+#include "shell/ErrorHandler.h"
 
-#include "app/shell/AppTitle.h"
 #include "seams/StandardBoxes.h"
+#include "shell/AppTitle.h"
 
 namespace qj {
 

@@ -1,7 +1,7 @@
-#include "app/settings/ProfileFile.h"
+#include "shell/ProfileFile.h"
 
-#include "app/settings/ReplaceFile.h"
 #include "common/TextDecode.h"
+#include "shell/ReplaceFile.h"
 
 #include <QFile>
 
@@ -258,7 +258,8 @@ std::optional<int> ParseProfileInt(const QString& text) {
     return value;
 }
 
-QString ProfileReading::ReadString(const QString& section, const QString& key, const QString& fallback) const {
+QString ProfileReading::ReadString(const QString& section, const QString& key,
+                                   const QString& fallback) const {
     const Where w = Find(*content_, section, key);
     return w.key < 0 ? fallback : ValueOf(content_->lines[w.key].text);
 }

@@ -1,6 +1,6 @@
 // Which addresses are highlighted and which of them may be opened.
 
-#include "editor/Addresses.h"
+#include "text/Addresses.h"
 #include "support/Printers.h"
 
 #include <QRegularExpression>

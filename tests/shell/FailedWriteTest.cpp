@@ -1,8 +1,8 @@
 // A settings write that fails must leave the file byte for byte as it was: on a real full file
 // system (a small tmpfs, when the test may mount one) and under a file-size limit, which makes
 // every write past it fail the way a full disk does, for any user.
-#include "app/settings/ProfileFile.h"
-#include "app/settings/Settings.h"
+#include "shell/ProfileFile.h"
+#include "shell/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,16 +41,19 @@ struct Write {
     std::function<bool(ProfileFile&)> run;
 };
 const Write kWrites[] = {
-    {"SaveSettings", [](ProfileFile& f) {
+    {"SaveSettings",
+     [](ProfileFile& f) {
          Settings s;
          s.fontName = QString(3000, QChar(u'楷'));
          SaveSettings(f, s);
          return f.ReadString(QStringLiteral("Font"), QStringLiteral("Name")) == s.fontName;
      }},
-    {"CurTb", [](ProfileFile& f) {
+    {"CurTb",
+     [](ProfileFile& f) {
          return f.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QString(3000, QChar(u'读')));
      }},
-    {"WriteStrings", [](ProfileFile& f) {
+    {"WriteStrings",
+     [](ProfileFile& f) {
          return f.WriteStrings({{QStringLiteral("A"), QStringLiteral("k"), QString(3000, QLatin1Char('x'))},
                                 {QStringLiteral("B"), QStringLiteral("k"), QStringLiteral("1")}});
      }},
@@ -109,7 +112,8 @@ TEST(FailedSettingsWrite, WriteInPlaceInAReadOnlyFolderSucceedsOrChangesNothing)
         bool refused = false;
         {
             FileSizeLimit limit(kStored.size() + 10);
-            refused = !ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QString(500, QChar(u'读')));
+            refused =
+                !ini.WriteString(QStringLiteral("Info"), QStringLiteral("CurTb"), QString(500, QChar(u'读')));
         }
         if (!refused)
             return 1;
@@ -127,7 +131,8 @@ TEST(FailedSettingsWrite, WriteInPlaceInAReadOnlyFolderSucceedsOrChangesNothing)
         return 0;
     });
     ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
-    EXPECT_EQ(result, 0) << "1: not refused, 2: changed, 3: not written, 4: read back wrong, 5: left an old end";
+    EXPECT_EQ(result, 0)
+        << "1: not refused, 2: changed, 3: not written, 4: read back wrong, 5: left an old end";
 }
 
 TEST(FailedSettingsWrite, WriteCutShortLeavesTheFileAsItWas) {
@@ -143,7 +148,8 @@ TEST(FailedSettingsWrite, WriteCutShortLeavesTheFileAsItWas) {
         }
         EXPECT_FALSE(written) << w.name;
         EXPECT_EQ(Bytes(path), kStored) << w.name;
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Jotterly.ini")})
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("Jotterly.ini")})
             << w.name << ": no half-written file is left beside it";
         // The limit gone, the same write succeeds.
         EXPECT_TRUE(w.run(ini)) << w.name;
