@@ -99,12 +99,17 @@ std::vector<NoteHeader> CategoryTable::LoadHeaders() {
 }
 
 void CategoryTable::ReadHeaders(const HeaderVisitor& visit) {
-    // Only integers are keys: a stored 2.5 or 'abc' is no ID at all (and no Parent).
-    Statement st(file_.db(), QStringLiteral("SELECT rowid, ID, typeof(Parent) = 'integer', Parent, Name "
-                                            "FROM %1 WHERE typeof(ID) = 'integer' ORDER BY rowid")
-                                 .arg(quoted_));
-    while (st.Step())
-        visit(st.Int64(0), st.Int64(1), st.Int(2) ? std::optional(st.Int64(3)) : std::nullopt, st.Text(4));
+    // Only integers are keys: a stored 2.5 or 'abc' is no ID at all (and no Parent). The types are
+    // asked of each row here rather than with typeof() in the query, which makes a text per value
+    // and costs a sixth of reading a million notes.
+    Statement st(file_.db(),
+                 QStringLiteral("SELECT rowid, ID, Parent, Name FROM %1 ORDER BY rowid").arg(quoted_));
+    while (st.Step()) {
+        if (!st.IsInteger(1))
+            continue;
+        const std::optional<NoteKey> parent = st.IsInteger(2) ? std::optional(st.Int64(2)) : std::nullopt;
+        visit(st.Int64(0), st.Int64(1), parent, st.Text(3));
+    }
 }
 
 QString CategoryTable::ReadInfo(RecordRef record) {

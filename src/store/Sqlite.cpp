@@ -171,6 +171,10 @@ bool Statement::IsNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
+bool Statement::IsInteger(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_INTEGER;
+}
+
 int Statement::Int(int column) const {
     return sqlite3_column_int(stmt_, column);
 }

@@ -77,6 +77,9 @@ public:
     void Reset();
 
     bool IsNull(int column) const;
+    // True when the column holds an integer as stored (ask before reading the column otherwise:
+    // reading it as another type converts it).
+    bool IsInteger(int column) const;
     int Int(int column) const;
     std::int64_t Int64(int column) const;
     QString Text(int column) const; // NULL reads as a null QString
