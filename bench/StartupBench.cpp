@@ -2,12 +2,13 @@
 // a 500 MB data file of 50 categories (the target is under one second) and, for comparison, with
 // the empty data file of a first run.
 //
-// The big data file is generated once and kept in /tmp/qj-bench-startup; every run starts the
-// built program from a copy in a fresh program folder (the data file hard-linked in), offscreen,
-// and waits for its "shown" line (QJ_REPORT_SHOWN=1).
+// The big data file is generated once and kept in the build folder; every run starts the built
+// program from a copy in a fresh program folder (the data file hard-linked in), offscreen, and
+// waits for its "shown" line (QJ_REPORT_SHOWN=1).
 
 #include "common/Gbk.h"
 
+#include "BigDataFile.h"
 #include "TreeShapes.h"
 
 #include <benchmark/benchmark.h>
@@ -22,133 +23,20 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <random>
 #include <string>
 
 namespace {
-
-constexpr int kCategories = 50;
-constexpr int kNotesPerCategory = 1150;
-// Three UTF-8 bytes each plus line breaks: 8.5 kB per note, which SQLite keeps in 8.7 kB of pages;
-// 57,500 notes make a file of 500 MB.
-constexpr int kInfoCharacters = 2800;
-constexpr char kCacheFolder[] = "/tmp/qj-bench-startup";
-constexpr char kCompleteMark[] = "complete-v2";
 
 QString ProgramPath() {
     return QString::fromUtf8(QJ_PROGRAM_PATH);
 }
 QString BuildBinFolder() {
     return QFileInfo(ProgramPath()).absolutePath();
-}
-
-std::string CategoryName(int index) {
-    if (index == 0)
-        return "帮助";
-    char name[32];
-    std::snprintf(name, sizeof name, "类别%02d", index);
-    return name;
-}
-
-bool Exec(sqlite3* db, const std::string& sql) {
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        std::fprintf(stderr, "startup bench: %s: %s\n", sql.c_str(), error ? error : "?");
-        sqlite3_free(error);
-        return false;
-    }
-    return true;
-}
-
-std::string Quote(const std::string& identifier) {
-    return "\"" + identifier + "\"";
-}
-
-// A note text of Chinese characters in lines of 40, varied so that no two notes are alike.
-std::string NoteText(std::mt19937& random) {
-    static const char32_t kPool[] =
-        U"天地玄黄宇宙洪荒日月盈昃辰宿列张寒来暑往秋收冬藏闰余成岁律吕调阳云腾致雨露结为霜"
-        U"金生丽水玉出昆冈剑号巨阙珠称夜光果珍李柰菜重芥姜海咸河淡鳞潜羽翔龙师火帝鸟官人皇";
-    constexpr size_t kPoolSize = sizeof(kPool) / sizeof(kPool[0]) - 1;
-    std::string text;
-    text.reserve(kInfoCharacters * 3 + kInfoCharacters / 20);
-    for (int i = 0; i < kInfoCharacters; ++i) {
-        const char32_t c = kPool[random() % kPoolSize];
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-        if (i % 40 == 39)
-            text += "\r\n";
-    }
-    return text;
-}
-
-bool FillCategory(sqlite3* db, const std::string& name, std::mt19937& random) {
-    const std::string table = Quote(name);
-    if (!Exec(db, "CREATE TABLE " + table +
-                      " (ID INTEGER, Parent INTEGER, Name VARCHAR(50) NOT NULL CHECK(length(Name) <= 50), "
-                      "Info TEXT)") ||
-        !Exec(db, "CREATE INDEX " + Quote(name + ".ID") + " ON " + table + " (ID)"))
-        return false;
-    sqlite3_stmt* insert = nullptr;
-    const std::string sql = "INSERT INTO " + table + " (ID, Parent, Name, Info) VALUES (?, ?, ?, ?)";
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &insert, nullptr) != SQLITE_OK)
-        return false;
-    bool ok = true;
-    int root = 0;
-    for (int id = 0; id < kNotesPerCategory && ok; ++id) {
-        // Roots of fifty notes each, the notes under a root one or two levels deep.
-        int parent = id;
-        if (id % 50 == 0)
-            root = id;
-        else
-            parent = (id % 5 == 0) ? root : id - (id % 5);
-        char title[32];
-        std::snprintf(title, sizeof title, "笔记%04d", id);
-        const std::string info = NoteText(random);
-        sqlite3_bind_int(insert, 1, id);
-        sqlite3_bind_int(insert, 2, parent);
-        sqlite3_bind_text(insert, 3, title, -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 4, info.data(), static_cast<int>(info.size()), SQLITE_TRANSIENT);
-        ok = sqlite3_step(insert) == SQLITE_DONE;
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    return ok;
-}
-
-// The cached big data file, generated on first use. Empty on failure.
-QString BigDataFile() {
-    const QDir cache(QString::fromUtf8(kCacheFolder));
-    const QString path = cache.filePath(QStringLiteral("dataly.dat"));
-    if (QFileInfo::exists(cache.filePath(QString::fromUtf8(kCompleteMark))) && QFileInfo::exists(path))
-        return path;
-    QDir().mkpath(cache.path());
-    QFile::remove(path); // a file of an earlier layout
-    const QString partial = cache.filePath(QStringLiteral("dataly.partial"));
-    QFile::remove(partial);
-    std::fprintf(stderr, "startup bench: generating %s (once)...\n", qPrintable(path));
-    sqlite3* db = nullptr;
-    bool ok = sqlite3_open(QFile::encodeName(partial).constData(), &db) == SQLITE_OK &&
-              Exec(db, "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF");
-    std::mt19937 random(20240210);
-    for (int c = 0; c < kCategories && ok; ++c)
-        ok = Exec(db, "BEGIN") && FillCategory(db, CategoryName(c), random) && Exec(db, "COMMIT");
-    sqlite3_close(db);
-    if (!ok || !QFile::rename(partial, path)) {
-        QFile::remove(partial);
-        return {};
-    }
-    QFile mark(cache.filePath(QString::fromUtf8(kCompleteMark)));
-    mark.open(QIODevice::WriteOnly);
-    return path;
 }
 
 struct Folder {
@@ -197,9 +85,30 @@ double PeakResidentMB(qint64 pid) {
     return 0;
 }
 
+// The processor time a running process has used so far in ms (user and system), 0 when unknown:
+// on a busy machine the wall time says more about the others than about the start.
+double ProcessorMs(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray text = stat.readAll();
+    // The fields after the command name in parentheses (which may hold blanks): utime and stime
+    // are the 14th and 15th of the line, the 12th and 13th after the name.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return 0;
+    const double ticks = fields[11].toDouble() + fields[12].toDouble();
+    return ticks * 1000.0 / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+struct StartFigures {
+    double peakMB = 0;
+    double processorMs = 0;
+};
+
 // Starts the program and returns the seconds until it reported its main window shown (<0: never);
-// `peakMB` receives its peak resident memory at that moment.
-double TimeOneStart(const Folder& folder, double* peakMB = nullptr) {
+// `figures` receives its peak resident memory and processor time at that moment.
+double TimeOneStart(const Folder& folder, StartFigures* figures = nullptr) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -219,8 +128,10 @@ double TimeOneStart(const Folder& folder, double* peakMB = nullptr) {
         output += process.readAllStandardOutput();
         if (output.contains("shown\n")) {
             seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-            if (peakMB)
-                *peakMB = PeakResidentMB(process.processId());
+            if (figures) {
+                figures->peakMB = PeakResidentMB(process.processId());
+                figures->processorMs = ProcessorMs(process.processId());
+            }
             break;
         }
     }
@@ -242,6 +153,7 @@ void RunStarts(benchmark::State& state, const QString& dataFile, const QString& 
         state.SkipWithError("cannot prepare a program folder");
         return;
     }
+    double processorMs = 0;
     for (auto _ : state) {
         if (freshFolderEachTime) {
             state.PauseTiming();
@@ -253,25 +165,27 @@ void RunStarts(benchmark::State& state, const QString& dataFile, const QString& 
                 return;
             }
         }
-        double peakMB = 0;
-        const double seconds = TimeOneStart(*folder, &peakMB);
-        state.counters["peak_RSS_MB"] = std::max(state.counters["peak_RSS_MB"].value, peakMB);
+        StartFigures figures;
+        const double seconds = TimeOneStart(*folder, &figures);
+        state.counters["peak_RSS_MB"] = std::max(state.counters["peak_RSS_MB"].value, figures.peakMB);
+        processorMs += figures.processorMs;
         if (seconds < 0) {
             state.SkipWithError("the program did not report its main window shown");
             return;
         }
         state.SetIterationTime(seconds);
     }
+    state.counters["program_CPU_ms"] = benchmark::Counter(processorMs, benchmark::Counter::kAvgIterations);
 }
 
 void BM_StartupBigDataFile50Categories(benchmark::State& state) {
-    const QString data = BigDataFile();
+    const QString data = qj::bench::BigDataFile();
     if (data.isEmpty()) {
         state.SkipWithError("cannot generate the big data file");
         return;
     }
     state.counters["file_MB"] = static_cast<double>(QFileInfo(data).size()) / 1e6;
-    RunStarts(state, data, QStringLiteral("类别25"), false);
+    RunStarts(state, data, qj::bench::kBigStartupCategory, false);
 }
 BENCHMARK(BM_StartupBigDataFile50Categories)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 

@@ -63,11 +63,14 @@ bool AddIndex(sqlite3* db, const QString& name) {
     return Exec(db, "CREATE INDEX " + Quote(name + QStringLiteral(".ID")) + " ON " + Quote(name) + " (ID)");
 }
 
+// The small category, and "帮助", without which a start would be a first run that writes the file.
 bool FillSmall(sqlite3* db) {
-    if (!CreateTable(db, kSmallCategory))
+    if (!CreateTable(db, kSmallCategory) || !CreateTable(db, kHelpCategory))
         return false;
     Inserter add(db, kSmallCategory);
-    return add.Add(0, 0, "小", "一") && add.Add(1, 0, "小一", "二") && add.Add(2, 2, "小二", "三");
+    Inserter help(db, kHelpCategory);
+    return add.Add(0, 0, "小", "一") && add.Add(1, 0, "小一", "二") && add.Add(2, 2, "小二", "三") &&
+           help.Add(0, 0, "帮助", "说明");
 }
 
 bool FillMillion(sqlite3* db) {
@@ -135,11 +138,11 @@ QString Generated(const QString& fileName, const std::function<bool(sqlite3*)>& 
 } // namespace
 
 QString MillionNoteDataFile() {
-    return Generated(QStringLiteral("million-notes-v1.dat"), FillMillion);
+    return Generated(QStringLiteral("million-notes-v2.dat"), FillMillion);
 }
 
 QString DeepChainDataFile(int depth) {
-    return Generated(QStringLiteral("chain-%1-v1.dat").arg(depth),
+    return Generated(QStringLiteral("chain-%1-v2.dat").arg(depth),
                      [depth](sqlite3* db) { return FillChain(db, depth); });
 }
 

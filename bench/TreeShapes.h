@@ -2,9 +2,9 @@
 // Data files of large tree shapes for the benchmarks, generated once and kept in the build folder
 // (bench-data/) for later runs:
 // - the million-note category: 1,000 roots × 10 children × 99 grandchildren (1,001,000 notes),
-//   short titles and texts, an index on ID, next to a small category of 3 notes;
+//   short titles and texts, an index on ID, next to a small category of 3 notes and "帮助";
 // - a chain: every note hangs under the one stored before it, as deep as asked, next to the same
-//   small category.
+//   small category and "帮助".
 
 #include <QString>
 
@@ -18,6 +18,7 @@ inline constexpr int kMillionNotes = kMillionRoots * (1 + kMillionChildren * (1 
 inline const QString kMillionCategory = QStringLiteral("百万笔记");
 inline const QString kChainCategory = QStringLiteral("长链");
 inline const QString kSmallCategory = QStringLiteral("小目录");
+inline const QString kHelpCategory = QStringLiteral("帮助");
 
 // The path of the data file, generated when missing; empty when it cannot be made.
 QString MillionNoteDataFile();

@@ -4,6 +4,25 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchEnd.h"
+
+#include <vector>
+
+namespace qj::bench {
+
+namespace {
+std::vector<std::function<void()>>& EndWork() {
+    static std::vector<std::function<void()>> work;
+    return work;
+}
+} // namespace
+
+void AtBenchEnd(std::function<void()> work) {
+    EndWork().push_back(std::move(work));
+}
+
+} // namespace qj::bench
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -13,5 +32,7 @@ int main(int argc, char** argv) {
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    for (auto& work : qj::bench::EndWork())
+        work();
     return 0;
 }
