@@ -151,6 +151,9 @@ TEST(NoteTreeKeys, NewKeyIsLargestPlusOneOrZero) {
     EXPECT_EQ(big.NextKey(), (std::int64_t{1} << 40) + 1);
     const NoteTree full = TreeOf({{std::numeric_limits<NoteKey>::max(), 0}});
     EXPECT_THROW(full.NextKey(), StoreError);
+    // One below the limit, the limit itself is the next key.
+    const NoteTree nearlyFull = TreeOf({{std::numeric_limits<NoteKey>::max() - 1, 0}});
+    EXPECT_EQ(nearlyFull.NextKey(), std::numeric_limits<NoteKey>::max());
     const NoteTree negative = TreeOf({{-5, -5}});
     EXPECT_EQ(negative.NextKey(), -4);
 }
