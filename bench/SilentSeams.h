@@ -12,6 +12,7 @@ public:
     bool openUrl(const QUrl&) override { return false; }
     bool startProgram(const QString&, const QStringList&, const QString&) override { return false; }
     bool runCommandLine(const QString&) override { return false; }
+    bool runToEnd(const QString&, const QStringList&) override { return false; }
 };
 
 class SilentSound final : public Sound {
