@@ -17,7 +17,8 @@ constexpr int kMeasureCells = 100;
 
 } // namespace
 
-ColumnWrap::ColumnWrap(QsciScintilla* editor) : QObject(editor), editor_(editor), viewport_(editor->viewport()) {
+ColumnWrap::ColumnWrap(QsciScintilla* editor)
+    : QObject(editor), editor_(editor), viewport_(editor->viewport()) {
     viewport_->installEventFilter(this);
     editor_->viewport()->setMouseTracking(true);
     editor_->setEdgeColor(kEdgeColour);

@@ -1,11 +1,12 @@
 #include "editor/NotePrinter.h"
 
+#include "platform/DateTimeText.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -88,10 +89,8 @@ bool LeavesRoomForText(const QPageLayout& layout) {
 }
 
 QString FooterText(const QDateTime& printed, int page, int pages) {
-    const QLocale locale = QLocale::system();
-    return locale.toString(printed.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(printed.time(), QLocale::LongFormat) + QStringLiteral("   ") +
-           QString::number(page) + QLatin1Char('/') + QString::number(pages);
+    return ShortDateText(printed.date()) + QLatin1Char(' ') + LongTimeText(printed.time()) +
+           QStringLiteral("   ") + QString::number(page) + QLatin1Char('/') + QString::number(pages);
 }
 
 QString FooterNotice() {
