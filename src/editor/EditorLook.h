@@ -25,9 +25,9 @@ enum EditorMargin { kLineNumberMargin = 0, kBookmarkMargin = 1 };
 QString GutterWidthText(long lineCount);
 
 // Sets up everything of the editor's look and behaviour that the user does not choose: the gutter
-// (grey line numbers on light grey, as wide as the line count needs; bookmark symbols 0–9), the selection
-// colours, the right edge's colour, auto-indent, blanks instead of tabs, grouped undo, caret past the line
-// end, brace matching for the matching-bracket jump.
+// (grey line numbers on light grey, as wide as the line count needs; bookmark symbols 0–9), the selection colours, the right edge's
+// colour, auto-indent, blanks instead of tabs, grouped undo, caret past the line end, brace
+// matching for the matching-bracket jump.
 void ConfigureNoteEditor(QsciScintilla& editor);
 
 // Applies the options dialog's choices (the edge column is the wrap's business: see ColumnWrap).

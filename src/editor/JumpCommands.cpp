@@ -52,8 +52,6 @@ void EditorCommands::goToLine() {
     request.caption = QStringLiteral("跳转");
     request.prompt = QStringLiteral("行号 (1 - %1)：").arg(lines);
     request.text = QString::number(line + 1);
-    request.minimum = 1;
-    request.maximum = lines;
     const std::optional<QString> typed = hooks_.dialogs.inputText(hooks_.dialogParent, request);
     if (!typed)
         return;

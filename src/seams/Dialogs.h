@@ -40,10 +40,6 @@ struct InputRequest {
     QString prompt;
     QString text;      // starting text of the edit field
     int maxLength = 0; // characters the field accepts; 0 = no limit
-    // A number box instead of the text field when maximum > minimum: it takes whole numbers from
-    // minimum to maximum and starts at `text`'s number.
-    int minimum = 0;
-    int maximum = 0;
 };
 
 struct FileRequest {

@@ -155,19 +155,8 @@ DialogButton QtDialogs::message(QWidget* parent, const MessageRequest& request) 
 
 std::optional<QString> QtDialogs::inputText(QWidget* parent, const InputRequest& request) {
     QInputDialog dialog(parent);
-    dialog.setWindowTitle(request.caption);
-    if (request.maximum > request.minimum) {
-        dialog.setInputMode(QInputDialog::IntInput);
-        dialog.setLabelText(DisplayLineBreaks(request.prompt));
-        dialog.setIntRange(request.minimum, request.maximum);
-        dialog.setIntValue(request.text.toInt());
-        dialog.setOkButtonText(QStringLiteral("OK"));
-        dialog.setCancelButtonText(QStringLiteral("Cancel"));
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return QString::number(dialog.intValue());
-    }
     dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(request.caption);
     dialog.setLabelText(DisplayLineBreaks(request.prompt));
     dialog.setTextValue(request.text);
     dialog.setOkButtonText(QStringLiteral("OK"));

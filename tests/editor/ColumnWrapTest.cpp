@@ -6,9 +6,11 @@
 #include "support/UiHelpers.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QSignalSpy>
 
+#include <cmath>
 #include <functional>
 
 namespace qj::test {
@@ -54,14 +56,39 @@ TEST_F(EditorTest, SwitchedOffNeitherWrapsNorShowsTheEdgeButKeepsTheColumns) {
     wrap->setEdgeColumn(60);
     wrap->setEnabled(false);
     QApplication::processEvents();
-    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeNone);
+    EXPECT_FALSE(wrap->edgeShown());
     EXPECT_EQ(editor->wrapMode(), QsciScintilla::WrapNone);
     EXPECT_EQ(subLineOf(0, 99), 0);
     EXPECT_EQ(wrap->wrapColumn(), 60);
     EXPECT_EQ(wrap->edgeColumn(), 60);
     wrap->setEnabled(true);
-    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeLine);
+    EXPECT_TRUE(wrap->edgeShown());
     EXPECT_EQ(editor->edgeColor(), kEdgeColour);
+}
+
+// The edge is a dotted line in the edge colour at the edge column (Scintilla's own solid line
+// stays off), and it goes with the wrap switch.
+TEST_F(EditorTest, EdgeIsADottedLineAtTheEdgeColumn) {
+    load(QStringLiteral("ab"));
+    wrap->setEnabled(true);
+    auto edgePixels = [&](int dx) {
+        QApplication::processEvents();
+        const QImage shot = editor->viewport()->grab().toImage();
+        const int x = static_cast<int>(std::lround(wrap->edgeX())) + dx;
+        int count = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            count += QColor(shot.pixel(x, y)) == kEdgeColour;
+        return std::pair{count, shot.height()};
+    };
+    const auto [on, height] = edgePixels(0);
+    EXPECT_GT(on, height / 5);     // drawn down the window
+    EXPECT_LT(on, height * 3 / 4); // with gaps: dotted
+    EXPECT_EQ(edgePixels(4).first, 0);
+    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeNone);
+    wrap->setEdgeColumn(60);
+    EXPECT_GT(edgePixels(0).first, height / 5);
+    wrap->setEnabled(false);
+    EXPECT_EQ(edgePixels(0).first, 0);
 }
 
 // A long note is wrapped where it is drawn at once and elsewhere while the program is idle: a load

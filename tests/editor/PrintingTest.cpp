@@ -162,7 +162,8 @@ TEST_F(PrintingTest, PrintingLeavesTheEditorsLookAsItWas) {
     const int gutter = editor->marginWidth(0);
     printToPdf("look.pdf");
     EXPECT_EQ(editor->marginWidth(0), gutter);
-    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeLine);
+    EXPECT_TRUE(wrap->edgeShown());
+    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeNone); // the dotted edge is the wrap's own
 }
 
 TEST_F(PrintingTest, CancelledDialogsPrintAndPreviewNothing) {

@@ -1,6 +1,6 @@
 // What the editor's commands do to a read-only note (replace, the insert tools and their undo),
-// and the small texts and boxes of the commands: the time text, UTF-16 files inserted, the number
-// box of "跳转", the replacement the replace dialog keeps.
+// and the small texts and boxes of the commands: the time text, UTF-16 files inserted, the
+// replacement the replace dialog keeps.
 
 #include "EditorFixture.h"
 
@@ -223,21 +223,6 @@ TEST_F(CommandsTest, InsertedFilesWithAUtf16ByteOrderMarkAreDecoded) {
         trigger("actInsertFile");
         EXPECT_EQ(editor->text(), QStringLiteral("[学习\r\nx]")) << f.name;
     }
-}
-
-// "跳转" asks for the line in a number box from 1 to the last line, starting at the caret's line.
-TEST_F(CommandsTest, GoToLineAsksInANumberBoxOfTheNoteLines) {
-    load(QStringLiteral("0\r\n1\r\n2\r\n3\r\n4"));
-    editor->setCursorPosition(2, 0);
-    dialogs.answerInput(QStringLiteral("5"));
-    trigger("actGotoLine");
-    const DialogCall asked = dialogs.last();
-    EXPECT_EQ(asked.minimum, 1);
-    EXPECT_EQ(asked.maximum, 5);
-    EXPECT_EQ(asked.startText, QStringLiteral("3"));
-    int line = 0, index = 0;
-    editor->getCursorPosition(&line, &index);
-    EXPECT_EQ(line, 4);
 }
 
 } // namespace

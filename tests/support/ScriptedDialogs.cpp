@@ -134,8 +134,6 @@ std::optional<QString> ScriptedDialogs::inputText(QWidget*, const InputRequest& 
     call.text = request.prompt;
     call.startText = request.text;
     call.maxLength = request.maxLength;
-    call.minimum = request.minimum;
-    call.maximum = request.maximum;
     DialogCall& recorded = record(std::move(call));
     if (auto answer = Take(inputs_))
         return *answer;

@@ -36,7 +36,6 @@ struct DialogCall {
     DialogButton defaultButton = DialogButton::None; // messages
     QString startText;                               // input box starting text
     int maxLength = 0;                               // input box
-    int minimum = 0, maximum = 0;                    // input box: a number box when maximum > minimum
     FileRequest file;                                // file dialogs
     QFont initialFont;                               // font dialog
     QColor initialColor;                             // colour dialog
