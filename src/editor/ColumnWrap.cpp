@@ -2,6 +2,8 @@
 
 #include "editor/ColumnMath.h"
 #include "editor/EditorLook.h"
+#include "editor/RowBreakStyler.h"
+#include "editor/RowBreaks.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -52,6 +54,8 @@ ColumnWrap::ColumnWrap(QsciScintilla* editor)
     editor_->setEdgeColor(kEdgeColour);
     editor_->setEdgeMode(QsciScintilla::EdgeNone);
     edgeLine_ = new DottedEdge(editor_->viewport(), *this);
+    // Rows end where the row rule says, Chinese text between its characters.
+    new RowBreakStyler(editor_, [this] { return wrapColumn_; });
     // The line moves with horizontal scrolling.
     connect(editor_, &QsciScintilla::SCN_UPDATEUI, this, [this](int updated) {
         if (updated & QsciScintilla::SC_UPDATE_H_SCROLL)
@@ -77,6 +81,7 @@ void ColumnWrap::setWrapColumn(int column) {
     if (column == wrapColumn_)
         return;
     wrapColumn_ = column;
+    RowBreakStyler::Of(*editor_)->restyle();
     applyMargin();
 }
 
@@ -116,7 +121,9 @@ double ColumnWrap::edgeX() const {
 void ColumnWrap::applyMargin() {
     int margin = 0;
     if (enabled_) {
-        const int columnsWidth = static_cast<int>(std::lround(wrapColumn_ * cellWidth()));
+        // Room for blanks hanging past the wrap column (RowBreakStyler.h): the rows themselves
+        // never pass it.
+        const int columnsWidth = static_cast<int>(std::lround((wrapColumn_ + kHangingColumns) * cellWidth()));
         margin = WrapRightMargin(editor_->viewport()->width() - textStart(), columnsWidth);
     }
     redrawEdge();

@@ -1,5 +1,8 @@
 #include "editor/NotePrinter.h"
 
+#include "editor/EditorText.h"
+#include "editor/RowBreakStyler.h"
+#include "editor/RowBreaks.h"
 #include "platform/DateTimeText.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -123,6 +126,8 @@ void NotePrinter::formatPage(QPainter& painter, bool drawing, QRect& area, int p
         std::max(Pixels(margins.bottom(), dpi), Pixels(PrintLayout::footer, dpi) + lineHeight + gap);
     area = QRect(QPoint(Pixels(margins.left(), dpi), top),
                  QPoint(paper.width() - Pixels(margins.right(), dpi) - 1, paper.height() - bottom - 1));
+    if (rowWidth_ > 0 && rowWidth_ < area.width())
+        area.setWidth(rowWidth_);
     lastPage_ = std::max(lastPage_, pagenr);
     if (drawing)
         drawHeaderAndFooter(painter, pagenr);
@@ -166,6 +171,7 @@ int NotePrinter::countPages(Sci& editor) {
     counter.setOutputFormat(QPrinter::PdfFormat);
     counter.setOutputFileName(dir.path() + QStringLiteral("/count.pdf"));
     counter.setFromTo(1000000, 1000000);
+    counter.fitRowsOf(editor);
     PrintLook look(editor);
     counter.printRange(&editor);
     return std::max(1, counter.lastPage_);
@@ -181,10 +187,22 @@ int NotePrinter::printNote(Sci& editor) {
     // QsciPrinter prints nothing for an empty text: an empty note is one page with its header and footer.
     if (editor.SendScintilla(Sci::SCI_GETLENGTH) == 0)
         return printEmptyPage();
+    fitRowsOf(editor);
     PrintLook look(editor);
     if (!printRange(&editor))
         return 0;
     return lastPage_;
+}
+
+void NotePrinter::fitRowsOf(Sci& editor) {
+    rowWidth_ = 0;
+    const RowBreakStyler* styler = RowBreakStyler::Of(editor);
+    if (!styler)
+        return;
+    RowBreakStyler::MatchLook(editor);
+    const QFontMetricsF metrics(EditorDisplayFont(editor), this);
+    const double cell = metrics.horizontalAdvance(QString(100, QLatin1Char(' '))) / 100;
+    rowWidth_ = static_cast<int>(std::lround((styler->columns() + kHangingColumns) * cell)) + 1;
 }
 
 int NotePrinter::printEmptyPage() {
