@@ -49,10 +49,6 @@ bool In(const auto& ranges, char32_t c) {
                        [c](const Range& r) { return c >= r.first && c <= r.second; });
 }
 
-bool IsBlank(char32_t c) {
-    return c == U' ' || c == U'\t';
-}
-
 // The character starting at `at` and its length in bytes (U+FFFD and 1 for a malformed byte).
 std::pair<char32_t, size_t> Decode(std::string_view s, size_t at) {
     const auto b = static_cast<unsigned char>(s[at]);
@@ -69,21 +65,54 @@ std::pair<char32_t, size_t> Decode(std::string_view s, size_t at) {
     return {c, length};
 }
 
+// What the rules need to know of a character. ASCII and the common ideographs, nearly every
+// character of a note, are told apart without the tables.
+struct Kind {
+    bool blank = false;
+    bool cjk = false;
+    bool wide = false;
+    bool closing = false;
+    bool opening = false;
+};
+
+Kind KindOf(char32_t c) {
+    Kind k;
+    if (c < 0x80) {
+        k.blank = c == U' ' || c == U'\t';
+        k.closing = c == U',' || c == U'.' || c == U';' || c == U':' || c == U'?' || c == U'!' || c == U')' ||
+                    c == U']' || c == U'}';
+        k.opening = c == U'(' || c == U'[' || c == U'{';
+        return k;
+    }
+    if (c >= 0x4E00 && c <= 0x9FFF) {
+        k.cjk = k.wide = true;
+        return k;
+    }
+    k.cjk = In(kCjk, c);
+    k.wide = In(kWide, c);
+    k.closing = kClosing.find(c) != std::u32string_view::npos;
+    k.opening = kOpening.find(c) != std::u32string_view::npos;
+    return k;
+}
+
+bool MayBreak(const Kind& before, const Kind& after) {
+    if (after.blank)
+        return false; // blanks stay at the end of the row they follow
+    if (before.blank)
+        return true;
+    if (!before.cjk && !after.cjk)
+        return false; // inside a Latin word or number
+    return !after.closing && !before.opening;
+}
+
 } // namespace
 
 bool MayBreakBetween(char32_t before, char32_t after) {
-    if (IsBlank(after))
-        return false; // blanks stay at the end of the row they follow
-    if (IsBlank(before))
-        return true;
-    if (!In(kCjk, before) && !In(kCjk, after))
-        return false; // inside a Latin word or number
-    return kClosing.find(after) == std::u32string_view::npos &&
-           kOpening.find(before) == std::u32string_view::npos;
+    return MayBreak(KindOf(before), KindOf(after));
 }
 
 int ColumnsOf(char32_t c) {
-    return In(kWide, c) ? 2 : 1;
+    return KindOf(c).wide ? 2 : 1;
 }
 
 // Greedy: characters go on the row until one that is not a blank would pass the last column; the
@@ -98,16 +127,18 @@ std::vector<size_t> RowStarts(std::string_view line, int columns) {
     size_t lastBreak = 0;   // where the row may end last (rowStart: nowhere yet)
     size_t hangingFrom = 0; // the first blank past the last column (rowStart: none)
     int used = 0;
-    char32_t previous = U' ';
+    Kind previous;
+    previous.blank = true;
     for (size_t at = 0; at < line.size();) {
         const auto [c, length] = Decode(line, at);
-        if (at > rowStart && MayBreakBetween(previous, c))
+        const Kind kind = KindOf(c);
+        if (at > rowStart && MayBreak(previous, kind))
             lastBreak = at;
-        const int width = ColumnsOf(c);
-        if (IsBlank(c) && used + width > columns && hangingFrom == rowStart)
+        const int width = kind.wide ? 2 : 1;
+        if (kind.blank && used + width > columns && hangingFrom == rowStart)
             hangingFrom = at;
         // Twice at most: a word moved to the new row may fill it, and then the row ends here.
-        while (at > rowStart && used + width > columns && !IsBlank(c)) {
+        while (at > rowStart && used + width > columns && !kind.blank) {
             size_t start = lastBreak > rowStart ? lastBreak : at;
             if (start == at && hangingFrom > rowStart && used + width > columns + kHangingColumns)
                 start = hangingFrom;
@@ -123,7 +154,7 @@ std::vector<size_t> RowStarts(std::string_view line, int columns) {
             }
         }
         used += width;
-        previous = c;
+        previous = kind;
         at += length;
     }
     return starts;

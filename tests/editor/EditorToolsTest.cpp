@@ -348,6 +348,31 @@ TEST_F(EditorToolsTest, AddressesInViewAreUnderlinedWhereTheyStand) {
                                        QStringLiteral("https://b.cn/"), QStringLiteral("ftp://c.cn")}));
 }
 
+// In a long line only the part around the view is looked at: the address in view is underlined,
+// one far beyond it only once it comes into view; a line just short of that length is read whole.
+TEST_F(EditorToolsTest, LongLinesAreUnderlinedAroundTheView) {
+    auto underlinedAt = [&](long position) {
+        return editor->SendScintilla(QsciScintilla::SCI_INDICATORALLONFOR, position) != 0;
+    };
+    const QString filler = QStringLiteral("词 ").repeated(4000); // 16,000 bytes
+    load(QStringLiteral("http://a.cn ") + filler + QStringLiteral(" http://z.cn"));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    const long end = editor->SendScintilla(QsciScintilla::SCI_GETLENGTH);
+    EXPECT_TRUE(underlinedAt(0));
+    EXPECT_FALSE(underlinedAt(end - 4));
+    editor->SendScintilla(QsciScintilla::SCI_GOTOPOS, end);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_TRUE(underlinedAt(end - 4));
+    // 8,000 bytes: short enough to be read whole
+    load(QStringLiteral("http://a.cn ") + QStringLiteral("词 ").repeated(1995) +
+         QStringLiteral(" http://z.cn"));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_TRUE(underlinedAt(editor->SendScintilla(QsciScintilla::SCI_GETLENGTH) - 4));
+}
+
 TEST_F(EditorToolsTest, InsertFileDecodesGbkAtTheCaretAndNamesTheNote) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
