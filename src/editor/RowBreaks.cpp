@@ -25,8 +25,9 @@ constexpr std::array<Range, 10> kCjk{{
 }};
 
 // Characters two columns wide.
-constexpr std::array<Range, 11> kWide{{
+constexpr std::array<Range, 12> kWide{{
     {0x1100, 0x115F},   // Hangul initial jamo
+    {0x2014, 0x2026},   // dashes, curly quotes and the ellipsis: full width in Chinese faces
     {0x2E80, 0x303E},   // CJK radicals and punctuation
     {0x3041, 0x33FF},   // kana, bopomofo, enclosed and compatibility
     {0x3400, 0x4DBF},   // extension A

@@ -20,7 +20,8 @@ inline constexpr int kHangingColumns = 2;
 
 // True when a row may end after `before` and the next start with `after`.
 bool MayBreakBetween(char32_t before, char32_t after);
-// Columns a character takes: 2 for CJK and full-width forms, 1 otherwise.
+// Columns a character takes: 2 for CJK, full-width forms and the punctuation Chinese faces draw
+// full width (“”‘’—…), 1 otherwise.
 int ColumnsOf(char32_t c);
 
 // The byte offsets in a UTF-8 line (without its line break) where its second and later rows start

@@ -41,6 +41,8 @@ std::vector<Wrapped> Table() {
          {forty.left(37), QStringLiteral("abQingjian") + forty.left(3)}},
         {"blanks hang at the row's end",
          {QStringLiteral("note ").repeated(16), QStringLiteral("中文 words")}},
+        {"curly quotes take two columns as they are drawn",
+         {QStringLiteral("“引号”").repeated(9) + QStringLiteral("一二三四"), QStringLiteral("五六“七”")}},
         {"a number longer than a row is cut", {QString(80, QLatin1Char('7')), QString(10, QLatin1Char('7'))}},
     };
 }

@@ -112,6 +112,11 @@ TEST(RowBreaks, ColumnsAndBreaksOfSingleCharacters) {
     EXPECT_EQ(ColumnsOf(U'中'), 2);
     EXPECT_EQ(ColumnsOf(U'，'), 2);
     EXPECT_EQ(ColumnsOf(U'ｱ'), 1); // half-width katakana
+    EXPECT_EQ(ColumnsOf(U'“'), 2); // drawn full width by Chinese faces
+    EXPECT_EQ(ColumnsOf(U'…'), 2);
+    EXPECT_EQ(ColumnsOf(U'—'), 2);
+    EXPECT_EQ(ColumnsOf(U'\u2013'), 1); // the en dash stays narrow
+    EXPECT_EQ(ColumnsOf(U'\u2027'), 1);
     EXPECT_EQ(ColumnsOf(U'\U00020000'), 2);
     EXPECT_TRUE(MayBreakBetween(U'中', U'文'));
     EXPECT_TRUE(MayBreakBetween(U'a', U'中'));
