@@ -130,6 +130,12 @@ TEST(RowBreaks, ColumnsAndBreaksOfSingleCharacters) {
 
 TEST(RowBreaks, MalformedBytesAndTinyWidthsAreRowsToo) {
     // a malformed byte is one character of one column
+    // a lead byte whose next bytes do not continue it is one character too, and they are their own
+    EXPECT_EQ(Rows("\xe4"
+                   "ab",
+                   2),
+              "\xe4"
+              "a|b");
     EXPECT_EQ(Rows("ab\xff"
                    "cd",
                    2),
