@@ -431,5 +431,35 @@ TEST_F(CnDateTest, GridTakesClicksOnDaysOnly) {
     EXPECT_EQ(shownDay(), (YearMonthDay{2006, 4, 21}));
 }
 
+// The window keeps one size whatever it shows: the longest captions (a leap month's term day in
+// lunar mode, every hour) fit whole, nothing widens it, and every grid row holds two text lines.
+TEST_F(CnDateTest, TheWindowKeepsOneSizeAndShowsItsCaptionsWhole) {
+    TFcnDate& w = open(QDate(2006, 8, 20), QTime(12, 0));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QSize size = w.size();
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    lunarMode();
+    auto* lunar = child<QRadioButton>("rbNL");
+    auto* gregorian = child<QRadioButton>("rbGL");
+    bool sawLeapTerm = false;
+    for (QDate day(2006, 8, 20); day <= QDate(2006, 9, 30); day = day.addDays(1)) {
+        grid().MoveToDate(EncodeDate(day.year(), day.month(), day.day()));
+        for (int hour : {0, 6, 11}) {
+            chooseHour(hour);
+            QCoreApplication::processEvents();
+            SCOPED_TRACE(w.LunarCaption().toStdString());
+            EXPECT_EQ(w.size(), size);
+            EXPECT_GE(lunar->width(), lunar->sizeHint().width());
+            EXPECT_GE(gregorian->width(), gregorian->sizeHint().width());
+        }
+        sawLeapTerm |= w.LunarCaption().contains(QStringLiteral("闰七月十六白露"));
+    }
+    EXPECT_TRUE(sawLeapTerm);
+    const int line = QFontMetrics(grid().font()).height();
+    for (int row = 1; row < grid().model()->rowCount(); ++row)
+        EXPECT_GE(grid().visualRect(grid().model()->index(row, 0)).height(), 2 * line) << row;
+}
+
 } // namespace
 } // namespace qj
