@@ -341,6 +341,37 @@ TEST_F(CnDateTest, RejectedEntriesGiveTheBoxBackTheShownDate) {
     }
 }
 
+// The other side of the year box's limits: the calendar's first and last years are taken, in both
+// modes, whether typed to the end or left with the box.
+TEST_F(CnDateTest, TheYearBoxTakesTheFirstAndTheLastYear) {
+    struct Case {
+        const char* typed;
+        bool lunar;
+        bool leaveBox;
+        int year;
+    };
+    const Case cases[] = {
+        {"1901", false, false, 1901}, {"2050", false, false, 2050}, {"1901", false, true, 1901},
+        {"2050", false, true, 2050},  {"1901", true, true, 1901},   {"2050", true, true, 2050},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + (c.lunar ? " lunar" : "") + (c.leaveBox ? " left" : ""));
+        open(QDate(2006, 4, 30), QTime(12, 0));
+        if (c.lunar)
+            lunarMode();
+        QLineEdit* edit = box("ComboBox1")->lineEdit();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, c.typed);
+        if (c.leaveBox)
+            emit edit->editingFinished();
+        const int shownYear = c.lunar ? LunarYearOf(grid().CalendarDate()) : shownDay().year;
+        EXPECT_EQ(shownYear, c.year);
+        EXPECT_EQ(box("ComboBox1")->currentText(), QString::fromLatin1(c.typed));
+        EXPECT_TRUE(fake.dialogs.calls().empty());
+    }
+}
+
 TEST_F(CnDateTest, NowChoosesTheHourOfTheClock) {
     struct Case {
         QTime time;
