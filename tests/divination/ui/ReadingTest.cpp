@@ -104,7 +104,8 @@ TEST_F(ReadingTest, TheQuestionIsLimitedWhereItIsTyped) {
     fake.dialogs.answerInput(QString(50, QChar(0x5B57)) + QChar(0x591A));
     window->StartReading();
     EXPECT_EQ(field->text(), QString(50, QChar(0x5B57)));
-    EXPECT_TRUE(memoText().contains(QStringLiteral("占卦内容: ") + QString(50, QChar(0x5B57)) + QLatin1Char('\n')));
+    EXPECT_TRUE(
+        memoText().contains(QStringLiteral("占卦内容: ") + QString(50, QChar(0x5B57)) + QLatin1Char('\n')));
     EXPECT_FALSE(memoText().contains(QChar(0x591A)));
 }
 
