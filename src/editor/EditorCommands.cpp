@@ -21,7 +21,8 @@ namespace qj {
 using Sci = QsciScintilla;
 
 EditorCommands::EditorCommands(Sci* editor, EditorHooks hooks, QObject* parent)
-    : QObject(parent ? parent : editor), editor_(editor), hooks_(std::move(hooks)) {
+    : QObject(parent ? parent : editor), editor_(editor), viewport_(editor->viewport()),
+      hooks_(std::move(hooks)) {
     links_ = new AddressLinks(editor_, hooks_.launcher);
     trailing_ = new TrailingBlanks(editor_);
     buildActions();
@@ -34,7 +35,7 @@ EditorCommands::EditorCommands(Sci* editor, EditorHooks hooks, QObject* parent)
                 else if (type & Sci::SC_MOD_DELETETEXT)
                     lastChange_ = position;
             });
-    editor_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 EditorCommands::~EditorCommands() {
