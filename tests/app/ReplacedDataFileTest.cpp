@@ -112,6 +112,53 @@ TEST_F(ReplacedDataFileTest, ANoteTheNewFileLacksIsOfferedToBeFiledAnew) {
     EXPECT_FALSE(window->notebook().isDirty());
 }
 
+// Where the new version holds another note in the edited note's record, that note is not taken
+// for it: nothing is selected, and the save offers to file the text anew.
+TEST_F(ReplacedDataFileTest, AnotherNoteInTheSameRecordIsNotTakenForTheEditedOne) {
+    replaceOnDisk(
+        "DELETE FROM \"帮助\" WHERE ID = 0;"
+        "INSERT INTO \"帮助\" (rowid, ID, Parent, Name, Info) VALUES (1, 7, 0, '别的', '别的文字')");
+    DataFile* opened = window->dataFile();
+    ASSERT_TRUE(saveAnswering(DialogButton::Yes));
+    ASSERT_TRUE(WaitUntil([&] { return window->dataFile() != opened; }));
+    EXPECT_NE(window->notebook().selectedTitle(), QStringLiteral("别的"));
+    dialogs().clearCalls();
+    dialogs().answerMessage(DialogButton::No);
+    ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actSave")));
+    ASSERT_EQ(dialogs().calls().size(), 1u);
+    EXPECT_TRUE(dialogs().calls()[0].text.contains(QStringLiteral("周一")));
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 7), QStringLiteral("别的文字"));
+    expectTextKeptAndDirty();
+}
+
+// Any refused write of the notebook makes the same offer, not only the save.
+TEST_F(ReplacedDataFileTest, AnAddedNoteRefusedByTheReplacedFileMakesTheSameOffer) {
+    replaceOnDisk("UPDATE \"帮助\" SET Info = '新版' WHERE ID = 0");
+    dialogs().clearCalls();
+    dialogs().answerMessage(DialogButton::No);
+    EXPECT_FALSE(window->notebook().addSiblingNamed(QStringLiteral("周三")));
+    ASSERT_EQ(dialogs().calls().size(), 1u);
+    EXPECT_TRUE(dialogs().calls()[0].text.contains(QStringLiteral("要重新打开磁盘上现在的数据文件吗")));
+    EXPECT_EQ(storedRecordCount(QStringLiteral("帮助")), 2);
+}
+
+// The data file was moved away, not replaced: opening it again fails with the reason, and the
+// program goes on with the file it has open and the text.
+TEST_F(ReplacedDataFileTest, AFileMovedAwayCannotBeOpenedAgainAndNothingIsLost) {
+    ASSERT_EQ(std::rename(QFile::encodeName(dataPath()).constData(),
+                          QFile::encodeName(dir.filePath(QStringLiteral("moved.dat"))).constData()),
+              0);
+    ASSERT_TRUE(saveAnswering(DialogButton::Yes));
+    DataFile* opened = window->dataFile();
+    dialogs().answerMessage(DialogButton::Ok);
+    ASSERT_TRUE(WaitUntil([&] { return dialogs().calls().size() == 2u; }));
+    EXPECT_TRUE(dialogs().calls()[1].text.contains(QStringLiteral("找不到数据文件")))
+        << dialogs().calls()[1].text.toStdString();
+    EXPECT_EQ(window->dataFile(), opened);
+    EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("帮助"));
+    expectTextKeptAndDirty();
+}
+
 // The new version lacks the category shown: that is said, and the text stays in the editor.
 TEST_F(ReplacedDataFileTest, ACategoryTheNewFileLacksIsReportedAndTheTextStays) {
     replaceOnDisk("DROP TABLE \"帮助\"");
