@@ -109,6 +109,7 @@ public:
     bool openUrl(const QUrl&) override { return false; }
     bool startProgram(const QString&, const QStringList&, const QString&) override { return false; }
     bool runCommandLine(const QString&) override { return false; }
+    bool runToEnd(const QString&, const QStringList&) override { return false; }
 };
 
 // A data file with a one-line note and the large note, shown in the notebook's editor.

@@ -5,6 +5,8 @@
 #include "platform/SessionCommands.h"
 #include "seams/StandardBoxes.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -218,6 +220,10 @@ void TFAlerting::buildControls() {
     trackBar1_->setTickPosition(QSlider::TicksLeft);
     trackBar1_->setTickInterval(16);
     trackLayout->addWidget(trackBar1_);
+    // The strip keeps its room while hidden: the window keeps one width either way.
+    QSizePolicy stripPolicy = pnl2_->sizePolicy();
+    stripPolicy.setRetainSizeWhenHidden(true);
+    pnl2_->setSizePolicy(stripPolicy);
     pnl2_->hide();
     outer->addWidget(pnl2_);
     connect(trackBar1_, &QSlider::valueChanged, this, &TFAlerting::TrackBar1Change);
@@ -278,11 +284,23 @@ void TFAlerting::tc1Alarm() {
     const auto action = static_cast<AlarmAction>(cbb1_->currentIndex());
     if (action == AlarmAction::Reminder)
         return;
+    // Nobody may be there to answer: the changed note text is saved without a question.
     if (hooks_.prepareSessionEnd && !hooks_.prepareSessionEnd())
-        return; // the note text could not be saved: the session does not end under it
-    services_.launcher.runCommandLine(SessionCommandLine(action));
+        return; // the text could not be saved (the failure was shown): the session does not end under it
+    const SessionCommand command = SessionCommandFor(action);
+    if (!services_.launcher.runToEnd(command.program, command.arguments)) {
+        // The system refused: say so in front of everything, and the program keeps running.
+        ErrorBox(services_.dialogs, this, SessionCommandFailedText(cbb1_->currentText(), command));
+        return;
+    }
     if (hooks_.exitProgram)
         hooks_.exitProgram();
+}
+
+QString TFAlerting::SessionCommandFailedText(const QString& actionText, const SessionCommand& command) {
+    const QString line = (QStringList{command.program} + command.arguments).join(QLatin1Char(' '));
+    return QStringLiteral("%1未能执行：系统命令“%2”没有成功。\n青简札记继续运行，资料已经保存。")
+        .arg(actionText, line);
 }
 
 // Alerting.wav of the data folder or the installed one, else the system beep; also the beep when the file is
@@ -294,12 +312,18 @@ void TFAlerting::playSound() {
     services_.sound.beep();
 }
 
+// The track bar's position as the window's opacity, never below the floor: a window that cannot
+// be seen cannot be found again.
+double TFAlerting::ShownOpacity(int position) {
+    return std::max(position, kOpacityFloor) / 255.0;
+}
+
 void TFAlerting::chk2Click(bool checked) {
     if (checked) {
         const QSignalBlocker quiet(trackBar1_);
         trackBar1_->setValue(kStartOpacity);
         trackBar1_->setSelection(trackBar1_->minimum(), kStartOpacity);
-        setWindowOpacity(kStartOpacity / 255.0);
+        setWindowOpacity(ShownOpacity(kStartOpacity));
         pnl2_->show();
     } else {
         setWindowOpacity(1.0);
@@ -309,7 +333,7 @@ void TFAlerting::chk2Click(bool checked) {
 
 void TFAlerting::TrackBar1Change(int value) {
     if (chk2_->isChecked())
-        setWindowOpacity(value / 255.0);
+        setWindowOpacity(ShownOpacity(value));
     trackBar1_->setSelection(trackBar1_->minimum(), value);
 }
 

@@ -5,6 +5,7 @@
 // armed alarm keeps running while it is hidden.
 
 #include "alert/AlarmClock.h"
+#include "platform/SessionCommands.h"
 #include "seams/Services.h"
 
 #include <QWidget>
@@ -28,8 +29,9 @@ class TrackBar;
 struct AlertHooks {
     // The Gregorian caption of the calendar window ("公历: 2006年 5月 1日").
     std::function<QString()> gregorianCaption;
-    // Before the session ends: the notebook's unsaved text is saved (the user is asked). False
-    // when it could not be saved; then nothing ends.
+    // Before the session ends: the notebook's unsaved text is saved without a question (at an
+    // alarm nobody may be there to answer). False when it could not be saved (the failure has
+    // been shown); then nothing ends.
     std::function<bool()> prepareSessionEnd;
     // The main window's exit command.
     std::function<void()> exitProgram;
@@ -40,6 +42,9 @@ class TFAlerting : public QWidget {
 public:
     static constexpr const char* kSoundFile = "Alerting.wav";
     static constexpr int kStartOpacity = 125;
+    // The least opacity the track bar can set (of 255), so the window stays visible.
+    static constexpr int kOpacityFloor = 64;
+    static double ShownOpacity(int position);
 
     TFAlerting(const Services& services, AlertHooks hooks, QWidget* parent = nullptr);
     ~TFAlerting() override;
@@ -49,6 +54,9 @@ public:
     void tick();
 
     const AlarmClock& alarm() const { return alarm_; }
+
+    // The message when the system refused to end the session for the action `actionText`.
+    static QString SessionCommandFailedText(const QString& actionText, const SessionCommand& command);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -117,7 +117,9 @@ TFabout::TFabout(std::function<QString()> versionText, QWidget* parent, const QS
     connect(close, &QToolButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 0, Qt::AlignRight);
 
-    resize(sizeHint().expandedTo(QSize(321, 297)));
+    // The designed client area, fixed: the memo scrolls what does not fit.
+    memo->setMinimumHeight(0);
+    setFixedSize(kClientSize);
 }
 
 // The version label copies the main window's version panel each time the window is shown.

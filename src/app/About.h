@@ -3,6 +3,7 @@
 // program offers. Shown modally from the toolbar, the Help menu and the tray menu.
 
 #include <QDialog>
+#include <QSize>
 
 #include <functional>
 
@@ -17,6 +18,8 @@ inline constexpr char kContactLine[] = "意见与建议：请通过项目主页�
 class TFabout : public QDialog {
     Q_OBJECT
 public:
+    static constexpr QSize kClientSize{321, 297};
+
     // `versionText` gives the text of the main window's version panel ("版本: V1.2.12.41");
     // `dataFolder`, when given, is named below the memo, so the user knows what to back up.
     TFabout(std::function<QString()> versionText, QWidget* parent = nullptr,

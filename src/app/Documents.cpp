@@ -29,18 +29,23 @@ private:
     bool active_ = true;
 };
 
-// True when the file is there (and was handed on).
-bool Open(const Services& services, const QString& path) {
+enum class Opened { Yes, Missing, NoOpener };
+
+Opened Open(const Services& services, const QString& path) {
     if (!QFileInfo(path).isFile())
-        return false;
-    if (IsProgramFile(path))
-        services.launcher.startProgram(path, {}, {});
-    else
-        services.launcher.openDocument(path);
-    return true;
+        return Opened::Missing;
+    const bool started = IsProgramFile(path) ? services.launcher.startProgram(path, {}, {})
+                                             : services.launcher.openDocument(path);
+    return started ? Opened::Yes : Opened::NoOpener;
 }
 
 } // namespace
+
+QString NoOpenerText(const QString& path) {
+    return QDir::toNativeSeparators(path) +
+           QStringLiteral(
+               "\r\r\n没有能打开这个文件的程序：请为这种文件设置默认程序（或安装 xdg-utils）后再试。");
+}
 
 QString MissingDocumentText(const QString& path) {
     return QDir::toNativeSeparators(path) + QStringLiteral("\r\r\n文件未找到 !");
@@ -56,18 +61,23 @@ QString MissingHelpText() {
 void OpenDocumentFile(const Services& services, QWidget* parent, const QString& name) {
     BusyPointer busy;
     const QString path = services.folder.findFile(name);
-    if (Open(services, path))
-        return;
+    const Opened opened = Open(services, path);
     busy.release();
-    ErrorBox(services.dialogs, parent, MissingDocumentText(path));
+    if (opened == Opened::Missing)
+        ErrorBox(services.dialogs, parent, MissingDocumentText(path));
+    else if (opened == Opened::NoOpener)
+        ErrorBox(services.dialogs, parent, NoOpenerText(path));
 }
 
 void OpenHelpFile(const Services& services, QWidget* parent) {
     BusyPointer busy;
-    if (Open(services, services.folder.findFile(QString::fromLatin1(kHelpFile))))
-        return;
+    const QString path = services.folder.findFile(QString::fromLatin1(kHelpFile));
+    const Opened opened = Open(services, path);
     busy.release();
-    InformationBox(services.dialogs, parent, MissingHelpText());
+    if (opened == Opened::Missing)
+        InformationBox(services.dialogs, parent, MissingHelpText());
+    else if (opened == Opened::NoOpener)
+        ErrorBox(services.dialogs, parent, NoOpenerText(path));
 }
 
 } // namespace qj

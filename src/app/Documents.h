@@ -19,6 +19,8 @@ void OpenHelpFile(const Services& services, QWidget* parent);
 
 // The texts of the two boxes.
 QString MissingDocumentText(const QString& path);
+// A document is there but the desktop has no program that opens it.
+QString NoOpenerText(const QString& path);
 QString MissingHelpText();
 
 } // namespace qj

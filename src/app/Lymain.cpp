@@ -17,16 +17,19 @@
 #include "shell/ErrorHandler.h"
 #include "shell/FileVersion.h"
 #include "store/DataFile.h"
+#include "store/DataFileLock.h"
 #include "store/DefaultCategory.h"
 #include "store/StoreError.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
+#include <QWindowStateChangeEvent>
 
 namespace qj {
 
@@ -52,6 +55,12 @@ QString WriteBarrierText(DataFile::WriteBarrier barrier) {
 }
 
 } // namespace
+
+QString TFmain::DataFileHeldElsewhereText(const QString& path) {
+    return QStringLiteral("数据文件 %1 正被另一个运行中的青简札记使用，本程序不再打开它。\n"
+                          "请到那一个青简札记中继续工作（托盘图标或 Ctrl+Alt+A）。")
+        .arg(QDir::toNativeSeparators(path));
+}
 
 TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName(QStringLiteral("Fmain"));
@@ -122,6 +131,16 @@ void TFmain::FormCreate() {
 // Opens dataly.dat of the program folder. Without it the window opens with no category.
 bool TFmain::OpenDataFile() {
     const QString path = services_.folder.filePath(QString::fromUtf8(kDataFileName));
+    // A data file another running copy holds is left to it, whatever the environment.
+    if (QFileInfo::exists(path)) {
+        dataLock_ = std::make_unique<DataFileLock>(path);
+        if (dataLock_->state() == DataFileLock::State::HeldElsewhere) {
+            dataFileHeldElsewhere_ = true;
+            ErrorBox(services_.dialogs, this, DataFileHeldElsewhereText(path));
+            act("actNewCategory")->setEnabled(false);
+            return false;
+        }
+    }
     // A notebook still kept as a Jet file is converted first when the user agrees; declined, it
     // is reported below like any file that is not ours.
     if (OfferJetConversion(services_.dialogs, this, path) == JetOffer::Failed) {
@@ -303,12 +322,40 @@ void TFmain::RegisterHotKey() {
     hotKey_->registerKey(this);
 }
 
+// Back in the state it was put away from: a window that was maximised comes back maximised, also
+// where the desktop forgot it while the window was minimised.
 void TFmain::bringToFront() {
+    if (isHidden() || isMinimized()) {
+        Qt::WindowStates state = windowState() & ~Qt::WindowMinimized;
+        if (restoreMaximized_)
+            state |= Qt::WindowMaximized;
+        setWindowState(state);
+    }
     RestoreAndActivate(this);
 }
 
+// Hidden where a tray icon brings the window back; minimised (with its taskbar entry) where there
+// is none, so that the window can always be found again.
+void TFmain::putAway() {
+    if (!isMinimized())
+        restoreMaximized_ = isMaximized();
+    if (closeMinimises_ && closeMinimises_())
+        showMinimized();
+    else
+        hide();
+}
+
+void TFmain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if ((windowState() & Qt::WindowMinimized) && !(change->oldState() & Qt::WindowMinimized))
+            restoreMaximized_ = (change->oldState() & Qt::WindowMaximized) != 0;
+    }
+    QMainWindow::changeEvent(event);
+}
+
 void TFmain::actHideMainWExecute() {
-    hide();
+    putAway();
 }
 
 // "退出系统": an unsaved note text is asked about (Yes saves it, No drops it, Cancel keeps the
@@ -331,10 +378,7 @@ void TFmain::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    if (closeMinimises_ && closeMinimises_())
-        showMinimized();
-    else
-        hide();
+    putAway();
 }
 
 void TFmain::runCommand(const std::function<void()>& command) {

@@ -28,6 +28,7 @@ class EditorCommands;
 class PrintCommands;
 struct EditorOptions;
 class DataFile;
+class DataFileLock;
 class GlobalHotKey;
 class Notebook;
 class StoreWindows;
@@ -65,6 +66,8 @@ public:
 
     // Brings the window back (restored from minimised or hidden) and activates it.
     void bringToFront();
+    // Hides the window, or minimises it where nothing (no tray icon) would bring it back.
+    void putAway();
     // Where the desktop has no notification area the window cannot come back from hiding by a
     // click, so closing minimises it instead while `minimises` says so.
     void setCloseMinimises(std::function<bool()> minimises) { closeMinimises_ = std::move(minimises); }
@@ -103,6 +106,9 @@ public:
     // commands that write disabled or refused with a message.
     void ShowDataFileReadOnly(const QString& why);
     bool isDataFileReadOnly() const { return dataFileReadOnly_; }
+    // Another running copy holds the data file: this one did not open it and should end.
+    bool isDataFileHeldElsewhere() const { return dataFileHeldElsewhere_; }
+    static QString DataFileHeldElsewhereText(const QString& path);
 
     // Runs a command; a failure it raises (a refused database write, a file error) ends the command
     // and is shown by the program's general error handler.
@@ -120,6 +126,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Start-up and settings (Lymain.cpp, MainSettings.cpp).
@@ -146,6 +153,7 @@ private:
     // The editor pane's tools (MainEditor.cpp).
     void buildEditorTools();
     void installMenuBars(QMenuBar* mainMenu);
+    void addMainCommandsToEditorMenuBar(QMenuBar* bar);
     void btn10Click();
     void LoadEditorOptions();
     void SaveEditorOptions(const EditorOptions& options);
@@ -164,6 +172,7 @@ private:
     void N89Click();
 
     Services services_;
+    std::unique_ptr<DataFileLock> dataLock_; // before the data file: released after it closes
     std::unique_ptr<DataFile> dataFile_;
     QString dataFileProblem_; // why the data file found at start could not be opened
     Notebook* notebook_ = nullptr;
@@ -187,7 +196,9 @@ private:
 
     bool firstRun_ = false;
     bool dataFileReadOnly_ = false;
+    bool dataFileHeldElsewhere_ = false;
     bool ending_ = false;
+    bool restoreMaximized_ = true; // the window opens maximised
     QString startupCategory_;
     // The editor's look as stored: the font name the user chose (drawn with the nearest installed
     // face) and colours as $00BBGGRR values (the tooltip colour as its system-colour code).

@@ -77,6 +77,7 @@ void TFmain::installMenuBars(QMenuBar* mainMenu) {
     menuBars_ = new QStackedLayout(bars);
     menuBars_->setContentsMargins(0, 0, 0, 0);
     menuBars_->addWidget(mainMenu);
+    addMainCommandsToEditorMenuBar(editorCommands_->editorMenuBar());
     menuBars_->addWidget(editorCommands_->editorMenuBar());
     menuBars_->setCurrentWidget(mainMenu);
     setMenuWidget(bars);
@@ -84,6 +85,27 @@ void TFmain::installMenuBars(QMenuBar* mainMenu) {
             [this, mainMenu] { menuBars_->setCurrentWidget(mainMenu); });
     connect(notebook_, &Notebook::editorEntered, this,
             [this] { menuBars_->setCurrentWidget(editorCommands_->editorMenuBar()); });
+}
+
+// The editor's menu bar also carries the main commands the editor's own menus lack, so that every
+// main command stays reachable while the editor has the focus (with the left column hidden, or no
+// category left, the tree cannot take it back).
+void TFmain::addMainCommandsToEditorMenuBar(QMenuBar* bar) {
+    if (auto* file = bar->findChild<QMenu*>(QStringLiteral("mm1File"))) {
+        QAction* exit = act("actExit");
+        QAction* before = file->actions().contains(exit) ? exit : nullptr;
+        file->insertActions(before, {act("actNewCategory"), act("actCategoryManager"), act("actBackup")});
+        file->insertSeparator(before);
+    }
+    auto* view = new QMenu(QStringLiteral("查看(&V)"), bar);
+    view->setObjectName(QStringLiteral("mm1View"));
+    view->addActions({act("actToolBar"), act("actListBar")});
+    view->addSeparator();
+    view->addAction(act("actFindall"));
+    QAction* options = nullptr;
+    if (auto* menu = bar->findChild<QMenu*>(QStringLiteral("mm1Options")))
+        options = menu->menuAction();
+    bar->insertMenu(options, view);
 }
 
 QMenuBar* TFmain::shownMenuBar() const {

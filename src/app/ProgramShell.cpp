@@ -5,12 +5,14 @@
 #include "app/ProgramWindows.h"
 #include "app/StatusClock.h"
 #include "app/TrayIcon.h"
+#include "app/shell/SingleInstance.h"
 #include "calendar/ui/CnDate.h"
 #include "platform/GlobalHotKey.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace qj {
 
@@ -41,9 +43,14 @@ ProgramShell::ProgramShell(TFmain& main, const Services& services, ProgramWindow
         this);
     clock_->Timer1Timer();
     main.statusBar()->installEventFilter(this);
+    // The modal about window goes away and comes back with the main window.
+    main.installEventFilter(this);
+    windows.about().installEventFilter(this);
 }
 
 ProgramShell::~ProgramShell() {
+    windows_.about().removeEventFilter(this);
+    main_.removeEventFilter(this);
     main_.statusBar()->removeEventFilter(this);
     main_.setCloseMinimises({});
 }
@@ -57,7 +64,32 @@ void ProgramShell::showRequested() {
 bool ProgramShell::eventFilter(QObject* watched, QEvent* event) {
     if (watched == main_.statusBar() && event->type() == QEvent::MouseButtonDblClick)
         windows_.calendar().CnCalendar1Change();
+    else if (watched == &main_ || watched == &windows_.about())
+        followMainWindow(watched, event->type());
     return QObject::eventFilter(watched, event);
+}
+
+// The about window is modal: alone on the screen it would block a main window the user cannot
+// find. Minimised, it takes the main window along to the taskbar; when the main window is put away
+// (the hot key, the tray) the about window goes too, and it comes back with the main window.
+void ProgramShell::followMainWindow(QObject* watched, QEvent::Type type) {
+    TFabout& about = windows_.about();
+    if (watched == &about) {
+        if (type == QEvent::WindowStateChange && about.isMinimized() && !main_.isMinimized())
+            main_.showMinimized();
+        return;
+    }
+    const bool away = type == QEvent::Hide || (type == QEvent::WindowStateChange && main_.isMinimized());
+    if (away && about.isVisible()) {
+        aboutAway_ = true;
+        about.hide();
+        return;
+    }
+    const bool back = type == QEvent::Show || (type == QEvent::WindowStateChange && !main_.isMinimized());
+    if (back && main_.isVisible() && (aboutAway_ || (about.isVisible() && about.isMinimized()))) {
+        aboutAway_ = false;
+        QTimer::singleShot(0, &about, [&about] { RestoreAndActivate(&about); });
+    }
 }
 
 } // namespace qj

@@ -5,6 +5,7 @@
 
 #include "seams/Services.h"
 
+#include <QEvent>
 #include <QObject>
 
 namespace qj {
@@ -30,10 +31,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void followMainWindow(QObject* watched, QEvent::Type type);
+
     TFmain& main_;
     ProgramWindows& windows_;
     TrayIcon* tray_;
     StatusClock* clock_;
+    bool aboutAway_ = false; // the about window went away with the main window
 };
 
 } // namespace qj

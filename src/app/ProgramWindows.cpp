@@ -53,10 +53,10 @@ ProgramWindows::ProgramWindows(TFmain& main, const Services& services)
     WireDivinationCommands(main, *divination_);
     calendar_->setDivinationHook([this] { divination_->showFromCalendar(); });
     // The alert shows the calendar's Gregorian caption; its session actions save the note text
-    // (asking first) and end the program through the main window.
+    // (without a question: nobody may be there) and end the program through the main window.
     AlertHooks hooks;
     hooks.gregorianCaption = [this] { return calendar_->GregorianCaption(); };
-    hooks.prepareSessionEnd = [&main] { return main.notebook().askSaveIfDirty(); };
+    hooks.prepareSessionEnd = [&main] { return main.notebook().saveIfDirtyWithoutAsking(); };
     hooks.exitProgram = [&main] { main.actExitExecute(); };
     alert_ = std::make_unique<TFAlerting>(services, std::move(hooks));
 

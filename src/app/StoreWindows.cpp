@@ -29,6 +29,11 @@ TFind_all* StoreWindows::openSearch() {
     QApplication::setOverrideCursor(Qt::BusyCursor);
     auto* window = new TFind_all(*this, services_.dialogs, &main_);
     QApplication::restoreOverrideCursor();
+    // A new search window opens down and right of the last one still open, not over it.
+    searches_.removeIf([](const QPointer<TFind_all>& w) { return !w || !w->isVisible(); });
+    if (!searches_.isEmpty())
+        window->move(searches_.constLast()->pos() + QPoint(kCascadeStep, kCascadeStep));
+    searches_.append(window);
     window->show();
     window->raise();
     window->activateWindow();

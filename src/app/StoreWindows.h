@@ -8,7 +8,9 @@
 #include "store/windows/CategoryHost.h"
 #include "store/windows/SearchHost.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 
 namespace qj {
 
@@ -69,6 +71,8 @@ private:
     TFmain& main_;
     Services services_;
     TFaddTable* manager_ = nullptr;
+    static constexpr int kCascadeStep = 30;
+    QList<QPointer<TFind_all>> searches_; // in the order they were opened
     LineBreak lineBreak_ = LineBreak::CrLf;
 };
 

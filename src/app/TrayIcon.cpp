@@ -78,7 +78,7 @@ void TrayIcon::apply(Presence presence) {
     if (presence.windowShown)
         main_.bringToFront();
     else
-        main_.hide();
+        main_.putAway();
     a1_->setVisible(presence.iconShown);
 }
 

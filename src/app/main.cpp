@@ -4,6 +4,7 @@
 #include "app/Lymain.h"
 #include "app/ProgramShell.h"
 #include "app/ProgramWindows.h"
+#include "app/shell/ActionScript.h"
 #include "app/shell/GuardedApplication.h"
 #include "app/shell/LaunchOptions.h"
 #include "app/shell/QtTranslations.h"
@@ -91,9 +92,14 @@ int main(int argc, char** argv) {
     if (const QString problem = qj::SeedDataFolder(data); !problem.isEmpty())
         qj::ErrorBox(services.dialogs, nullptr, problem);
     qj::TFmain main(services);
+    if (main.isDataFileHeldElsewhere())
+        return 0; // said so; the copy that holds the data file goes on
     QApplication::setWindowIcon(main.windowIcon());
     app.setErrorReporter([&](const QString& text) { qj::ShowGeneralError(services.dialogs, &main, text); });
-    QObject::connect(&main, &qj::TFmain::ending, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // "退出系统" ends the program whatever else is open: exit() leaves every event loop at once,
+    // where quit() would first ask each window to close and give up at the first that only hides.
+    QObject::connect(
+        &main, &qj::TFmain::ending, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     // The other windows live as long as the program, created hidden after the main window.
     qj::ProgramWindows windows(main, services);
     QObject::connect(&instance, &qj::SingleInstance::windowRequested, &main,
@@ -103,6 +109,7 @@ int main(int argc, char** argv) {
     QObject::connect(&instance, &qj::SingleInstance::showRequested, &shell, &qj::ProgramShell::showRequested);
 
     qj::ReportShownIfAsked(&main);
+    qj::RunActionsIfAsked(&main);
     main.showMaximized();
     for (const QString& window : request.windows)
         windows.show(window);

@@ -2,42 +2,52 @@
 
 #include <QtGlobal>
 
+#include <iterator>
+
 namespace qj {
 
 namespace {
 
-// Indexed by AlarmAction.
+struct CommandRow {
+    const char* program;
+    const char* arguments; // blank-separated, no quoting needed
+};
+
+// Indexed by AlarmAction; "%1" stands for the session id.
 #ifdef Q_OS_WIN
-constexpr const char* kCommands[] = {"", "shutdown -s -t 10", "shutdown -r -f -t 5", "shutdown -l"};
+constexpr CommandRow kCommands[] = {
+    {"", ""}, {"shutdown", "-s -t 10"}, {"shutdown", "-r -f -t 5"}, {"shutdown", "-l"}};
 #else
-constexpr const char* kCommands[] = {"", "systemctl poweroff", "systemctl reboot",
-                                     "loginctl terminate-session \"%1\""};
+constexpr CommandRow kCommands[] = {
+    {"", ""}, {"systemctl", "poweroff"}, {"systemctl", "reboot"}, {"loginctl", "terminate-session %1"}};
 #endif
 
-// Session ids are short names of letters and digits; anything else is dropped rather than let
-// it reach a command line.
+// Session ids are short names of letters and digits; anything else is dropped rather than passed
+// on. Nothing usable left names the caller's own session.
 QString SafeSessionId(const QString& id) {
     QString out;
     for (QChar c : id)
         if ((c.unicode() < 0x80 && c.isLetterOrNumber()) || c == QLatin1Char('_') || c == QLatin1Char('-'))
             out += c;
-    return out;
+    return out.isEmpty() ? QStringLiteral("self") : out;
 }
 
 } // namespace
 
-QString SessionCommandLine(AlarmAction action, const QString& sessionId) {
+SessionCommand SessionCommandFor(AlarmAction action, const QString& sessionId) {
     const int index = static_cast<int>(action);
     if (index < 0 || index >= static_cast<int>(std::size(kCommands)))
         return {};
-    QString line = QString::fromLatin1(kCommands[index]);
-    if (line.contains(QLatin1String("%1")))
-        line = line.arg(SafeSessionId(sessionId));
-    return line;
+    SessionCommand command;
+    command.program = QString::fromLatin1(kCommands[index].program);
+    for (const QString& argument :
+         QString::fromLatin1(kCommands[index].arguments).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        command.arguments << (argument == QLatin1String("%1") ? SafeSessionId(sessionId) : argument);
+    return command;
 }
 
-QString SessionCommandLine(AlarmAction action) {
-    return SessionCommandLine(action, qEnvironmentVariable("XDG_SESSION_ID"));
+SessionCommand SessionCommandFor(AlarmAction action) {
+    return SessionCommandFor(action, qEnvironmentVariable("XDG_SESSION_ID"));
 }
 
 } // namespace qj

@@ -26,4 +26,13 @@ bool DesktopLauncher::runCommandLine(const QString& commandLine) {
     return QProcess::startDetached(program, parts);
 }
 
+bool DesktopLauncher::runToEnd(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(program, arguments);
+    if (!process.waitForStarted(5000) || !process.waitForFinished(30000))
+        return false;
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
 } // namespace qj

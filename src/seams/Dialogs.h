@@ -33,6 +33,10 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::None;
     std::vector<DialogButton> buttons{DialogButton::Ok}; // in the order they are shown
     DialogButton defaultButton = DialogButton::None;     // None: the first button has the focus
+    // One of the framework's own boxes (captions "Confirm", "Information", "Error"): its buttons
+    // read in English too ("OK", "Cancel", "Yes", "No"). Other boxes are the system's, whose
+    // buttons speak the system's language.
+    bool frameworkBox = false;
 };
 
 struct InputRequest {

@@ -21,6 +21,9 @@ public:
                               const QString& workingFolder = {}) = 0;
     // Run a whole command line ("shutdown -h now"), split as a shell would split it, detached.
     virtual bool runCommandLine(const QString& commandLine) = 0;
+    // Run a program with arguments and wait until it has ended (half a minute at most). True when
+    // it ran and ended with exit code 0; false when it could not start, failed or hung.
+    virtual bool runToEnd(const QString& program, const QStringList& arguments) = 0;
 };
 
 class DesktopLauncher final : public Launcher {
@@ -30,6 +33,7 @@ public:
     bool startProgram(const QString& program, const QStringList& arguments,
                       const QString& workingFolder) override;
     bool runCommandLine(const QString& commandLine) override;
+    bool runToEnd(const QString& program, const QStringList& arguments) override;
 };
 
 } // namespace qj

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -61,14 +64,46 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 struct ButtonPair {
     DialogButton ours;
     QMessageBox::StandardButton qt;
+    const char* english; // the framework's own boxes
 };
 
 constexpr ButtonPair kButtons[] = {
-    {DialogButton::Ok, QMessageBox::Ok},
-    {DialogButton::Cancel, QMessageBox::Cancel},
-    {DialogButton::Yes, QMessageBox::Yes},
-    {DialogButton::No, QMessageBox::No},
+    {DialogButton::Ok, QMessageBox::Ok, "OK"},
+    {DialogButton::Cancel, QMessageBox::Cancel, "Cancel"},
+    {DialogButton::Yes, QMessageBox::Yes, "Yes"},
+    {DialogButton::No, QMessageBox::No, "No"},
 };
+
+const char* EnglishText(QMessageBox::StandardButton button) {
+    for (const auto& pair : kButtons)
+        if (pair.qt == button)
+            return pair.english;
+    return "";
+}
+
+// A box must never open behind one of the program's always-on-top windows (the alert window at
+// its alarm): while one is shown, the box stays on top as well.
+bool AnyStayOnTopWindowShown() {
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && (w->windowFlags() & Qt::WindowStaysOnTopHint))
+            return true;
+    return false;
+}
+
+// A short text makes a narrow box, and the window border then cuts the caption ("青… 记"): the box
+// is made wide enough for its caption beside the border's icon and buttons.
+void WidenForCaption(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int caption = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle());
+    const int border = 4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight) + 24;
+    const int width = caption + border;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
 
 QMessageBox::StandardButton ToQt(DialogButton button) {
     for (const auto& pair : kButtons)
@@ -143,6 +178,12 @@ DialogButton QtDialogs::message(QWidget* parent, const MessageRequest& request) 
         box.addButton(ToQt(button));
     if (request.buttons.empty())
         box.addButton(QMessageBox::Ok);
+    if (request.frameworkBox)
+        for (QAbstractButton* button : box.buttons())
+            button->setText(QString::fromLatin1(EnglishText(box.standardButton(button))));
+    if (AnyStayOnTopWindowShown())
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    WidenForCaption(box);
     const DialogButton focus = request.defaultButton != DialogButton::None
                                    ? request.defaultButton
                                    : (request.buttons.empty() ? DialogButton::Ok : request.buttons.front());

@@ -258,6 +258,30 @@ TEST_F(AlertWindowTest, TransparencyAlwaysStartsAtItsOwnOpacity) {
     EXPECT_EQ(track->maximum(), 254);
 }
 
+// Down at the track bar's bottom the window stays visible (it could not be found again at 0),
+// and ticking and unticking 窗体透明 keeps the window's width.
+TEST_F(AlertWindowTest, TransparencyHasAFloorAndKeepsTheWindowsWidth) {
+    window->show();
+    auto* track = child<TrackBar>("TrackBar1");
+    const int width = window->width();
+    chk2()->click();
+    EXPECT_EQ(window->width(), width);
+    struct Case {
+        int position;
+        double opacity;
+    };
+    for (const Case& c : {Case{0, 64 / 255.0}, Case{63, 64 / 255.0}, Case{64, 64 / 255.0},
+                          Case{65, 65 / 255.0}, Case{254, 254 / 255.0}}) {
+        SCOPED_TRACE(c.position);
+        track->setValue(c.position);
+        EXPECT_EQ(track->value(), c.position);
+        EXPECT_NEAR(window->windowOpacity(), c.opacity, 0.005);
+    }
+    chk2()->click();
+    EXPECT_EQ(window->width(), width);
+    EXPECT_DOUBLE_EQ(window->windowOpacity(), 1.0);
+}
+
 TEST_F(AlertWindowTest, ClearButtonEmptiesTheReminder) {
     auto* memo = child<QPlainTextEdit>("mmoAlarm");
     memo->setPlainText(QStringLiteral("取快递"));

@@ -1,6 +1,7 @@
 // The readings of the View menu and the guide of "使用帮助": opened through the launcher, or named
 // in a message when missing.
 
+#include "app/Documents.h"
 #include "MainWindowFixture.h"
 
 #include "support/UiHelpers.h"
@@ -10,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+
+#include <functional>
 
 namespace qj::test {
 namespace {
@@ -99,6 +102,38 @@ TEST_F(DocumentsTest, DocumentsOpenWithTheDesktopAndProgramsStart) {
     }
     EXPECT_TRUE(dialogs().calls().empty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A desktop without a program for the file (no xdg-open) is said so, for documents, programs that
+// cannot start and the guide alike, never a silent nothing.
+TEST_F(DocumentsTest, ADocumentNothingCanOpenIsSaidSo) {
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("reading1.chm"), "ITSF"));
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("guide.chm"), "ITSF"));
+    writeProgram(QStringLiteral("custom1.exe"));
+    fake->launcher.setSucceeds(false);
+    struct Case {
+        std::function<void()> open;
+        const char* file;
+    };
+    const Case cases[] = {
+        {[&] { item("menuReadings1", "《寿康宝鉴》")->trigger(); }, "reading1.chm"},
+        {[&] { item("menuReadings1", "自定义-《custom1.exe》")->trigger(); }, "custom1.exe"},
+        {[&] { TriggerAction(window.get(), QStringLiteral("actHelp")); }, "guide.chm"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        dialogs().clearCalls();
+        fake->launcher.clear();
+        dialogs().answerMessage(DialogButton::Ok);
+        c.open();
+        EXPECT_EQ(fake->launcher.calls().size(), 1u);
+        ASSERT_EQ(dialogs().calls().size(), 1u);
+        const DialogCall& box = dialogs().calls()[0];
+        EXPECT_EQ(box.icon, MessageIcon::Error);
+        EXPECT_EQ(box.text, NoOpenerText(dir.filePath(QString::fromLatin1(c.file))));
+        EXPECT_TRUE(box.text.contains(QStringLiteral("没有能打开这个文件的程序")));
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
 }
 
 TEST_F(DocumentsTest, HelpOpensTheGuideOrSaysItIsMissing) {

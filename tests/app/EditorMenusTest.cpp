@@ -20,6 +20,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <QTabWidget>
+#include <functional>
+
 namespace qj::test {
 namespace {
 
@@ -82,7 +85,8 @@ TEST_F(EditorMenusTest, EditorMenuBarHoldsEveryItemWithItsShortcut) {
     const std::pair<QString, QString> menus[] = {
         {QStringLiteral("文件(&F)"),
          QStringLiteral(
-             "保存选择区域...|—|插入文件到光标处|导出到 .txt|导出到 .Html|导出到 .pdf|—|退出系统")},
+             "保存选择区域...|—|插入文件到光标处|导出到 .txt|导出到 .Html|导出到 .pdf|—|增加目录分类|"
+             "目录分类管理|资料备份|—|退出系统")},
         {QStringLiteral("编辑(&E)"),
          QStringLiteral("撤消(&U) [Ctrl+Z]|重做(&R) [Ctrl+Y]|—|剪切(&X) [Ctrl+X]|剪切并附加|复制(&C) "
                         "[Ctrl+C]|复制并附加|"
@@ -98,14 +102,44 @@ TEST_F(EditorMenusTest, EditorMenuBarHoldsEveryItemWithItsShortcut) {
              "设置书签>{") +
              bookmarks[0] + QStringLiteral("}|查找书签>{") + bookmarks[1] +
              QStringLiteral("}|清除所有书签|—|跳转(&G)... [Ctrl+G]|跳转到上次修改处 [Ctrl+Alt+G]|匹配跳转")},
+        {QStringLiteral("查看(&V)"), QStringLiteral("工具栏|列表栏|—|全目录查找")},
         {QStringLiteral("参数(&S)"), QStringLiteral("编辑选项(&E)")},
     };
     const QList<QAction*> bar = commands()->editorMenuBar()->actions();
-    ASSERT_EQ(bar.size(), 4);
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(bar.size(), 5);
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(bar[i]->text(), menus[i].first);
         EXPECT_EQ(Items(bar[i]->menu()), menus[i].second) << menus[i].first.toStdString();
     }
+}
+
+// With the left column hidden the tree cannot take the focus back, and the editor's menu bar is
+// the only one shown: 列表栏 and the category commands must be there, and work from there.
+TEST_F(EditorMenusTest, MainCommandsStayReachableFromTheEditorsMenuBar) {
+    auto* mm1 = window->findChild<QMenuBar*>(QStringLiteral("mm1"));
+    ASSERT_NE(mm1, nullptr);
+    QList<QAction*> reachable;
+    std::function<void(const QList<QAction*>&)> collect = [&](const QList<QAction*>& actions) {
+        for (QAction* a : actions) {
+            reachable << a;
+            if (a->menu())
+                collect(a->menu()->actions());
+        }
+    };
+    collect(mm1->actions());
+    for (const char* name : {"actListBar", "actToolBar", "actNewCategory", "actCategoryManager", "actBackup",
+                             "actFindall", "actExit"})
+        EXPECT_TRUE(reachable.contains(action(name))) << name;
+
+    QAction* listBar = action("actListBar");
+    ASSERT_TRUE(listBar->isChecked());
+    listBar->trigger(); // hides the left column
+    window->activateWindow();
+    window->notebook().editor()->setFocus();
+    EXPECT_TRUE(WaitUntil([&] { return window->shownMenuBar() == mm1; }));
+    listBar->trigger(); // the same item, from the editor's bar, brings it back
+    EXPECT_TRUE(listBar->isChecked());
+    EXPECT_TRUE(window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->isVisible());
 }
 
 TEST_F(EditorMenusTest, ToolsAndContextMenusHoldTheirItemsInOrder) {

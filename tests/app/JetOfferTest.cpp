@@ -55,8 +55,9 @@ TEST_F(JetOfferTest, YesConvertsKeepsTheJetFileAndOpensTheNotebook) {
     TFmain& again = exitAndReopen();
     EXPECT_TRUE(dialogs().calls().empty());
     EXPECT_EQ(again.categorySelector()->names().size(), 4);
+    // Beside the notebook only the kept Jet file and the running copy's lock.
     EXPECT_EQ(QDir(dir.folder().path()).entryList({"dataly.dat*"}, QDir::Files),
-              (QStringList{"dataly.dat", "dataly.dat.jet"}));
+              (QStringList{"dataly.dat", "dataly.dat.jet", "dataly.dat.lock"}));
 }
 
 TEST_F(JetOfferTest, NoLeavesTheFileAndEndsAsForAnyFileThatIsNotOurs) {

@@ -162,6 +162,44 @@ TEST_F(MainWindowTest, MissingDataFileIsReportedAndTheWindowOpensWithoutCategory
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(255, 255, 193));
 }
 
+// A second copy that got past the single-copy rule (another runtime folder, another session)
+// finds the data file held: it says so and leaves the file alone; once the first copy has ended
+// the file opens again.
+TEST_F(MainWindowTest, ADataFileHeldByARunningCopyIsLeftToIt) {
+    makeDataFile({{QStringLiteral("日记"), {{0, 0, QStringLiteral("一"), QStringLiteral("甲")}}}});
+    TFmain& first = open();
+    ASSERT_NE(first.dataFile(), nullptr);
+    EXPECT_FALSE(first.isDataFileHeldElsewhere());
+    EXPECT_TRUE(dir.exists(QStringLiteral("dataly.dat.lock")));
+    const QStringList categories = storedCategories();
+    const QByteArray ini = dir.readIni();
+
+    FakeServices otherServices(dir.folder());
+    otherServices.dialogs.answerMessage(DialogButton::Ok);
+    {
+        TFmain second(otherServices.services());
+        EXPECT_TRUE(second.isDataFileHeldElsewhere());
+        EXPECT_EQ(second.dataFile(), nullptr);
+        EXPECT_EQ(second.categorySelector()->count(), 0);
+        ASSERT_EQ(otherServices.dialogs.calls().size(), 1u);
+        const DialogCall& call = otherServices.dialogs.calls()[0];
+        EXPECT_EQ(call.icon, MessageIcon::Error);
+        EXPECT_EQ(call.text, TFmain::DataFileHeldElsewhereText(dataPath()));
+        EXPECT_TRUE(call.text.contains(QStringLiteral("另一个运行中的青简札记")));
+    }
+    // The refused copy took nothing away from the first.
+    EXPECT_TRUE(dir.exists(QStringLiteral("dataly.dat.lock")));
+    EXPECT_EQ(storedCategories(), categories);
+    EXPECT_EQ(dir.readIni(), ini);
+
+    window.reset();
+    EXPECT_FALSE(dir.exists(QStringLiteral("dataly.dat.lock")));
+    fake = std::make_unique<FakeServices>(dir.folder());
+    TFmain& again = open();
+    EXPECT_FALSE(again.isDataFileHeldElsewhere());
+    EXPECT_NE(again.dataFile(), nullptr);
+}
+
 // A data file that cannot be written says so at once and refuses the writing commands up front.
 TEST_F(MainWindowTest, ReadOnlyDataFileShowsInCaptionAndStatusBarAndKeepsNotesAsTheyAre) {
     makeDataFile({{QStringLiteral("帮助"),

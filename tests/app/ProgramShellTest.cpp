@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -26,6 +27,10 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
+
+#include <sqlite3.h>
+
+#include <functional>
 
 namespace qj::test {
 namespace {
@@ -65,6 +70,7 @@ protected:
         return nullptr;
     }
     bool windowShown() const { return window->isVisible() && !window->isMinimized(); }
+    void bringBack() { emit tray().a1()->activated(QSystemTrayIcon::DoubleClick); }
     bool iconShown() const { return tray().a1()->isVisible(); }
 
     std::unique_ptr<ProgramWindows> windows;
@@ -108,8 +114,9 @@ TEST_F(ProgramShellTest, TrayMenuItemsInOrderWithTheBoldDefault) {
     EXPECT_EQ(menu->defaultAction(), menu->actions().at(0));
 
     trayItem("actHideMainW")->trigger();
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(windowShown());
     EXPECT_TRUE(iconShown());
+    bringBack();
 
     trayItem("actAlert")->trigger();
     EXPECT_TRUE(windows->alert().isVisible());
@@ -177,6 +184,73 @@ TEST_F(ProgramShellTest, WithoutANotificationAreaClosingMinimises) {
     EXPECT_TRUE(window->isMinimized());
     EXPECT_TRUE(window->notebook().isDirty());
     EXPECT_TRUE(dialogs().calls().empty());
+}
+
+// Without a notification area nothing could bring a withdrawn window back: every way away
+// minimises it (it keeps its taskbar entry), and every way back restores the state it had, a
+// maximised window maximised.
+TEST_F(ProgramShellTest, WithoutANotificationAreaTheWindowIsMinimisedAndComesBackAsItWas) {
+    if (TrayIcon::isAvailable())
+        GTEST_SKIP() << "this desktop has a notification area";
+    struct Way {
+        const char* name;
+        std::function<void()> go;
+    };
+    const Way away[] = {
+        {"隐藏主窗口", [&] { FindAction(window.get(), QStringLiteral("actHideMainW"))->trigger(); }},
+        {"hot key", [&] { emit window->hotKey()->pressed(); }},
+        {"close", [&] { window->close(); }},
+        {"minimise button", [&] { window->setWindowState(window->windowState() | Qt::WindowMinimized); }},
+    };
+    const Way back[] = {
+        {"hot key", [&] { emit window->hotKey()->pressed(); }},
+        {"tray item", [&] { trayItem("N51")->trigger(); }},
+        {"second start", [&] { shell->showRequested(); }},
+    };
+    for (bool maximised : {true, false}) {
+        for (const Way& a : away) {
+            for (const Way& b : back) {
+                SCOPED_TRACE(std::string(maximised ? "maximised, " : "normal, ") + a.name + " then " +
+                             b.name);
+                if (maximised)
+                    window->showMaximized();
+                else
+                    window->showNormal();
+                a.go();
+                EXPECT_TRUE(window->isVisible()) << "withdrawn with no way back";
+                EXPECT_TRUE(window->isMinimized());
+                b.go();
+                EXPECT_TRUE(windowShown());
+                EXPECT_EQ(window->isMaximized(), maximised);
+            }
+        }
+    }
+}
+
+// The modal about window never stays alone on the screen: it goes away with the main window
+// (the hot key, 隐藏主窗口) and comes back with it; minimised, it takes the main window along.
+TEST_F(ProgramShellTest, TheAboutWindowGoesAndComesBackWithTheMainWindow) {
+    TFabout& about = windows->about();
+    about.show();
+    ASSERT_TRUE(about.isVisible());
+    emit window->hotKey()->pressed();
+    EXPECT_FALSE(windowShown());
+    EXPECT_FALSE(about.isVisible()) << "left alone on the screen";
+    emit window->hotKey()->pressed();
+    EXPECT_TRUE(windowShown());
+    EXPECT_TRUE(WaitUntil([&] { return about.isVisible() && !about.isMinimized(); }));
+
+    about.setWindowState(about.windowState() | Qt::WindowMinimized);
+    EXPECT_TRUE(window->isMinimized()) << "the main window's taskbar entry is the way back";
+    bringBack();
+    EXPECT_TRUE(windowShown());
+    EXPECT_TRUE(WaitUntil([&] { return about.isVisible() && !about.isMinimized(); }));
+    about.hide();
+    // Without the about window open, nothing of it comes back.
+    emit window->hotKey()->pressed();
+    emit window->hotKey()->pressed();
+    QApplication::processEvents();
+    EXPECT_FALSE(about.isVisible());
 }
 
 TEST_F(ProgramShellTest, ClockPanelShowsLunarCaptionDateAndTime) {
@@ -263,37 +337,96 @@ protected:
     }
 };
 
-TEST_F(AlertActionsTest, SessionActionsSaveTheNoteRunTheirCommandAndEndTheProgram) {
-    qputenv("XDG_SESSION_ID", "c7");
+// At an alarm nobody may be there to answer: a changed note text is saved without a question,
+// the session command runs to its end, and the program ends.
+TEST_F(AlertActionsTest, SessionActionsSaveTheNoteUnaskedRunTheirCommandAndEndTheProgram) {
     struct Case {
         int action;
-        const char* command;
+        const char* sessionId; // nullptr: XDG_SESSION_ID unset
+        const char* command;   // program and arguments joined by blanks
     };
 #ifdef Q_OS_WIN
-    const Case cases[] = {{1, "shutdown -s -t 10"}, {2, "shutdown -r -f -t 5"}, {3, "shutdown -l"}};
-#else
     const Case cases[] = {
-        {1, "systemctl poweroff"}, {2, "systemctl reboot"}, {3, "loginctl terminate-session \"c7\""}};
+        {1, "c7", "shutdown -s -t 10"}, {2, "c7", "shutdown -r -f -t 5"}, {3, "c7", "shutdown -l"}};
+#else
+    const Case cases[] = {{1, "c7", "systemctl poweroff"},
+                          {2, "c7", "systemctl reboot"},
+                          {3, "c7", "loginctl terminate-session c7"},
+                          {3, nullptr, "loginctl terminate-session self"}};
 #endif
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
+        if (c.sessionId)
+            qputenv("XDG_SESSION_ID", c.sessionId);
+        else
+            qunsetenv("XDG_SESSION_ID");
         start();
         QSignalSpy ending(window.get(), &TFmain::ending);
         typeIntoEditor(QString::number(c.action));
-        dialogs().answerMessage(DialogButton::Yes);
         fireAlarm(c.action);
-        ASSERT_EQ(dialogs().calls().size(), 1u);
-        EXPECT_EQ(dialogs().calls()[0].text, QStringLiteral("文本内容已改变，需要保存吗？"));
+        EXPECT_TRUE(dialogs().calls().empty()) << "nothing may wait for an answer";
         EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0).value_or(QString()).left(1),
                   QString::number(c.action));
         ASSERT_EQ(fake->launcher.calls().size(), 1u);
-        EXPECT_EQ(fake->launcher.calls()[0].kind, LaunchCall::CommandLine);
-        EXPECT_EQ(fake->launcher.calls()[0].target, QString::fromLatin1(c.command));
+        const LaunchCall& run = fake->launcher.calls()[0];
+        EXPECT_EQ(run.kind, LaunchCall::RunToEnd);
+        EXPECT_EQ((QStringList{run.target} + run.arguments).join(QLatin1Char(' ')),
+                  QString::fromLatin1(c.command));
         EXPECT_EQ(ending.count(), 1);
         EXPECT_TRUE(iniValue(QStringLiteral("Settings"), QStringLiteral("ToolBar")) !=
                     QStringLiteral("<missing>"));
     }
     qunsetenv("XDG_SESSION_ID");
+}
+
+// The system refuses to end the session (loginctl without a session, a power-off that is not
+// allowed): the user learns it from a box in front of the alert, and the program keeps running.
+TEST_F(AlertActionsTest, ARefusedSessionCommandIsReportedAndTheProgramRunsOn) {
+    for (int action : {1, 2, 3}) {
+        SCOPED_TRACE(action);
+        start();
+        fake->launcher.setSucceeds(false);
+        QSignalSpy ending(window.get(), &TFmain::ending);
+        typeIntoEditor(QStringLiteral("改"));
+        dialogs().answerMessage(DialogButton::Ok);
+        fireAlarm(action);
+        ASSERT_EQ(fake->launcher.calls().size(), 1u);
+        ASSERT_EQ(dialogs().calls().size(), 1u);
+        const DialogCall& box = dialogs().calls()[0];
+        EXPECT_EQ(box.caption, QStringLiteral("Error"));
+        EXPECT_EQ(box.icon, MessageIcon::Error);
+        EXPECT_EQ(box.parent, &windows->alert()) << "shown over the always-on-top alert";
+        const QString actionText =
+            windows->alert().findChild<QComboBox*>(QStringLiteral("cbb1"))->itemText(action);
+        EXPECT_TRUE(box.text.startsWith(actionText + QStringLiteral("未能执行"))) << box.text.toStdString();
+        EXPECT_EQ(ending.count(), 0);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(windows->alert().isVisible());
+        // The text was saved before the command ran, and the notebook goes on.
+        EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0),
+                  QString(action, QChar(0x6539)) + QStringLiteral("说明"));
+        EXPECT_FALSE(window->notebook().isDirty());
+    }
+}
+
+// A changed text that cannot be saved at the alarm: the failure is shown, no command runs and the
+// session does not end under the text.
+TEST_F(AlertActionsTest, AFailedSaveAtTheAlarmKeepsTheSessionAndTheText) {
+    typeIntoEditor(QStringLiteral("留"));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(dataPath()).constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QSignalSpy ending(window.get(), &TFmain::ending);
+    dialogs().answerMessage(DialogButton::Ok);
+    fireAlarm(3);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_TRUE(fake->launcher.calls().empty());
+    EXPECT_EQ(ending.count(), 0);
+    ASSERT_EQ(dialogs().calls().size(), 1u);
+    EXPECT_EQ(dialogs().calls()[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(window->notebook().isDirty());
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("说明"));
 }
 
 TEST_F(AlertActionsTest, ReminderLeavesTheNotebookWorking) {

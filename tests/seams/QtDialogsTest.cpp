@@ -9,14 +9,18 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTranslator>
 
 namespace qj {
 namespace {
@@ -233,6 +237,94 @@ TEST(QtDialogs, InputBoxShowsFiftyChineseCharactersWhole) {
     EXPECT_GT(seen->needed, 0);
     EXPECT_GE(seen->width, seen->needed);
     EXPECT_EQ(seen->firstShownWithCaretAtEnd, 0);
+}
+
+// One language inside each box: the framework's own boxes ("Confirm", "Information", "Error")
+// read in English to their buttons, while a box with the program's caption keeps the system's
+// buttons, which speak Chinese once Qt's Chinese texts are installed (as the program does).
+TEST(QtDialogs, EachBoxSpeaksOneLanguage) {
+    QTranslator chinese;
+    ASSERT_TRUE(
+        chinese.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    QCoreApplication::installTranslator(&chinese);
+    QtDialogs dialogs;
+    auto seen = std::make_shared<QStringList>();
+    auto look = [seen](const QString& caption) {
+        test::WhenModalShown([seen, caption](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), caption);
+            QStringList texts;
+            for (QAbstractButton* b : box->buttons())
+                texts << b->text();
+            *seen << texts.join(QLatin1Char('|'));
+            box->buttons().constFirst()->click();
+        });
+    };
+    look(QStringLiteral("Confirm"));
+    ConfirmBox(dialogs, nullptr, QStringLiteral("确认?"));
+    look(QStringLiteral("Confirm"));
+    ConfirmBox(dialogs, nullptr, QStringLiteral("确认?"), {DialogButton::Ok, DialogButton::Cancel});
+    look(QStringLiteral("Information"));
+    InformationBox(dialogs, nullptr, QStringLiteral("完成"));
+    look(QStringLiteral("Error"));
+    ErrorBox(dialogs, nullptr, QStringLiteral("失败"));
+    look(QStringLiteral("青简札记"));
+    MessageBox(dialogs, nullptr, QStringLiteral("青简札记"), QStringLiteral("文本内容已改变，需要保存吗？"),
+               MessageIcon::Question, {DialogButton::Yes, DialogButton::No});
+    look(QStringLiteral("青简札记"));
+    MessageBox(dialogs, nullptr, QStringLiteral("青简札记"), QStringLiteral("完成"),
+               MessageIcon::Information);
+    QCoreApplication::removeTranslator(&chinese);
+    ASSERT_EQ(seen->size(), 6);
+    EXPECT_EQ((*seen)[0], QStringLiteral("Yes|No"));
+    EXPECT_EQ((*seen)[1], QStringLiteral("OK|Cancel"));
+    EXPECT_EQ((*seen)[2], QStringLiteral("OK"));
+    EXPECT_EQ((*seen)[3], QStringLiteral("OK"));
+    for (int i : {4, 5}) {
+        SCOPED_TRACE(i);
+        EXPECT_FALSE((*seen)[i].contains(QLatin1String("Yes")) || (*seen)[i].contains(QLatin1String("OK")))
+            << (*seen)[i].toStdString();
+        EXPECT_TRUE((*seen)[i].contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))))
+            << (*seen)[i].toStdString();
+    }
+}
+
+// A short box is still wide enough for its caption (with the border's icon and buttons beside
+// it), and a box never opens behind one of the program's always-on-top windows.
+TEST(QtDialogs, ShortBoxesShowTheirCaptionAndStayAboveOnTopWindows) {
+    QtDialogs dialogs;
+    struct Seen {
+        int width = 0;
+        int captionWidth = 0;
+        bool onTop = false;
+    };
+    auto seen = std::make_shared<Seen>();
+    auto look = [seen] {
+        test::WhenModalShown([seen](QWidget* modal) {
+            seen->width = modal->width();
+            QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+            titleFont.setBold(true);
+            seen->captionWidth = QFontMetrics(titleFont).horizontalAdvance(modal->windowTitle());
+            seen->onTop = modal->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            qobject_cast<QMessageBox*>(modal)->buttons().constFirst()->click();
+        });
+    };
+    const QString caption = QStringLiteral("青简札记");
+    look();
+    MessageBox(dialogs, nullptr, caption, QStringLiteral("好"), MessageIcon::None);
+    EXPECT_GT(seen->width, seen->captionWidth + 100);
+    EXPECT_FALSE(seen->onTop);
+
+    QWidget alert(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+    alert.show();
+    look();
+    ErrorBox(dialogs, &alert, QStringLiteral("失败"));
+    EXPECT_TRUE(seen->onTop);
+    alert.hide();
+    look();
+    ErrorBox(dialogs, nullptr, QStringLiteral("失败"));
+    EXPECT_FALSE(seen->onTop) << "only while such a window is shown";
 }
 
 TEST(QtDialogs, LineBreaksOfProgramTextsBecomeSingleLineFeeds) {

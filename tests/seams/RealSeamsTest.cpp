@@ -34,6 +34,21 @@ TEST(DesktopLauncher, CommandLinesAreSplitAsAShellSplitsThem) {
     EXPECT_FALSE(launcher.startProgram(dir.filePath(QStringLiteral("no-such-program")), {}, {}));
 }
 
+// A command run to its end tells how it ended: what the alert's session actions rely on to report
+// a refused power-off or log-off instead of ending the program anyway.
+TEST(DesktopLauncher, RunToEndReportsHowTheCommandEnded) {
+    test::TempProgramFolder dir;
+    DesktopLauncher launcher;
+    EXPECT_TRUE(launcher.runToEnd(QStringLiteral("touch"), {dir.filePath(QStringLiteral("ran.txt"))}));
+    EXPECT_TRUE(dir.exists(QStringLiteral("ran.txt"))); // finished before it returned
+    EXPECT_FALSE(launcher.runToEnd(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exit 1")}));
+    EXPECT_FALSE(launcher.runToEnd(dir.filePath(QStringLiteral("no-such-program")), {}));
+    // An empty argument reaches the program as one (it is not dropped as a split would drop it).
+    EXPECT_TRUE(
+        launcher.runToEnd(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("test $# -eq 2"),
+                                                 QStringLiteral("sh"), QString(), QStringLiteral("x")}));
+}
+
 // A short mono 16-bit PCM WAV file of silence.
 QByteArray SilentWav(int samples) {
     QByteArray data;

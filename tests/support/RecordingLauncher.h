@@ -8,7 +8,7 @@
 namespace qj::test {
 
 struct LaunchCall {
-    enum Kind { Document, Url, Program, CommandLine } kind;
+    enum Kind { Document, Url, Program, CommandLine, RunToEnd } kind;
     QString target;        // document path, URL text, program or whole command line
     QStringList arguments; // programs
     QString workingFolder; // programs
@@ -24,6 +24,9 @@ public:
     }
     bool runCommandLine(const QString& commandLine) override {
         return add({LaunchCall::CommandLine, commandLine, {}, {}});
+    }
+    bool runToEnd(const QString& program, const QStringList& arguments) override {
+        return add({LaunchCall::RunToEnd, program, arguments, {}});
     }
 
     const std::vector<LaunchCall>& calls() const { return calls_; }

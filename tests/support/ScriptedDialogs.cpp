@@ -108,9 +108,11 @@ void ScriptedDialogs::unexpected(DialogCall& call) {
                           : std::string());
 }
 
-DialogButton ScriptedDialogs::message(QWidget*, const MessageRequest& request) {
+DialogButton ScriptedDialogs::message(QWidget* parent, const MessageRequest& request) {
     DialogCall call;
     call.kind = DialogKind::Message;
+    call.parent = parent;
+    call.frameworkBox = request.frameworkBox;
     call.caption = request.caption;
     call.text = request.text;
     call.icon = request.icon;

@@ -34,6 +34,8 @@ struct DialogCall {
     MessageIcon icon = MessageIcon::None;            // messages
     std::vector<DialogButton> buttons;               // messages
     DialogButton defaultButton = DialogButton::None; // messages
+    bool frameworkBox = false;                       // messages: "Confirm", "Information", "Error"
+    QWidget* parent = nullptr;                       // messages: the window the box belongs to
     QString startText;                               // input box starting text
     int maxLength = 0;                               // input box
     FileRequest file;                                // file dialogs

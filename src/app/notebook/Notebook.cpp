@@ -226,6 +226,12 @@ void Notebook::collapseAll() {
 void Notebook::save() {
     d->commands.save();
 }
+
+bool Notebook::saveIfDirtyWithoutAsking() {
+    if (!isDirty())
+        return true;
+    return d->commands.save() && !isDirty();
+}
 void Notebook::setReadOnly(bool readOnly) {
     d->text.setReadOnly(readOnly);
 }

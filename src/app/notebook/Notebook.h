@@ -84,6 +84,9 @@ public:
     // Yes saves into the edited note, No drops the changes, Cancel (offered when asked for) keeps
     // them. Returns true when the caller may go on; false after Cancel or a failed save.
     bool askSaveIfDirty(bool offerCancel = false);
+    // A changed text is saved into the edited note without a question, for when nobody may be there
+    // to answer (a timed end of the session). False when it stays unsaved; the failure was shown.
+    bool saveIfDirtyWithoutAsking();
 
     // Tree queries and commands without input boxes, for the other windows (search, divination).
     // IDs are the note records' IDs (SQLite integers); where an ID is repeated in the file, the

@@ -17,7 +17,8 @@ std::string GregorianCaption(DateTimeValue value, int hourIndex);
 // (empty when no hour is chosen).
 std::string LunarCaption(DateTimeValue value, int hourIndex);
 // "丙戌 壬辰 庚寅 壬午 (午未 空)": year, month, day and hour pillars, then the day's void branches.
-// With no hour chosen the 子 hour is used.
+// With no hour chosen the 子 hour is used; the 子 hour of a value at 23:00 or later is the one that
+// starts at 23:00 (the next day's first hour), the date staying the same day.
 std::string PillarCaption(DateTimeValue value, int hourIndex);
 // The day's message (the calendar grid's hint): the Gregorian and lunar captions without the hour
 // name, the almanac line, the day officer text and the festivals, separated by CR CR LF.

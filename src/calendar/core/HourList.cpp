@@ -21,7 +21,7 @@ std::string HourName(int hourIndex) {
 }
 
 int HourIndexForClockHour(int hour) {
-    return hour / 2 + (hour % 2);
+    return (hour / 2 + (hour % 2)) % 12;
 }
 
 } // namespace qj

@@ -16,7 +16,7 @@ std::string_view HourListText(int hourIndex);
 // The hour name of a selected item (its first two characters, e.g. 午时), or empty.
 std::string HourName(int hourIndex);
 // The hour item for a clock hour 0–23: hour div 2, then one more when the hour is odd; 23:00
-// gives 12, which is no item (no hour selected).
+// is the start of the 子 hour (item 0), as the item's text says.
 int HourIndexForClockHour(int hour);
 
 } // namespace qj

@@ -163,14 +163,18 @@ void TCnCalendar::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TCnCalendar::keyPressEvent(QKeyEvent* event) {
-    // Page keys turn months, with Ctrl years; the arrow keys move between days.
+    // Page keys turn months, with Ctrl years, within the calendar's years 1901–2050 (a step that
+    // would leave them does nothing); the arrow keys move between days.
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const int months = 12 * Year() + Month() - 1;
     if (!readOnly_ && event->key() == Qt::Key_PageUp) {
-        ctrl ? YearBack() : MonthBack();
+        if (months - (ctrl ? 12 : 1) >= 12 * kFirstGridYear)
+            ctrl ? YearBack() : MonthBack();
         return;
     }
     if (!readOnly_ && event->key() == Qt::Key_PageDown) {
-        ctrl ? YearForward() : MonthForward();
+        if (months + (ctrl ? 12 : 1) <= 12 * kLastGridYear + 11)
+            ctrl ? YearForward() : MonthForward();
         return;
     }
     QTableView::keyPressEvent(event);

@@ -36,6 +36,10 @@ class TCnCalendar : public QTableView {
     Q_PROPERTY(bool UseCurrentDate READ UseCurrentDate WRITE setUseCurrentDate)
 
 public:
+    // The years the page keys keep to.
+    static constexpr int kFirstGridYear = 1901;
+    static constexpr int kLastGridYear = 2050;
+
     // `clock` says which day is today (drawn in its own colours); it outlives the grid.
     explicit TCnCalendar(const Clock& clock, QWidget* parent = nullptr);
     ~TCnCalendar() override;

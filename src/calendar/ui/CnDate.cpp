@@ -48,6 +48,12 @@ const NavigationButton kNavigationButtons[] = {
 constexpr int kBaseWidth = 481;
 constexpr int kBaseHeight = 385;
 constexpr int kBaseFontPixels = 11;
+// The longest texts of their kind the window shows (the widest lunar caption: a leap month, a
+// term day and a two-character day name).
+constexpr char kLongestGregorianCaption[] = "公历: 2050年 12月 28日";
+constexpr char kLongestLunarCaption[] = "农历: 庚午(马) 闰十一月廿九大雪日亥时";
+constexpr char kLongestClockLine[] = "现在时间: 2050/12/28 23:59:59";
+constexpr char kLongestPillarCaption[] = "庚午 戊子 壬寅 庚子 (辰巳 空)";
 
 QComboBox* Box(const char* name, bool editable, int visibleRows, QWidget* parent) {
     auto* box = new QComboBox(parent);
@@ -107,14 +113,21 @@ TFcnDate::TFcnDate(const Services& services, QWidget* parent)
     setObjectName(QStringLiteral("FcnDate"));
     buildControls();
     connectControls();
-    moveToNow();
-    CnCalendar1Change();
     setWindowTitle(QStringLiteral("Chinese Calendar V") +
                    ReadFileVersion(QCoreApplication::applicationFilePath()));
 
+    // The window keeps one size whatever it shows: wide enough for the longest captions it can
+    // have, and high enough for two lines of text in every row of the grid.
+    rbGL_->setText(QString::fromUtf8(kLongestGregorianCaption));
+    rbNL_->setText(QString::fromUtf8(kLongestLunarCaption));
+    pnlNowTime_->setCaption(QString::fromUtf8(kLongestClockLine));
+    pnlGanZi_->setCaption(QString::fromUtf8(kLongestPillarCaption));
+    cnCalendar1_->setMinimumHeight(7 * (2 * QFontMetrics(cnCalendar1_->font()).height() + 4));
     const int fontPixels = QFontMetrics(font()).height();
     const double grow = std::max(1.0, fontPixels / double(kBaseFontPixels + 3));
-    resize(QSize(int(kBaseWidth * grow), int(kBaseHeight * grow)).expandedTo(minimumSizeHint()));
+    setFixedSize(QSize(int(kBaseWidth * grow), int(kBaseHeight * grow)).expandedTo(minimumSizeHint()));
+    moveToNow();
+    CnCalendar1Change();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -27,6 +27,10 @@ class TCnCalendar;
 class TFcnDate : public QWidget {
     Q_OBJECT
 public:
+    // The years the calendar knows.
+    static constexpr int kFirstYear = 1901;
+    static constexpr int kLastYear = 2050;
+
     explicit TFcnDate(const Services& services, QWidget* parent = nullptr);
     ~TFcnDate() override;
 
@@ -70,9 +74,23 @@ private:
     // The number in the year box; shows the conversion error and gives nothing when it is none.
     std::optional<int> yearBoxNumber();
     void navigate(bool forward, const std::function<void()>& step);
+    // The year, month and day boxes (CnDateBoxes.cpp).
+    void connectBoxes();
+    // The month and day lists of the shown date in the chosen mode: the days of the shown month,
+    // the lunar year's own leap month.
+    void fillBoxLists();
+    // The shown date into the three boxes; also what a rejected entry gets back.
+    void showDateInBoxes();
+    // The navigation buttons are enabled only where they can step (not back from 1901, not on
+    // from 2050, as the year box shows them).
+    void updateNavigationButtons();
     void ComboBox1Change(bool reportBadText);
     void ComboBox2Change(int index);
     void ComboBox4Change(int index);
+    // A month or day typed into its box is taken once it names one item and no longer item
+    // could follow; on leaving the box a text that names no item gives the box back the date.
+    void boxTextEdited(QComboBox* box);
+    void boxEditingFinished(QComboBox* box);
     void setHint(const QString& hint);
     void setFestivalBar(const QString& text);
     void btn1Click();

@@ -31,8 +31,6 @@ namespace {
 // The festival bar on a day without festivals.
 constexpr char kNoFestivalNotice[] = "青简札记 万年历 · 1901—2050";
 constexpr double kTranslucentOpacity = 125.0 / 255.0;
-constexpr int kFirstYear = 1901;
-constexpr int kLastYear = 2050;
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
@@ -40,35 +38,6 @@ QString Q(const std::string& text) {
 
 QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-// Shows `text` in the box; an item with that text becomes the box's selection.
-void ShowInBox(QComboBox* box, const QString& text) {
-    const int index = box->findText(text);
-    if (index >= 0)
-        box->setCurrentIndex(index);
-    else
-        box->setCurrentIndex(-1);
-    if (box->isEditable())
-        box->setEditText(text);
-}
-
-void FillBox(QComboBox* box, const QStringList& items) {
-    box->clear();
-    box->addItems(items);
-}
-
-// The i (1–12) whose month name is `name`, or 0.
-int LunarMonthNumber(const QString& name) {
-    for (int i = 1; i <= 12; ++i)
-        if (Q(kLunarMonthNames[i]) == name)
-            return i;
-    return 0;
-}
-
-// The index of the item whose text was typed into an editable box, or −1.
-int TypedIndex(QComboBox* box, const QString& text) {
-    return box->findText(text);
 }
 
 } // namespace
@@ -90,21 +59,7 @@ void TFcnDate::connectControls() {
             [this] { navigate(true, [this] { cnCalendar1_->YearForward(); }); });
     connect(speedButtons_[4], &QToolButton::clicked, this, &TFcnDate::SpeedButton5Click);
 
-    // Only the user's changes count: the refresh fills the boxes without setting a date.
-    connect(comboBox1_, &QComboBox::activated, this, [this] { ComboBox1Change(false); });
-    connect(comboBox1_->lineEdit(), &QLineEdit::textEdited, this, [this] { ComboBox1Change(false); });
-    connect(comboBox1_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (comboBox1_->lineEdit()->isModified()) {
-            comboBox1_->lineEdit()->setModified(false);
-            ComboBox1Change(true);
-        }
-    });
-    connect(comboBox2_, &QComboBox::activated, this, &TFcnDate::ComboBox2Change);
-    connect(comboBox2_->lineEdit(), &QLineEdit::textEdited, this,
-            [this](const QString& text) { ComboBox2Change(TypedIndex(comboBox2_, text)); });
-    connect(comboBox4_, &QComboBox::activated, this, &TFcnDate::ComboBox4Change);
-    connect(comboBox4_->lineEdit(), &QLineEdit::textEdited, this,
-            [this](const QString& text) { ComboBox4Change(TypedIndex(comboBox4_, text)); });
+    connectBoxes();
     connect(comboBox3_, &QComboBox::activated, this, [this] { CnCalendar1Change(); });
 
     connect(btn1_, &QToolButton::clicked, this, &TFcnDate::btn1Click);
@@ -158,16 +113,8 @@ void TFcnDate::CnCalendar1Change() {
     const int hour = HourIndex();
     setHint({});
     setFestivalBar({});
-    if (lunarMode()) {
-        ShowInBox(comboBox1_, QString::number(LunarYearOf(date)));
-        ShowInBox(comboBox2_, Q(LunarMonthName(date)));
-        ShowInBox(comboBox4_, Q(LunarDayName(date)));
-    } else {
-        const YearMonthDay ymd = DecodeDate(date);
-        ShowInBox(comboBox1_, QString::number(ymd.year));
-        ShowInBox(comboBox2_, QString::number(ymd.month));
-        ShowInBox(comboBox4_, QString::number(ymd.day));
-    }
+    fillBoxLists();
+    showDateInBoxes();
     rbGL_->setText(Q(qj::GregorianCaption(date, hour)));
     rbNL_->setText(Q(qj::LunarCaption(date, hour)));
     pnlGanZi_->setCaption(Q(qj::PillarCaption(date, hour)));
@@ -188,23 +135,8 @@ void TFcnDate::rbGLClick() {
         return;
     setHint({});
     setFestivalBar({});
-    const YearMonthDay ymd = DecodeDate(cnCalendar1_->CalendarDate());
-    FillBox(comboBox2_, [] {
-        QStringList months;
-        for (int i = 1; i <= 12; ++i)
-            months << QString::number(i);
-        return months;
-    }());
-    const int days = cnCalendar1_->MonthDays(ymd.year, ymd.month);
-    if (comboBox4_->count() != days) {
-        QStringList items;
-        for (int i = 1; i <= days; ++i)
-            items << QString::number(i);
-        FillBox(comboBox4_, items);
-    }
-    ShowInBox(comboBox1_, QString::number(ymd.year));
-    ShowInBox(comboBox2_, QString::number(ymd.month));
-    ShowInBox(comboBox4_, QString::number(ymd.day));
+    fillBoxLists();
+    showDateInBoxes();
 }
 
 void TFcnDate::rbNLClick() {
@@ -221,42 +153,10 @@ void TFcnDate::rbNLClick() {
         if (cnCalendar1_->cnMonth() < 0)
             cnCalendar1_->setCnMonth(-cnCalendar1_->cnMonth());
     }
-    const DateTimeValue date = cnCalendar1_->CalendarDate();
-    const int year = LunarYearOf(date);
-    setHint(QStringLiteral("[农历]") + Q(MonthTermNote(LunarMonthOf(date))));
+    setHint(QStringLiteral("[农历]") + Q(MonthTermNote(LunarMonthOf(cnCalendar1_->CalendarDate()))));
 
-    QStringList months;
-    const int leapMonth = LeapMonthOf(year);
-    for (int i = 1; i <= 12; ++i) {
-        months << Q(kLunarMonthNames[i]) + QStringLiteral("月");
-        if (i == leapMonth)
-            months << leap + Q(kLunarMonthNames[i]);
-    }
-    FillBox(comboBox2_, months);
-
-    const int month = LunarMonthOf(date);
-    const int days = month < 0 ? LeapMonthDays(year) : LunarMonthDays(year, month);
-    if (comboBox4_->count() != days) {
-        QStringList items;
-        for (int i = 1; i <= days; ++i)
-            items << Q(kLunarDayNames[i]);
-        FillBox(comboBox4_, items);
-    }
-    ShowInBox(comboBox1_, QString::number(year));
-    ShowInBox(comboBox2_, Q(LunarMonthName(date)));
-    ShowInBox(comboBox4_, Q(LunarDayName(date)));
-}
-
-std::optional<int> TFcnDate::yearBoxNumber() {
-    const QString text = comboBox1_->currentText();
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    if (!ok) {
-        ShowGeneralError(services_.dialogs, this,
-                         QStringLiteral("'%1' is not a valid integer value").arg(text));
-        return std::nullopt;
-    }
-    return n;
+    fillBoxLists();
+    showDateInBoxes();
 }
 
 void TFcnDate::navigate(bool forward, const std::function<void()>& step) {
@@ -268,51 +168,10 @@ void TFcnDate::navigate(bool forward, const std::function<void()>& step) {
     rbNLClick();
 }
 
-void TFcnDate::ComboBox1Change(bool reportBadText) {
-    std::optional<int> n;
-    if (reportBadText) {
-        n = yearBoxNumber();
-    } else {
-        // While the user types, a half-written year is no error yet.
-        bool ok = false;
-        const int value = comboBox1_->currentText().trimmed().toInt(&ok);
-        if (ok)
-            n = value;
-    }
-    if (!n || *n < kFirstYear || *n > kLastYear)
-        return;
-    rbNLClick();
-    if (lunarMode())
-        cnCalendar1_->setCnYear(*n);
-    else
-        cnCalendar1_->setYear(*n);
-}
-
-void TFcnDate::ComboBox2Change(int index) {
-    if (!lunarMode()) {
-        cnCalendar1_->setMonth(index + 1);
-        return;
-    }
-    const QString text = comboBox2_->currentText();
-    if (text.startsWith(QStringLiteral("闰"))) {
-        if (const int i = LunarMonthNumber(text.mid(1, 1)))
-            cnCalendar1_->setCnMonth(-i);
-    } else if (const int i = LunarMonthNumber(text.left(1))) {
-        cnCalendar1_->setCnMonth(i);
-    }
-}
-
-void TFcnDate::ComboBox4Change(int index) {
-    if (lunarMode())
-        cnCalendar1_->setCnDay(index + 1);
-    else
-        cnCalendar1_->setDay(index + 1);
-}
-
 void TFcnDate::moveToNow() {
     const QDateTime now = services_.clock.now();
     cnCalendar1_->MoveToDate(ToDateTimeValue(now));
-    // 23:00–23:59 gives no item: the hour list is left without a choice.
+    // 23:00–23:59 is the 子 hour that starts the next day's hours; the date stays today.
     const int item = HourIndexForClockHour(now.time().hour());
     comboBox3_->setCurrentIndex(item < comboBox3_->count() ? item : -1);
 }

@@ -2,6 +2,7 @@
 
 #include "divination/core/ChartDate.h"
 #include "divination/ui/CalendarLink.h"
+#include "divination/ui/CastingMessages.h"
 #include "divination/ui/ChartColumnList.h"
 #include "divination/ui/ChartPanel.h"
 #include "divination/ui/NoteFiling.h"
@@ -26,6 +27,8 @@ namespace {
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+constexpr int kCascadeStep = 30;
 
 } // namespace
 
@@ -58,6 +61,7 @@ TFPaiGua::TFPaiGua(const Services& services, CalendarLink& calendar, NoteFiling&
     connect(pnlChart_, &ChartPanel::toggleRequested, this, [this](int row) {
         ToggleMoving(chart_, row);
         showChart();
+        dropReport();
     });
 
     // The window opens on 乾为天 without a moving line, for the calendar's date and hour.
@@ -114,7 +118,8 @@ bool TFPaiGua::runCommand(const std::function<void()>& command) {
         command();
         return true;
     } catch (const std::exception& error) {
-        ShowGeneralError(services_.dialogs, this, error);
+        ShowGeneralError(services_.dialogs, this, CastingMessage(QString::fromUtf8(error.what())));
+        keepInFront();
         return false;
     }
 }
@@ -127,7 +132,24 @@ bool TFPaiGua::apply(const std::function<CastResult()>& cast) {
     chart_ = std::move(result->chart);
     cbbMethod_->setEditText(Text(result->method));
     showChart();
+    dropReport();
     return true;
+}
+
+// A report belongs to the chart it was written for: a new chart drops it, and the chart view
+// comes back with 开始断卦 for the new one.
+void TFPaiGua::dropReport() {
+    mmoReport_->clear();
+    showChartView(true);
+}
+
+// After a refusal or a failure (whose box may have come from another window) this window is in
+// front again, where the user was working.
+void TFPaiGua::keepInFront() {
+    if (!isVisible())
+        return;
+    raise();
+    activateWindow();
 }
 
 void TFPaiGua::showChart() {
@@ -188,8 +210,12 @@ void TFPaiGua::btnCoinClick() {
             return apply([&] { return CastByCoins(chart_, views); });
         },
         this);
+    // A second coin dialog opens beside the one still open, not exactly over it.
+    const QPointer<TYaoGua> previous = coinDialog_;
     coinDialog_ = dialog;
     dialog->show();
+    if (previous && previous->isVisible())
+        dialog->move(previous->pos() + QPoint(kCascadeStep, kCascadeStep));
 }
 
 void TFPaiGua::btnNumberClick() {

@@ -35,6 +35,9 @@ void FitBarsToCells(QPlainTextEdit* memo);
 class TFPaiGua : public QMainWindow {
     Q_OBJECT
 public:
+    // A question is a note title: at most 50 characters.
+    static constexpr int kQuestionLength = 50;
+
     TFPaiGua(const Services& services, CalendarLink& calendar, NoteFiling& notes, QWidget* parent = nullptr);
     ~TFPaiGua() override;
 
@@ -77,6 +80,8 @@ private:
     void fillCategoryCombo();
     void showChartView(bool chartView);
     bool runCommand(const std::function<void()>& command);
+    void dropReport();
+    void keepInFront();
 
     // Reading (PaiGuaReading.cpp).
     QString reportText() const;

@@ -240,6 +240,7 @@ QWidget* TFPaiGua::buildDatePanel() {
     // Row 4: the question.
     edtQuestion_ = new QLineEdit(QStringLiteral("占"), panel);
     edtQuestion_->setObjectName(QStringLiteral("edtQuestion"));
+    edtQuestion_->setMaxLength(kQuestionLength);
     grid->addWidget(caption("占卦内容:"), 3, 0);
     grid->addWidget(edtQuestion_, 3, 1);
     grid->setColumnStretch(1, 1);

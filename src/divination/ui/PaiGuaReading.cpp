@@ -65,7 +65,8 @@ void TFPaiGua::StartReading() {
         InformationBox(services_.dialogs, this, QStringLiteral("请选择起卦类别 !!!"));
         return;
     }
-    if (edtQuestion_->text().isEmpty()) {
+    // A question of blanks only would file a note without a visible title.
+    if (edtQuestion_->text().trimmed().isEmpty()) {
         InformationBox(services_.dialogs, this, QStringLiteral("请填写求占内容 !!!"));
         return;
     }
@@ -73,15 +74,20 @@ void TFPaiGua::StartReading() {
     request.caption = QStringLiteral("确认开始断卦");
     request.prompt = QStringLiteral("请输入占卦内容");
     request.text = edtQuestion_->text();
+    request.maxLength = kQuestionLength; // it becomes the note's title
     const std::optional<QString> question = services_.dialogs.inputText(this, request);
     if (!question)
         return;
-    edtQuestion_->setText(*question);
+    if (question->trimmed().isEmpty()) {
+        InformationBox(services_.dialogs, this, QStringLiteral("请填写求占内容 !!!"));
+        return;
+    }
+    edtQuestion_->setText(question->left(kQuestionLength));
 
     showChartView(false);
     const ReportInputs inputs{cbbCategory_->currentText().toStdString(),
                               cbbMethod_->currentText().toStdString(), edtName_->text().toStdString(),
-                              cbbSex_->currentText().toStdString(), question->toStdString()};
+                              cbbSex_->currentText().toStdString(), edtQuestion_->text().toStdString()};
     const ReportStyle style = rbOld_->isChecked() ? ReportStyle::Old : ReportStyle::New;
     const std::vector<std::string> lines =
         BuildReport(chart_, inputs, style, NowText(services_.clock.now()).toStdString());
@@ -120,9 +126,15 @@ void TFPaiGua::HandOffReport() {
         InformationBox(services_.dialogs, this, QStringLiteral("当前已内容存到剪贴板。。。"));
     }
     QGuiApplication::clipboard()->setText(report);
-    // When the notebook refused the note, the window stays open with the report.
-    if (filed)
-        close();
+    // When the notebook refused the note, the window stays open, in front, with the report.
+    if (!filed) {
+        keepInFront();
+        return;
+    }
+    // A report that was filed is not offered again (Return would file it twice).
+    if (answer == DialogButton::Yes)
+        dropReport();
+    close();
 }
 
 } // namespace qj

@@ -11,10 +11,22 @@
 namespace qj {
 namespace {
 
-// A typed character the number fields take: the digits and ".". Backspace is a typed character
-// too and is refused with the others; Delete types none and still deletes.
+// A typed character the number fields take: the digits and ".".
 bool TakesCharacter(QChar c) {
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.');
+}
+
+bool IsEditingKey(const QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool IsEnter(const QKeyEvent* key) {
@@ -73,9 +85,10 @@ bool TFbaoshu::eventFilter(QObject* watched, QEvent* event) {
                 btnChoose_->setFocus();
             return true;
         }
-        // Keys that type no character (arrows, Delete, Home, shortcuts) work as usual.
+        // Keys that type no character (arrows, Delete, Home, shortcuts) and the editing keys
+        // whose text is a control character (Backspace, Tab, Escape) work as usual.
         const QString typed = key->text();
-        if (key->key() == Qt::Key_Delete || typed.isEmpty() || key->matches(QKeySequence::Paste) ||
+        if (IsEditingKey(key) || typed.isEmpty() || key->matches(QKeySequence::Paste) ||
             key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) ||
             key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Undo))
             return false;

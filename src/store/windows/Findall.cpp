@@ -62,7 +62,8 @@ TFind_all::TFind_all(SearchHost& host, Dialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("Find_all"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kCaption);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A tool window of the main window: it stays above it while open, also after a click into it.
+    setWindowFlags((parent ? Qt::Tool : Qt::Window) | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     resize(kWidth, kHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -177,6 +177,14 @@ void TFaddTable::btn2Click() {
     }
 }
 
+// The warning names the category it is about, above the standard wording.
+QString TFaddTable::DeleteCategoryWarning(const QString& name) {
+    return QStringLiteral(
+               "目录分类【%1】\r\r\n"
+               "此操作将删除选择的目录分类中所有数据，数据不可恢复.\r\r\n真的要将这个目录分类删除吗?")
+        .arg(name);
+}
+
 void TFaddTable::BtnDelClick() {
     if (Lst1_->count() == 0) {
         info(QStringLiteral("当前没有可以删除的目录分类"));
@@ -185,12 +193,9 @@ void TFaddTable::BtnDelClick() {
     const QString name = selectedName();
     if (name.isEmpty())
         return;
-    if (MessageBox(
-            dialogs_, this, QStringLiteral("非常危险提示 ！！！"),
-            QStringLiteral(
-                "此操作将删除选择的目录分类中所有数据，数据不可恢复.\r\r\n真的要将这个目录分类删除吗?"),
-            MessageIcon::Warning, {DialogButton::Yes, DialogButton::No},
-            DialogButton::No) != DialogButton::Yes)
+    if (MessageBox(dialogs_, this, QStringLiteral("非常危险提示 ！！！"), DeleteCategoryWarning(name),
+                   MessageIcon::Warning, {DialogButton::Yes, DialogButton::No},
+                   DialogButton::No) != DialogButton::Yes)
         return;
     // The shown category goes first: nothing may be saved into a dropped table.
     if (host_.currentCategory() == name)

@@ -28,8 +28,10 @@ public:
 
     void FormShow();
     void Lst1Click();
-    void btn2Click();         // 新增
-    void BtnDelClick();       // 删除
+    void btn2Click();   // 新增
+    void BtnDelClick(); // 删除
+    // The warning before a category is deleted, naming it.
+    static QString DeleteCategoryWarning(const QString& name);
     void BtnCurTbClick();     // 默认
     void BtnDelallClick();    // 清空
     void SpeedButton4Click(); // the close button

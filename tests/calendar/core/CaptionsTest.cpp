@@ -43,6 +43,37 @@ TEST(Captions, KnownDatesAndHours) {
     }
 }
 
+// The 子 hour that starts at 23:00 is the next day's first hour: its pillar follows the next
+// day's stem, while the date, the day pillar and the captions stay on the same day.
+TEST(Captions, TheZiHourFromElevenAtNightTakesTheNextDaysHourPillar) {
+    struct Case {
+        DateTimeValue value;
+        int hour;
+        const char* lunar;
+        const char* pillar;
+    };
+    const Case cases[] = {
+        {EncodeDateTime(2006, 5, 1, 23, 30, 0), 0, "农历: 丙戌(狗) 四月初四日子时",
+         "丙戌 壬辰 庚寅 戊子 (午未 空)"},
+        {EncodeDateTime(2006, 5, 1, 23, 0, 0), 0, "农历: 丙戌(狗) 四月初四日子时",
+         "丙戌 壬辰 庚寅 戊子 (午未 空)"},
+        {EncodeDateTime(2006, 5, 1, 22, 59, 59), 0, "农历: 丙戌(狗) 四月初四日子时",
+         "丙戌 壬辰 庚寅 丙子 (午未 空)"},
+        {EncodeDateTime(2006, 5, 1, 0, 30, 0), 0, "农历: 丙戌(狗) 四月初四日子时",
+         "丙戌 壬辰 庚寅 丙子 (午未 空)"},
+        {EncodeDateTime(2006, 5, 1, 23, 30, 0), 11, "农历: 丙戌(狗) 四月初四日亥时",
+         "丙戌 壬辰 庚寅 丁亥 (午未 空)"},
+        {EncodeDateTime(2006, 5, 1, 23, 30, 0), -1, "农历: 丙戌(狗) 四月初四日",
+         "丙戌 壬辰 庚寅 戊子 (午未 空)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pillar);
+        EXPECT_EQ(GregorianCaption(c.value, c.hour), "公历: 2006年 5月 1日");
+        EXPECT_EQ(LunarCaption(c.value, c.hour), c.lunar);
+        EXPECT_EQ(PillarCaption(c.value, c.hour), c.pillar);
+    }
+}
+
 TEST(Captions, PillarCaptionIsReadByBytePositions) {
     const std::string caption = PillarCaption(EncodeDate(2006, 4, 26), 7);
     EXPECT_EQ(GbkCopy(caption, 1, 4), "丙戌");
@@ -70,7 +101,8 @@ TEST(Captions, DayMessageGathersTheDaysTexts) {
 }
 
 TEST(HourList, ClockHoursPickTheirItem) {
-    const int expected[24] = {0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12};
+    // 23:00 starts the 子 hour again, as its item says ("子时: 23点 --凌晨1 点前").
+    const int expected[24] = {0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 0};
     for (int h = 0; h < 24; ++h)
         EXPECT_EQ(HourIndexForClockHour(h), expected[h]) << h;
     EXPECT_EQ(HourName(6), "午时");

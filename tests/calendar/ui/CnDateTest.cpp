@@ -3,6 +3,7 @@
 #include "calendar/ui/CnDate.h"
 #include "calendar/core/DateCn.h"
 #include "calendar/ui/CnCalendar.h"
+#include "calendar/ui/QtDateTime.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramFolder.h"
 
@@ -131,21 +132,47 @@ TEST_F(CnDateTest, LunarModeListsTheLeapMonthAfterItsNamesake) {
     EXPECT_EQ(grid().cnDay(), 10);
 }
 
-TEST_F(CnDateTest, LeapMonthOfThePreviousYearLeadsNowhere) {
+// The month list offers the leap month of the year shown, also after the year changed, and the
+// day list the days of the month shown; a choice the calendar cannot take is not left in the box.
+TEST_F(CnDateTest, ListsOfferWhatTheShownYearAndMonthHold) {
     open(QDate(2006, 9, 2), QTime(12, 0)); // 闰七月初十
     lunarMode();
     QLineEdit* year = box("ComboBox1")->lineEdit();
     year->selectAll();
-    QTest::keyClicks(year, "2007");
+    QTest::keyClicks(year, "2025");
     // The leap month gave way to 七月 before the year changed.
-    EXPECT_EQ(grid().cnYear(), 2007);
+    EXPECT_EQ(grid().cnYear(), 2025);
     EXPECT_EQ(grid().cnMonth(), 7);
     EXPECT_EQ(grid().cnDay(), 10);
-    // The list may still offer 2006's 闰七; 2007 has no such month, so choosing it changes nothing.
+    QStringList leaps = items("ComboBox2").filter(QStringLiteral("闰"));
+    EXPECT_EQ(leaps, QStringList{QStringLiteral("闰六")}) << "2025 has 闰六, not 2006's 闰七";
+    EXPECT_EQ(items("ComboBox2").indexOf(QStringLiteral("闰六")), 6);
+    year->selectAll();
+    QTest::keyClicks(year, "2007");
+    EXPECT_TRUE(items("ComboBox2").filter(QStringLiteral("闰")).isEmpty()) << "2007 has no leap month";
+    EXPECT_EQ(items("ComboBox2").size(), 12);
+
+    // A leap month typed that the year lacks changes nothing and the box shows the date again.
     const DateTimeValue before = grid().CalendarDate();
-    box("ComboBox2")->setEditText(QStringLiteral("闰七"));
-    emit box("ComboBox2")->activated(7);
+    QLineEdit* month = box("ComboBox2")->lineEdit();
+    month->selectAll();
+    QTest::keyClicks(month, "x");
+    month->setText(QStringLiteral("闰七"));
+    emit month->editingFinished();
     EXPECT_EQ(grid().CalendarDate(), before);
+    EXPECT_EQ(box("ComboBox2")->currentText(), QStringLiteral("七月"));
+
+    // Gregorian days follow the month: February 2006 offers 28, 2004 29, March 31.
+    child<QRadioButton>("rbGL")->click();
+    struct Case {
+        QDate date;
+        int days;
+    };
+    for (const Case& c : {Case{QDate(2006, 2, 10), 28}, Case{QDate(2004, 2, 10), 29},
+                          Case{QDate(2006, 3, 10), 31}, Case{QDate(2006, 4, 10), 30}}) {
+        grid().MoveToDate(ToDateTimeValue(c.date.startOfDay()));
+        EXPECT_EQ(box("ComboBox4")->count(), c.days) << c.date.toString().toStdString();
+    }
 }
 
 TEST_F(CnDateTest, NextMonthInLunarModeLeavesTheLeapMonth) {
@@ -181,15 +208,77 @@ TEST_F(CnDateTest, NavigationStopsAtTheYearsOfTheTables) {
     }
 }
 
+// The buttons look disabled where they cannot step; elsewhere all four are enabled.
+TEST_F(CnDateTest, NavigationButtonsAreDisabledAtTheLimits) {
+    struct Case {
+        QDate date;
+        bool back, forward;
+    };
+    const Case cases[] = {{QDate(1901, 1, 1), false, true},  {QDate(1901, 12, 31), false, true},
+                          {QDate(1902, 1, 1), true, true},   {QDate(2006, 5, 6), true, true},
+                          {QDate(2049, 12, 31), true, true}, {QDate(2050, 1, 1), true, false},
+                          {QDate(2050, 12, 31), true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.date.toString().toStdString());
+        open(c.date, QTime(12, 0));
+        EXPECT_EQ(child<QToolButton>("SpeedButton1")->isEnabled(), c.back);
+        EXPECT_EQ(child<QToolButton>("SpeedButton2")->isEnabled(), c.back);
+        EXPECT_EQ(child<QToolButton>("SpeedButton3")->isEnabled(), c.forward);
+        EXPECT_EQ(child<QToolButton>("SpeedButton4")->isEnabled(), c.forward);
+    }
+    // They follow the date as it moves.
+    open(QDate(2049, 12, 15), QTime(12, 0));
+    press("SpeedButton3");
+    EXPECT_FALSE(child<QToolButton>("SpeedButton3")->isEnabled());
+    press("SpeedButton2");
+    EXPECT_TRUE(child<QToolButton>("SpeedButton3")->isEnabled());
+}
+
+// The page keys in the grid keep to 1901-01 … 2050-12 as the buttons do.
+TEST_F(CnDateTest, PageKeysInTheGridStopAtTheCalendarsYears) {
+    struct Case {
+        QDate start;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QDate end;
+    };
+    const Case cases[] = {
+        {QDate(2050, 12, 15), Qt::Key_PageDown, Qt::NoModifier, QDate(2050, 12, 15)},
+        {QDate(2050, 11, 15), Qt::Key_PageDown, Qt::NoModifier, QDate(2050, 12, 15)},
+        {QDate(2050, 1, 15), Qt::Key_PageDown, Qt::ControlModifier, QDate(2050, 1, 15)},
+        {QDate(2049, 12, 15), Qt::Key_PageDown, Qt::ControlModifier, QDate(2050, 12, 15)},
+        {QDate(1901, 1, 15), Qt::Key_PageUp, Qt::NoModifier, QDate(1901, 1, 15)},
+        {QDate(1901, 2, 15), Qt::Key_PageUp, Qt::NoModifier, QDate(1901, 1, 15)},
+        {QDate(1901, 12, 15), Qt::Key_PageUp, Qt::ControlModifier, QDate(1901, 12, 15)},
+        {QDate(1902, 1, 15), Qt::Key_PageUp, Qt::ControlModifier, QDate(1901, 1, 15)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start.toString().toStdString());
+        TFcnDate& w = open(c.start, QTime(12, 0));
+        QTest::keyClick(&grid(), c.key, c.modifiers);
+        EXPECT_EQ(shownDay(), (YearMonthDay{c.end.year(), c.end.month(), c.end.day()}));
+        EXPECT_TRUE(w.LunarCaption().startsWith(QStringLiteral("农历: "))) << w.LunarCaption().toStdString();
+    }
+    // Held down from 2050-12 nothing moves, and the captions stay right.
+    TFcnDate& w = open(QDate(2050, 12, 15), QTime(12, 0));
+    const QString pillars = w.PillarCaption();
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(&grid(), Qt::Key_PageDown);
+    EXPECT_EQ(shownDay(), (YearMonthDay{2050, 12, 15}));
+    EXPECT_EQ(w.PillarCaption(), pillars);
+}
+
 TEST_F(CnDateTest, YearBoxTextThatIsNoNumberIsReportedAndChangesNothing) {
     open(QDate(2006, 5, 6), QTime(12, 0));
     box("ComboBox1")->setEditText(QStringLiteral("20x6"));
     fake.dialogs.answerMessage(DialogButton::Ok);
     press("SpeedButton3");
     ASSERT_EQ(fake.dialogs.calls().size(), 1u);
-    EXPECT_EQ(fake.dialogs.calls()[0].text, QStringLiteral("'20x6' is not a valid integer value."));
+    EXPECT_EQ(fake.dialogs.calls()[0].text,
+              QStringLiteral("“20x6”不是年份：请输入 1901 到 2050 之间的年份数字 !"));
     EXPECT_EQ(fake.dialogs.calls()[0].icon, MessageIcon::Error);
     EXPECT_EQ(shownDay(), (YearMonthDay{2006, 5, 6}));
+    EXPECT_EQ(box("ComboBox1")->currentText(), QStringLiteral("2006")) << "the box shows the date again";
 }
 
 TEST_F(CnDateTest, TypingInTheBoxesMovesTheDate) {
@@ -198,16 +287,58 @@ TEST_F(CnDateTest, TypingInTheBoxesMovesTheDate) {
     year->selectAll();
     QTest::keyClicks(year, "2008");
     EXPECT_EQ(shownDay(), (YearMonthDay{2008, 5, 6}));
-    // A year outside the tables is ignored.
-    year->selectAll();
-    QTest::keyClicks(year, "2051");
-    EXPECT_EQ(shownDay(), (YearMonthDay{2008, 5, 6}));
 
     box("ComboBox2")->setCurrentIndex(0);
     emit box("ComboBox2")->activated(0);
     EXPECT_EQ(shownDay(), (YearMonthDay{2008, 1, 6}));
     emit box("ComboBox4")->activated(30);
     EXPECT_EQ(shownDay(), (YearMonthDay{2008, 1, 31}));
+
+    // Typed months and days count once they can mean nothing else.
+    QLineEdit* month = box("ComboBox2")->lineEdit();
+    month->selectAll();
+    QTest::keyClicks(month, "1");
+    EXPECT_EQ(shownDay(), (YearMonthDay{2008, 1, 31})) << "\"1\" may still become 10, 11 or 12";
+    QTest::keyClicks(month, "1");
+    EXPECT_EQ(shownDay(), (YearMonthDay{2008, 11, 30}));
+    QLineEdit* day = box("ComboBox4")->lineEdit();
+    day->selectAll();
+    QTest::keyClicks(day, "9");
+    EXPECT_EQ(shownDay(), (YearMonthDay{2008, 11, 9}));
+}
+
+// A rejected entry (not a number, outside the calendar's years, no such month or day) changes
+// nothing and gives the box back the shown date when the user leaves it.
+TEST_F(CnDateTest, RejectedEntriesGiveTheBoxBackTheShownDate) {
+    struct Case {
+        const char* box;
+        const char* typed;
+        bool reported;
+    };
+    const Case cases[] = {
+        {"ComboBox1", "2051", false}, {"ComboBox1", "1900", false}, {"ComboBox1", "-5", false},
+        {"ComboBox1", "abc", true},   {"ComboBox2", "13", false},   {"ComboBox2", "0", false},
+        {"ComboBox2", "x", false},    {"ComboBox4", "32", false},   {"ComboBox4", "31", false},
+        {"ComboBox4", "-1", false},
+    };
+    const QString shown[] = {QStringLiteral("2006"), QStringLiteral("4"), QStringLiteral("30")};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + " " + c.typed);
+        open(QDate(2006, 4, 30), QTime(12, 0));
+        fake.dialogs.clearCalls();
+        if (c.reported)
+            fake.dialogs.answerMessage(DialogButton::Ok);
+        QLineEdit* edit = box(c.box)->lineEdit();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, c.typed);
+        emit edit->editingFinished();
+        EXPECT_EQ(shownDay(), (YearMonthDay{2006, 4, 30}));
+        EXPECT_EQ(box("ComboBox1")->currentText(), shown[0]);
+        EXPECT_EQ(box("ComboBox2")->currentText(), shown[1]);
+        EXPECT_EQ(box("ComboBox4")->currentText(), shown[2]);
+        EXPECT_EQ(fake.dialogs.calls().size(), c.reported ? 1u : 0u);
+    }
 }
 
 TEST_F(CnDateTest, NowChoosesTheHourOfTheClock) {
@@ -218,10 +349,10 @@ TEST_F(CnDateTest, NowChoosesTheHourOfTheClock) {
     };
     const Case cases[] = {
         {QTime(0, 30), 0, QStringLiteral("日子时")}, // the 子 hour, still today
-        {QTime(1, 0), 1, QStringLiteral("日丑时")},
-        {QTime(12, 59), 6, QStringLiteral("日午时")},
-        {QTime(22, 10), 11, QStringLiteral("日亥时")},
-        {QTime(23, 30), -1, QStringLiteral("日")}, // past the last item: no hour chosen
+        {QTime(1, 0), 1, QStringLiteral("日丑时")},    {QTime(12, 59), 6, QStringLiteral("日午时")},
+        {QTime(22, 10), 11, QStringLiteral("日亥时")}, {QTime(22, 59), 11, QStringLiteral("日亥时")},
+        {QTime(23, 0), 0, QStringLiteral("日子时")}, // the 子 hour from 23:00, the date stays
+        {QTime(23, 30), 0, QStringLiteral("日子时")},  {QTime(23, 59), 0, QStringLiteral("日子时")},
     };
     for (const Case& c : cases) {
         TFcnDate& w = open(QDate(2006, 5, 2), QTime(6, 0));
@@ -232,6 +363,12 @@ TEST_F(CnDateTest, NowChoosesTheHourOfTheClock) {
         EXPECT_TRUE(w.LunarCaption().endsWith(QStringLiteral("四月初五") + c.lunarEnd))
             << w.LunarCaption().toStdString();
     }
+    // At 23:30 on 辛卯 day the hour pillar is the 子 hour that starts at 23:00 (庚子, from the next
+    // day's stem), not the 戊子 that began the day.
+    TFcnDate& late = open(QDate(2006, 5, 2), QTime(23, 30));
+    EXPECT_EQ(late.HourIndex(), 0);
+    EXPECT_TRUE(late.PillarCaption().contains(QStringLiteral(" 辛卯 庚子 ")))
+        << late.PillarCaption().toStdString();
 }
 
 TEST_F(CnDateTest, DoubleClicksShowTheMessageAndCopyThePillars) {

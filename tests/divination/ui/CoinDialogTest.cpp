@@ -153,6 +153,11 @@ TEST_F(CoinDialogTest, EachPressOpensAnotherDialog) {
     EXPECT_NE(first, second);
     EXPECT_TRUE(first->isVisible());
     EXPECT_TRUE(second->isVisible());
+    // The second opens beside the first, not exactly over it.
+    EXPECT_EQ(second->pos(), first->pos() + QPoint(30, 30));
+    first->close();
+    window->btnCoinClick();
+    EXPECT_EQ(window->coinDialog()->pos(), second->pos() + QPoint(30, 30));
 }
 
 } // namespace

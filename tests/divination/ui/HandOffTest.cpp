@@ -5,8 +5,13 @@
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTreeWidget.h"
 #include "seams/StandardBoxes.h"
+#include "support/UiHelpers.h"
 
+#include <sqlite3.h>
+
+#include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 
 namespace qj::test {
@@ -93,21 +98,66 @@ TEST_F(HandOffTest, AnEmptyMemoOnlyClosesTheWindow) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(HandOffTest, ARefusedNoteKeepsTheWindowOpenWithTheReportOnTheClipboard) {
+TEST_F(HandOffTest, ARefusedNoteKeepsTheWindowOpenInFrontWithTheReportOnTheClipboard) {
     openTree();
-    // A title longer than the 50 characters a note title holds.
-    const QString question(51, QChar(0x95EE));
-    makeReport(QStringLiteral("涨跌"), question);
+    makeReport(QStringLiteral("涨跌"), QStringLiteral("今年如何"));
     const QString report = reportAsFiled();
     const std::vector<NoteRecord> before = records();
+    // Another program holds the data file: the write is refused.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(dir.filePath(QStringLiteral("dataly.dat"))).constData(), &other),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     fake.dialogs.answerMessage(DialogButton::Yes);
     fake.dialogs.answerMessage(DialogButton::Ok); // the notebook's error box
+    QWidget elsewhere;                            // the box's own window took the focus
+    elsewhere.show();
+    elsewhere.activateWindow();
     window->HandOffReport();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
     EXPECT_EQ(fake.dialogs.last().icon, MessageIcon::Error);
     EXPECT_EQ(records(), before);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), report);
     EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == window.get(); }))
+        << "the window is in front again";
     EXPECT_EQ(memoText().isEmpty(), false);
+}
+
+// A filed report is not offered again: reopened, the window has no report, and a second hand-off
+// (Return on the toolbar button) files nothing.
+TEST_F(HandOffTest, AFiledReportIsNotOfferedAgain) {
+    openTree();
+    makeReport(QStringLiteral("涨跌"), QStringLiteral("今年如何"));
+    fake.dialogs.answerMessage(DialogButton::Yes);
+    window->HandOffReport();
+    const std::vector<NoteRecord> filed = records();
+    ASSERT_EQ(filed.size(), 5u);
+    window->show();
+    EXPECT_EQ(memoText(), QString());
+    EXPECT_TRUE(action("actStart")->isEnabled());
+    fake.dialogs.clearCalls();
+    window->HandOffReport();
+    EXPECT_TRUE(fake.dialogs.calls().empty());
+    EXPECT_EQ(records(), filed);
+}
+
+// A new chart after a reading drops the report written for the old one: the memo is empty, and
+// the hand-off files nothing until a new reading.
+TEST_F(HandOffTest, ANewChartDropsTheReportOfTheOldOne) {
+    openTree();
+    makeReport(QStringLiteral("涨跌"), QStringLiteral("今年如何"));
+    ASSERT_FALSE(memoText().isEmpty());
+    pickInCalendar(EncodeDate(2006, 5, 20), 3);
+    window->showFromCalendar();
+    EXPECT_EQ(memoText(), QString());
+    EXPECT_TRUE(action("actStart")->isEnabled());
+    const std::vector<NoteRecord> before = records();
+    fake.dialogs.clearCalls();
+    window->HandOffReport();
+    EXPECT_TRUE(fake.dialogs.calls().empty());
+    EXPECT_EQ(records(), before);
 }
 
 // A file may repeat an ID: choosing a category selects the note of that title, not the first note

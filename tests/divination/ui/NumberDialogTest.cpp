@@ -36,7 +36,8 @@ TEST_F(NumberDialogTest, FieldsTakeOnlyDigitsAndThePointAndEnterMovesOn) {
     QTest::keyClicks(first, QStringLiteral("1a2.-b3 "));
     EXPECT_EQ(first->text(), QStringLiteral("12.3"));
     QTest::keyClick(first, Qt::Key_Backspace);
-    EXPECT_EQ(first->text(), QStringLiteral("12.3")) << "Backspace is a typed character the field refuses";
+    EXPECT_EQ(first->text(), QStringLiteral("12.")) << "Backspace corrects a typo";
+    QTest::keyClicks(first, QStringLiteral("3"));
     first->setCursorPosition(2);
     QTest::keyClick(first, Qt::Key_Delete);
     EXPECT_EQ(first->text(), QStringLiteral("123"));
@@ -49,6 +50,14 @@ TEST_F(NumberDialogTest, FieldsTakeOnlyDigitsAndThePointAndEnterMovesOn) {
     QTest::keyClick(dialog->secondField(), Qt::Key_Return);
     EXPECT_TRUE(dialog->chooseButton()->hasFocus());
     EXPECT_TRUE(dialog->isVisible());
+    // Tab and Shift+Tab move between the two fields.
+    first->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return first->hasFocus(); }));
+    QTest::keyClick(first, Qt::Key_Tab);
+    EXPECT_TRUE(dialog->secondField()->hasFocus());
+    QTest::keyClick(dialog->secondField(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_EQ(first->text(), QStringLiteral("123"));
 }
 
 TEST_F(NumberDialogTest, RefusedNumbersAreReportedAndChangeNothing) {
@@ -78,6 +87,11 @@ TEST_F(NumberDialogTest, RefusedNumbersAreReportedAndChangeNothing) {
             ASSERT_EQ(fake.dialogs.calls().size(), 1u);
             EXPECT_EQ(fake.dialogs.last().caption, QString::fromUtf8(kAppTitle));
             EXPECT_EQ(fake.dialogs.last().icon, MessageIcon::Error);
+            // In Chinese, saying what to do.
+            EXPECT_FALSE(fake.dialogs.last().text.contains(QStringLiteral("valid")))
+                << fake.dialogs.last().text.toStdString();
+            EXPECT_TRUE(fake.dialogs.last().text.contains(QStringLiteral("请")))
+                << fake.dialogs.last().text.toStdString();
         } else {
             EXPECT_TRUE(fake.dialogs.calls().empty());
         }

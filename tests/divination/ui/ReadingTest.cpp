@@ -27,10 +27,9 @@ TEST_F(ReadingTest, RefusesWithoutCategoryOrQuestionAndCancelChangesNothing) {
         const char* question;
         const char* refusal; // nullptr: the input box is asked, and cancelled
     } cases[] = {
-        {"", "求财", "请选择起卦类别 !!!"},
-        {"财运", "", "请填写求占内容 !!!"},
-        {"", "", "请选择起卦类别 !!!"},
-        {"财运", "求财", nullptr},
+        {"", "求财", "请选择起卦类别 !!!"},   {"财运", "", "请填写求占内容 !!!"},
+        {"财运", "  ", "请填写求占内容 !!!"}, // blanks only would file an untitled note
+        {"", "", "请选择起卦类别 !!!"},       {"财运", "求财", nullptr},
     };
     open();
     for (const auto& c : cases) {
@@ -62,6 +61,44 @@ TEST_F(ReadingTest, RefusesWithoutCategoryOrQuestionAndCancelChangesNothing) {
         EXPECT_FALSE(action("actRecast")->isEnabled());
         EXPECT_EQ(child<QLineEdit>("edtQuestion")->text(), QString::fromUtf8(c.question));
     }
+}
+
+// Emptying the question in the confirmation box is refused as an empty question field is: no
+// report, the field keeps what it held.
+TEST_F(ReadingTest, AnEmptiedQuestionInTheConfirmationIsRefused) {
+    open();
+    for (const QString& answer : {QString(), QStringLiteral(" "), QStringLiteral("　")}) {
+        SCOPED_TRACE(answer.toStdString());
+        fake.dialogs.clearCalls();
+        setCategory(QStringLiteral("财运"));
+        child<QLineEdit>("edtQuestion")->setText(QStringLiteral("求财"));
+        fake.dialogs.answerInput(answer);
+        fake.dialogs.answerMessage(DialogButton::Ok);
+        window->StartReading();
+        ASSERT_EQ(fake.dialogs.calls().size(), 2u);
+        EXPECT_EQ(fake.dialogs.last().text, QStringLiteral("请填写求占内容 !!!"));
+        EXPECT_EQ(memoText(), QString());
+        EXPECT_TRUE(chartViewShown());
+        EXPECT_TRUE(action("actStart")->isEnabled());
+        EXPECT_EQ(child<QLineEdit>("edtQuestion")->text(), QStringLiteral("求财"));
+    }
+}
+
+// The question becomes a note title of at most 50 characters: the field and the confirmation box
+// take no more, so the filing is never refused for its length after the user confirmed it.
+TEST_F(ReadingTest, TheQuestionIsLimitedWhereItIsTyped) {
+    open();
+    QLineEdit* field = child<QLineEdit>("edtQuestion");
+    EXPECT_EQ(field->maxLength(), 50);
+    field->setText(QString(51, QChar(0x95EE)));
+    EXPECT_EQ(field->text().size(), 50);
+    setCategory(QStringLiteral("财运"));
+    fake.dialogs.answerInput(QString(50, QChar(0x5B57)));
+    window->StartReading();
+    ASSERT_EQ(fake.dialogs.last().kind, DialogKind::Input);
+    EXPECT_EQ(fake.dialogs.last().maxLength, 50);
+    EXPECT_EQ(field->text(), QString(50, QChar(0x5B57)));
+    EXPECT_TRUE(memoText().contains(QStringLiteral("占卦内容: ") + QString(50, QChar(0x5B57))));
 }
 
 TEST_F(ReadingTest, TheReportTakesTheWindowsTextsInTheChosenStyle) {

@@ -64,8 +64,10 @@ TEST_F(CategoryManagerTest, DeletingANonFirstCategoryMakesTheFirstCurrentAndDefa
     ASSERT_EQ(dialogs().calls().size(), 2u);
     const DialogCall& warn = dialogs().calls()[0];
     EXPECT_EQ(warn.caption, QStringLiteral("非常危险提示 ！！！"));
+    // The warning names the category it will delete.
     EXPECT_EQ(warn.text,
               QStringLiteral(
+                  "目录分类【读书】\r\r\n"
                   "此操作将删除选择的目录分类中所有数据，数据不可恢复.\r\r\n真的要将这个目录分类删除吗?"));
     EXPECT_EQ(warn.icon, MessageIcon::Warning);
     EXPECT_EQ(warn.defaultButton, DialogButton::No);
