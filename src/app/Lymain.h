@@ -143,6 +143,7 @@ private:
     void RegisterHotKey();
     void ApplyTooltipLook();
     void applyEditorLook();
+    QFont editorFont() const;
 
     // The frame (MainActions.cpp, MainMenus.cpp, MainLayout.cpp).
     void buildActions();
@@ -203,6 +204,11 @@ private:
     // The editor's look as stored: the font name the user chose (drawn with the nearest installed
     // face) and colours as $00BBGGRR values (the tooltip colour as its system-colour code).
     Settings look_;
+    // Bold, italic and underline of the editor font: chosen in the font dialog, kept for the
+    // session only (the settings file stores name, size and colour).
+    bool fontBold_ = false;
+    bool fontItalic_ = false;
+    bool fontUnderline_ = false;
 };
 
 } // namespace qj

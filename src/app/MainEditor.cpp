@@ -112,13 +112,10 @@ QMenuBar* TFmain::shownMenuBar() const {
     return qobject_cast<QMenuBar*>(menuBars_->currentWidget());
 }
 
-// The edit-tools menu drops down from where the title bar's button sits.
+// The edit-tools menu drops down from the title bar's button, below it and flush with its left.
 void TFmain::btn10Click() {
     QToolButton* button = notebook_->titleBar()->toolsButton();
-    const int treeWidth = pageControl1_->isVisible() ? pageControl1_->width() : 0;
-    const QPoint at = ToolsMenuPoint(frameGeometry().topLeft(), button->x(), treeWidth,
-                                     notebook_->editor()->y(), button->height());
-    editorCommands_->toolsMenu()->popup(at);
+    editorCommands_->toolsMenu()->popup(button->mapToGlobal(QPoint(0, button->height())));
 }
 
 void TFmain::LoadEditorOptions() {

@@ -8,6 +8,8 @@
 #include "app/notebook/Notebook.h"
 #include "editor/ColumnWrap.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -185,8 +187,16 @@ QString TFmain::statusText(int panel) const {
     return panels_[panel]->text();
 }
 
+// A panel of fixed width widens to a longer text (a caret in column 466,708, a wide line's wrap
+// read-out) rather than cut it; it never narrows below its own width.
 void TFmain::setStatusText(int panel, const QString& text) {
-    panels_[panel]->setText(text);
+    QLabel* label = panels_[panel];
+    label->setText(text);
+    if (panel == kStatusPanels - 1)
+        return;
+    const int needed = label->fontMetrics().horizontalAdvance(text) + 2 * label->frameWidth() + 8;
+    if (needed > label->width())
+        label->setFixedWidth(std::max(kPanels[panel].width, needed));
 }
 
 } // namespace qj

@@ -96,10 +96,20 @@ bool TFmain::SaveSettings() {
     return false;
 }
 
+// The editor font: the stored name drawn with the nearest installed face, the stored size, and the
+// session's bold, italic and underline.
+QFont TFmain::editorFont() const {
+    QFont font = NoteFont(look_.fontName, look_.fontSize);
+    font.setBold(fontBold_);
+    font.setItalic(fontItalic_);
+    font.setUnderline(fontUnderline_);
+    return font;
+}
+
 // The editor shows the stored font name with the nearest installed face; the file keeps the name.
 void TFmain::applyEditorLook() {
     NoteEditor* editor = notebook_->editor();
-    editor->setFont(NoteFont(look_.fontName, look_.fontSize));
+    editor->setFont(editorFont());
     editor->setColor(SettingsColour(look_.fontColor));
     editor->setPaper(SettingsColour(look_.backColor));
     editor->setCaretLineVisible(true);
@@ -139,14 +149,20 @@ void TFmain::mmo1StatusChange() {
     setStatusText(kCaretPanel, CaretReadout(line + 1, index + 1 + static_cast<int>(virtualSpace)));
 }
 
+// The dialog starts at the editor's font. A stored name the system lacks is shown with the face that
+// draws it; confirming that face keeps the stored name as it was.
 void TFmain::actEditFontExecute() {
-    const std::optional<QFont> chosen =
-        services_.dialogs.font(this, NoteFont(look_.fontName, look_.fontSize));
+    const QFont shown = editorFont();
+    const std::optional<QFont> chosen = services_.dialogs.font(this, shown);
     if (!chosen)
         return;
-    look_.fontName = chosen->family();
+    if (chosen->family() != shown.family())
+        look_.fontName = chosen->family();
     if (chosen->pointSize() > 0)
         look_.fontSize = chosen->pointSize();
+    fontBold_ = chosen->bold();
+    fontItalic_ = chosen->italic();
+    fontUnderline_ = chosen->underline();
     applyEditorLook();
 }
 

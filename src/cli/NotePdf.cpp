@@ -2,6 +2,7 @@
 
 #include "editor/EditorLook.h"
 #include "editor/NotePrinter.h"
+#include "editor/RowBreakStyler.h"
 #include "shell/AppTitle.h"
 #include "shell/EditorSettings.h"
 #include "shell/FileVersion.h"
@@ -66,7 +67,10 @@ int WriteNotePdfFile(const QString& text, const QString& dataFilePath, const QSt
     editor.setUtf8(true);
     editor.setEolMode(QsciScintilla::EolWindows);
     ConfigureNoteEditor(editor);
-    ApplyEditorOptions(editor, ReadEditorOptions(file));
+    const EditorOptions options = ReadEditorOptions(file);
+    ApplyEditorOptions(editor, options);
+    // The rows end where the window's editor ends them.
+    new RowBreakStyler(&editor, [columns = options.edgeColumn] { return columns; });
     editor.setFont(NoteFont(settings.fontName, settings.fontSize));
     editor.setColor(SettingsColour(settings.fontColor));
     editor.setText(text);

@@ -7,6 +7,9 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QMouseEvent>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace qj {
 
@@ -24,22 +27,45 @@ AddressLinks::AddressLinks(Sci* editor, Launcher& launcher)
     viewport_->installEventFilter(this);
 }
 
+// A long line is looked at only around the part in view (a megabyte on one line would otherwise be
+// read again after every key): kReach bytes either side of the view, cut back to blanks so that no
+// address is cut.
 void AddressLinks::highlightVisible() {
+    constexpr long kReach = 4096;
     const long first = editor_->SendScintilla(Sci::SCI_DOCLINEFROMVISIBLE,
                                               editor_->SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE));
     const long last = first + editor_->SendScintilla(Sci::SCI_LINESONSCREEN) + 1;
     const long lines = editor_->SendScintilla(Sci::SCI_GETLINECOUNT);
+    const QWidget* view = editor_->viewport();
+    const long viewStart = editor_->SendScintilla(Sci::SCI_POSITIONFROMPOINT, 0UL, 0L);
+    // Below the text's last row Scintilla answers the text's end: the point is kept on that row.
+    const long lastY =
+        editor_->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0UL, editor_->SendScintilla(Sci::SCI_GETLENGTH));
+    const long viewEnd =
+        editor_->SendScintilla(Sci::SCI_POSITIONFROMPOINT, static_cast<unsigned long>(view->width()),
+                               std::clamp(lastY, 0L, static_cast<long>(view->height()) - 1));
+    const auto* text = reinterpret_cast<const char*>(editor_->SendScintilla(Sci::SCI_GETCHARACTERPOINTER));
+    auto isBlank = [text](long at) { return text[at] == ' ' || text[at] == '\t'; };
     editor_->SendScintilla(Sci::SCI_SETINDICATORCURRENT, indicator_);
     for (long line = first; line <= last && line < lines; ++line) {
-        const long start = editor_->SendScintilla(Sci::SCI_POSITIONFROMLINE, line);
-        const long end = editor_->SendScintilla(Sci::SCI_GETLINEENDPOSITION, line);
-        editor_->SendScintilla(Sci::SCI_INDICATORCLEARRANGE, start, end - start);
-        const QString text = LineText(*editor_, static_cast<int>(line));
-        // Offsets within an ASCII address equal bytes; its start needs the line's conversion, counted
-        // on from the address before (from the line's start each time would be quadratic in a long line).
-        long position = start;
+        long from = editor_->SendScintilla(Sci::SCI_POSITIONFROMLINE, line);
+        long to = editor_->SendScintilla(Sci::SCI_GETLINEENDPOSITION, line);
+        if (to - from > 2 * kReach) {
+            const long lineStart = from, lineEnd = to;
+            from = std::clamp(viewStart - kReach, lineStart, lineEnd);
+            to = std::clamp(viewEnd + kReach, from, lineEnd);
+            while (from > lineStart && from < to && !isBlank(from - 1))
+                ++from;
+            while (to < lineEnd && to > from && !isBlank(to))
+                --to;
+        }
+        editor_->SendScintilla(Sci::SCI_INDICATORCLEARRANGE, from, to - from);
+        const QString part = QString::fromUtf8(text + from, static_cast<qsizetype>(to - from));
+        // Offsets within an ASCII address equal bytes; its start needs the text's conversion, counted
+        // on from the address before (from the start each time would be quadratic in a long line).
+        long position = from;
         qsizetype offset = 0;
-        for (const TextRun& run : HighlightRuns(text)) {
+        for (const TextRun& run : HighlightRuns(part)) {
             if (run.kind != RunKind::WebAddress && run.kind != RunKind::MailAddress)
                 continue;
             position = editor_->SendScintilla(Sci::SCI_POSITIONRELATIVECODEUNITS, position,

@@ -15,10 +15,4 @@ int EdgeColumnAt(double x, double cellWidth) {
     return std::max(1, static_cast<int>(std::lround(x / cellWidth)));
 }
 
-QPoint ToolsMenuPoint(QPoint windowTopLeft, int buttonLeft, int treeColumnWidth, int editorTop,
-                      int buttonHeight) {
-    return {windowTopLeft.x() + buttonLeft + treeColumnWidth,
-            windowTopLeft.y() + 2 * editorTop + buttonHeight};
-}
-
 } // namespace qj

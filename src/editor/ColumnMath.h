@@ -1,5 +1,5 @@
 #pragma once
-// Pixel arithmetic of the editor's column wrap and right edge, and where the edit-tools menu opens.
+// Pixel arithmetic of the editor's column wrap and right edge.
 
 #include <QPoint>
 
@@ -15,11 +15,5 @@ int WrapRightMargin(int textAreaWidth, int columnsWidth);
 
 // The column whose edge line lies nearest to `x` pixels right of the text's start, at least 1.
 int EdgeColumnAt(double x, double cellWidth);
-
-// Where the edit-tools menu drops down: x is the window's left edge plus the button's left inside
-// the title bar plus the width of the tree column; y is the window's top edge plus twice the
-// editor pane's top plus the button's height.
-QPoint ToolsMenuPoint(QPoint windowTopLeft, int buttonLeft, int treeColumnWidth, int editorTop,
-                      int buttonHeight);
 
 } // namespace qj

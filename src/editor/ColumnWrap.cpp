@@ -2,10 +2,14 @@
 
 #include "editor/ColumnMath.h"
 #include "editor/EditorLook.h"
+#include "editor/RowBreakStyler.h"
+#include "editor/RowBreaks.h"
 
 #include <Qsci/qsciscintilla.h>
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
 
 #include <cmath>
 
@@ -15,12 +19,48 @@ namespace {
 constexpr int kGrabDistance = 3; // pixels either side of the edge line that pick it up
 constexpr int kMeasureCells = 100;
 
+// The dotted edge: a layer as large as the viewport that lets the mouse through and draws one
+// dotted vertical line where the wrap says.
+class DottedEdge : public QWidget {
+public:
+    DottedEdge(QWidget* viewport, const ColumnWrap& wrap) : QWidget(viewport), wrap_(wrap) {
+        setObjectName(QStringLiteral("dottedEdge"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        resize(viewport->size());
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const int x = static_cast<int>(std::lround(wrap_.edgeX()));
+        QPainter painter(this);
+        QPen pen(kEdgeColour, 1, Qt::DotLine);
+        painter.setPen(pen);
+        painter.drawLine(x, 0, x, height());
+    }
+
+private:
+    const ColumnWrap& wrap_;
+};
+
 } // namespace
 
-ColumnWrap::ColumnWrap(QsciScintilla* editor) : QObject(editor), editor_(editor), viewport_(editor->viewport()) {
+ColumnWrap::ColumnWrap(QsciScintilla* editor)
+    : QObject(editor), editor_(editor), viewport_(editor->viewport()) {
     viewport_->installEventFilter(this);
     editor_->viewport()->setMouseTracking(true);
     editor_->setEdgeColor(kEdgeColour);
+    editor_->setEdgeMode(QsciScintilla::EdgeNone);
+    edgeLine_ = new DottedEdge(editor_->viewport(), *this);
+    // Rows end where the row rule says, Chinese text between its characters.
+    new RowBreakStyler(editor_, [this] { return wrapColumn_; });
+    // The line moves with horizontal scrolling.
+    connect(editor_, &QsciScintilla::SCN_UPDATEUI, this, [this](int updated) {
+        if (updated & QsciScintilla::SC_UPDATE_H_SCROLL)
+            redrawEdge();
+    });
     // A resize may come in the middle of Scintilla's own layout: the margin follows right after.
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(0);
@@ -29,7 +69,9 @@ ColumnWrap::ColumnWrap(QsciScintilla* editor) : QObject(editor), editor_(editor)
 
 void ColumnWrap::setEnabled(bool on) {
     enabled_ = on;
-    editor_->setEdgeMode(on ? QsciScintilla::EdgeLine : QsciScintilla::EdgeNone);
+    if (edgeLine_)
+        edgeLine_->setVisible(on);
+    redrawEdge();
     editor_->setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
     applyMargin();
 }
@@ -39,6 +81,7 @@ void ColumnWrap::setWrapColumn(int column) {
     if (column == wrapColumn_)
         return;
     wrapColumn_ = column;
+    RowBreakStyler::Of(*editor_)->restyle();
     applyMargin();
 }
 
@@ -48,10 +91,12 @@ int ColumnWrap::edgeColumn() const {
 
 void ColumnWrap::setEdgeColumn(int column) {
     editor_->setEdgeColumn(std::max(1, column));
+    redrawEdge();
 }
 
 void ColumnWrap::refresh() {
     applyMargin();
+    redrawEdge();
 }
 
 double ColumnWrap::cellWidth() const {
@@ -76,11 +121,19 @@ double ColumnWrap::edgeX() const {
 void ColumnWrap::applyMargin() {
     int margin = 0;
     if (enabled_) {
-        const int columnsWidth = static_cast<int>(std::lround(wrapColumn_ * cellWidth()));
+        // Room for blanks hanging past the wrap column (RowBreakStyler.h): the rows themselves
+        // never pass it.
+        const int columnsWidth = static_cast<int>(std::lround((wrapColumn_ + kHangingColumns) * cellWidth()));
         margin = WrapRightMargin(editor_->viewport()->width() - textStart(), columnsWidth);
     }
+    redrawEdge();
     if (editor_->SendScintilla(QsciScintilla::SCI_GETMARGINRIGHT) != margin)
         editor_->SendScintilla(QsciScintilla::SCI_SETMARGINRIGHT, 0UL, static_cast<long>(margin));
+}
+
+void ColumnWrap::redrawEdge() {
+    if (edgeLine_)
+        edgeLine_->update();
 }
 
 bool ColumnWrap::eventFilter(QObject* watched, QEvent* event) {
@@ -90,11 +143,13 @@ bool ColumnWrap::eventFilter(QObject* watched, QEvent* event) {
         return false;
     switch (event->type()) {
     case QEvent::Resize:
+        if (edgeLine_)
+            edgeLine_->resize(static_cast<QWidget*>(viewport_)->size());
         refreshTimer_.start();
         break;
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && editor_->edgeMode() != QsciScintilla::EdgeNone &&
+        if (mouse->button() == Qt::LeftButton && enabled_ &&
             std::abs(mouse->position().x() - edgeX()) <= kGrabDistance) {
             dragging_ = true;
             return true;
@@ -103,8 +158,7 @@ bool ColumnWrap::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseMove: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool nearEdge = editor_->edgeMode() != QsciScintilla::EdgeNone &&
-                              std::abs(mouse->position().x() - edgeX()) <= kGrabDistance;
+        const bool nearEdge = enabled_ && std::abs(mouse->position().x() - edgeX()) <= kGrabDistance;
         if (dragging_) {
             const long xOffset = editor_->SendScintilla(QsciScintilla::SCI_GETXOFFSET);
             const int column = EdgeColumnAt(mouse->position().x() - textStart() + xOffset, cellWidth());

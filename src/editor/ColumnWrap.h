@@ -1,6 +1,7 @@
 #pragma once
 // Soft wrap of the note editor at a column, not at the window's width, with the dotted right
-// edge that the user can drag with the mouse.
+// edge that the user can drag with the mouse. Scintilla draws its edge as a solid line only: the
+// dotted one is drawn by a see-through layer over the text area, and Scintilla's stays off.
 //
 // Scintilla wraps at its text area's right margin, so the margin is set to leave exactly the
 // wrap column's width (half-width cells; a Chinese character takes two) and is recomputed when the
@@ -8,9 +9,11 @@
 // follows the edge column when the main window says so (on mouse moves).
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 class QsciScintilla;
+class QWidget;
 
 namespace qj {
 
@@ -24,6 +27,8 @@ public:
     void setEnabled(bool on);
     bool isEnabled() const { return enabled_; }
 
+    // Whether the dotted edge line shows (it does while the wrap is on).
+    bool edgeShown() const { return enabled_; }
     int wrapColumn() const { return wrapColumn_; }
     void setWrapColumn(int column);
     int edgeColumn() const;
@@ -48,6 +53,7 @@ protected:
 
 private:
     int textStart() const;
+    void redrawEdge();
     void applyMargin();
 
     QsciScintilla* editor_;
@@ -57,6 +63,7 @@ private:
     bool dragging_ = false;
     bool edgeCursor_ = false;
     QTimer refreshTimer_;
+    QPointer<QWidget> edgeLine_; // the dotted line's layer over the viewport (goes with it)
 };
 
 } // namespace qj

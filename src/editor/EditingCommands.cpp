@@ -20,8 +20,11 @@ void EditorCommands::buildEditingActions() {
         return [e, message] { e->SendScintilla(static_cast<unsigned>(message)); };
     };
     // Undo, clipboard and deletion.
-    add("actEditUndo", QStringLiteral("撤消(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z), [e] { e->undo(); });
-    add("actEditRedo", QStringLiteral("重做(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y), [e] { e->redo(); });
+    add("actEditUndo", QStringLiteral("撤消(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { undo(); });
+    add("actEditRedo", QStringLiteral("重做(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y), [this, e] {
+        toolSteps_ = 0;
+        e->redo();
+    });
     add("actEditCut", QStringLiteral("剪切(&X)"), QKeySequence(Qt::CTRL | Qt::Key_X), [e] { e->cut(); });
     add("actEditCutAppend", QStringLiteral("剪切并附加"), {}, [this] { appendToClipboard(true); });
     add("actEditCopy", QStringLiteral("复制(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C), [e] { e->copy(); });

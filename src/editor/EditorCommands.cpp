@@ -34,6 +34,11 @@ EditorCommands::EditorCommands(Sci* editor, EditorHooks hooks, QObject* parent)
                     lastChange_ = position + length;
                 else if (type & Sci::SC_MOD_DELETETEXT)
                     lastChange_ = position;
+                // A change of the text by anything but an insert tool, an undo or a redo.
+                constexpr int kUndoRedo = Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO;
+                if ((type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT)) && !(type & kUndoRedo) &&
+                    !toolWriting_)
+                    toolSteps_ = 0;
             });
     viewport_->installEventFilter(this);
 }

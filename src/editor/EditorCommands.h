@@ -110,6 +110,11 @@ private:
                  std::function<void()> handler);
     QAction* alias(const char* name, const QString& caption, QAction* of);
     void notFound(const QString& text);
+    // True (and the user told) when the editor is read-only.
+    bool refuseReadOnlyReplace();
+    // The undo commands: also while read-only when the steps on top are the insert tools' own.
+    void undo();
+    void insertByTool(const QString& text);
     void showFind(bool replace);
     void appendToClipboard(bool cut);
     void setSelectionMode(int mode);
@@ -121,6 +126,8 @@ private:
     SearchOptions search_;
     QString replacement_;
     long lastChange_ = -1;
+    int toolSteps_ = 0; // undo steps on top made by the insert tools
+    bool toolWriting_ = false;
     QMenuBar* mm1_ = nullptr;
     QMenu* pm1_ = nullptr;
     QMenu* pm2_ = nullptr;

@@ -16,6 +16,10 @@ inline const QColor kGutterText{128, 128, 128};
 inline const QColor kSelectionText{255, 255, 68};
 // The selection's ground: a caption blue dark enough for the yellow selected text to read.
 inline const QColor kSelectionBackground{61, 110, 184};
+// Bookmark marks: the digit on a light yellow tab with a darker edge.
+inline const QColor kBookmarkBack{255, 236, 140};
+inline const QColor kBookmarkEdge{200, 160, 40};
+inline const QColor kBookmarkDigit{0, 0, 160};
 
 // The margins of the editor: line numbers, then the bookmark symbols.
 enum EditorMargin { kLineNumberMargin = 0, kBookmarkMargin = 1 };
@@ -25,9 +29,9 @@ enum EditorMargin { kLineNumberMargin = 0, kBookmarkMargin = 1 };
 QString GutterWidthText(long lineCount);
 
 // Sets up everything of the editor's look and behaviour that the user does not choose: the gutter
-// (grey line numbers on light grey, as wide as the line count needs; bookmark symbols 0–9), the selection colours, the right edge's
-// colour, auto-indent, blanks instead of tabs, grouped undo, caret past the line end, brace
-// matching for the matching-bracket jump.
+// (grey line numbers on light grey, as wide as the line count needs; bookmark symbols 0–9), the selection
+// colours, the right edge's colour, auto-indent, blanks instead of tabs, grouped undo, caret past the line
+// end, brace matching for the matching-bracket jump.
 void ConfigureNoteEditor(QsciScintilla& editor);
 
 // Applies the options dialog's choices (the edge column is the wrap's business: see ColumnWrap).

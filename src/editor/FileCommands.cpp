@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace qj {
 
@@ -22,6 +23,19 @@ const QString kTextFilter = QStringLiteral("文本文件 (*.txt *.TXT);;所有�
 // form, so nothing is lost).
 QByteArray FileBytes(const QString& text) {
     return QByteArray::fromStdString(EncodeTextFile(text.toStdString(), TextForm{}));
+}
+
+// A file's text: UTF-16 when it starts with that byte-order mark, else by the program's rule
+// for GBK and UTF-8 files.
+QString InsertedText(const QByteArray& bytes) {
+    const auto encoding = QStringConverter::encodingForData(bytes);
+    if (encoding == QStringConverter::Utf16LE || encoding == QStringConverter::Utf16BE) {
+        QStringDecoder decode(*encoding, QStringDecoder::Flag::Stateless);
+        QString text = decode(bytes.mid(2));
+        text.replace(QChar(0), QChar(0x2400)); // as the other files: a NUL would end the text
+        return text;
+    }
+    return QString::fromStdString(DecodeTextFile(std::string_view(bytes.constData(), bytes.size())));
 }
 
 QString WithCrLf(QString text) {
@@ -68,9 +82,7 @@ void EditorCommands::insertFile() {
         tell(QStringLiteral("无法读取文件 %1：%2").arg(*path, file.errorString()), MessageIcon::Error);
         return;
     }
-    const QByteArray bytes = file.readAll();
-    const QString text =
-        WithCrLf(QString::fromStdString(DecodeTextFile(std::string_view(bytes.constData(), bytes.size()))));
+    const QString text = WithCrLf(InsertedText(file.readAll()));
     editor_->replaceSelectedText(text);
     editor_->SendScintilla(Sci::SCI_CHOOSECARETX);
 }

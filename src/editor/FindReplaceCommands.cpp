@@ -42,6 +42,18 @@ void EditorCommands::buildFindActions() {
         [this] { replaceNext(true); });
 }
 
+// A read-only note is not changed; the user is told why rather than that the text is missing.
+bool EditorCommands::refuseReadOnlyReplace() {
+    if (!editor_->isReadOnly())
+        return false;
+    if (CountMatches(*editor_, search_) == 0)
+        notFound(search_.text);
+    else
+        tell(QStringLiteral("资料处于只读状态，不能替换“%1”。请先取消“只读”。").arg(search_.text),
+             MessageIcon::Information);
+    return true;
+}
+
 void EditorCommands::notFound(const QString& text) {
     tell(text.isEmpty() ? QStringLiteral("光标处没有可查找的词。") : QStringLiteral("找不到“%1”。").arg(text),
          MessageIcon::Information);
@@ -52,9 +64,11 @@ void EditorCommands::showFind(bool replace) {
     if (!dialog) {
         dialog = new SearchDialog(replace ? SearchDialog::Replace : SearchDialog::Find, hooks_.dialogParent);
         SearchDialog* d = dialog;
-        auto take = [this, d] {
+        // The find dialog has no replacement: what the replace dialog was given stays.
+        auto take = [this, d, replace] {
             search_ = d->options();
-            replacement_ = d->replacement();
+            if (replace)
+                replacement_ = d->replacement();
         };
         connect(d, &SearchDialog::findRequested, this, [this, take] {
             take();
@@ -66,6 +80,8 @@ void EditorCommands::showFind(bool replace) {
         });
         connect(d, &SearchDialog::replaceAllRequested, this, [this, take] {
             take();
+            if (refuseReadOnlyReplace())
+                return;
             const int count = replaceAll();
             tell(count > 0 ? QStringLiteral("共替换 %1 处。").arg(count)
                            : QStringLiteral("找不到“%1”。").arg(search_.text),
@@ -94,6 +110,8 @@ void EditorCommands::replaceNext(bool backwards) {
         showFind(true);
         return;
     }
+    if (refuseReadOnlyReplace())
+        return;
     if (!ReplaceAndFind(*editor_, search_, replacement_, backwards))
         notFound(search_.text);
 }

@@ -1,11 +1,15 @@
 #include "editor/NotePrinter.h"
 
+#include "editor/EditorText.h"
+#include "editor/RowBreakStyler.h"
+#include "editor/RowBreaks.h"
+#include "platform/DateTimeText.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -88,10 +92,8 @@ bool LeavesRoomForText(const QPageLayout& layout) {
 }
 
 QString FooterText(const QDateTime& printed, int page, int pages) {
-    const QLocale locale = QLocale::system();
-    return locale.toString(printed.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(printed.time(), QLocale::LongFormat) + QStringLiteral("   ") +
-           QString::number(page) + QLatin1Char('/') + QString::number(pages);
+    return ShortDateText(printed.date()) + QLatin1Char(' ') + LongTimeText(printed.time()) +
+           QStringLiteral("   ") + QString::number(page) + QLatin1Char('/') + QString::number(pages);
 }
 
 QString FooterNotice() {
@@ -124,6 +126,8 @@ void NotePrinter::formatPage(QPainter& painter, bool drawing, QRect& area, int p
         std::max(Pixels(margins.bottom(), dpi), Pixels(PrintLayout::footer, dpi) + lineHeight + gap);
     area = QRect(QPoint(Pixels(margins.left(), dpi), top),
                  QPoint(paper.width() - Pixels(margins.right(), dpi) - 1, paper.height() - bottom - 1));
+    if (rowWidth_ > 0 && rowWidth_ < area.width())
+        area.setWidth(rowWidth_);
     lastPage_ = std::max(lastPage_, pagenr);
     if (drawing)
         drawHeaderAndFooter(painter, pagenr);
@@ -167,6 +171,7 @@ int NotePrinter::countPages(Sci& editor) {
     counter.setOutputFormat(QPrinter::PdfFormat);
     counter.setOutputFileName(dir.path() + QStringLiteral("/count.pdf"));
     counter.setFromTo(1000000, 1000000);
+    counter.fitRowsOf(editor);
     PrintLook look(editor);
     counter.printRange(&editor);
     return std::max(1, counter.lastPage_);
@@ -182,10 +187,22 @@ int NotePrinter::printNote(Sci& editor) {
     // QsciPrinter prints nothing for an empty text: an empty note is one page with its header and footer.
     if (editor.SendScintilla(Sci::SCI_GETLENGTH) == 0)
         return printEmptyPage();
+    fitRowsOf(editor);
     PrintLook look(editor);
     if (!printRange(&editor))
         return 0;
     return lastPage_;
+}
+
+void NotePrinter::fitRowsOf(Sci& editor) {
+    rowWidth_ = 0;
+    const RowBreakStyler* styler = RowBreakStyler::Of(editor);
+    if (!styler)
+        return;
+    RowBreakStyler::MatchLook(editor);
+    const QFontMetricsF metrics(EditorDisplayFont(editor), this);
+    const double cell = metrics.horizontalAdvance(QString(100, QLatin1Char(' '))) / 100;
+    rowWidth_ = static_cast<int>(std::lround((styler->columns() + kHangingColumns) * cell)) + 1;
 }
 
 int NotePrinter::printEmptyPage() {

@@ -68,12 +68,16 @@ private:
     QMarginsF textMargins() const; // millimetres
     void drawHeaderAndFooter(QPainter& painter, int page);
     int printEmptyPage();
+    // The text's rows on paper are the editor's rows: the text area is no wider than the wrap
+    // column (and the room for hanging blanks) in the editor's font on this printer.
+    void fitRowsOf(QsciScintilla& editor);
 
     std::function<PrintTexts()> texts_;
     std::function<QDateTime()> now_;
     QDateTime printed_;
     int pageCount_ = 0;
     int lastPage_ = 0;
+    int rowWidth_ = 0; // printer pixels; 0 = the page's width
 };
 
 // Writes the editor's note as a PDF file through the same printing code, on the paper and with the

@@ -3,13 +3,13 @@
 #include "editor/CharacterStatistics.h"
 #include "editor/EditorText.h"
 #include "editor/Reflow.h"
+#include "platform/DateTimeText.h"
 
 #include <Qsci/qsciscintilla.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
-#include <QLocale>
 #include <QRegularExpression>
 
 namespace qj {
@@ -73,9 +73,7 @@ QString EightyHyphens() {
 }
 
 QString CurrentTimeText(const QDateTime& now) {
-    const QLocale locale = QLocale::system();
-    return locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(now.time(), QLocale::LongFormat);
+    return ShortDateText(now.date()) + QLatin1Char(' ') + LongTimeText(now.time());
 }
 
 QString StatisticsOfEditor(QsciScintilla& editor) {

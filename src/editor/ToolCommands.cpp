@@ -10,11 +10,13 @@
 
 #include <QAction>
 
+#include <algorithm>
+
 namespace qj {
 
 void EditorCommands::buildToolActions() {
     QsciScintilla* e = editor_;
-    add("N43", QStringLiteral("取消前次操作"), {}, [e] { e->undo(); });
+    add("N43", QStringLiteral("取消前次操作"), {}, [this] { undo(); });
     add("N39", QStringLiteral("插入80个-字符"), {}, [this] { insertHyphens(); });
     add("N42", QStringLiteral("插入当前时间"), {}, [this] { insertTime(); });
     add("N109", QStringLiteral("字符统计"), {}, [this] { showStatistics(); });
@@ -60,11 +62,34 @@ void EditorCommands::reflowRemove() {
 }
 
 void EditorCommands::insertHyphens() {
-    InsertAtSelectionStart(*editor_, EightyHyphens());
+    insertByTool(EightyHyphens());
 }
 
 void EditorCommands::insertTime() {
-    InsertAtSelectionStart(*editor_, CurrentTimeText(hooks_.clock.now()));
+    insertByTool(CurrentTimeText(hooks_.clock.now()));
+}
+
+// The insert tools write also while the editor is read-only, so what they wrote can be taken back
+// while it is: their steps on top of the undo stack are counted (any other change ends the count).
+void EditorCommands::insertByTool(const QString& text) {
+    toolWriting_ = true;
+    InsertAtSelectionStart(*editor_, text);
+    toolWriting_ = false;
+    ++toolSteps_;
+}
+
+void EditorCommands::undo() {
+    if (!editor_->isReadOnly()) {
+        editor_->undo();
+        toolSteps_ = std::max(0, toolSteps_ - 1);
+        return;
+    }
+    if (toolSteps_ == 0)
+        return;
+    editor_->setReadOnly(false);
+    editor_->undo();
+    editor_->setReadOnly(true);
+    --toolSteps_;
 }
 
 } // namespace qj

@@ -18,7 +18,9 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
+#include <QToolButton>
 
 #include <QTabWidget>
 #include <functional>
@@ -160,6 +162,29 @@ TEST_F(EditorMenusTest, ToolsAndContextMenusHoldTheirItemsInOrder) {
             "跳转到上次修改处 [Ctrl+Alt+G]|—|设置书签>{") +
             set.join(QLatin1Char('|')) + QStringLiteral("}|查找书签>{") + go.join(QLatin1Char('|')) +
             QStringLiteral("}|清除所有书签|—|只读【不可编辑】"));
+}
+
+// The edit-tools menu opens right below its button, flush with the button's left edge, wherever
+// the window stands and whether or not the tree shows.
+TEST_F(EditorMenusTest, ToolsMenuDropsDownFromItsButton) {
+    QToolButton* button = window->findChild<QToolButton*>(QStringLiteral("btn10"));
+    ASSERT_NE(button, nullptr);
+    QMenu* menu = commands()->toolsMenu();
+    for (const QPoint windowAt : {QPoint(40, 30), QPoint(200, 120)}) {
+        window->move(windowAt);
+        QApplication::processEvents();
+        button->click();
+        ASSERT_TRUE(WaitUntil([menu] { return menu->isVisible(); })) << windowAt.x();
+        const QPoint below = button->mapToGlobal(QPoint(0, button->height()));
+        // Right below the button; flush with its left unless the screen's edge pushes it left.
+        EXPECT_EQ(menu->geometry().top(), below.y()) << windowAt.x();
+        EXPECT_LE(menu->geometry().left(), below.x()) << windowAt.x();
+        EXPECT_TRUE(menu->geometry().left() == below.x() ||
+                    menu->geometry().right() >= menu->screen()->geometry().right() - 1)
+            << windowAt.x();
+        EXPECT_FALSE(menu->geometry().intersects(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())));
+        menu->hide();
+    }
 }
 
 TEST_F(EditorMenusTest, ReadOnlyItemsShowAndToggleTheEditorsState) {

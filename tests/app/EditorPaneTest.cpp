@@ -6,11 +6,14 @@
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
 #include "editor/ColumnWrap.h"
+#include "editor/StatusTexts.h"
 #include "support/UiHelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QStatusBar>
 
 namespace qj::test {
 namespace {
@@ -39,7 +42,7 @@ protected:
 TEST_F(EditorPaneTest, WrapSwitchShowsEdgeAndWrapAtEightyAndRestoresEightyAfterADrag) {
     ColumnWrap* wrap = window->columnWrap();
     ASSERT_TRUE(wrapBox()->isChecked());
-    EXPECT_EQ(editor()->edgeMode(), QsciScintilla::EdgeLine);
+    EXPECT_TRUE(wrap->edgeShown());
     EXPECT_EQ(editor()->wrapMode(), QsciScintilla::WrapWord);
     EXPECT_EQ(wrap->edgeColumn(), 80);
     EXPECT_EQ(wrap->wrapColumn(), 80);
@@ -52,12 +55,12 @@ TEST_F(EditorPaneTest, WrapSwitchShowsEdgeAndWrapAtEightyAndRestoresEightyAfterA
         << window->statusText(TFmain::kWrapPanel).toStdString();
 
     wrapBox()->click(); // cleared: no edge, no wrap, columns kept
-    EXPECT_EQ(editor()->edgeMode(), QsciScintilla::EdgeNone);
+    EXPECT_FALSE(wrap->edgeShown());
     EXPECT_EQ(editor()->wrapMode(), QsciScintilla::WrapNone);
     EXPECT_EQ(wrap->edgeColumn(), 60);
 
     wrapBox()->click(); // ticked again: both back at 80
-    EXPECT_EQ(editor()->edgeMode(), QsciScintilla::EdgeLine);
+    EXPECT_TRUE(wrap->edgeShown());
     EXPECT_EQ(editor()->wrapMode(), QsciScintilla::WrapWord);
     EXPECT_EQ(wrap->edgeColumn(), 80);
     EXPECT_EQ(wrap->wrapColumn(), 80);
@@ -87,6 +90,31 @@ TEST_F(EditorPaneTest, CaretReadoutFollowsTheCaret) {
     editor()->setCursorPosition(0, 0);
     EXPECT_TRUE(WaitUntil(
         [&] { return window->statusText(TFmain::kCaretPanel) == QStringLiteral("行:     1, 列:  1"); }));
+}
+
+// The caret and wrap panels show long read-outs whole: a caret in column 466,708 of a long line,
+// a wrap read-out of a line millions of pixels wide. Short texts keep the panels' own widths.
+TEST_F(EditorPaneTest, StatusPanelsWidenToLongReadoutsAndKeepTheirWidthForShortOnes) {
+    const struct {
+        TFmain::StatusPanel panel;
+        QString shortText, longText;
+    } panels[] = {
+        {TFmain::kCaretPanel, CaretReadout(1, 1), CaretReadout(1, 466708)},
+        {TFmain::kCaretPanel, CaretReadout(1, 1), CaretReadout(2359123, 466708)},
+        {TFmain::kWrapPanel, WrapReadout(80, 372), WrapReadout(80, 3733664)},
+    };
+    for (const auto& p : panels) {
+        auto* label = window->statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(p.panel));
+        ASSERT_NE(label, nullptr);
+        window->setStatusText(p.panel, p.shortText);
+        const int own = label->width();
+        window->setStatusText(p.panel, p.longText);
+        QApplication::processEvents();
+        EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(p.longText))
+            << p.longText.toStdString();
+        window->setStatusText(p.panel, p.shortText);
+        EXPECT_GE(label->width(), own);
+    }
 }
 
 } // namespace

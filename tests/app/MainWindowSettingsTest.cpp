@@ -221,6 +221,46 @@ TEST_F(MainWindowTest, StartupCategoryInAGbkFileSurvivesAFontChoice) {
     EXPECT_EQ(bytes.left(static_cast<qsizetype>(expectedStart.size())).toStdString(), expectedStart);
 }
 
+// The font dialog starts at the editor's font, style included; bold, italic and underline apply to
+// the editor for the session while the file keeps name and size; a stored name the system lacks
+// stays stored when its stand-in face is confirmed.
+TEST_F(MainWindowTest, FontDialogStartsAtTheEditorsFontAndItsStyleApplies) {
+    const QString song = QStringLiteral("AR PL SungtiL GB");
+    if (!QFontDatabase::hasFamily(song))
+        GTEST_SKIP() << "the Song face is not installed";
+    makeDataFile({});
+    ASSERT_TRUE(dir.writeIni(QStringLiteral("[Font]\r\nName=宋体\r\nSize=14\r\n")));
+    TFmain& w = open();
+    QFont chosen(song);
+    chosen.setPointSize(16);
+    chosen.setBold(true);
+    chosen.setItalic(true);
+    chosen.setUnderline(true);
+    dialogs().answerFont(chosen);
+    ASSERT_TRUE(TriggerAction(&w, QStringLiteral("actEditFont")));
+    EXPECT_EQ(dialogs().last().initialFont.family(), song);
+    EXPECT_EQ(dialogs().last().initialFont.pointSize(), 14);
+    EXPECT_FALSE(dialogs().last().initialFont.bold());
+    const QFont shown = w.notebook().editor()->font();
+    EXPECT_TRUE(shown.bold());
+    EXPECT_TRUE(shown.italic());
+    EXPECT_TRUE(shown.underline());
+    EXPECT_EQ(shown.pointSize(), 16);
+    // The next dialog starts with that style; a plain choice takes it away again.
+    chosen.setBold(false);
+    chosen.setItalic(false);
+    chosen.setUnderline(false);
+    dialogs().answerFont(chosen);
+    ASSERT_TRUE(TriggerAction(&w, QStringLiteral("actEditFont")));
+    EXPECT_TRUE(dialogs().last().initialFont.bold());
+    EXPECT_TRUE(dialogs().last().initialFont.italic());
+    EXPECT_TRUE(dialogs().last().initialFont.underline());
+    EXPECT_FALSE(w.notebook().editor()->font().bold());
+    window->actExitExecute();
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Name")), QStringLiteral("宋体"));
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Size")), QStringLiteral("16"));
+}
+
 TEST_F(MainWindowTest, FontNamesTheSystemLacksAreDrawnWithAnInstalledFace) {
     const QString song = QStringLiteral("AR PL SungtiL GB");
     if (!QFontDatabase::hasFamily(song))

@@ -1,15 +1,19 @@
 // Soft wrap at a column, whatever the window's width, and the right edge that can be dragged.
 
 #include "EditorFixture.h"
+#include "editor/EditorLook.h"
 #include "editor/EditorText.h"
 #include "support/Printers.h"
 #include "support/UiHelpers.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QSignalSpy>
 
+#include <cmath>
 #include <functional>
+#include <tuple>
 
 namespace qj::test {
 namespace {
@@ -54,14 +58,39 @@ TEST_F(EditorTest, SwitchedOffNeitherWrapsNorShowsTheEdgeButKeepsTheColumns) {
     wrap->setEdgeColumn(60);
     wrap->setEnabled(false);
     QApplication::processEvents();
-    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeNone);
+    EXPECT_FALSE(wrap->edgeShown());
     EXPECT_EQ(editor->wrapMode(), QsciScintilla::WrapNone);
     EXPECT_EQ(subLineOf(0, 99), 0);
     EXPECT_EQ(wrap->wrapColumn(), 60);
     EXPECT_EQ(wrap->edgeColumn(), 60);
     wrap->setEnabled(true);
-    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeLine);
+    EXPECT_TRUE(wrap->edgeShown());
     EXPECT_EQ(editor->edgeColor(), kEdgeColour);
+}
+
+// The edge is a dotted line in the edge colour at the edge column (Scintilla's own solid line
+// stays off), and it goes with the wrap switch.
+TEST_F(EditorTest, EdgeIsADottedLineAtTheEdgeColumn) {
+    load(QStringLiteral("ab"));
+    wrap->setEnabled(true);
+    auto edgePixels = [&](int dx) {
+        QApplication::processEvents();
+        const QImage shot = editor->viewport()->grab().toImage();
+        const int x = static_cast<int>(std::lround(wrap->edgeX())) + dx;
+        int count = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            count += QColor(shot.pixel(x, y)) == kEdgeColour;
+        return std::pair{count, shot.height()};
+    };
+    const auto [on, height] = edgePixels(0);
+    EXPECT_GT(on, height / 5);     // drawn down the window
+    EXPECT_LT(on, height * 3 / 4); // with gaps: dotted
+    EXPECT_EQ(edgePixels(4).first, 0);
+    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeNone);
+    wrap->setEdgeColumn(60);
+    EXPECT_GT(edgePixels(0).first, height / 5);
+    wrap->setEnabled(false);
+    EXPECT_EQ(edgePixels(0).first, 0);
 }
 
 // A long note is wrapped where it is drawn at once and elsewhere while the program is idle: a load
@@ -110,6 +139,45 @@ TEST_F(EditorTest, CaretLineMeterFollowsTheCaretLineItsTextAndTheFont) {
         EXPECT_NE(meter.width(), before) << c.change;
         before = meter.width();
     }
+}
+
+// A bookmark shows its digit whole on its tab in the gutter, each digit its own picture.
+TEST_F(EditorTest, BookmarksShowAReadableMarkWithTheirDigit) {
+    load(QStringLiteral("0\r\n1\r\n2\r\n3"));
+    editor->markerAdd(1, 3);
+    editor->markerAdd(2, 5);
+    editor->viewport()->repaint();
+    const QImage shot = editor->viewport()->grab().toImage();
+    const int left = editor->marginWidth(kLineNumberMargin);
+    const int width = editor->marginWidth(kBookmarkMargin);
+    EXPECT_GE(width, 14);
+    auto markOn = [&](int line, QString* picture) {
+        const int top = static_cast<int>(editor->SendScintilla(QsciScintilla::SCI_POINTYFROMPOSITION, 0UL,
+                                                               editor->positionFromLineIndex(line, 0)));
+        const int height = static_cast<int>(editor->SendScintilla(QsciScintilla::SCI_TEXTHEIGHT, line));
+        int back = 0, digit = 0, widest = 0;
+        for (int y = top; y < top + height; ++y) {
+            int run = 0;
+            for (int x = left; x < left + width; ++x) {
+                const QColor c(shot.pixel(x, y));
+                run = c == kBookmarkBack ? run + 1 : 0;
+                widest = std::max(widest, run);
+                back += c == kBookmarkBack;
+                digit += c.blue() > 100 && c.red() < 90 && c.green() < 90;
+                *picture += c.name();
+            }
+        }
+        return std::tuple{back, digit, widest};
+    };
+    QString three, five, none;
+    const auto [back3, digit3, wide3] = markOn(1, &three);
+    EXPECT_GT(back3, 60); // a tab, not a sliver
+    EXPECT_GE(wide3, 8);
+    EXPECT_GT(digit3, 5); // the digit is drawn on it
+    markOn(2, &five);
+    EXPECT_NE(three, five);
+    const auto [back0, digit0, wide0] = markOn(0, &none);
+    EXPECT_EQ(back0 + digit0, 0);
 }
 
 TEST_F(EditorTest, DraggingTheEdgeMovesItToTheNearestColumn) {

@@ -49,10 +49,6 @@ TEST(ColumnArithmetic, EdgeColumnIsTheNearestCellBoundaryAndAtLeastOne) {
     EXPECT_EQ(EdgeColumnAt(50, 0), 1);
 }
 
-TEST(ColumnArithmetic, ToolsMenuDropsBelowTheButtonByTheWindowsFormula) {
-    EXPECT_EQ(ToolsMenuPoint({100, 50}, 400, 217, 22, 22), QPoint(717, 116));
-}
-
 TEST(CharacterStatistics, ClassifiesUtf16UnitsAsChineseEnglishOther) {
     const struct {
         const char* text;

@@ -71,11 +71,10 @@ TEST_F(EditorToolsTest, TimeGoesInFrontOfASelectionWhichStays) {
     load(QStringLiteral("ab中cd"));
     clock.set(QDate(2026, 12, 9), QTime(11, 5, 7));
     select(2, 4); // "中c"
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     trigger("N42");
-    const QLocale locale = QLocale::system();
-    const QString time = locale.toString(QDate(2026, 12, 9), QLocale::ShortFormat) + QLatin1Char(' ') +
-                         locale.toString(QTime(11, 5, 7), QLocale::LongFormat);
-    EXPECT_EQ(editor->text(), QStringLiteral("ab") + time + QStringLiteral("中cd"));
+    QLocale::setDefault(QLocale::system());
+    EXPECT_EQ(editor->text(), QStringLiteral("ab2026/12/9 11:05:07中cd"));
 }
 
 TEST_F(EditorToolsTest, StatisticsCountTheWholeTextAsLinesOrTheSelectionAndEchoIt) {
@@ -347,6 +346,31 @@ TEST_F(EditorToolsTest, AddressesInViewAreUnderlinedWhereTheyStand) {
     }
     EXPECT_EQ(underlined, QStringList({QStringLiteral("http://a.cn/x"), QStringLiteral("x@y.cn"),
                                        QStringLiteral("https://b.cn/"), QStringLiteral("ftp://c.cn")}));
+}
+
+// In a long line only the part around the view is looked at: the address in view is underlined,
+// one far beyond it only once it comes into view; a line just short of that length is read whole.
+TEST_F(EditorToolsTest, LongLinesAreUnderlinedAroundTheView) {
+    auto underlinedAt = [&](long position) {
+        return editor->SendScintilla(QsciScintilla::SCI_INDICATORALLONFOR, position) != 0;
+    };
+    const QString filler = QStringLiteral("词 ").repeated(4000); // 16,000 bytes
+    load(QStringLiteral("http://a.cn ") + filler + QStringLiteral(" http://z.cn"));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    const long end = editor->SendScintilla(QsciScintilla::SCI_GETLENGTH);
+    EXPECT_TRUE(underlinedAt(0));
+    EXPECT_FALSE(underlinedAt(end - 4));
+    editor->SendScintilla(QsciScintilla::SCI_GOTOPOS, end);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_TRUE(underlinedAt(end - 4));
+    // 8,000 bytes: short enough to be read whole
+    load(QStringLiteral("http://a.cn ") + QStringLiteral("词 ").repeated(1995) +
+         QStringLiteral(" http://z.cn"));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_TRUE(underlinedAt(editor->SendScintilla(QsciScintilla::SCI_GETLENGTH) - 4));
 }
 
 TEST_F(EditorToolsTest, InsertFileDecodesGbkAtTheCaretAndNamesTheNote) {

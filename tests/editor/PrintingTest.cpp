@@ -76,6 +76,7 @@ protected:
     void SetUp() override {
         EditorTest::SetUp();
         ASSERT_TRUE(dir.isValid());
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
         clock.set(QDate(2026, 12, 9), QTime(12, 0, 5));
         commands = new PrintCommands(editor.get(), dialogs, clock, nullptr, [this] {
             ++headerReads;
@@ -92,11 +93,10 @@ protected:
         commands->print();
         return path;
     }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+    // The print date and time as the locale writes them, without a time-zone name.
     QString footer(int page, int pages) const {
-        const QLocale locale = QLocale::system();
-        return locale.toString(QDate(2026, 12, 9), QLocale::ShortFormat) + QLatin1Char(' ') +
-               locale.toString(QTime(12, 0, 5), QLocale::LongFormat) + QLatin1Char(' ') +
-               QStringLiteral("%1/%2").arg(page).arg(pages);
+        return QStringLiteral("2026/12/9 12:00:05 %1/%2").arg(page).arg(pages);
     }
 
     QTemporaryDir dir;
@@ -162,7 +162,8 @@ TEST_F(PrintingTest, PrintingLeavesTheEditorsLookAsItWas) {
     const int gutter = editor->marginWidth(0);
     printToPdf("look.pdf");
     EXPECT_EQ(editor->marginWidth(0), gutter);
-    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeLine);
+    EXPECT_TRUE(wrap->edgeShown());
+    EXPECT_EQ(editor->edgeMode(), QsciScintilla::EdgeNone); // the dotted edge is the wrap's own
 }
 
 TEST_F(PrintingTest, CancelledDialogsPrintAndPreviewNothing) {

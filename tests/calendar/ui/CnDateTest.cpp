@@ -341,6 +341,37 @@ TEST_F(CnDateTest, RejectedEntriesGiveTheBoxBackTheShownDate) {
     }
 }
 
+// The other side of the year box's limits: the calendar's first and last years are taken, in both
+// modes, whether typed to the end or left with the box.
+TEST_F(CnDateTest, TheYearBoxTakesTheFirstAndTheLastYear) {
+    struct Case {
+        const char* typed;
+        bool lunar;
+        bool leaveBox;
+        int year;
+    };
+    const Case cases[] = {
+        {"1901", false, false, 1901}, {"2050", false, false, 2050}, {"1901", false, true, 1901},
+        {"2050", false, true, 2050},  {"1901", true, true, 1901},   {"2050", true, true, 2050},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + (c.lunar ? " lunar" : "") + (c.leaveBox ? " left" : ""));
+        open(QDate(2006, 4, 30), QTime(12, 0));
+        if (c.lunar)
+            lunarMode();
+        QLineEdit* edit = box("ComboBox1")->lineEdit();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, c.typed);
+        if (c.leaveBox)
+            emit edit->editingFinished();
+        const int shownYear = c.lunar ? LunarYearOf(grid().CalendarDate()) : shownDay().year;
+        EXPECT_EQ(shownYear, c.year);
+        EXPECT_EQ(box("ComboBox1")->currentText(), QString::fromLatin1(c.typed));
+        EXPECT_TRUE(fake.dialogs.calls().empty());
+    }
+}
+
 TEST_F(CnDateTest, NowChoosesTheHourOfTheClock) {
     struct Case {
         QTime time;
@@ -429,6 +460,36 @@ TEST_F(CnDateTest, GridTakesClicksOnDaysOnly) {
     grid().setReadOnly(true);
     clickDay(5);
     EXPECT_EQ(shownDay(), (YearMonthDay{2006, 4, 21}));
+}
+
+// The window keeps one size whatever it shows: the longest captions (a leap month's term day in
+// lunar mode, every hour) fit whole, nothing widens it, and every grid row holds two text lines.
+TEST_F(CnDateTest, TheWindowKeepsOneSizeAndShowsItsCaptionsWhole) {
+    TFcnDate& w = open(QDate(2006, 8, 20), QTime(12, 0));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QSize size = w.size();
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    lunarMode();
+    auto* lunar = child<QRadioButton>("rbNL");
+    auto* gregorian = child<QRadioButton>("rbGL");
+    bool sawLeapTerm = false;
+    for (QDate day(2006, 8, 20); day <= QDate(2006, 9, 30); day = day.addDays(1)) {
+        grid().MoveToDate(EncodeDate(day.year(), day.month(), day.day()));
+        for (int hour : {0, 6, 11}) {
+            chooseHour(hour);
+            QCoreApplication::processEvents();
+            SCOPED_TRACE(w.LunarCaption().toStdString());
+            EXPECT_EQ(w.size(), size);
+            EXPECT_GE(lunar->width(), lunar->sizeHint().width());
+            EXPECT_GE(gregorian->width(), gregorian->sizeHint().width());
+        }
+        sawLeapTerm |= w.LunarCaption().contains(QStringLiteral("闰七月十六白露"));
+    }
+    EXPECT_TRUE(sawLeapTerm);
+    const int line = QFontMetrics(grid().font()).height();
+    for (int row = 1; row < grid().model()->rowCount(); ++row)
+        EXPECT_GE(grid().visualRect(grid().model()->index(row, 0)).height(), 2 * line) << row;
 }
 
 } // namespace

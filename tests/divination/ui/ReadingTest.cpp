@@ -99,6 +99,14 @@ TEST_F(ReadingTest, TheQuestionIsLimitedWhereItIsTyped) {
     EXPECT_EQ(fake.dialogs.last().maxLength, 50);
     EXPECT_EQ(field->text(), QString(50, QChar(0x5B57)));
     EXPECT_TRUE(memoText().contains(QStringLiteral("占卦内容: ") + QString(50, QChar(0x5B57))));
+    // An answer of 51 characters (the box's limit aside) becomes a question of the first 50.
+    window->btnRecastClick();
+    fake.dialogs.answerInput(QString(50, QChar(0x5B57)) + QChar(0x591A));
+    window->StartReading();
+    EXPECT_EQ(field->text(), QString(50, QChar(0x5B57)));
+    EXPECT_TRUE(
+        memoText().contains(QStringLiteral("占卦内容: ") + QString(50, QChar(0x5B57)) + QLatin1Char('\n')));
+    EXPECT_FALSE(memoText().contains(QChar(0x591A)));
 }
 
 TEST_F(ReadingTest, TheReportTakesTheWindowsTextsInTheChosenStyle) {

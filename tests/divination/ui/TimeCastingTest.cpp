@@ -6,6 +6,7 @@
 #include "common/DateTime.h"
 
 #include <QLabel>
+#include <QToolButton>
 
 namespace qj::test {
 namespace {
@@ -105,6 +106,29 @@ TEST_F(TimeCastingTest, TheToolbarClearsTheSpecificationAndTheReportTheCalendarO
     EXPECT_TRUE(child<QLabel>("lblPrimary")->text().startsWith(QStringLiteral("离为火")));
     EXPECT_EQ(child<QComboBox>("cbbUpper")->currentText(), QStringLiteral("2 兑泽"));
     EXPECT_EQ(memoText(), QString());
+}
+
+// Late at night the calendar opens on the 子 hour that began at 23:00, and the casting from it
+// counts that hour: 2006-05-01 (a 庚 day) at 23:30 gives the 戊子 hour of the next day's stem and
+// H = 1, not the chart of a day without an hour.
+TEST_F(TimeCastingTest, ACastingAtHalfPastElevenUsesTheZiHour) {
+    open();
+    fake.clock.set(QDate(2006, 5, 1), QTime(23, 30));
+    calendarWindow->findChild<QToolButton*>(QStringLiteral("SpeedButton5"))->click();
+    ASSERT_EQ(calendarWindow->HourIndex(), 0);
+    window->showFromCalendar();
+    const CastResult withHour = CastByTime(ChartState{}, TimeVariant::YearBranch,
+                                           EncodeDateTime(2006, 5, 1, 23, 30, 0), /*hourIndex=*/0);
+    const CastResult withoutHour =
+        CastByTime(ChartState{}, TimeVariant::YearBranch, EncodeDate(2006, 5, 1), /*hourIndex=*/-1);
+    ASSERT_NE(withHour.chart.lines, withoutHour.chart.lines);
+    const std::vector<QString> lines = column("lstLines");
+    for (int row = 0; row < kChartRows; ++row)
+        EXPECT_EQ(lines[row], QString::fromStdString(withHour.chart.lines[row])) << row;
+    EXPECT_TRUE(child<QLabel>("lblPillar")->text().contains(QStringLiteral("庚寅日 戊子时")))
+        << child<QLabel>("lblPillar")->text().toStdString();
+    EXPECT_TRUE(child<QLabel>("lblLunar")->text().endsWith(QStringLiteral("子时")));
+    EXPECT_TRUE(fake.dialogs.calls().empty());
 }
 
 } // namespace

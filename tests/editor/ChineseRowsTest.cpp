@@ -1,0 +1,127 @@
+// Chinese text wraps like Chinese text at column 80, on screen and in print: rows end between
+// Chinese characters, Latin words and numbers stay whole, punctuation keeps to its side.
+
+#include "EditorFixture.h"
+
+#include "editor/NotePrinter.h"
+#include "editor/RowBreaks.h"
+#include "support/Printers.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace qj::test {
+namespace {
+
+const QString kPoem = QStringLiteral("春眠不觉晓，处处闻啼鸟。夜来风雨声，花落知多少。");
+
+// Lines of mixed text and the rows they wrap into at 80 columns.
+struct Wrapped {
+    const char* what;
+    QStringList rows;
+};
+
+std::vector<Wrapped> Table() {
+    const QString forty = QStringLiteral("一二三四五六七八九十").repeated(4);
+    return {
+        {"number then poem",
+         {QStringLiteral("00001 ") + kPoem + QStringLiteral("春眠不觉晓，处处闻啼鸟。夜"),
+          QStringLiteral("来风雨声，花落知多少。")}},
+        {"forty characters fill a row", {forty, QStringLiteral("甲乙")}},
+        {"an odd column left over",
+         {QStringLiteral("a") + forty.left(39), forty.right(1) + QStringLiteral("甲")}},
+        {"closing punctuation stays with the character before it",
+         {forty.left(39), forty.right(1) + QStringLiteral("。甲")}},
+        {"opening punctuation goes with what it opens",
+         {forty.left(39), QStringLiteral("《") + forty.right(1) + QStringLiteral("》甲乙")}},
+        {"a Latin word that fits stays",
+         {forty.left(37) + QStringLiteral("ab "), QStringLiteral("Qingjian") + forty.left(3)}},
+        {"a Latin word that does not fit moves whole",
+         {forty.left(37), QStringLiteral("abQingjian") + forty.left(3)}},
+        {"blanks hang at the row's end",
+         {QStringLiteral("note ").repeated(16), QStringLiteral("中文 words")}},
+        {"curly quotes take two columns as they are drawn",
+         {QStringLiteral("“引号”").repeated(9) + QStringLiteral("一二三四"), QStringLiteral("五六“七”")}},
+        {"a number longer than a row is cut", {QString(80, QLatin1Char('7')), QString(10, QLatin1Char('7'))}},
+    };
+}
+
+class ChineseRowsTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        wrap->setEnabled(true);
+        QApplication::processEvents();
+    }
+    // The rows a line shows in, by where each character is drawn.
+    QStringList shownRows(int line, const QString& text) {
+        QStringList rows;
+        int row = -1;
+        for (int i = 0; i < text.size(); ++i) {
+            const int at = subLineOf(line, i);
+            if (at != row) {
+                rows << QString();
+                row = at;
+            }
+            rows.back() += text.at(i);
+        }
+        return rows;
+    }
+};
+
+TEST_F(ChineseRowsTest, LinesWrapIntoTheRowsOfTheRuleOnScreen) {
+    const std::vector<Wrapped> table = Table();
+    QStringList lines;
+    for (const Wrapped& w : table)
+        lines << w.rows.join(QString());
+    load(lines.join(QStringLiteral("\r\n")));
+    editor->viewport()->repaint();
+    for (int i = 0; i < static_cast<int>(table.size()); ++i)
+        EXPECT_EQ(shownRows(i, lines[i]), table[i].rows) << table[i].what;
+}
+
+// The rows follow the wrap column when it moves, and text typed into a line wraps it again.
+TEST_F(ChineseRowsTest, RowsFollowTheWrapColumnAndTyping) {
+    const QString forty = QStringLiteral("一二三四五六七八九十").repeated(4);
+    load(forty);
+    EXPECT_EQ(shownRows(0, forty).size(), 1);
+    wrap->setWrapColumn(60);
+    editor->viewport()->repaint();
+    EXPECT_EQ(shownRows(0, forty), (QStringList{forty.left(30), forty.mid(30)}));
+    wrap->setWrapColumn(80);
+    editor->setReadOnly(false);
+    editor->insertAt(QStringLiteral("甲乙"), 0, 0);
+    editor->viewport()->repaint();
+    const QString typed = QStringLiteral("甲乙") + forty;
+    EXPECT_EQ(shownRows(0, typed), (QStringList{typed.left(40), typed.mid(40)}));
+}
+
+// The printed page shows the same rows (pdftotext keeps one printed row a line).
+TEST_F(ChineseRowsTest, PrintedPageWrapsIntoTheSameRows) {
+    const std::vector<Wrapped> table = Table();
+    QStringList lines;
+    for (const Wrapped& w : table)
+        lines << w.rows.join(QString());
+    load(lines.join(QStringLiteral("\r\n")));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("rows.pdf"));
+    ASSERT_EQ(WriteNotePdf(*editor, pdf, PrintTexts{QStringLiteral("青简札记"), QStringLiteral("版本")},
+                           QDateTime(QDate(2026, 12, 9), QTime(12, 0))),
+              1);
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    QStringList printed;
+    for (const QString& l : QString::fromUtf8(tool.readAllStandardOutput()).split(QLatin1Char('\n')))
+        printed << QString(l).remove(QLatin1Char(' '));
+    for (const Wrapped& w : table)
+        for (const QString& row : w.rows)
+            EXPECT_TRUE(printed.contains(QString(row).remove(QLatin1Char(' '))))
+                << w.what << ": " << row.toStdString() << "\n"
+                << printed.join(QLatin1Char('\n')).toStdString();
+}
+
+} // namespace
+} // namespace qj::test
