@@ -69,6 +69,7 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     notebook_ = new Notebook(services_.dialogs, this, this);
+    notebook_->setReopenHandler([this] { ReopenReplacedDataFile(); });
     columnWrap_ = new ColumnWrap(notebook_->editor());
     caretLineMeter_ = new CaretLineMeter(notebook_->editor());
     buildActions();
@@ -161,6 +162,37 @@ bool TFmain::OpenDataFile() {
     }
     act("actNewCategory")->setEnabled(false);
     return false;
+}
+
+// A sync tool (or another program) put a new file where the data file was while it was open, and
+// the user chose to open the file on disk. The editor keeps its text and the edited note, so the
+// text can be saved into the new file; the category shown stays when the new file has it.
+void TFmain::ReopenReplacedDataFile() {
+    const QString path = services_.folder.filePath(QString::fromUtf8(kDataFileName));
+    std::unique_ptr<DataFile> fresh;
+    try {
+        fresh = std::make_unique<DataFile>(path);
+    } catch (const StoreError& e) {
+        reportError(e.text());
+        return;
+    }
+    const QString shown = notebook_->categoryName();
+    // The notebook leaves the old file before it is closed: its category table refers to it.
+    QString problem;
+    try {
+        notebook_->reopenDataFile(*fresh);
+    } catch (const StoreError& e) {
+        problem = e.text();
+    }
+    dataFile_ = std::move(fresh);
+    FillCategorySelector();
+    cbb1_->selectName(shown);
+    EnableNoteCommands(notebook_->hasCategory());
+    const QString why = WriteBarrierText(dataFile_->writeBarrier());
+    if (!why.isEmpty() && !dataFileReadOnly_)
+        ShowDataFileReadOnly(why);
+    if (!problem.isEmpty())
+        reportError(problem);
 }
 
 void TFmain::ReportNoDataFile() {

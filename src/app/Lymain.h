@@ -132,6 +132,7 @@ private:
     // Start-up and settings (Lymain.cpp, MainSettings.cpp).
     void FormCreate();
     bool OpenDataFile();
+    void ReopenReplacedDataFile();
     void CheckDefaultCategory();
     void LoadSettings();
     void LoadSkinChoice();

@@ -21,7 +21,8 @@ namespace qj {
 using Sci = QsciScintilla;
 
 EditorCommands::EditorCommands(Sci* editor, EditorHooks hooks, QObject* parent)
-    : QObject(parent ? parent : editor), editor_(editor), hooks_(std::move(hooks)) {
+    : QObject(parent ? parent : editor), editor_(editor), viewport_(editor->viewport()),
+      hooks_(std::move(hooks)) {
     links_ = new AddressLinks(editor_, hooks_.launcher);
     trailing_ = new TrailingBlanks(editor_);
     buildActions();
@@ -39,7 +40,7 @@ EditorCommands::EditorCommands(Sci* editor, EditorHooks hooks, QObject* parent)
                     !toolWriting_)
                     toolSteps_ = 0;
             });
-    editor_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 EditorCommands::~EditorCommands() {

@@ -120,6 +120,7 @@ private:
     void setSelectionMode(int mode);
 
     QsciScintilla* editor_;
+    QObject* viewport_; // the editor's viewport, watched for the context menu
     EditorHooks hooks_;
     EditorOptions options_;
     SearchOptions search_;

@@ -104,7 +104,9 @@ void EditorCommands::pm2Popup() {
 }
 
 bool EditorCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == editor_->viewport() && event->type() == QEvent::ContextMenu) {
+    // The viewport is compared as kept: while the editor is being destroyed (its viewport gets
+    // events on the way out) no method of the editor may be called.
+    if (watched == viewport_ && event->type() == QEvent::ContextMenu) {
         pm2Popup();
         pm2_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;

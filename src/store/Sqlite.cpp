@@ -13,8 +13,9 @@ QString FailureText(int code, const QString& engineText) {
     // A sync tool or another program put a new file in its place: the engine still holds the one
     // that was opened, which no longer is the file on disk.
     if (code == SQLITE_READONLY_DBMOVED)
-        return QStringLiteral("数据文件已被另一个文件替换或移走（例如同步软件换上了新的版本）：程序打开的已不是磁盘上的那个文件，"
-                              "修改没有保存。编辑器里的文字仍在；请复制保存后退出，再重新启动程序打开新的数据文件。");
+        return QStringLiteral("数据文件已被另一个文件替换或移走（例如同步软件换上了新的版本）：程序打开的已不"
+                              "是磁盘上的那个文件，"
+                              "修改没有保存。");
     if ((code & 0xFF) == SQLITE_READONLY)
         return QStringLiteral("数据文件是只读的（文件或它所在的文件夹不允许写入），修改无法保存（%1）")
             .arg(engineText);
@@ -22,6 +23,10 @@ QString FailureText(int code, const QString& engineText) {
 }
 
 } // namespace
+
+bool IsDataFileReplaced(const StoreError& error) {
+    return error.code() == SQLITE_READONLY_DBMOVED;
+}
 
 QString QuoteIdentifier(const QString& name) {
     QString quoted = name;

@@ -19,6 +19,10 @@ namespace qj {
 // "name" with every " doubled: a quoted SQL identifier for any text.
 QString QuoteIdentifier(const QString& name);
 
+// True when a write failed because the data file on disk is no longer the one that was opened (a
+// sync tool or another program renamed a new file over it, or moved it away).
+bool IsDataFileReplaced(const StoreError& error);
+
 class Statement;
 
 class Database {

@@ -11,6 +11,7 @@
 #include "app/notebook/NotebookTexts.h"
 #include "seams/StandardBoxes.h"
 #include "shell/ErrorHandler.h"
+#include "store/Sqlite.h"
 
 #include <QAction>
 
@@ -54,6 +55,19 @@ void NoteCommands::reportError(const QString& text) const {
         errorHandler_(text);
     else
         ShowGeneralError(dialogs_, dialogParent_, text);
+}
+
+void NoteCommands::reportStoreError(const StoreError& error) {
+    if (!reopenHandler_ || !IsDataFileReplaced(error)) {
+        reportError(error.text());
+        return;
+    }
+    const DialogButton answer =
+        MessageBox(dialogs_, dialogParent_, QStringLiteral("提示"), ReplacedDataFileQuestion(error.text()),
+                   MessageIcon::Warning, {DialogButton::Yes, DialogButton::No}, DialogButton::Yes);
+    // Opened again once the command that failed has ended: it may still hold the tree's items.
+    if (answer == DialogButton::Yes)
+        QMetaObject::invokeMethod(this, reopenHandler_, Qt::QueuedConnection);
 }
 
 void NoteCommands::emitStatus() {
@@ -109,6 +123,35 @@ void NoteCommands::open(DataFile& file, const QString& name) {
         text_.clearTitle();
     }
     updateActions();
+}
+
+void NoteCommands::reopen(DataFile& file) {
+    const QString name = category_ ? category_->name() : QString();
+    category_.reset();
+    mirror_.setNotes(nullptr);
+    file_ = &file;
+    NodeRef edited = kNoNode;
+    try {
+        if (!name.isEmpty()) {
+            category_ = std::make_unique<CurrentCategory>(file, name);
+            mirror_.setNotes(&category_->tree());
+            if (editedNoteIsHere()) {
+                const RecordRef record = text_.state().edited()->record;
+                const NodeRef node = category_->tree().FindRecord(record.rowid);
+                if (node != kNoNode && category_->tree().Record(node) == record)
+                    edited = node;
+            }
+        }
+    } catch (...) {
+        mirror_.rebuild(kNoNode);
+        emitStatus();
+        updateActions();
+        throw;
+    }
+    mirror_.rebuild(edited);
+    emitStatus();
+    updateActions();
+    text_.refresh();
 }
 
 void NoteCommands::close() {
@@ -172,7 +215,7 @@ bool NoteCommands::save() {
     try {
         result = SaveNoteText(*file_, text_.state(), text_.editorText());
     } catch (const StoreError& error) {
-        reportError(error.text());
+        reportStoreError(error);
         return false;
     }
     if (result == SaveResult::Gone)

@@ -32,12 +32,21 @@ public:
     ~NoteCommands() override;
 
     void setErrorHandler(std::function<void(const QString&)> handler) { errorHandler_ = std::move(handler); }
+    // Opens the data file on disk again when it was replaced while open (see reopen); offered to
+    // the user when a write fails for that reason. Run from the event loop, after the command.
+    void setReopenHandler(std::function<void()> handler) { reopenHandler_ = std::move(handler); }
     // The data file cannot be written: every command that would write says so and does nothing.
     void setWriteProtected(bool on);
     bool isWriteProtected() const { return writeProtected_; }
     void bindActions(QAction* addSibling, QAction* addChild, QAction* del);
 
     void open(DataFile& file, const QString& name);
+    // The data file was opened again (the one on disk replaced the one opened): the current
+    // category is read from `file` and the edited note is selected when it is there. The editor
+    // keeps its text, and the state keeps the edited note and whether it changed, so the next
+    // save writes into that note in `file`, or offers to file the text anew when `file` lacks it.
+    // Throws StoreError when the category cannot be read from `file` (the notebook is then closed).
+    void reopen(DataFile& file);
     void close();
     void categoryDropped(const QString& name);
     CurrentCategory* category() const { return category_.get(); }
@@ -82,6 +91,8 @@ private:
     // The one save question of the note text, asked when it changed.
     Settled settleChanges(bool offerCancel = false);
     void reportError(const QString& text) const;
+    // A refused write: a replaced data file is offered to be opened again, any other is reported.
+    void reportStoreError(const StoreError& error);
     // True (after saying so) when the data file cannot be written.
     bool refusedAsWriteProtected() const;
     template <class F> bool run(F&& command);
@@ -98,6 +109,7 @@ private:
     NoteTreeMirror& mirror_;
     NoteTextBinding& text_;
     std::function<void(const QString&)> errorHandler_;
+    std::function<void()> reopenHandler_;
     QPointer<QAction> addSiblingAction_, addChildAction_, deleteAction_;
     DataFile* file_ = nullptr;
     std::unique_ptr<CurrentCategory> category_;
@@ -111,7 +123,7 @@ template <class F> inline bool NoteCommands::run(F&& command) {
         command();
         return true;
     } catch (const StoreError& error) {
-        reportError(error.text());
+        reportStoreError(error);
         resync();
         return false;
     }

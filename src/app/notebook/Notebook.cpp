@@ -94,6 +94,12 @@ void Notebook::bindActions(QAction* save, QAction* addSibling, QAction* addChild
 void Notebook::openCategory(DataFile& file, const QString& tableName) {
     d->commands.open(file, tableName);
 }
+void Notebook::setReopenHandler(std::function<void()> handler) {
+    d->commands.setReopenHandler(std::move(handler));
+}
+void Notebook::reopenDataFile(DataFile& file) {
+    d->commands.reopen(file);
+}
 void Notebook::closeCategory() {
     d->commands.close();
 }

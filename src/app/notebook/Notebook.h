@@ -47,6 +47,9 @@ public:
     // Where a refused write is reported (the program's general error handler). By default a box
     // with the application title, the error icon and OK (ShowGeneralError) through the Dialogs seam.
     void setErrorHandler(std::function<void(const QString& text)> handler);
+    // What opens the data file again when a write found it replaced on disk and the user agreed
+    // (run from the event loop); without one, such a failure is reported like any other.
+    void setReopenHandler(std::function<void()> handler);
 
     NoteTreeWidget* tree() const;
     NoteTitleBar* titleBar() const;
@@ -65,6 +68,10 @@ public:
     // about (callers ask first).
     // Throws StoreError when the table cannot be read (the notebook is then closed).
     void openCategory(DataFile& file, const QString& tableName);
+    // The data file was opened again as `file`: the current category is read from it, the edited
+    // note selected when it is there; the editor keeps its text and whether it changed.
+    // Throws StoreError when the category cannot be read from `file` (the notebook is then closed).
+    void reopenDataFile(DataFile& file);
     // Shows no category: empty tree, note commands disabled. The editor keeps its text.
     void closeCategory();
     // The category was dropped from the data file: its note can no longer receive the text.

@@ -18,4 +18,10 @@ QString WriteProtectedText() {
     return QStringLiteral("数据文件是只读的，不能修改笔记和目录分类");
 }
 
+QString ReplacedDataFileQuestion(const QString& why) {
+    return QStringLiteral(
+               "%1\r\n\r\n要重新打开磁盘上现在的数据文件吗？编辑器里的文字会保留，重新打开后可以再保存。")
+        .arg(why);
+}
+
 } // namespace qj
