@@ -86,9 +86,9 @@ TEST_F(TimeCastingTest, EveryColumnShowsItsPartOfTheChart) {
     EXPECT_EQ(child<QLabel>("lblLunar")->text(), QString::fromStdString(expected.chart.dates.lunar));
 }
 
-// The toolbar's time button starts afresh; the calendar's 显示排卦 keeps the specification combos
+// The toolbar's time button starts afresh; the calendar's 显示排卦 keeps the chosen combos
 // but, being a new chart, drops the report written for the old one.
-TEST_F(TimeCastingTest, TheToolbarClearsTheSpecificationAndTheReportTheCalendarOnlyTheReport) {
+TEST_F(TimeCastingTest, TheToolbarClearsTheChosenCombosAndTheReportTheCalendarOnlyTheReport) {
     open();
     auto fill = [&] {
         child<QComboBox>("cbbUpper")->setCurrentIndex(1);
