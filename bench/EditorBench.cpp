@@ -17,7 +17,6 @@
 #include "editor/EditorSearch.h"
 #include "seams/Clock.h"
 #include "seams/Dialogs.h"
-#include "seams/Launcher.h"
 #include "store/CategoryTable.h"
 #include "store/DataFile.h"
 #include "store/DefaultCategory.h"
@@ -34,6 +33,7 @@
 #include <benchmark/benchmark.h>
 
 #include "SilentDialogs.h"
+#include "SilentSeams.h"
 
 #include <memory>
 
@@ -102,15 +102,6 @@ QString OneLineNote() {
     }();
     return text;
 }
-
-class NoLauncher final : public qj::Launcher {
-public:
-    bool openDocument(const QString&) override { return false; }
-    bool openUrl(const QUrl&) override { return false; }
-    bool startProgram(const QString&, const QStringList&, const QString&) override { return false; }
-    bool runCommandLine(const QString&) override { return false; }
-    bool runToEnd(const QString&, const QStringList&) override { return false; }
-};
 
 // A data file with a one-line note and the large note, shown in the notebook's editor.
 struct NoteWindow {
@@ -195,7 +186,7 @@ struct NoteWindow {
 
     qj::bench::SilentDialogs dialogs;
     qj::SystemClock clock;
-    NoLauncher launcher;
+    qj::bench::SilentLauncher launcher;
     QTemporaryDir dir;
     std::unique_ptr<qj::DataFile> file;
     std::unique_ptr<qj::Notebook> notebook;
