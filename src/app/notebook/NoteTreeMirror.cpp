@@ -189,10 +189,9 @@ void NoteTreeMirror::moveUnder(NodeRef node, NodeRef target) {
     auto* targetItem = static_cast<NoteItem*>(ensureItem(target));
     const QSignalBlocker blocker(widget_);
     if (!moved) {
+        // A target not filled yet shows its expand mark already and makes the item when opened.
         if (targetItem && targetItem->filled)
             targetItem->addChild(itemOf_[node] = MakeNoteItem(*notes_, node));
-        else if (targetItem)
-            targetItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
         return;
     }
     Detach(widget_, moved);

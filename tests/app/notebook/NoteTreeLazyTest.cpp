@@ -195,6 +195,55 @@ TEST_F(NoteTreeLazyTest, EditsUnderANodeNotYetExpanded) {
     EXPECT_EQ(childTitles(tree->topLevelItem(0)).back(), QStringLiteral("乙一"));
 }
 
+// A subtree dragged, with its items made and open, onto a node whose children were never shown
+// keeps those items: the target lists it after its own children, and a note inside it can be
+// reached. Deleting the last of two siblings selects the first, and the deleted items are gone
+// from what a rebuild looks at.
+TEST_F(NoteTreeLazyTest, MovedAndDeletedItemsStayInStepWithTheTree) {
+    open({{0, 0, QStringLiteral("甲"), QString()},
+          {1, 0, QStringLiteral("甲一"), QString()},
+          {2, 0, QStringLiteral("甲二"), QString()},
+          {3, 3, QStringLiteral("乙"), QString()},
+          {4, 3, QStringLiteral("乙一"), QString()},
+          {5, 4, QStringLiteral("乙一一"), QString()},
+          {6, 6, QStringLiteral("丙"), QString()},
+          {7, 6, QStringLiteral("丙一"), QString()}});
+    QTreeWidgetItem* second = tree->topLevelItem(1);
+    second->setExpanded(true);
+    second->child(0)->setExpanded(true);
+    ASSERT_EQ(tree->topLevelItem(2)->childCount(), 0);
+    ASSERT_TRUE(notebook->dropNote(3, 6, false));
+    QTreeWidgetItem* third = tree->topLevelItem(1);
+    ASSERT_EQ(third->text(0), QStringLiteral("丙"));
+    third->setExpanded(true);
+    EXPECT_EQ(childTitles(third), (QStringList{QStringLiteral("丙一"), QStringLiteral("乙")}));
+    EXPECT_EQ(third->child(1), second) << "the dragged item is kept, not made anew";
+    EXPECT_EQ(childTitles(second), QStringList{QStringLiteral("乙一")});
+    ASSERT_TRUE(notebook->selectNote(5));
+    EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("乙一一"));
+    EXPECT_EQ(tree->currentItem()->treeWidget(), tree);
+
+    tree->topLevelItem(0)->setExpanded(true);
+    ASSERT_TRUE(notebook->selectNote(2));
+    dialogs.answerMessage(DialogButton::Yes);
+    notebook->deleteSelected();
+    EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("甲一"));
+    ASSERT_TRUE(notebook->selectNote(4));
+    dialogs.answerMessage(DialogButton::Yes);
+    notebook->deleteSelected();
+    EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("乙"));
+
+    // The rebuild after a refused write reads the expand state of every item still known.
+    refuse("UPDATE", QStringLiteral("磁盘已满"));
+    dialogs.answerMessage(DialogButton::Ok);
+    EXPECT_FALSE(notebook->dropNote(6, 0, false));
+    EXPECT_EQ(topTitles(), (QStringList{QStringLiteral("甲"), QStringLiteral("丙")}));
+    EXPECT_EQ(childTitles(tree->topLevelItem(0)), QStringList{QStringLiteral("甲一")});
+    EXPECT_EQ(childTitles(tree->topLevelItem(1)),
+              (QStringList{QStringLiteral("丙一"), QStringLiteral("乙")}));
+    EXPECT_EQ(rows().size(), 5u);
+}
+
 // A refused write rebuilds the items from the table: the nodes that were open show their
 // children again, the others wait to be expanded.
 TEST_F(NoteTreeLazyTest, RefusedWriteReopensTheExpandedNodesWithTheirChildren) {
