@@ -124,9 +124,9 @@ TEST(DesktopEntry, AgreesWithTheProgram) {
     ASSERT_EQ(actions.size(), help.size());
     for (const auto& [option, caption] : help) {
         SCOPED_TRACE(option.toStdString());
+        const QString exec = QString::fromLatin1(kAppName) + QLatin1Char(' ') + option;
         const auto action = std::find_if(actions.begin(), actions.end(), [&](const QString& a) {
-            return groups.value(QStringLiteral("Desktop Action ") + a).value(QStringLiteral("Exec")) ==
-                   QString::fromLatin1(kAppName) + QLatin1Char(' ') + option;
+            return groups.value(QStringLiteral("Desktop Action ") + a).value(QStringLiteral("Exec")) == exec;
         });
         ASSERT_NE(action, actions.end());
         EXPECT_EQ(groups.value(QStringLiteral("Desktop Action ") + *action).value(QStringLiteral("Name")),
