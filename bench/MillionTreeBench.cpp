@@ -32,7 +32,10 @@ public:
     std::optional<QString> inputText(QWidget*, const qj::InputRequest&) override { return answer; }
     std::optional<QString> openFileName(QWidget*, const qj::FileRequest&) override { return std::nullopt; }
     std::optional<QString> saveFileName(QWidget*, const qj::FileRequest&) override { return std::nullopt; }
-    std::optional<QFont> font(QWidget*, const QFont&, const QString&) override { return std::nullopt; }
+    std::optional<int> inputNumber(QWidget*, const qj::NumberRequest&) override { return std::nullopt; }
+    std::optional<qj::FontChoice> font(QWidget*, const qj::FontChoice&, const QString&) override {
+        return std::nullopt;
+    }
     std::optional<QColor> color(QWidget*, const QColor&, const QString&) override { return std::nullopt; }
     bool print(QWidget*, QPrinter&) override { return false; }
     bool pageSetup(QWidget*, QPrinter&) override { return false; }

@@ -149,21 +149,28 @@ void TFmain::mmo1StatusChange() {
     setStatusText(kCaretPanel, CaretReadout(line + 1, index + 1 + static_cast<int>(virtualSpace)));
 }
 
-// The dialog starts at the editor's font. A stored name the system lacks is shown with the face that
-// draws it; confirming that face keeps the stored name as it was.
+// The dialog starts at the editor's font and text colour. A stored name the system lacks is shown
+// with the face that draws it; confirming that face keeps the stored name as it was. What is
+// confirmed shows at once and its name, size and colour are written to the settings file at once.
 void TFmain::actEditFontExecute() {
     const QFont shown = editorFont();
-    const std::optional<QFont> chosen = services_.dialogs.font(this, shown);
+    const std::optional<FontChoice> chosen =
+        services_.dialogs.font(this, {shown, SettingsColour(look_.fontColor)}, QStringLiteral("选择字体"));
     if (!chosen)
         return;
-    if (chosen->family() != shown.family())
-        look_.fontName = chosen->family();
-    if (chosen->pointSize() > 0)
-        look_.fontSize = chosen->pointSize();
-    fontBold_ = chosen->bold();
-    fontItalic_ = chosen->italic();
-    fontUnderline_ = chosen->underline();
+    const QFont& font = chosen->font;
+    if (font.family() != shown.family())
+        look_.fontName = font.family();
+    if (font.pointSize() > 0)
+        look_.fontSize = font.pointSize();
+    fontBold_ = font.bold();
+    fontItalic_ = font.italic();
+    fontUnderline_ = font.underline();
+    look_.fontColor = ValueOf(chosen->color);
     applyEditorLook();
+    ProfileFile file = SettingsFile(services_.folder);
+    if (!SaveFontSettings(file, look_))
+        ErrorBox(services_.dialogs, this, SettingsNotWrittenText(file.path()));
 }
 
 void TFmain::actEditBKColorExecute() {

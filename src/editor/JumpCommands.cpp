@@ -44,24 +44,21 @@ void EditorCommands::buildJumpActions() {
     });
 }
 
+// The number box starts at the caret line and takes only the lines the note has.
 void EditorCommands::goToLine() {
     int line = 0, index = 0;
     editor_->getCursorPosition(&line, &index);
     const int lines = editor_->lines();
-    InputRequest request;
+    NumberRequest request;
     request.caption = QStringLiteral("跳转");
     request.prompt = QStringLiteral("行号 (1 - %1)：").arg(lines);
-    request.text = QString::number(line + 1);
-    const std::optional<QString> typed = hooks_.dialogs.inputText(hooks_.dialogParent, request);
-    if (!typed)
+    request.value = line + 1;
+    request.minimum = 1;
+    request.maximum = lines;
+    const std::optional<int> chosen = hooks_.dialogs.inputNumber(hooks_.dialogParent, request);
+    if (!chosen)
         return;
-    bool ok = false;
-    const int wanted = typed->trimmed().toInt(&ok);
-    if (!ok) {
-        tell(QStringLiteral("“%1”不是行号。").arg(*typed), MessageIcon::Warning);
-        return;
-    }
-    const int target = std::clamp(wanted, 1, lines) - 1;
+    const int target = *chosen - 1;
     editor_->ensureLineVisible(target);
     SetCaretPosition(*editor_, editor_->SendScintilla(Sci::SCI_POSITIONFROMLINE, target));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The one door through which the program asks the user anything: message boxes, questions,
-// confirmations, the one-line input box, file, font, colour, print and page-setup dialogs.
+// confirmations, the one-line input box, the number box, file, font, colour, print and page-setup
+// dialogs.
 //
 // Windows and commands take a `Dialogs&` and never call QMessageBox, QInputDialog, QFileDialog...
 // themselves. The program passes a `QtDialogs` (real Qt dialogs); tests pass the scripted
@@ -46,6 +47,21 @@ struct InputRequest {
     int maxLength = 0; // characters the field accepts; 0 = no limit
 };
 
+// The number box: a spin box that takes only whole numbers from `minimum` to `maximum`.
+struct NumberRequest {
+    QString caption;
+    QString prompt;
+    int value = 1; // starting number
+    int minimum = 1;
+    int maximum = 1;
+};
+
+// What the font dialog shows and returns: the face, size and style, and the text colour.
+struct FontChoice {
+    QFont font;
+    QColor color;
+};
+
 struct FileRequest {
     QString caption;
     QString directory;            // starting folder; empty = the dialog's own choice
@@ -63,11 +79,15 @@ public:
     virtual DialogButton message(QWidget* parent, const MessageRequest& request) = 0;
     // The one-line input box with OK and Cancel; nullopt = Cancel.
     virtual std::optional<QString> inputText(QWidget* parent, const InputRequest& request) = 0;
+    // The number box with OK and Cancel; nullopt = Cancel. An answer lies within the request's limits.
+    virtual std::optional<int> inputNumber(QWidget* parent, const NumberRequest& request) = 0;
     // File dialogs; nullopt = Cancel. The result is an absolute path.
     virtual std::optional<QString> openFileName(QWidget* parent, const FileRequest& request) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent, const FileRequest& request) = 0;
-    // Font and colour dialogs preset with `initial`; nullopt = Cancel.
-    virtual std::optional<QFont> font(QWidget* parent, const QFont& initial, const QString& caption = {}) = 0;
+    // The font dialog (face, size, style and text colour) and the colour dialog, preset with
+    // `initial`; nullopt = Cancel.
+    virtual std::optional<FontChoice> font(QWidget* parent, const FontChoice& initial,
+                                           const QString& caption = {}) = 0;
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial,
                                         const QString& caption = {}) = 0;
     // The print dialog and the page-setup dialog for `printer`; true = OK (the printer carries the

@@ -1,5 +1,7 @@
 #include "seams/QtDialogs.h"
 
+#include "seams/FontColorDialog.h"
+
 #include <algorithm>
 
 #include <QAbstractButton>
@@ -7,7 +9,6 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -212,6 +213,21 @@ std::optional<QString> QtDialogs::inputText(QWidget* parent, const InputRequest&
     return dialog.textValue();
 }
 
+// A compact box around a spin box: only digits can be typed, and nothing beyond the limits.
+std::optional<int> QtDialogs::inputNumber(QWidget* parent, const NumberRequest& request) {
+    QInputDialog dialog(parent);
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setWindowTitle(request.caption);
+    dialog.setLabelText(DisplayLineBreaks(request.prompt));
+    dialog.setIntRange(request.minimum, request.maximum);
+    dialog.setIntValue(request.value);
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.intValue();
+}
+
 std::optional<QString> QtDialogs::openFileName(QWidget* parent, const FileRequest& request) {
     return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
 }
@@ -220,12 +236,12 @@ std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const FileReques
     return RunFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
-std::optional<QFont> QtDialogs::font(QWidget* parent, const QFont& initial, const QString& caption) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, parent, caption);
-    if (!ok)
+std::optional<FontChoice> QtDialogs::font(QWidget* parent, const FontChoice& initial,
+                                          const QString& caption) {
+    FontColorDialog dialog(initial, caption, parent);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return chosen;
+    return dialog.choice();
 }
 
 std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial, const QString& caption) {

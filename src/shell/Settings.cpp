@@ -16,6 +16,14 @@ int NonZero(const ProfileReading& file, const QString& section, const QString& k
     return v != 0 ? v : fallback;
 }
 
+std::vector<ProfileEntry> FontEntries(const Settings& s) {
+    return {
+        {kFont, QStringLiteral("Name"), s.fontName},
+        {kFont, QStringLiteral("Size"), QString::number(s.fontSize)},
+        {kFont, QStringLiteral("Color"), QString::number(s.fontColor)},
+    };
+}
+
 } // namespace
 
 Settings ReadSettings(const ProfileFile& settingsFile) {
@@ -44,17 +52,21 @@ Settings ReadSettings(const ProfileFile& settingsFile) {
 
 bool SaveSettings(ProfileFile& file, const Settings& s) {
     const auto number = [](int v) { return QString::number(v); };
-    return file.WriteStrings({
+    std::vector<ProfileEntry> entries{
         {kSettings, QStringLiteral("ToolBar"), number(s.toolBar ? 1 : 0)},
         {kSettings, QStringLiteral("ListBar"), number(s.listBar ? 1 : 0)},
         {kSettings, QStringLiteral("AutoLine"), number(s.autoLine ? 1 : 0)},
-        {kFont, QStringLiteral("Name"), s.fontName},
-        {kFont, QStringLiteral("Size"), number(s.fontSize)},
-        {kFont, QStringLiteral("Color"), number(s.fontColor)},
-        {kBack, QStringLiteral("Color"), number(s.backColor)},
-        {kBack, QStringLiteral("NowlinefontColor"), number(s.lineFontColor)},
-        {kBack, QStringLiteral("NowlinebkColor"), number(s.lineBackColor)},
-    });
+    };
+    const std::vector<ProfileEntry> font = FontEntries(s);
+    entries.insert(entries.end(), font.begin(), font.end());
+    entries.push_back({kBack, QStringLiteral("Color"), number(s.backColor)});
+    entries.push_back({kBack, QStringLiteral("NowlinefontColor"), number(s.lineFontColor)});
+    entries.push_back({kBack, QStringLiteral("NowlinebkColor"), number(s.lineBackColor)});
+    return file.WriteStrings(entries);
+}
+
+bool SaveFontSettings(ProfileFile& file, const Settings& s) {
+    return file.WriteStrings(FontEntries(s));
 }
 
 void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value) {

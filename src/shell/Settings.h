@@ -45,10 +45,13 @@ struct Settings {
 // Reads every key from one reading of the file, defaults for what is missing, empty, not an
 // integer, (Font/Back) stored 0 or (Font/Size) outside kMinFontSize..kMaxFontSize.
 Settings ReadSettings(const ProfileFile& file);
-// Writes, in one write of the file, what is saved on exit: Settings ToolBar/ListBar/AutoLine, Font Name/Size/Color, Back
-// Color/NowlinefontColor/NowlinebkColor. CurTb and SkinFile are written only by their own calls.
-// False when a value could not be written (the file or its folder is write-protected, say).
+// Writes, in one write of the file, what is saved on exit: Settings ToolBar/ListBar/AutoLine, Font
+// Name/Size/Color, Back Color/NowlinefontColor/NowlinebkColor. CurTb and SkinFile are written only by their
+// own calls. False when a value could not be written (the file or its folder is write-protected, say).
 bool SaveSettings(ProfileFile& file, const Settings& settings);
+// Writes, in one write of the file, what the font dialog chooses: Font Name/Size/Color. False when
+// it could not be written.
+bool SaveFontSettings(ProfileFile& file, const Settings& settings);
 // One value written at once (CurTb).
 void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value);
 // Writes the season choice: SkinFile Name and Index (decimal).

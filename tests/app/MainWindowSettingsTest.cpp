@@ -261,6 +261,85 @@ TEST_F(MainWindowTest, FontDialogStartsAtTheEditorsFontAndItsStyleApplies) {
     EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Size")), QStringLiteral("16"));
 }
 
+// The font dialog carries the text colour: it starts at the stored one, and the colour confirmed
+// with the font draws the text and is written to the file with the name and size at once. Cancel
+// changes neither the editor nor the file.
+TEST_F(MainWindowTest, FontDialogChoosesTheTextColourToo) {
+    makeDataFile({{QStringLiteral("帮助"),
+                   {{0, 0, QStringLiteral("帮助"), QStringLiteral("第一行\r\n第二行\r\n第三行")}}}});
+    ASSERT_TRUE(dir.writeIni(QStringLiteral("[Font]\r\nName=宋体\r\nSize=14\r\nColor=255\r\n")));
+    TFmain& w = open();
+    NoteEditor* editor = w.notebook().editor();
+    editor->resize(300, 200);
+    const QColor red(255, 0, 0), green(0, 128, 0);
+
+    // Cancel: nothing changes, on screen or in the file.
+    const QByteArray fileBefore = dir.readIni();
+    const QFont fontBefore = editor->font();
+    dialogs().cancelFont();
+    ASSERT_TRUE(TriggerAction(&w, QStringLiteral("actEditFont")));
+    const DialogCall asked = dialogs().last();
+    EXPECT_EQ(asked.kind, DialogKind::Font);
+    EXPECT_EQ(asked.caption, QStringLiteral("选择字体"));
+    EXPECT_EQ(asked.initialColor, red);
+    EXPECT_EQ(asked.initialFont.pointSize(), 14);
+    EXPECT_EQ(editor->color(), red);
+    EXPECT_EQ(editor->font(), fontBefore);
+    EXPECT_EQ(dir.readIni(), fileBefore);
+
+    // The caret line has a colour of its own; the other lines show the text colour.
+    QFont chosen = asked.initialFont;
+    chosen.setPointSize(18);
+    dialogs().answerFont(chosen, green);
+    ASSERT_TRUE(TriggerAction(&w, QStringLiteral("actEditFont")));
+    EXPECT_EQ(editor->color(), green);
+    EXPECT_EQ(editor->font().pointSize(), 18);
+    EXPECT_EQ(LinesDrawnIn(editor, green, 3), (std::vector<bool>{false, true, true}));
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Color")), QString::number(128 << 8));
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Size")), QStringLiteral("18"));
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Name")), QStringLiteral("宋体"));
+    EXPECT_TRUE(dialogs().callsOf(DialogKind::Message).empty());
+
+    // The next dialog starts at the new colour; blue is stored as $00FF0000.
+    dialogs().answerFont(chosen, QColor(0, 0, 255));
+    ASSERT_TRUE(TriggerAction(&w, QStringLiteral("actEditFont")));
+    EXPECT_EQ(dialogs().last().initialColor, green);
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Color")), QStringLiteral("16711680"));
+
+    // And the next start shows it.
+    TFmain& again = exitAndReopen();
+    EXPECT_EQ(again.notebook().editor()->color(), QColor(0, 0, 255));
+    EXPECT_EQ(again.notebook().editor()->font().pointSize(), 18);
+}
+
+// A settings file that cannot be written: the editor still shows the choice, the user is told the
+// way exit tells it, and the choice is written on exit once the file can be written again.
+TEST_F(MainWindowTest, FontChoiceThatCannotBeWrittenIsReported) {
+    makeDataFile({});
+    TFmain& w = open();
+    const QString ini = dir.filePath(QStringLiteral("Jotterly.ini"));
+    QFile::remove(ini);
+    // A folder where the settings file should be: no write can succeed, also for root.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Jotterly.ini")));
+    QFont chosen(QStringLiteral("WenQuanYi Micro Hei"));
+    chosen.setPointSize(15);
+    dialogs().answerFont(chosen, QColor(0, 0, 128));
+    dialogs().answerMessage(DialogButton::Ok);
+    ASSERT_TRUE(TriggerAction(&w, QStringLiteral("actEditFont")));
+    const DialogCall told = dialogs().last();
+    EXPECT_EQ(told.kind, DialogKind::Message);
+    EXPECT_EQ(told.icon, MessageIcon::Error);
+    EXPECT_EQ(
+        told.text,
+        QStringLiteral("设置文件 %1 不能写入，这次的显示设置没有保存。").arg(QDir::toNativeSeparators(ini)));
+    EXPECT_EQ(w.notebook().editor()->color(), QColor(0, 0, 128));
+    EXPECT_EQ(w.notebook().editor()->font().pointSize(), 15);
+    ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("Jotterly.ini")));
+    window->actExitExecute();
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Color")), QString::number(128 << 16));
+    EXPECT_EQ(iniValue(QStringLiteral("Font"), QStringLiteral("Size")), QStringLiteral("15"));
+}
+
 TEST_F(MainWindowTest, FontNamesTheSystemLacksAreDrawnWithAnInstalledFace) {
     const QString song = QStringLiteral("AR PL SungtiL GB");
     if (!QFontDatabase::hasFamily(song))

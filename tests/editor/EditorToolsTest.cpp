@@ -275,24 +275,65 @@ TEST_F(EditorToolsTest, ReplaceNextReplacesTheFoundMatchAndMovesOn) {
     EXPECT_EQ(SelectionStartOffset(*editor), 2);
 }
 
-TEST_F(EditorToolsTest, GoToLineTakesANumberAndRefusesText) {
-    load(QStringLiteral("0\r\n1\r\n2\r\n3"));
-    dialogs.answerInput(QStringLiteral("3"));
+// 跳转 asks with the number box: it starts at the caret line and takes 1 to the last line; a number
+// beyond either end ends at that end (the spin box does not go further), Cancel keeps the caret,
+// and the chosen line is scrolled into view.
+TEST_F(EditorToolsTest, GoToLineAsksForALineNumberWithinTheNote) {
+    QStringList lines;
+    for (int i = 1; i <= 300; ++i)
+        lines << QStringLiteral("第%1行").arg(i);
+    load(lines.join(QStringLiteral("\r\n")));
+    editor->resize(400, 200);
+    editor->setCursorPosition(4, 2);
+    const auto caretLine = [this] {
+        int line = 0, index = 0;
+        editor->getCursorPosition(&line, &index);
+        return line + 1;
+    };
+    const auto inView = [this](int line) {
+        const long first = editor->SendScintilla(QsciScintilla::SCI_GETFIRSTVISIBLELINE);
+        const long shown = editor->SendScintilla(QsciScintilla::SCI_LINESONSCREEN);
+        return line - 1 >= first && line - 1 < first + shown;
+    };
+
+    dialogs.cancelNumber();
     trigger("actGotoLine");
-    EXPECT_EQ(dialogs.last().caption, QStringLiteral("跳转"));
+    const DialogCall asked = dialogs.last();
+    EXPECT_EQ(asked.kind, DialogKind::Number);
+    EXPECT_EQ(asked.caption, QStringLiteral("跳转"));
+    EXPECT_EQ(asked.text, QStringLiteral("行号 (1 - 300)："));
+    EXPECT_EQ(asked.number.value, 5);
+    EXPECT_EQ(asked.number.minimum, 1);
+    EXPECT_EQ(asked.number.maximum, 300);
     int line = 0, index = 0;
     editor->getCursorPosition(&line, &index);
-    EXPECT_EQ(line, 2);
-    dialogs.answerInput(QStringLiteral("99"));
+    EXPECT_EQ(line, 4);
+    EXPECT_EQ(index, 2);
+
+    const struct {
+        int answer;
+        int caret; // line the caret lands on
+    } cases[] = {{250, 250}, {300, 300}, {301, 300}, {1, 1}, {0, 1}, {-5, 1}, {150, 150}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        const int before = caretLine();
+        dialogs.answerNumber(c.answer);
+        trigger("actGotoLine");
+        EXPECT_EQ(dialogs.last().number.value, before);
+        EXPECT_EQ(caretLine(), c.caret);
+        editor->getCursorPosition(&line, &index);
+        EXPECT_EQ(index, 0);
+        EXPECT_TRUE(inView(c.caret));
+    }
+
+    // A note of one line: the box offers only line 1.
+    load(QStringLiteral("一行"));
+    dialogs.answerNumber(1);
     trigger("actGotoLine");
-    editor->getCursorPosition(&line, &index);
-    EXPECT_EQ(line, 3);
-    dialogs.answerInput(QStringLiteral("abc"));
-    dialogs.answerMessage(DialogButton::Ok);
-    trigger("actGotoLine");
-    EXPECT_EQ(dialogs.last().icon, MessageIcon::Warning);
-    editor->getCursorPosition(&line, &index);
-    EXPECT_EQ(line, 3);
+    EXPECT_EQ(dialogs.last().number.minimum, 1);
+    EXPECT_EQ(dialogs.last().number.maximum, 1);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("行号 (1 - 1)："));
+    EXPECT_EQ(caretLine(), 1);
 }
 
 TEST_F(EditorToolsTest, CtrlClickOpensOnlyWebAndMailAddresses) {

@@ -39,6 +39,8 @@ const char* DialogKindName(DialogKind kind) {
         return "message box";
     case DialogKind::Input:
         return "input box";
+    case DialogKind::Number:
+        return "number box";
     case DialogKind::OpenFile:
         return "open-file dialog";
     case DialogKind::SaveFile:
@@ -85,8 +87,8 @@ DialogCall ScriptedDialogs::last() const {
 }
 
 size_t ScriptedDialogs::pendingAnswers() const {
-    return messages_.size() + inputs_.size() + openFiles_.size() + saveFiles_.size() + fonts_.size() +
-           colors_.size() + prints_.size() + pageSetups_.size();
+    return messages_.size() + inputs_.size() + numbers_.size() + openFiles_.size() + saveFiles_.size() +
+           fonts_.size() + colors_.size() + prints_.size() + pageSetups_.size();
 }
 
 DialogCall& ScriptedDialogs::record(DialogCall call) {
@@ -143,6 +145,27 @@ std::optional<QString> ScriptedDialogs::inputText(QWidget*, const InputRequest& 
     return std::nullopt;
 }
 
+std::optional<int> ScriptedDialogs::inputNumber(QWidget*, const NumberRequest& request) {
+    DialogCall call;
+    call.kind = DialogKind::Number;
+    call.caption = request.caption;
+    call.text = request.prompt;
+    call.number = request;
+    DialogCall& recorded = record(std::move(call));
+    if (auto answer = Take(numbers_)) {
+        if (!*answer)
+            return std::nullopt;
+        if (request.minimum > request.maximum) {
+            ADD_FAILURE() << "Number box \"" << request.caption.toStdString()
+                          << "\" has no number to choose: " << request.minimum << " .. " << request.maximum;
+            return std::nullopt;
+        }
+        return std::clamp(**answer, request.minimum, request.maximum);
+    }
+    unexpected(recorded);
+    return std::nullopt;
+}
+
 std::optional<QString> ScriptedDialogs::openFileName(QWidget*, const FileRequest& request) {
     DialogCall call;
     call.kind = DialogKind::OpenFile;
@@ -167,14 +190,18 @@ std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const FileRequest
     return std::nullopt;
 }
 
-std::optional<QFont> ScriptedDialogs::font(QWidget*, const QFont& initial, const QString& caption) {
+std::optional<FontChoice> ScriptedDialogs::font(QWidget*, const FontChoice& initial, const QString& caption) {
     DialogCall call;
     call.kind = DialogKind::Font;
     call.caption = caption;
-    call.initialFont = initial;
+    call.initialFont = initial.font;
+    call.initialColor = initial.color;
     DialogCall& recorded = record(std::move(call));
-    if (auto answer = Take(fonts_))
-        return *answer;
+    if (auto answer = Take(fonts_)) {
+        if (!*answer)
+            return std::nullopt;
+        return FontChoice{(*answer)->font, (*answer)->color.value_or(initial.color)};
+    }
     unexpected(recorded);
     return std::nullopt;
 }

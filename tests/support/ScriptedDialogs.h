@@ -22,7 +22,7 @@
 
 namespace qj::test {
 
-enum class DialogKind { Message, Input, OpenFile, SaveFile, Font, Color, Print, PageSetup };
+enum class DialogKind { Message, Input, Number, OpenFile, SaveFile, Font, Color, Print, PageSetup };
 
 const char* DialogKindName(DialogKind kind);
 
@@ -30,7 +30,7 @@ const char* DialogKindName(DialogKind kind);
 struct DialogCall {
     DialogKind kind = DialogKind::Message;
     QString caption;
-    QString text;                                    // message text, or the input box's prompt
+    QString text;                                    // message text, or the input or number box's prompt
     MessageIcon icon = MessageIcon::None;            // messages
     std::vector<DialogButton> buttons;               // messages
     DialogButton defaultButton = DialogButton::None; // messages
@@ -38,9 +38,10 @@ struct DialogCall {
     QWidget* parent = nullptr;                       // messages: the window the box belongs to
     QString startText;                               // input box starting text
     int maxLength = 0;                               // input box
+    NumberRequest number;                            // number box
     FileRequest file;                                // file dialogs
     QFont initialFont;                               // font dialog
-    QColor initialColor;                             // colour dialog
+    QColor initialColor;                             // font and colour dialogs
     bool answered = true;                            // false: the queue was empty (the test failed)
 };
 
@@ -52,11 +53,18 @@ public:
     void answerMessage(DialogButton button) { messages_.push_back(button); }
     void answerInput(const QString& text) { inputs_.push_back(text); }
     void cancelInput() { inputs_.push_back(std::nullopt); }
+    // The number box ends within its limits, as its spin box does: a number beyond them is taken
+    // as the nearest limit.
+    void answerNumber(int number) { numbers_.push_back(number); }
+    void cancelNumber() { numbers_.push_back(std::nullopt); }
     void answerOpenFile(const QString& path) { openFiles_.push_back(path); }
     void cancelOpenFile() { openFiles_.push_back(std::nullopt); }
     void answerSaveFile(const QString& path) { saveFiles_.push_back(path); }
     void cancelSaveFile() { saveFiles_.push_back(std::nullopt); }
-    void answerFont(const QFont& font) { fonts_.push_back(font); }
+    // The font dialog's answer; without a colour, the text colour the dialog started with.
+    void answerFont(const QFont& font, std::optional<QColor> color = std::nullopt) {
+        fonts_.push_back(FontAnswer{font, color});
+    }
     void cancelFont() { fonts_.push_back(std::nullopt); }
     void answerColor(const QColor& color) { colors_.push_back(color); }
     void cancelColor() { colors_.push_back(std::nullopt); }
@@ -84,7 +92,9 @@ public:
     std::optional<QString> inputText(QWidget* parent, const InputRequest& request) override;
     std::optional<QString> openFileName(QWidget* parent, const FileRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileRequest& request) override;
-    std::optional<QFont> font(QWidget* parent, const QFont& initial, const QString& caption) override;
+    std::optional<int> inputNumber(QWidget* parent, const NumberRequest& request) override;
+    std::optional<FontChoice> font(QWidget* parent, const FontChoice& initial,
+                                   const QString& caption) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial, const QString& caption) override;
     bool print(QWidget* parent, QPrinter& printer) override;
     bool pageSetup(QWidget* parent, QPrinter& printer) override;
@@ -94,6 +104,10 @@ private:
         bool ok;
         std::function<void(QPrinter&)> adjust;
     };
+    struct FontAnswer {
+        QFont font;
+        std::optional<QColor> color;
+    };
     DialogCall& record(DialogCall call);
     void unexpected(DialogCall& call);
 
@@ -101,7 +115,8 @@ private:
     std::deque<std::optional<QString>> inputs_;
     std::deque<std::optional<QString>> openFiles_;
     std::deque<std::optional<QString>> saveFiles_;
-    std::deque<std::optional<QFont>> fonts_;
+    std::deque<std::optional<int>> numbers_;
+    std::deque<std::optional<FontAnswer>> fonts_;
     std::deque<std::optional<QColor>> colors_;
     std::deque<PrinterAnswer> prints_;
     std::deque<PrinterAnswer> pageSetups_;
