@@ -137,18 +137,15 @@ int RowBreakStyler::slackColumns() {
     constexpr int kRepeat = 16; // for a width finer than a pixel
     // The column as the wrap width counts it (ColumnWrap).
     const double cell = width(Sci::STYLE_DEFAULT, QByteArray(kRepeat, ' ')) / kRepeat;
-    double shortfall = 0;
+    std::vector<DrawnWidth> samples;
     auto sample = [&](const QByteArray& character, int columnsWide) {
-        const double drawn = width(0, character.repeated(kRepeat)) / kRepeat;
-        shortfall = std::max(shortfall, 1.0 - drawn / (columnsWide * cell));
+        samples.push_back({width(0, character.repeated(kRepeat)) / kRepeat, columnsWide});
     };
     for (char c = ' '; c <= '~'; ++c)
         sample(QByteArray(1, c), 1);
     for (const char* wide : {"中", "，", "。", "“", "…"})
         sample(QByteArray(wide), 2);
-    // Characters that short let this many more columns into the wrap width.
-    const double reach = shortfall < 1 ? (columns_() + kHangingColumns) * shortfall / (1 - shortfall) : 1e9;
-    slack_ = cell > 0 && reach < columns_() / 2.0 ? static_cast<int>(std::ceil(reach)) + 1 : -1;
+    slack_ = SlackColumns(cell, samples, columns_());
     restyle();
     return slack_;
 }
@@ -171,6 +168,7 @@ void RowBreakStyler::keepMeasured(const std::vector<char>& styles) {
 bool RowBreakStyler::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && watched == viewport_) {
         MatchLook(*editor_);
+        slackColumns(); // a new face styles the text again
     } else if (watched == editor_ && !typing_ &&
                (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod)) {
         // Until the key has been handled.

@@ -2,7 +2,9 @@
 
 #include "editor/RowBreaks.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 
 namespace qj {
@@ -23,6 +25,19 @@ bool SuggestsEnd(char32_t before, char32_t after, size_t length) {
 }
 
 } // namespace
+
+int SlackColumns(double cell, const std::vector<DrawnWidth>& samples, int columns) {
+    if (cell <= 0)
+        return -1;
+    double shortfall = 0;
+    for (const DrawnWidth& s : samples)
+        shortfall = std::max(shortfall, 1.0 - s.drawn / (s.columns * cell));
+    if (shortfall >= 1)
+        return -1;
+    // Characters that short let this many more columns into the wrap width.
+    const double reach = (columns + kHangingColumns) * shortfall / (1 - shortfall);
+    return reach < columns / 2.0 ? static_cast<int>(std::ceil(reach)) + 1 : -1;
+}
 
 std::vector<char> PieceStyles(std::string_view line, const std::vector<size_t>& rowStarts, int columns,
                               int slackColumns) {

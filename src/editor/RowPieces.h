@@ -24,6 +24,16 @@ inline constexpr size_t kPieceBytes = 27;
 // starting at `rowStarts`. The style changes at every row start. Other pieces end only where the
 // columns from the row start before reach `columns` + kHangingColumns + `slackColumns`;
 // `slackColumns` < 0: pieces end at the row starts only.
+// The slack for PieceStyles of a face: `cell` is the width of a column as the wrap width counts
+// it, `samples` the drawn width of characters and the columns each takes. Characters drawn
+// narrower than their columns let Scintilla look further into the wrap width; too far (half the
+// row), and -1: pieces end at the row starts only.
+struct DrawnWidth {
+    double drawn;
+    int columns;
+};
+int SlackColumns(double cell, const std::vector<DrawnWidth>& samples, int columns);
+
 std::vector<char> PieceStyles(std::string_view utf8Line, const std::vector<size_t>& rowStarts, int columns,
                               int slackColumns);
 

@@ -3,14 +3,16 @@
 
 #include "EditorFixture.h"
 
+#include "editor/EditorText.h"
 #include "editor/NotePrinter.h"
 #include "editor/RowBreaks.h"
+#include "editor/RowPieces.h"
 #include "support/Printers.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace qj::test {
 namespace {
@@ -148,6 +150,55 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
         ASSERT_EQ(editor->text(), line);
         EXPECT_EQ(shownRows(0, line), ruleRows(line)) << "typed " << key.toStdString();
     }
+}
+
+// A key typed into a line is styled as it is inserted, before anything is drawn; and a new face
+// styles the text again as a fresh editor with that face would.
+TEST_F(ChineseRowsTest, TypedTextIsStyledAtOnceAndANewFaceRestylesTheText) {
+    const QString line = QStringLiteral("春眠不觉晓处处闻啼鸟夜来风雨声花落知多少").repeated(30);
+    load(line);
+    editor->setReadOnly(false);
+    editor->viewport()->repaint();
+    editor->SendScintilla(QsciScintilla::SCI_GOTOPOS, 0L);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(editor.get(), &press);
+    EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETENDSTYLED),
+              editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L));
+
+    auto stylesOf = [](QsciScintilla& e) {
+        std::vector<long> styles;
+        const long end = e.SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L);
+        for (long at = 0; at < end; ++at)
+            styles.push_back(e.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at));
+        return styles;
+    };
+    QFont face(QStringLiteral("DejaVu Sans"));
+    face.setPointSize(12);
+    editor->setFont(face);
+    wrap->refresh();
+    editor->viewport()->repaint();
+    auto faceOf = [this](int style) {
+        QByteArray name(1024, '\0');
+        editor->SendScintilla(QsciScintilla::SCI_STYLEGETFONT, static_cast<unsigned long>(style),
+                              name.data());
+        return QByteArray(name.constData());
+    };
+    for (int style = 1; style < kPieceStyles; ++style)
+        EXPECT_EQ(faceOf(style), faceOf(0)) << style;
+
+    QsciScintilla fresh;
+    fresh.setUtf8(true);
+    fresh.setEolMode(QsciScintilla::EolWindows);
+    ConfigureNoteEditor(fresh);
+    fresh.setFont(face);
+    auto* freshWrap = new ColumnWrap(&fresh);
+    fresh.resize(editor->size());
+    fresh.show();
+    freshWrap->setEnabled(true);
+    fresh.setText(editor->text());
+    QApplication::processEvents();
+    fresh.viewport()->repaint();
+    EXPECT_EQ(stylesOf(*editor), stylesOf(fresh));
 }
 
 // The printed page shows the same rows (pdftotext keeps one printed row a line).

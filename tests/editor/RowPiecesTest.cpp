@@ -47,6 +47,16 @@ std::string MixedText(unsigned seed, int characters, bool latin) {
     return out;
 }
 
+// Ideographs only: every row holds forty, and one typed at the start moves every row.
+std::string Ideographs(unsigned seed, int characters) {
+    const std::string all = "春眠不觉晓处闻啼鸟夜来风雨声花落知多少";
+    std::mt19937 rng(seed);
+    std::string out;
+    for (int i = 0; i < characters; ++i)
+        out += all.substr(3 * (rng() % (all.size() / 3)), 3);
+    return out;
+}
+
 int ColumnsBetween(const std::string& line, size_t from, size_t to) {
     int columns = 0;
     for (size_t at = from; at < to;) {
@@ -111,7 +121,7 @@ TEST(RowPieces, WithoutSlackTheStyleChangesAtTheRowStartsOnly) {
 // were, text and style: those Scintilla measures once and keeps.
 TEST(RowPieces, PiecesOfTheSameTextStayWhenTheRowsMove) {
     for (bool latin : {false, true}) {
-        const std::string before = MixedText(3, 4000, latin);
+        const std::string before = latin ? MixedText(3, 4000, true) : Ideographs(3, 4000);
         for (const std::string typed : {"a", "甲", "，"}) {
             const std::string after = typed + before;
             auto keyed = [](const std::string& line) {
@@ -131,6 +141,26 @@ TEST(RowPieces, PiecesOfTheSameTextStayWhenTheRowsMove) {
                 << (latin ? "mixed" : "Chinese") << " text, typed " << typed;
         }
     }
+}
+
+// Faces whose characters are as wide as their columns get the least slack; characters drawn
+// narrower let Scintilla reach further; half a row or more, and the pieces keep to the row starts.
+TEST(RowPieces, SlackFollowsHowFarTheNarrowestCharacterFallsShort) {
+    const struct {
+        std::vector<DrawnWidth> samples;
+        int slack;
+    } cases[] = {
+        {{{8, 1}, {16, 2}}, 1},         // as wide as the columns
+        {{{9, 1}, {20, 2}}, 1},         // wider: Scintilla gives the row up sooner
+        {{{8, 1}, {15, 2}}, 7},         // 1/16 short: 82 / 15 = 5.47 columns more
+        {{{7.2, 1}, {16, 2}}, 11},      // 10 % short: 82 / 9 = 9.1
+        {{{6, 1}, {16, 2}}, 29},        // 25 % short: 82 / 3 = 27.3
+        {{{8 * 0.67, 1}, {16, 2}}, -1}, // 33 % short: 40.4 columns, half a row
+        {{{0, 1}}, -1},                 // a character drawn as nothing
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SlackColumns(8, c.samples, kColumns), c.slack) << c.samples.front().drawn;
+    EXPECT_EQ(SlackColumns(0, {{8, 1}}, kColumns), -1) << "no width to measure by";
 }
 
 } // namespace
