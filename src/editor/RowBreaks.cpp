@@ -50,22 +50,6 @@ bool In(const auto& ranges, char32_t c) {
                        [c](const Range& r) { return c >= r.first && c <= r.second; });
 }
 
-// The character starting at `at` and its length in bytes (U+FFFD and 1 for a malformed byte).
-std::pair<char32_t, size_t> Decode(std::string_view s, size_t at) {
-    const auto b = static_cast<unsigned char>(s[at]);
-    const size_t length = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || at + length > s.size())
-        return {0xFFFD, 1};
-    char32_t c = length == 1 ? b : b & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(s[at + i]);
-        if ((next >> 6) != 0x2)
-            return {0xFFFD, 1};
-        c = (c << 6) | (next & 0x3F);
-    }
-    return {c, length};
-}
-
 // What the rules need to know of a character. ASCII and the common ideographs, nearly every
 // character of a note, are told apart without the tables.
 struct Kind {
@@ -112,7 +96,7 @@ bool MayBreakBetween(char32_t before, char32_t after) {
     return MayBreak(KindOf(before), KindOf(after));
 }
 
-int ColumnsOf(char32_t c) {
+int WideColumnsOf(char32_t c) {
     return KindOf(c).wide ? 2 : 1;
 }
 
@@ -131,7 +115,7 @@ std::vector<size_t> RowStarts(std::string_view line, int columns) {
     Kind previous;
     previous.blank = true;
     for (size_t at = 0; at < line.size();) {
-        const auto [c, length] = Decode(line, at);
+        const auto [c, length] = DecodeUtf8At(line, at);
         const Kind kind = KindOf(c);
         if (at > rowStart && MayBreak(previous, kind))
             lastBreak = at;
@@ -149,7 +133,7 @@ std::vector<size_t> RowStarts(std::string_view line, int columns) {
             hangingFrom = rowStart;
             used = 0;
             for (size_t p = start; p < at;) { // what moved to the new row
-                const auto [moved, movedLength] = Decode(line, p);
+                const auto [moved, movedLength] = DecodeUtf8At(line, p);
                 used += ColumnsOf(moved);
                 p += movedLength;
             }

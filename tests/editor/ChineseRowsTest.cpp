@@ -3,11 +3,14 @@
 
 #include "EditorFixture.h"
 
+#include "editor/EditorText.h"
 #include "editor/NotePrinter.h"
 #include "editor/RowBreaks.h"
+#include "editor/RowPieces.h"
 #include "support/Printers.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -95,6 +98,107 @@ TEST_F(ChineseRowsTest, RowsFollowTheWrapColumnAndTyping) {
     editor->viewport()->repaint();
     const QString typed = QStringLiteral("甲乙") + forty;
     EXPECT_EQ(shownRows(0, typed), (QStringList{typed.left(40), typed.mid(40)}));
+}
+
+// A long line of mixed text shows the rule's rows, drawn in short pieces, before and after keys
+// typed at its start and end (typed text is styled as it is inserted).
+TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
+    const QStringList parts = {
+        QStringLiteral("春眠不觉晓"), QStringLiteral("，"),       QStringLiteral("note "),
+        QStringLiteral("处处闻啼鸟"), QStringLiteral("。"),       QStringLiteral("2026 "),
+        QStringLiteral("《夜来》"),   QStringLiteral("Qingjian"), QStringLiteral("风雨声")};
+    QString line;
+    for (int i = 0; i < 400; ++i)
+        line += parts[(i * 7 + i / 5) % parts.size()];
+    load(line);
+    editor->setReadOnly(false);
+    auto ruleRows = [](const QString& text) {
+        const QByteArray utf8 = text.toUtf8();
+        QStringList rows;
+        qsizetype from = 0;
+        for (size_t start : RowStarts(std::string_view(utf8.constData(), utf8.size()), 80)) {
+            rows << QString::fromUtf8(utf8.mid(from, static_cast<qsizetype>(start) - from));
+            from = static_cast<qsizetype>(start);
+        }
+        return rows << QString::fromUtf8(utf8.mid(from));
+    };
+    auto styleChanges = [this] {
+        int changes = 0;
+        const long end = editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L);
+        for (long at = 1; at < end; ++at)
+            changes += editor->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at) !=
+                       editor->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at - 1);
+        return changes;
+    };
+    auto type = [this](const QString& key) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
+        QApplication::sendEvent(editor.get(), &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, key);
+        QApplication::sendEvent(editor.get(), &release);
+    };
+    editor->viewport()->repaint();
+    EXPECT_EQ(shownRows(0, line), ruleRows(line));
+    EXPECT_GT(styleChanges(), 3 * ruleRows(line).size());
+    for (const QString& key : {QStringLiteral("a"), QStringLiteral("甲"), QStringLiteral("，")}) {
+        editor->SendScintilla(QsciScintilla::SCI_GOTOPOS, 0L);
+        type(key);
+        line.prepend(key);
+        editor->SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
+        type(key);
+        line.append(key);
+        editor->viewport()->repaint();
+        ASSERT_EQ(editor->text(), line);
+        EXPECT_EQ(shownRows(0, line), ruleRows(line)) << "typed " << key.toStdString();
+    }
+}
+
+// A key typed into a line is styled as it is inserted, before anything is drawn; and a new face
+// styles the text again as a fresh editor with that face would.
+TEST_F(ChineseRowsTest, TypedTextIsStyledAtOnceAndANewFaceRestylesTheText) {
+    const QString line = QStringLiteral("春眠不觉晓处处闻啼鸟夜来风雨声花落知多少").repeated(30);
+    load(line);
+    editor->setReadOnly(false);
+    editor->viewport()->repaint();
+    editor->SendScintilla(QsciScintilla::SCI_GOTOPOS, 0L);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(editor.get(), &press);
+    EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETENDSTYLED),
+              editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L));
+
+    auto stylesOf = [](QsciScintilla& e) {
+        std::vector<long> styles;
+        const long end = e.SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L);
+        for (long at = 0; at < end; ++at)
+            styles.push_back(e.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at));
+        return styles;
+    };
+    QFont face(QStringLiteral("DejaVu Sans"));
+    face.setPointSize(12);
+    editor->setFont(face);
+    wrap->refresh();
+    editor->viewport()->repaint();
+    auto faceOf = [this](int style) {
+        QByteArray name(1024, '\0');
+        editor->SendScintilla(QsciScintilla::SCI_STYLEGETFONT, static_cast<unsigned long>(style),
+                              name.data());
+        return QByteArray(name.constData());
+    };
+    for (int style = 1; style < kPieceStyles; ++style)
+        EXPECT_EQ(faceOf(style), faceOf(0)) << style;
+
+    QsciScintilla fresh;
+    fresh.setUtf8(true);
+    fresh.setEolMode(QsciScintilla::EolWindows);
+    ConfigureNoteEditor(fresh);
+    fresh.setFont(face);
+    auto* freshWrap = new ColumnWrap(&fresh);
+    fresh.resize(editor->size());
+    fresh.show();
+    freshWrap->setEnabled(true);
+    fresh.setText(editor->text());
+    QApplication::processEvents();
+    fresh.viewport()->repaint();
+    EXPECT_EQ(stylesOf(*editor), stylesOf(fresh));
 }
 
 // The printed page shows the same rows (pdftotext keeps one printed row a line).

@@ -64,6 +64,10 @@ Notebook::Notebook(Dialogs& dialogs, QWidget* dialogParent, QObject* parent)
 }
 
 Notebook::~Notebook() {
+    // The items come down after the commands: their selection signals must find no one.
+    for (QObject* sender : {static_cast<QObject*>(d->tree), static_cast<QObject*>(d->editor)})
+        if (sender)
+            sender->disconnect(this);
     for (QWidget* w : {static_cast<QWidget*>(d->tree), static_cast<QWidget*>(d->titleBar),
                        static_cast<QWidget*>(d->editor)})
         if (w && !w->parent())
