@@ -46,6 +46,9 @@ FontColorDialog::FontColorDialog(const FontChoice& initial, const QString& capti
     fonts_->setWindowFlags(Qt::Widget);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setCurrentFont(initial.font);
+    fonts_->setSizeGripEnabled(false);
+    if (QLayout* own = fonts_->layout())
+        own->setContentsMargins(0, 0, 0, 0);
     sample_ = SampleOf(fonts_);
     fonts_->installEventFilter(this);
 
