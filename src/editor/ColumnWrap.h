@@ -3,9 +3,10 @@
 // edge that the user can drag with the mouse. Scintilla draws its edge as a solid line only: the
 // dotted one is drawn by a see-through layer over the text area, and Scintilla's stays off.
 //
-// Scintilla wraps at its text area's right margin, so the margin is set to leave exactly the
-// wrap column's width (half-width cells; a Chinese character takes two) and is recomputed when the
-// window, the font or the gutter changes. The edge line follows the edge column; the wrap column
+// Scintilla wraps at its text area's right margin, so the margin is set to leave the wrap
+// column's width (half-width cells; a Chinese character takes two) plus the room blanks may hang
+// past it (kHangingColumns; the rows themselves end at the wrap column, RowBreakStyler.h), and is
+// recomputed when the window, the font or the gutter changes. The edge line follows the edge column; the wrap column
 // follows the edge column when the main window says so (on mouse moves).
 
 #include <QObject>

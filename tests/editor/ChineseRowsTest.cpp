@@ -164,6 +164,10 @@ TEST_F(ChineseRowsTest, TypedTextIsStyledAtOnceAndANewFaceRestylesTheText) {
     QApplication::sendEvent(editor.get(), &press);
     EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETENDSTYLED),
               editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L));
+    // Other changes (a replace-all makes thousands) wait for the next paint to be styled.
+    QApplication::processEvents();
+    editor->SendScintilla(QsciScintilla::SCI_INSERTTEXT, 4UL, "b");
+    EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETENDSTYLED), 4);
 
     auto stylesOf = [](QsciScintilla& e) {
         std::vector<long> styles;
