@@ -91,13 +91,14 @@ void RowBreakStyler::restyle() {
     editor_->SendScintilla(Sci::SCI_STARTSTYLING, 0UL, 0L);
 }
 
-// From the start of the first line not yet styled up to the end of the line holding `position`,
-// line by line: the rows of a line depend on that line only.
+// From the first line not yet styled up to the end of the line holding `position`, line by line:
+// the rows of a line depend on that line only. In the first line, the rows that end well before
+// the first byte not yet styled keep their styles: the text before that byte is as it was styled.
 void RowBreakStyler::styleUpTo(long position) {
     const int columns = columns_();
     const int slack = slackColumns();
-    const long firstLine =
-        editor_->SendScintilla(Sci::SCI_LINEFROMPOSITION, editor_->SendScintilla(Sci::SCI_GETENDSTYLED));
+    const long endStyled = editor_->SendScintilla(Sci::SCI_GETENDSTYLED);
+    const long firstLine = editor_->SendScintilla(Sci::SCI_LINEFROMPOSITION, endStyled);
     const long lastLine = editor_->SendScintilla(Sci::SCI_LINEFROMPOSITION, position);
     const auto* text = reinterpret_cast<const char*>(editor_->SendScintilla(Sci::SCI_GETCHARACTERPOINTER));
     for (long line = firstLine; line <= lastLine; ++line) {
@@ -106,11 +107,25 @@ void RowBreakStyler::styleUpTo(long position) {
         const long next =
             std::max(end, static_cast<long>(editor_->SendScintilla(Sci::SCI_POSITIONFROMLINE, line + 1)));
         const std::string_view bytes(text + start, static_cast<size_t>(end - start));
-        std::vector<char> styles = PieceStyles(bytes, RowStarts(bytes, columns), columns, slack);
-        keepMeasured(styles);
+        const std::vector<size_t> rows = RowStarts(bytes, columns);
+        // A row start is settled once the characters up to the start after next are read: keep
+        // the rows whose next two starts lie before the first byte not yet styled.
+        size_t fromRow = 0;
+        if (line == firstLine) {
+            const auto unstyled = static_cast<size_t>(endStyled - start);
+            const auto settled =
+                static_cast<size_t>(std::lower_bound(rows.begin(), rows.end(), unstyled) - rows.begin());
+            fromRow = settled >= 2 ? settled - 2 : 0;
+        }
+        const long from = start + (fromRow == 0 ? 0 : static_cast<long>(rows[fromRow - 1]));
+        const int styleBefore =
+            fromRow == 0 ? -1 : static_cast<int>(editor_->SendScintilla(Sci::SCI_GETSTYLEAT, from - 1));
+        std::vector<char> styles = PieceStylesFrom(bytes, rows, columns, slack, fromRow, styleBefore);
+        if (fromRow == 0)
+            keepMeasured(styles);
         // The line break goes with the last piece.
-        styles.resize(static_cast<size_t>(next - start), styles.empty() ? 0 : styles.back());
-        editor_->SendScintilla(Sci::SCI_STARTSTYLING, static_cast<unsigned long>(start), 0L);
+        styles.resize(static_cast<size_t>(next - from), styles.empty() ? 0 : styles.back());
+        editor_->SendScintilla(Sci::SCI_STARTSTYLING, static_cast<unsigned long>(from), 0L);
         editor_->SendScintilla(Sci::SCI_SETSTYLINGEX, static_cast<unsigned long>(styles.size()),
                                styles.data());
     }

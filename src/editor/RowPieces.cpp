@@ -41,26 +41,43 @@ int SlackColumns(double cell, const std::vector<DrawnWidth>& samples, int column
 
 std::vector<char> PieceStyles(std::string_view line, const std::vector<size_t>& rowStarts, int columns,
                               int slackColumns) {
-    std::vector<char> styles(line.size(), 0);
-    int previousStyle = -1;
-    size_t pieceStart = 0;
+    return PieceStylesFrom(line, rowStarts, columns, slackColumns, 0, -1);
+}
+
+std::vector<char> PieceStylesFrom(std::string_view line, const std::vector<size_t>& rowStarts, int columns,
+                                  int slackColumns, size_t fromRow, int styleBefore) {
+    const auto startOf = [&](size_t row) { return row == 0 ? size_t{0} : rowStarts[row - 1]; };
+    fromRow = std::min(fromRow, rowStarts.size());
+    const size_t from = startOf(fromRow);
+    std::vector<char> styles(line.size() - from, 0);
+    int previousStyle = styleBefore;
+    size_t pieceStart = from;
     std::uint32_t hash = kHashStart;
     auto endPiece = [&](size_t at) {
         int style = static_cast<int>(hash % kPieceStyles);
         if (style == previousStyle)
             style = (style + 1) % kPieceStyles;
-        std::fill(styles.begin() + static_cast<std::ptrdiff_t>(pieceStart),
-                  styles.begin() + static_cast<std::ptrdiff_t>(at), static_cast<char>(style));
+        std::fill(styles.begin() + static_cast<std::ptrdiff_t>(pieceStart - from),
+                  styles.begin() + static_cast<std::ptrdiff_t>(at - from), static_cast<char>(style));
         previousStyle = style;
         pieceStart = at;
         hash = kHashStart;
     };
-    size_t nextRow = 0;
+    size_t nextRow = fromRow;
     int rowColumns = 0; // columns from the row start to here
     // The columns from the row start a piece may first end at: anywhere on the first row.
     int closedUntil = slackColumns < 0 ? INT_MAX : 0;
+    if (fromRow > 0 && slackColumns >= 0) {
+        int before = 0; // the columns of the row before
+        for (size_t at = startOf(fromRow - 1); at < from;) {
+            const auto [c, length] = DecodeUtf8At(line, at);
+            before += ColumnsOf(c);
+            at += length;
+        }
+        closedUntil = columns + kHangingColumns + slackColumns - before;
+    }
     char32_t previous = U'\n';
-    for (size_t at = 0; at < line.size();) {
+    for (size_t at = from; at < line.size();) {
         const auto [c, length] = DecodeUtf8At(line, at);
         if (nextRow < rowStarts.size() && at == rowStarts[nextRow]) {
             endPiece(at);
@@ -78,7 +95,7 @@ std::vector<char> PieceStyles(std::string_view line, const std::vector<size_t>& 
         previous = c;
         at += length;
     }
-    if (!line.empty())
+    if (line.size() > from)
         endPiece(line.size());
     return styles;
 }

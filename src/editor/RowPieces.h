@@ -36,5 +36,9 @@ int SlackColumns(double cell, const std::vector<DrawnWidth>& samples, int column
 
 std::vector<char> PieceStyles(std::string_view utf8Line, const std::vector<size_t>& rowStarts, int columns,
                               int slackColumns);
+// The same from the start of row `fromRow` (0: the line's first) on, for the bytes from there to the
+// line's end, given the style of the byte before it (-1: none): what PieceStyles gives there.
+std::vector<char> PieceStylesFrom(std::string_view utf8Line, const std::vector<size_t>& rowStarts,
+                                  int columns, int slackColumns, size_t fromRow, int styleBefore);
 
 } // namespace qj

@@ -150,6 +150,20 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
         ASSERT_EQ(editor->text(), line);
         EXPECT_EQ(shownRows(0, line), ruleRows(line)) << "typed " << key.toStdString();
     }
+    // Closing punctuation typed at a row start takes the character before it along: the row
+    // before changes too.
+    for (int row : {5, 20}) {
+        const QStringList rows = ruleRows(line);
+        qsizetype at = 0;
+        for (int r = 0; r < row; ++r)
+            at += rows[r].size();
+        editor->SendScintilla(QsciScintilla::SCI_GOTOPOS, static_cast<long>(line.left(at).toUtf8().size()));
+        type(QStringLiteral("。"));
+        line.insert(at, QStringLiteral("。"));
+        editor->viewport()->repaint();
+        ASSERT_EQ(editor->text(), line);
+        EXPECT_EQ(shownRows(0, line), ruleRows(line)) << "typed at the start of row " << row;
+    }
 }
 
 // A key typed into a line is styled as it is inserted, before anything is drawn; and a new face

@@ -117,6 +117,27 @@ TEST(RowPieces, WithoutSlackTheStyleChangesAtTheRowStartsOnly) {
     EXPECT_EQ(PieceStyles("中", {}, kColumns, kSlack).size(), 3u);
 }
 
+// Styling from a row start on, given the style before it, gives what styling the whole line gives
+// there (the editor restyles a typed line from a little before the key only).
+TEST(RowPieces, StylingFromARowStartAgreesWithTheWholeLine) {
+    for (int slack : {kSlack, 5, -1}) {
+        const std::string line = MixedText(11, 900, true);
+        const std::vector<size_t> rows = RowStarts(line, kColumns);
+        const std::vector<char> whole = PieceStyles(line, rows, kColumns, slack);
+        for (size_t row = 0; row <= rows.size(); ++row) {
+            const size_t from = row == 0 ? 0 : rows[row - 1];
+            const int before = row == 0 ? -1 : whole[from - 1];
+            const std::vector<char> part = PieceStylesFrom(line, rows, kColumns, slack, row, before);
+            ASSERT_EQ(part, std::vector<char>(whole.begin() + static_cast<std::ptrdiff_t>(from), whole.end()))
+                << "slack " << slack << ", from row " << row;
+        }
+        // A row past the last is the last.
+        const int last = whole[rows.back() - 1];
+        EXPECT_EQ(PieceStylesFrom(line, rows, kColumns, slack, rows.size() + 5, last),
+                  PieceStylesFrom(line, rows, kColumns, slack, rows.size(), last));
+    }
+}
+
 // A character typed at the start moves every row of a Chinese line, yet most pieces stay as they
 // were, text and style: those Scintilla measures once and keeps.
 TEST(RowPieces, PiecesOfTheSameTextStayWhenTheRowsMove) {
