@@ -5,6 +5,7 @@
 
 #include "editor/EditorText.h"
 #include "editor/NotePrinter.h"
+#include "editor/RowBreakStyler.h"
 #include "editor/RowBreaks.h"
 #include "editor/RowPieces.h"
 #include "support/Printers.h"
@@ -47,6 +48,7 @@ std::vector<Wrapped> Table() {
         {"curly quotes take two columns as they are drawn",
          {QStringLiteral("“引号”").repeated(9) + QStringLiteral("一二三四"), QStringLiteral("五六“七”")}},
         {"a number longer than a row is cut", {QString(80, QLatin1Char('7')), QString(10, QLatin1Char('7'))}},
+        {"a later line of four rows", {forty, forty, forty, QStringLiteral("甲乙")}},
     };
 }
 
@@ -151,8 +153,17 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
         EXPECT_EQ(shownRows(0, line), ruleRows(line)) << "typed " << key.toStdString();
     }
     // Closing punctuation typed at a row start takes the character before it along: the row
-    // before changes too.
-    for (int row : {5, 20}) {
+    // before changes too. The line is restyled from a little before the key only, yet it ends up
+    // styled as a whole restyle styles it.
+    auto styles = [this] {
+        std::vector<long> all;
+        const long end = editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L);
+        for (long at = 0; at < end; ++at)
+            all.push_back(editor->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at));
+        return all;
+    };
+    ASSERT_GT(ruleRows(line).size(), 36);
+    for (int row = 5; row < 35; row += 1) {
         const QStringList rows = ruleRows(line);
         qsizetype at = 0;
         for (int r = 0; r < row; ++r)
@@ -163,6 +174,10 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
         editor->viewport()->repaint();
         ASSERT_EQ(editor->text(), line);
         EXPECT_EQ(shownRows(0, line), ruleRows(line)) << "typed at the start of row " << row;
+        const std::vector<long> typed = styles();
+        RowBreakStyler::Of(*editor)->restyle();
+        editor->viewport()->repaint();
+        EXPECT_EQ(typed, styles()) << "typed at the start of row " << row;
     }
 }
 
