@@ -127,6 +127,8 @@ void ColumnWrap::applyMargin() {
         margin = WrapRightMargin(editor_->viewport()->width() - textStart(), columnsWidth);
     }
     redrawEdge();
+    // A window too narrow for the wrap column leaves no margin: Scintilla wraps at its edge.
+    RowBreakStyler::Of(*editor_)->setWrapAtColumn(!enabled_ || margin > 0);
     if (editor_->SendScintilla(QsciScintilla::SCI_GETMARGINRIGHT) != margin)
         editor_->SendScintilla(QsciScintilla::SCI_SETMARGINRIGHT, 0UL, static_cast<long>(margin));
 }

@@ -87,6 +87,13 @@ void RowBreakStyler::MatchLook(Sci& editor) {
         editor.viewport()->update();
 }
 
+void RowBreakStyler::setWrapAtColumn(bool atColumn) {
+    if (atColumn == wrapAtColumn_)
+        return;
+    wrapAtColumn_ = atColumn;
+    restyle();
+}
+
 void RowBreakStyler::restyle() {
     editor_->SendScintilla(Sci::SCI_STARTSTYLING, 0UL, 0L);
 }
@@ -143,7 +150,7 @@ int RowBreakStyler::slackColumns() {
                                                           static_cast<unsigned long>(style))) +
                 '/';
     if (face == measuredFace_)
-        return slack_;
+        return wrapAtColumn_ ? slack_ : -1;
     measuredFace_ = face;
     auto width = [this](int style, const QByteArray& sample) {
         return static_cast<double>(editor_->SendScintilla(
@@ -162,7 +169,7 @@ int RowBreakStyler::slackColumns() {
         sample(QByteArray(wide), 2);
     slack_ = SlackColumns(cell, samples, columns_());
     restyle();
-    return slack_;
+    return wrapAtColumn_ ? slack_ : -1;
 }
 
 // Scintilla keeps a fixed number of measured pieces: room for every piece of the longest line.

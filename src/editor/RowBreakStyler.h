@@ -38,6 +38,10 @@ public:
     void restyle();
     // The wrap column the rows are made for.
     int columns() const { return columns_(); }
+    // Whether Scintilla wraps at that column (false: the window is narrower and Scintilla wraps
+    // at its edge, where a piece end would be taken for a row end: the pieces keep to the row
+    // starts then).
+    void setWrapAtColumn(bool atColumn);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,6 +54,7 @@ private:
     QsciScintilla* editor_;
     std::function<int()> columns_;
     QPointer<QWidget> viewport_;
+    bool wrapAtColumn_ = true;
     bool typing_ = false; // a key or an input method's text is being handled
     QByteArray measuredFace_;
     int slack_ = -1;

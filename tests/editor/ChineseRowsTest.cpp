@@ -181,6 +181,34 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
     }
 }
 
+// In a window too narrow for the wrap column Scintilla wraps at the window's edge, where it
+// would take any piece end for a row end: the pieces keep to the row starts until it is wide again.
+TEST_F(ChineseRowsTest, ANarrowWindowGetsNoPiecesBetweenRowStarts) {
+    const QString line = QStringLiteral("春眠不觉晓，处处闻啼鸟。夜来风雨声，花落知多少。").repeated(20);
+    load(line);
+    auto changes = [this] {
+        std::vector<long> at;
+        const long end = editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L);
+        for (long p = 1; p < end; ++p)
+            if (editor->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p) !=
+                editor->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p - 1))
+                at.push_back(p);
+        return at;
+    };
+    const QByteArray utf8 = line.toUtf8();
+    std::vector<long> rows;
+    for (size_t start : RowStarts(std::string_view(utf8.constData(), utf8.size()), 80))
+        rows.push_back(static_cast<long>(start));
+    editor->viewport()->repaint();
+    EXPECT_GT(changes().size(), 3 * rows.size());
+    resizeTo(400);
+    editor->viewport()->repaint();
+    EXPECT_EQ(changes(), rows);
+    resizeTo(1000);
+    editor->viewport()->repaint();
+    EXPECT_GT(changes().size(), 3 * rows.size());
+}
+
 // A key typed into a line is styled as it is inserted, before anything is drawn; and a new face
 // styles the text again as a fresh editor with that face would.
 TEST_F(ChineseRowsTest, TypedTextIsStyledAtOnceAndANewFaceRestylesTheText) {
