@@ -52,6 +52,25 @@ std::vector<Wrapped> Table() {
     };
 }
 
+// The style of each byte of the first line.
+std::vector<long> StylesOfFirstLine(QsciScintilla& editor) {
+    std::vector<long> styles;
+    const long end = editor.SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L);
+    for (long at = 0; at < end; ++at)
+        styles.push_back(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at));
+    return styles;
+}
+
+// Where the style changes in the first line.
+std::vector<long> StyleChanges(QsciScintilla& editor) {
+    const std::vector<long> styles = StylesOfFirstLine(editor);
+    std::vector<long> changes;
+    for (size_t at = 1; at < styles.size(); ++at)
+        if (styles[at] != styles[at - 1])
+            changes.push_back(static_cast<long>(at));
+    return changes;
+}
+
 class ChineseRowsTest : public EditorTest {
 protected:
     void SetUp() override {
@@ -124,14 +143,6 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
         }
         return rows << QString::fromUtf8(utf8.mid(from));
     };
-    auto styleChanges = [this] {
-        int changes = 0;
-        const long end = editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L);
-        for (long at = 1; at < end; ++at)
-            changes += editor->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at) !=
-                       editor->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at - 1);
-        return changes;
-    };
     auto type = [this](const QString& key) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
         QApplication::sendEvent(editor.get(), &press);
@@ -140,7 +151,7 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
     };
     editor->viewport()->repaint();
     EXPECT_EQ(shownRows(0, line), ruleRows(line));
-    EXPECT_GT(styleChanges(), 3 * ruleRows(line).size());
+    EXPECT_GT(StyleChanges(*editor).size(), 3 * ruleRows(line).size());
     for (const QString& key : {QStringLiteral("a"), QStringLiteral("甲"), QStringLiteral("，")}) {
         editor->SendScintilla(QsciScintilla::SCI_GOTOPOS, 0L);
         type(key);
@@ -155,13 +166,6 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
     // Closing punctuation typed at a row start takes the character before it along: the row
     // before changes too. The line is restyled from a little before the key only, yet it ends up
     // styled as a whole restyle styles it.
-    auto styles = [this] {
-        std::vector<long> all;
-        const long end = editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L);
-        for (long at = 0; at < end; ++at)
-            all.push_back(editor->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at));
-        return all;
-    };
     ASSERT_GT(ruleRows(line).size(), 36);
     for (int row = 5; row < 35; row += 1) {
         const QStringList rows = ruleRows(line);
@@ -174,10 +178,10 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
         editor->viewport()->repaint();
         ASSERT_EQ(editor->text(), line);
         EXPECT_EQ(shownRows(0, line), ruleRows(line)) << "typed at the start of row " << row;
-        const std::vector<long> typed = styles();
+        const std::vector<long> typed = StylesOfFirstLine(*editor);
         RowBreakStyler::Of(*editor)->restyle();
         editor->viewport()->repaint();
-        EXPECT_EQ(typed, styles()) << "typed at the start of row " << row;
+        EXPECT_EQ(typed, StylesOfFirstLine(*editor)) << "typed at the start of row " << row;
     }
 }
 
@@ -186,27 +190,18 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
 TEST_F(ChineseRowsTest, ANarrowWindowGetsNoPiecesBetweenRowStarts) {
     const QString line = QStringLiteral("春眠不觉晓，处处闻啼鸟。夜来风雨声，花落知多少。").repeated(20);
     load(line);
-    auto changes = [this] {
-        std::vector<long> at;
-        const long end = editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L);
-        for (long p = 1; p < end; ++p)
-            if (editor->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p) !=
-                editor->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p - 1))
-                at.push_back(p);
-        return at;
-    };
     const QByteArray utf8 = line.toUtf8();
     std::vector<long> rows;
     for (size_t start : RowStarts(std::string_view(utf8.constData(), utf8.size()), 80))
         rows.push_back(static_cast<long>(start));
     editor->viewport()->repaint();
-    EXPECT_GT(changes().size(), 3 * rows.size());
+    EXPECT_GT(StyleChanges(*editor).size(), 3 * rows.size());
     resizeTo(400);
     editor->viewport()->repaint();
-    EXPECT_EQ(changes(), rows);
+    EXPECT_EQ(StyleChanges(*editor), rows);
     resizeTo(1000);
     editor->viewport()->repaint();
-    EXPECT_GT(changes().size(), 3 * rows.size());
+    EXPECT_GT(StyleChanges(*editor).size(), 3 * rows.size());
 }
 
 // A key typed into a line is styled as it is inserted, before anything is drawn; and a new face
@@ -226,13 +221,6 @@ TEST_F(ChineseRowsTest, TypedTextIsStyledAtOnceAndANewFaceRestylesTheText) {
     editor->SendScintilla(QsciScintilla::SCI_INSERTTEXT, 4UL, "b");
     EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETENDSTYLED), 4);
 
-    auto stylesOf = [](QsciScintilla& e) {
-        std::vector<long> styles;
-        const long end = e.SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L);
-        for (long at = 0; at < end; ++at)
-            styles.push_back(e.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at));
-        return styles;
-    };
     QFont face(QStringLiteral("DejaVu Sans"));
     face.setPointSize(12);
     editor->setFont(face);
@@ -259,7 +247,7 @@ TEST_F(ChineseRowsTest, TypedTextIsStyledAtOnceAndANewFaceRestylesTheText) {
     fresh.setText(editor->text());
     QApplication::processEvents();
     fresh.viewport()->repaint();
-    EXPECT_EQ(stylesOf(*editor), stylesOf(fresh));
+    EXPECT_EQ(StylesOfFirstLine(*editor), StylesOfFirstLine(fresh));
 }
 
 // The printed page shows the same rows (pdftotext keeps one printed row a line).
