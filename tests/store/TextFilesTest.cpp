@@ -1,8 +1,8 @@
 #include "store/TextFiles.h"
 #include "store/StoreError.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -42,7 +42,9 @@ TEST(TextFilesImport, DecodesSplitsAndDropsTrailingBlankLines) {
     }
 }
 
-TEST(TextFilesImport, UnreadableFilesAreRefusedWithAClearMessage) {
+// Missing, a folder, or one byte over 100 MiB: refused by what the file system says, before the
+// file is opened (no file can be opened while they are tried).
+TEST(TextFilesImport, UnreadableFilesAreRefusedWithAClearMessageBeforeOpeningThem) {
     QTemporaryDir dir;
     QFile big(dir.filePath(QStringLiteral("big.txt")));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly));
@@ -56,6 +58,11 @@ TEST(TextFilesImport, UnreadableFilesAreRefusedWithAClearMessage) {
         {dir.path(), "文件夹"},
         {big.fileName(), "太大"},
     };
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit none = saved;
+    none.rlim_cur = 0;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
     for (const Case& c : cases) {
         try {
             ReadTextFile(c.path);
@@ -65,6 +72,33 @@ TEST(TextFilesImport, UnreadableFilesAreRefusedWithAClearMessage) {
             EXPECT_TRUE(e.text().contains(c.path)) << e.what();
         }
     }
+    setrlimit(RLIMIT_NOFILE, &saved);
+}
+
+// The limit itself: a file of exactly 100 MiB is read whole.
+TEST(TextFilesImport, AFileOfExactly100MiBIsRead) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("limit.txt"));
+    constexpr qint64 kLineBytes = 1024; // 1022 letters and CR LF
+    QByteArray line(kLineBytes - 2, 'a');
+    for (qsizetype i = 0; i < line.size(); ++i)
+        line[i] = static_cast<char>('a' + i % 26);
+    line += "\r\n";
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        QByteArray block;
+        for (int i = 0; i < 1024; ++i)
+            block += line;
+        for (qint64 written = 0; written < kMaxImportBytes; written += block.size())
+            ASSERT_EQ(file.write(block), block.size());
+        ASSERT_EQ(file.size(), kMaxImportBytes);
+    }
+    const LoadedText loaded = ReadTextFile(path);
+    ASSERT_EQ(loaded.lines.size(), kMaxImportBytes / kLineBytes);
+    EXPECT_EQ(loaded.lines.front(), QString::fromLatin1(line.chopped(2)));
+    EXPECT_EQ(loaded.lines.back(), loaded.lines.front());
+    EXPECT_EQ(loaded.style, LineBreak::CrLf);
 }
 
 TEST(TextFilesExport, TextHasTheLoadedBreaksAndNothingAfterTheLastLine) {
@@ -160,7 +194,8 @@ TEST(TextFilesExport, FailedWriteIsReportedAndKeepsTheOldFile) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old text"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("note.txt")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("note.txt")});
 }
 
 } // namespace
