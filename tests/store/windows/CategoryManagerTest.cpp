@@ -82,6 +82,36 @@ TEST_F(CategoryManagerTest, DeletingANonFirstCategoryMakesTheFirstCurrentAndDefa
     EXPECT_EQ(manager->defaultLabel(), QStringLiteral("帮助"));
 }
 
+// An unsaved text of another category is asked about before the first category is shown; the
+// shown category is closed before its table goes, so its unsaved text is dropped unasked and
+// saved nowhere.
+TEST_F(CategoryManagerTest, DeletingAsksAboutAnUnsavedTextOnlyWhenItsCategoryStays) {
+    typeIntoEditor(QStringLiteral("留"));
+    pick(QStringLiteral("读书"));
+    dialogs().answerMessage(DialogButton::Yes); // the warning
+    dialogs().answerMessage(DialogButton::Yes); // save the text
+    dialogs().answerMessage(DialogButton::Ok);  // 设置完成!
+    manager->BtnDelClick();
+    EXPECT_EQ(messageTexts().mid(1), (QStringList{"文本内容已改变，需要保存吗？", "设置完成!"}));
+    EXPECT_TRUE(storedInfo(QStringLiteral("work"), 0)->startsWith(QStringLiteral("留")));
+
+    pick(QStringLiteral("work"));
+    dialogs().answerMessage(DialogButton::Ok);
+    manager->BtnCurTbClick();
+    ASSERT_EQ(window->notebook().categoryName(), QStringLiteral("work"));
+    typeIntoEditor(QStringLiteral("弃"));
+    ASSERT_TRUE(window->notebook().isDirty());
+    dialogs().clearCalls();
+    dialogs().answerMessage(DialogButton::Yes); // the warning
+    dialogs().answerMessage(DialogButton::Ok);  // 设置完成!
+    manager->BtnDelClick();
+    EXPECT_EQ(messageTexts().mid(1), QStringList{QStringLiteral("设置完成!")});
+    EXPECT_EQ(storedCategories(), QStringList{QStringLiteral("帮助")});
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("说明"));
+    EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("帮助"));
+    EXPECT_FALSE(window->notebook().isDirty());
+}
+
 TEST_F(CategoryManagerTest, DeletingNeedsAYes) {
     pick(QStringLiteral("work"));
     dialogs().answerMessage(DialogButton::No);

@@ -111,6 +111,32 @@ TEST_F(SearchWindowTest, DoubleClickOpensTheHitAndSelectsTheFirstOccurrence) {
     EXPECT_EQ(iniValue(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("帮助"));
 }
 
+// A search that found nothing leaves nothing to double-click: no row, no note opened, no caption
+// change. A search for no text (blanks only) lists every note: a double-click opens it but counts
+// and selects nothing.
+TEST_F(SearchWindowTest, DoubleClickAfterASearchForNothingOnlyOpensWhatIsListed) {
+    search(QStringLiteral("%"));
+    ASSERT_EQ(find->result()->rowCount(), 0);
+    dialogs().clearCalls();
+    for (int row : {0, -1, 1})
+        find->DBGridEh1DblClick(row);
+    QWidget* grid = find->findChild<QTableView*>(QStringLiteral("DBGridEh1"))->viewport();
+    QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, QPoint(20, 5));
+    EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("帮助"));
+    EXPECT_EQ(window->notebook().editor()->text(), QStringLiteral("说明 Hello"));
+    EXPECT_EQ(find->windowTitle(), QStringLiteral("0记录 - 帮助|work"));
+    EXPECT_TRUE(dialogs().calls().empty());
+
+    search(QStringLiteral(" \t "));
+    ASSERT_EQ(find->result()->rowCount(), 4);
+    find->DBGridEh1DblClick(rowOf(QStringLiteral("  mon  ")));
+    Notebook& nb = window->notebook();
+    EXPECT_EQ(nb.categoryName(), QStringLiteral("work"));
+    EXPECT_EQ(nb.editor()->text(), QStringLiteral("meet hello and HELLO\r\n"));
+    EXPECT_EQ(find->windowTitle(), QStringLiteral("4记录 - 帮助|work"));
+    EXPECT_FALSE(nb.editor()->hasSelectedText());
+}
+
 // A file edited by another tool may hold an ID twice: the hit opens its own record.
 TEST_F(SearchWindowTest, RepeatedIdOpensTheRecordThatWasFound) {
     {
