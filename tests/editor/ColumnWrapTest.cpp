@@ -180,28 +180,36 @@ TEST_F(EditorTest, BookmarksShowAReadableMarkWithTheirDigit) {
     EXPECT_EQ(back0 + digit0, 0);
 }
 
-TEST_F(EditorTest, DraggingTheEdgeMovesItToTheNearestColumn) {
+// Also with the text scrolled sideways: the edge goes to the column under the mouse, not to the
+// one at that distance from the window's left side.
+TEST_F(EditorTest, DraggingTheEdgeMovesItToTheColumnUnderTheMouse) {
     load(QStringLiteral("text"));
     wrap->setEnabled(true);
-    wrap->setEdgeColumn(80);
     QWidget* view = editor->viewport();
-    QSignalSpy dragged(wrap, &ColumnWrap::edgeDragged);
-    const QPointF start(wrap->edgeX(), 20);
-    const QPointF end(wrap->edgeX() - 20 * wrap->cellWidth(), 20);
-    QMouseEvent press(QEvent::MouseButtonPress, start, view->mapToGlobal(start), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view, &press);
-    QMouseEvent move(QEvent::MouseMove, end, view->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(view, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, end, view->mapToGlobal(end), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(view, &release);
-    EXPECT_EQ(wrap->edgeColumn(), 60);
-    ASSERT_FALSE(dragged.isEmpty());
-    EXPECT_EQ(dragged.last().at(0).toInt(), 60);
-    // The caret did not move: the press belonged to the edge.
-    EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETCURRENTPOS), 0);
+    for (int scrolledCells : {0, 7}) {
+        SCOPED_TRACE(scrolledCells);
+        wrap->setEdgeColumn(80);
+        const long xOffset = std::lround(scrolledCells * wrap->cellWidth());
+        editor->SendScintilla(QsciScintilla::SCI_SETXOFFSET, xOffset);
+        ASSERT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETXOFFSET), xOffset);
+        QSignalSpy dragged(wrap, &ColumnWrap::edgeDragged);
+        const QPointF start(wrap->edgeX(), 20);
+        const QPointF end(wrap->edgeX() - 20 * wrap->cellWidth(), 20);
+        QMouseEvent press(QEvent::MouseButtonPress, start, view->mapToGlobal(start), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &press);
+        QMouseEvent move(QEvent::MouseMove, end, view->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, end, view->mapToGlobal(end), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &release);
+        EXPECT_EQ(wrap->edgeColumn(), 60);
+        ASSERT_FALSE(dragged.isEmpty());
+        EXPECT_EQ(dragged.last().at(0).toInt(), 60);
+        // The caret did not move: the press belonged to the edge.
+        EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETCURRENTPOS), 0);
+    }
 }
 
 } // namespace

@@ -28,12 +28,11 @@ class EditorToolsTest : public EditorTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        EditorHooks hooks{dialogs, clock, launcher};
-        hooks.appTitle = QStringLiteral("青简札记");
-        hooks.setReadOnly = [this](bool on) {
+        const auto setReadOnly = [this](bool on) {
             editor->setReadOnly(on);
             readOnlyCalls.push_back(on);
         };
+        EditorHooks hooks{dialogs, clock, launcher, nullptr, QStringLiteral("青简札记"), setReadOnly, {}};
         commands = new EditorCommands(editor.get(), hooks);
     }
     void trigger(const char* name) {
@@ -104,24 +103,26 @@ TEST_F(EditorToolsTest, ReflowItemsAreEnabledOnlyWithASelection) {
 
 TEST_F(EditorToolsTest, AddReturnsJoinsTheSelectionThenSplitsWideLinesAndEmptiesTheClipboard) {
     // Two short lines with blanks and a tab, joined; a long Chinese line after them is re-flowed
-    // too. At 12 points the Song face is 16 pixels per Chinese character: 29 fit 468 pixels.
+    // too. At 12 points the Song face is 16 pixels per Chinese character: 29 fit 468 pixels. A
+    // line break at the end of the text stays, and none is added.
     const QString longLine = QStringLiteral("中文排版").repeated(20);
-    load(QStringLiteral("a b\r\n\tc d\r\n") + longLine);
-    editor->setReadOnly(true);
-    QApplication::clipboard()->setText(QStringLiteral("old"));
-    select(0, 9); // "a b\r\n\tc d"
-    trigger("N107");
-    EXPECT_EQ(readOnlyCalls, std::vector<bool>{false});
-    const QStringList lines = editor->text().split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 4) << editor->text().toStdString();
-    EXPECT_EQ(lines[0], QStringLiteral("abcd"));
-    EXPECT_EQ(lines[1], longLine.left(29));
-    EXPECT_EQ(lines[2], longLine.mid(29, 29));
-    EXPECT_EQ(lines[3], longLine.mid(58));
-    EXPECT_TRUE(clipboard().isEmpty());
-    // One undo brings the text back as it was.
-    editor->undo();
-    EXPECT_EQ(editor->text(), QStringLiteral("a b\r\n\tc d\r\n") + longLine);
+    for (const QString& ending : {QString(), QStringLiteral("\r\n")}) {
+        SCOPED_TRACE(ending.size());
+        readOnlyCalls.clear();
+        load(QStringLiteral("a b\r\n\tc d\r\n") + longLine + ending);
+        editor->setReadOnly(true);
+        QApplication::clipboard()->setText(QStringLiteral("old"));
+        select(0, 9); // "a b\r\n\tc d"
+        trigger("N107");
+        EXPECT_EQ(readOnlyCalls, std::vector<bool>{false});
+        EXPECT_EQ(editor->text(), QStringLiteral("abcd\r\n") + longLine.left(29) + QStringLiteral("\r\n") +
+                                      longLine.mid(29, 29) + QStringLiteral("\r\n") + longLine.mid(58) +
+                                      ending);
+        EXPECT_TRUE(clipboard().isEmpty());
+        // One undo brings the text back as it was.
+        editor->undo();
+        EXPECT_EQ(editor->text(), QStringLiteral("a b\r\n\tc d\r\n") + longLine + ending);
+    }
 }
 
 TEST_F(EditorToolsTest, ReflowToolsWithoutSelectionOnlyEmptyTheClipboard) {
@@ -336,34 +337,44 @@ TEST_F(EditorToolsTest, GoToLineAsksForALineNumberWithinTheNote) {
     EXPECT_EQ(caretLine(), 1);
 }
 
+// Only a left click with Ctrl opens, and only web and mail addresses; a plain click or another
+// button on an address just places the caret.
 TEST_F(EditorToolsTest, CtrlClickOpensOnlyWebAndMailAddresses) {
     load(QStringLiteral("网址 http://a.cn/x 和 javascript:alert(1) 与 x@y.cn"));
     const struct {
         qsizetype offset;
+        Qt::KeyboardModifiers modifiers;
+        Qt::MouseButton button;
         const char* opened; // empty: nothing
     } cases[] = {
-        {6, "http://a.cn/x"},
-        {22, ""},
-        {1, ""},
-        {42, "mailto:x@y.cn"},
+        {6, Qt::ControlModifier, Qt::LeftButton, "http://a.cn/x"},
+        {6, Qt::NoModifier, Qt::LeftButton, ""},
+        {6, Qt::ShiftModifier, Qt::LeftButton, ""},
+        {6, Qt::ControlModifier, Qt::RightButton, ""},
+        {22, Qt::ControlModifier, Qt::LeftButton, ""},
+        {1, Qt::ControlModifier, Qt::LeftButton, ""},
+        {42, Qt::ControlModifier, Qt::LeftButton, "mailto:x@y.cn"},
+        {42, Qt::NoModifier, Qt::LeftButton, ""},
     };
     QWidget* view = editor->viewport();
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.offset << " modifiers " << c.modifiers.toInt() << " button " << c.button);
         launcher.clear();
         const long pos = PositionOfOffset(*editor, c.offset);
         const QPointF at(editor->SendScintilla(QsciScintilla::SCI_POINTXFROMPOSITION, 0UL, pos) + 2,
                          editor->SendScintilla(QsciScintilla::SCI_POINTYFROMPOSITION, 0UL, pos) + 5);
-        QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::ControlModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), c.button, c.button,
+                          c.modifiers);
         QApplication::sendEvent(view, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, view->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, Qt::ControlModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, view->mapToGlobal(at), c.button, Qt::NoButton,
+                            c.modifiers);
         QApplication::sendEvent(view, &release);
         if (*c.opened) {
-            ASSERT_EQ(launcher.calls().size(), 1u) << c.offset;
+            ASSERT_EQ(launcher.calls().size(), 1u);
             EXPECT_EQ(launcher.calls()[0].target, QString::fromUtf8(c.opened));
         } else {
-            EXPECT_TRUE(launcher.calls().empty()) << c.offset;
+            EXPECT_TRUE(launcher.calls().empty());
         }
     }
 }
@@ -414,21 +425,35 @@ TEST_F(EditorToolsTest, LongLinesAreUnderlinedAroundTheView) {
     EXPECT_TRUE(underlinedAt(editor->SendScintilla(QsciScintilla::SCI_GETLENGTH) - 4));
 }
 
-TEST_F(EditorToolsTest, InsertFileDecodesGbkAtTheCaretAndNamesTheNote) {
+// The file's text goes in whole at the caret: decoded, its breaks made CR LF, a NUL kept as the
+// visible mark ␀ (Scintilla would end the inserted text there).
+TEST_F(EditorToolsTest, InsertFileDecodesTheWholeFileAtTheCaretAndNamesTheNote) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.path() + QStringLiteral("/gbk.txt");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\xd1\xa7\xcf\xb0\nx"); // "学习" in GBK (also valid UTF-8), LF break
-    file.close();
-    load(QStringLiteral("[]"));
-    editor->setReadOnly(false);
-    editor->setCursorPosition(0, 1);
-    dialogs.answerOpenFile(path);
-    trigger("actInsertFile");
-    EXPECT_EQ(dialogs.last().caption, QStringLiteral("插入文件资料到"));
-    EXPECT_EQ(editor->text(), QStringLiteral("[学习\r\nx]"));
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* inserted;
+    } cases[] = {
+        {"GBK, also valid UTF-8, LF break", "\xd1\xa7\xcf\xb0\nx", "学习\r\nx"},
+        {"NUL inside GBK text", QByteArray("\xd6\xd0\0\xce\xc4\r\ny", 8), "中\u2400文\r\ny"},
+        {"NUL first and last", QByteArray("\0ab\0", 4), "\u2400ab\u2400"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = dir.path() + QStringLiteral("/insert.txt");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.bytes);
+        file.close();
+        load(QStringLiteral("[]"));
+        editor->setReadOnly(false);
+        editor->setCursorPosition(0, 1);
+        dialogs.answerOpenFile(path);
+        trigger("actInsertFile");
+        EXPECT_EQ(dialogs.last().caption, QStringLiteral("插入文件资料到"));
+        EXPECT_EQ(editor->text(), QStringLiteral("[") + QString::fromUtf8(c.inserted) + QStringLiteral("]"));
+    }
 }
 
 } // namespace
