@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -220,19 +221,63 @@ TEST_F(NotesCli, BadInputIsOneErrorAndStatusTwo) {
     EXPECT_EQ(Cli({"export", path(), "树", "4", "--pdf", file("no/such/folder.pdf")}).status, 1);
 }
 
+// Every argument must be UTF-8 text (it reaches the queries and the JSON output as it is): one
+// that is not is bad input, also where any text would do. GBK bytes that happen to be valid UTF-8
+// are that UTF-8 text.
+TEST_F(NotesCli, ArgumentsThatAreNotUtf8AreRefused) {
+    // A copy of the data file named "中.dat" in GBK, removed here (Qt cannot read that name).
+    const std::string gbkNamed = dir.path().toStdString() + "/\xD6\xD0.dat";
+    ASSERT_TRUE(std::filesystem::copy_file(path(), gbkNamed));
+    const struct RemovedAfterwards {
+        std::string path;
+        ~RemovedAfterwards() { std::filesystem::remove(path); }
+    } removed{gbkNamed};
+    const std::string err = file("err.txt");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        size_t hits;
+    } cases[] = {
+        {{"search", path(), "中"}, 0, 1},
+        {{"search", path(), "\xD1\xA7\xCF\xB0"}, 0, 0}, // "学习" in GBK, read as UTF-8 "ѧϰ"
+        {{"search", path(), "\xD6\xD0"}, 2, 0},         // "中" in GBK
+        {{"search", path(), "text of \xFF"}, 2, 0},
+        {{"search", path(), "\xED\xA0\x80"}, 2, 0}, // a UTF-16 surrogate written as UTF-8
+        {{"categories", gbkNamed}, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        std::string command = Quote(QJ_CLI_PATH) + " notes";
+        for (const auto& a : c.args)
+            command += " " + Quote(a);
+        const CliRun r = Shell(command + " 2>" + Quote(err));
+        QFile errFile(QString::fromStdString(err));
+        ASSERT_TRUE(errFile.open(QIODevice::ReadOnly));
+        const QByteArray said = errFile.readAll();
+        EXPECT_EQ(r.status, c.status) << said.toStdString();
+        EXPECT_EQ(r.Lines().size(), c.hits);
+        if (c.status == 2) {
+            EXPECT_EQ(said.count('\n'), 1) << said.toStdString();
+            EXPECT_TRUE(said.endsWith(" is not UTF-8 text\n")) << said.toStdString();
+        }
+    }
+}
+
 TEST_F(NotesCli, TablesOfAnotherShapeAreBadInputAndTheFileIsUntouched) {
     {
         DataFile data(QString::fromStdString(path()));
         data.db().Exec(QStringLiteral("CREATE TABLE \"无父\" (ID INTEGER, Name TEXT, Info TEXT)"));
-        data.db().Exec(QStringLiteral("CREATE TABLE \"行号\" (ID INTEGER PRIMARY KEY, Parent INTEGER, Name TEXT, "
-                                      "Info TEXT) WITHOUT ROWID"));
+        data.db().Exec(
+            QStringLiteral("CREATE TABLE \"行号\" (ID INTEGER PRIMARY KEY, Parent INTEGER, Name TEXT, "
+                           "Info TEXT) WITHOUT ROWID"));
         data.db().Exec(QStringLiteral("INSERT INTO \"行号\" VALUES (1, 0, 'a', 'x')"));
         data.db().Exec(QStringLiteral("CREATE VIEW \"视图\" AS SELECT * FROM \"树\""));
     }
     const QByteArray before = hash();
     for (const char* category : {"无父", "行号", "视图"}) {
-        for (const std::vector<std::string>& args : {std::vector<std::string>{"tree", path(), category},
-                                                     std::vector<std::string>{"export", path(), category, "1"}}) {
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"tree", path(), category},
+              std::vector<std::string>{"export", path(), category, "1"}}) {
             const CliRun r = Cli(args);
             EXPECT_EQ(r.status, 2) << category << " " << args[0];
             EXPECT_EQ(r.out, "");
