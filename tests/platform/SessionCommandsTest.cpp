@@ -44,12 +44,15 @@ TEST(SessionCommands, LogOffAlwaysNamesASafeSession) {
         const char* id;
         const char* session;
     };
+    // Letters and digits outside ASCII are dropped too: loginctl would read them as another name.
     const Case cases[] = {
-        {"3", "3"}, {"c_1-a", "c_1-a"}, {"", "self"}, {"\" ;", "self"}, {"7\" ; rm -rf ~ \"", "7rm-rf"},
+        {"3", "3"},     {"c_1-a", "c_1-a"}, {"", "self"}, {"\" ;", "self"}, {"7\" ; rm -rf ~ \"", "7rm-rf"},
+        {"zZ9", "zZ9"}, {"c2ª", "c2"},      {"é1", "1"},  {"会话", "self"}, {"２", "self"},
+        {"c٣", "c"},    {"Ⅻ", "self"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
-        const SessionCommand command = SessionCommandFor(AlarmAction::LogOff, QString::fromLatin1(c.id));
+        const SessionCommand command = SessionCommandFor(AlarmAction::LogOff, QString::fromUtf8(c.id));
         EXPECT_EQ(command.program, QStringLiteral("loginctl"));
         EXPECT_EQ(command.arguments,
                   (QStringList{QStringLiteral("terminate-session"), QString::fromLatin1(c.session)}));
