@@ -10,6 +10,7 @@
 #include "app/ProgramWindows.h"
 #include "app/StatusClock.h"
 #include "app/TrayIcon.h"
+#include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
 #include "calendar/ui/CnDate.h"
 #include "platform/GlobalHotKey.h"
@@ -31,6 +32,11 @@
 #include <sqlite3.h>
 
 #include <functional>
+
+// Stands in for the widget Qt's X11 tray puts into the notification area, known by its class name.
+class QSystemTrayIconSys : public QWidget {
+    Q_OBJECT
+};
 
 namespace qj::test {
 namespace {
@@ -138,6 +144,37 @@ TEST_F(ProgramShellTest, TooltipTellsAboutTheHotKeyOnceTheMouseWasOnTheIcon) {
     // Stays so.
     emit tray().a1()->activated(QSystemTrayIcon::Context);
     EXPECT_EQ(tray().tooltip().text(), QStringLiteral("显示/隐藏 图标\r\n [Ctrl+Alt+A] "));
+}
+
+// The tooltip changes for the mouse on the icon itself only: entering, moving over or resting on
+// any other widget of the program leaves it as it was.
+TEST_F(ProgramShellTest, OnlyTheMouseOnTheIconChangesTheTooltip) {
+    QSystemTrayIconSys icon;
+    const auto hover = [](QWidget* widget, QEvent::Type type) {
+        const QPointF at(2, 2);
+        const QPoint global = widget->mapToGlobal(at.toPoint());
+        if (type == QEvent::Enter) {
+            QEnterEvent enter(at, at, global);
+            QApplication::sendEvent(widget, &enter);
+        } else if (type == QEvent::MouseMove) {
+            QMouseEvent move(QEvent::MouseMove, at, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(widget, &move);
+        } else {
+            QHelpEvent help(QEvent::ToolTip, at.toPoint(), global);
+            QApplication::sendEvent(widget, &help);
+        }
+    };
+    for (QEvent::Type type : {QEvent::Enter, QEvent::MouseMove, QEvent::ToolTip}) {
+        SCOPED_TRACE(type);
+        start();
+        for (QWidget* elsewhere : {static_cast<QWidget*>(window.get()),
+                                   static_cast<QWidget*>(window->notebook().editor()->viewport()),
+                                   static_cast<QWidget*>(&windows->calendar())})
+            hover(elsewhere, type);
+        EXPECT_EQ(tray().a1()->toolTip(), QStringLiteral("China Calendar"));
+        hover(&icon, type);
+        EXPECT_EQ(tray().a1()->toolTip(), QStringLiteral("显示/隐藏 图标\n [Ctrl+Alt+A] "));
+    }
 }
 
 TEST_F(ProgramShellTest, HotKeyTakesWindowAndIconAwayAndBringsBothBack) {
@@ -465,3 +502,5 @@ TEST_F(AlertActionsTest, AlertOptionShowsTheAlertWindow) {
 
 } // namespace
 } // namespace qj::test
+
+#include "ProgramShellTest.moc"
