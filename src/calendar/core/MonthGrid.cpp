@@ -4,6 +4,7 @@
 #include "calendar/core/DateCn.h"
 #include "calendar/core/Sexagenary.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace qj {
@@ -130,10 +131,22 @@ void MonthGridDate::MoveToDate(DateTimeValue date) {
     Notify();
 }
 
+void MonthGridDate::SetLimits(DateTimeValue first, DateTimeValue last) {
+    first_ = DayNumber(first);
+    last_ = DayNumber(last);
+}
+
+bool MonthGridDate::Within(DateTimeValue date) const {
+    return DayNumber(date) >= first_ && DayNumber(date) <= last_;
+}
+
 void MonthGridDate::SetWholeDay(int year, int month, int day) {
     if (day > MonthDays(year, month))
         day = MonthDays(year, month);
-    date_ = EncodeDate(year, month, day);
+    const DateTimeValue target = EncodeDate(year, month, day);
+    if (!Within(target))
+        return;
+    date_ = target;
     useCurrentDate_ = false;
     Notify();
 }
@@ -167,7 +180,10 @@ void MonthGridDate::SetLunar(int year, int signedMonth, int day) {
     // A leap month the year does not have, or a year beyond the tables, names no day.
     if (!IsValidLunarDate(target))
         return;
-    date_ = LunarToSolar(target);
+    const DateTimeValue solar = LunarToSolar(target);
+    if (!Within(solar))
+        return;
+    date_ = solar;
     useCurrentDate_ = false;
     Notify();
 }
@@ -192,28 +208,52 @@ void MonthGridDate::SetCnDay(int day) {
     SetLunar(year, month, day);
 }
 
-void MonthGridDate::ShiftMonth(int delta) {
+std::optional<DateTimeValue> MonthGridDate::MonthStepTarget(int delta) const {
     const YearMonthDay ymd = DecodeDate(date_);
     // Before January of year 1 or after December 9999 there is no date to move to.
     if ((delta > 0 && ymd.year == kLastEncodableYear && ymd.month == 12) ||
         (delta <= 0 && ymd.year == 1 && ymd.month == 1))
-        return;
+        return std::nullopt;
     const int edge = delta > 0 ? MonthDays(ymd.year, ymd.month) : 1;
     const YearMonthDay target = DecodeDate(EncodeDate(ymd.year, ymd.month, edge) + delta);
     const int length = MonthDays(target.year, target.month);
-    MoveToDate(EncodeDate(target.year, target.month, ymd.day >= length ? length : ymd.day));
+    const DateTimeValue day = EncodeDate(target.year, target.month, ymd.day >= length ? length : ymd.day);
+    if (!Within(day))
+        return std::nullopt;
+    return day;
+}
+
+void MonthGridDate::ShiftMonth(int delta) {
+    if (const std::optional<DateTimeValue> target = MonthStepTarget(delta))
+        MoveToDate(*target);
+}
+
+std::optional<DateTimeValue> MonthGridDate::YearStepTarget(int delta) const {
+    const YearMonthDay ymd = DecodeDate(date_);
+    const int year = ymd.year + delta;
+    if (year < 1 || year > kLastEncodableYear)
+        return std::nullopt;
+    const DateTimeValue day = EncodeDate(year, ymd.month, std::min(ymd.day, MonthDays(year, ymd.month)));
+    if (!Within(day))
+        return std::nullopt;
+    return day;
+}
+
+// 29 February first becomes the 28th, with a notification of its own, unless the step is refused.
+void MonthGridDate::YearStep(int delta) {
+    if (!CanShiftYear(delta))
+        return;
+    if (IsLeap(Year()) && Month() == 2 && Day() == 29)
+        SetDay(28);
+    SetYear(Year() + delta);
 }
 
 void MonthGridDate::YearForward() {
-    if (IsLeap(Year()) && Month() == 2 && Day() == 29)
-        SetDay(28);
-    SetYear(Year() + 1);
+    YearStep(1);
 }
 
 void MonthGridDate::YearBack() {
-    if (IsLeap(Year()) && Month() == 2 && Day() == 29)
-        SetDay(28);
-    SetYear(Year() - 1);
+    YearStep(-1);
 }
 
 } // namespace qj

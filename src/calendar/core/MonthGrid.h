@@ -8,6 +8,7 @@
 #include "common/DateTime.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace qj {
@@ -63,6 +64,10 @@ public:
     bool SetUseCurrentDate(bool use, DateTimeValue today);
 
     void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+    // The days the setters and the month and year steps may reach (whole days, both included); a
+    // move that would leave them changes nothing. MoveToDate is not held to them. Without limits
+    // every encodable day is allowed.
+    void SetLimits(DateTimeValue first, DateTimeValue last);
 
     int Year() const;
     int Month() const;
@@ -94,13 +99,23 @@ public:
     // One year on or back; 29 February first becomes the 28th (a notification of its own).
     void YearForward();
     void YearBack();
+    // Whether ShiftMonth(delta) or a year step (+1 forward, −1 back) would move the date.
+    bool CanShiftMonth(int delta) const { return MonthStepTarget(delta).has_value(); }
+    bool CanShiftYear(int delta) const { return YearStepTarget(delta).has_value(); }
 
 private:
+    bool Within(DateTimeValue date) const;
+    // Where a step lands; nothing when the step is refused.
+    std::optional<DateTimeValue> MonthStepTarget(int delta) const;
+    std::optional<DateTimeValue> YearStepTarget(int delta) const;
+    void YearStep(int delta);
     void SetWholeDay(int year, int month, int day);
     void SetLunar(int year, int signedMonth, int day);
     void Notify();
 
     DateTimeValue date_;
+    DateTimeValue first_ = EncodeDate(1, 1, 1);
+    DateTimeValue last_ = EncodeDate(9999, 12, 31);
     bool useCurrentDate_ = true;
     std::function<void()> onChange_;
 };

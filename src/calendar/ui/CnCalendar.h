@@ -91,6 +91,10 @@ public:
     void MonthBack() { date_.MonthBack(); }
     void YearForward() { date_.YearForward(); }
     void YearBack() { date_.YearBack(); }
+    // The days the date properties and the steps may reach; a move beyond them does nothing.
+    void setDateLimits(DateTimeValue first, DateTimeValue last) { date_.SetLimits(first, last); }
+    bool CanShiftMonth(int delta) const { return date_.CanShiftMonth(delta); }
+    bool CanShiftYear(int delta) const { return date_.CanShiftYear(delta); }
 
     // Row 0: the weekday's short name; other rows: the day number or "".
     QString CellDayText(int column, int row) const;

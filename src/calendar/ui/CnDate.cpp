@@ -206,6 +206,8 @@ void TFcnDate::buildControls() {
     cnCalendar1_->setMonthFontcolor(QColor(238, 247, 247));
     cnCalendar1_->setStartOfWeek(0);
     cnCalendar1_->setUseCurrentDate(false);
+    // In either mode no control takes the grid outside the days the tables know.
+    cnCalendar1_->setDateLimits(EncodeDate(kFirstYear, 1, 1), EncodeDate(kLastYear, 12, 31));
     QFont gridFont = cnCalendar1_->font();
     gridFont.setPixelSize(13);
     cnCalendar1_->setFont(gridFont);

@@ -87,8 +87,9 @@ private:
     void ComboBox1Change(bool reportBadText);
     void ComboBox2Change(int index);
     void ComboBox4Change(int index);
-    // A month or day typed into its box is taken once it names one item and no longer item
-    // could follow; on leaving the box a text that names no item gives the box back the date.
+    // A month or day typed into its box is taken once it names one item and no longer month or
+    // day could follow (in February "3" still waits: it may become 30, which is then refused); on
+    // leaving the box a text that names no item gives the box back the date.
     void boxTextEdited(QComboBox* box);
     void boxEditingFinished(QComboBox* box);
     void setHint(const QString& hint);

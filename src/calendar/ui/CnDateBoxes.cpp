@@ -60,18 +60,25 @@ int LunarMonthNumber(const QString& name) {
     return 0;
 }
 
-// The item a typed text names for certain: the item equal to it when no other item starts with
-// it ("1" could still become "12"), else −1.
-int CertainItem(const QComboBox* box, const QString& text) {
-    int found = -1;
-    for (int i = 0; i < box->count(); ++i) {
-        const QString item = box->itemText(i);
-        if (item == text)
-            found = i;
-        else if (item.startsWith(text))
+// Every day a month of the mode can have ("1" … "31", 初一 … 三十): what a typed day may still
+// become, whether or not the shown month has it.
+QStringList AllDayTexts(bool lunar) {
+    QStringList texts;
+    for (int day = 1; day <= (lunar ? 30 : 31); ++day)
+        texts << (lunar ? Q(kLunarDayNames[day]) : QString::number(day));
+    return texts;
+}
+
+// The item a typed text names for certain: the item equal to it when nothing the box could
+// hold starts with it ("1" could still become "12", "3" in February "30"), else −1.
+int CertainItem(const QComboBox* box, const QString& text, const QStringList& couldHold) {
+    for (const QString& other : couldHold)
+        if (other != text && other.startsWith(text))
             return -1;
-    }
-    return found;
+    for (int i = 0; i < box->count(); ++i)
+        if (box->itemText(i) == text)
+            return i;
+    return -1;
 }
 
 } // namespace
@@ -140,10 +147,11 @@ void TFcnDate::showDateInBoxes() {
 void TFcnDate::updateNavigationButtons() {
     bool ok = false;
     const int year = comboBox1_->currentText().trimmed().toInt(&ok);
-    speedButtons_[0]->setEnabled(!ok || year > kFirstYear);
-    speedButtons_[1]->setEnabled(!ok || year > kFirstYear);
-    speedButtons_[2]->setEnabled(!ok || year < kLastYear);
-    speedButtons_[3]->setEnabled(!ok || year < kLastYear);
+    const TCnCalendar* grid = cnCalendar1_;
+    speedButtons_[0]->setEnabled(!ok || (year > kFirstYear && grid->CanShiftYear(-1)));
+    speedButtons_[1]->setEnabled(!ok || (year > kFirstYear && grid->CanShiftMonth(-1)));
+    speedButtons_[2]->setEnabled(!ok || (year < kLastYear && grid->CanShiftMonth(1)));
+    speedButtons_[3]->setEnabled(!ok || (year < kLastYear && grid->CanShiftYear(1)));
 }
 
 std::optional<int> TFcnDate::yearBoxNumber() {
@@ -223,7 +231,8 @@ void TFcnDate::ComboBox4Change(int index) {
 }
 
 void TFcnDate::boxTextEdited(QComboBox* box) {
-    const int index = CertainItem(box, box->currentText());
+    const QStringList couldHold = box == comboBox4_ ? AllDayTexts(lunarMode()) : BoxItems(box);
+    const int index = CertainItem(box, box->currentText(), couldHold);
     if (index < 0)
         return; // not (yet) an item: the date stays; leaving the box settles it
     const int cursor = box->lineEdit()->cursorPosition();

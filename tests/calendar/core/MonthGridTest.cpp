@@ -96,6 +96,10 @@ TEST(MonthGrid, DayCellTextsAndColourRules) {
         // Outside 1901–2050: the bare number, no weekend colour, not even today's.
         {1900, 12, 30, "30", CellColour::Plain, CellColour::Plain, false},
         {2051, 1, 1, "1", CellColour::Plain, CellColour::Plain, false},
+        // The first and the last day of the tables are decorated: 元旦 1901 (冬月十一) and
+        // 2050-12-31 (冬月十八, a Saturday).
+        {1901, 1, 1, "`1 十一", CellColour::Plain, CellColour::Plain, true},
+        {2050, 12, 31, "31 十八", CellColour::Saturday, CellColour::Plain, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << "-" << c.day);
@@ -121,10 +125,12 @@ TEST(MonthGrid, CellsOutsideTheMonthAreEmpty) {
     EXPECT_EQ(CellDay(2006, 4, 0, 0, 0), 0); // the weekday row holds no day
 }
 
-// A grid date that counts its change notifications.
+// A grid date that counts its change notifications; limited to 1901-01-01 … 2050-12-31 when asked.
 struct Counted {
-    explicit Counted(DateTimeValue start) : grid(start) {
+    explicit Counted(DateTimeValue start, bool limited = false) : grid(start) {
         grid.SetOnChange([this] { ++changes; });
+        if (limited)
+            grid.SetLimits(EncodeDate(1901, 1, 1), EncodeDate(2050, 12, 31));
     }
     MonthGridDate grid;
     int changes = 0;
@@ -139,10 +145,10 @@ struct MoveCase {
     int changes;
 };
 
-template <size_t N> void CheckMoves(const MoveCase (&cases)[N]) {
+template <size_t N> void CheckMoves(const MoveCase (&cases)[N], bool limited = false) {
     for (const MoveCase& c : cases) {
         SCOPED_TRACE(c.what);
-        Counted counted(EncodeDate(c.start.year, c.start.month, c.start.day));
+        Counted counted(EncodeDate(c.start.year, c.start.month, c.start.day), limited);
         c.move(counted.grid);
         EXPECT_EQ(DecodeDate(counted.grid.CalendarDate()), c.end);
         EXPECT_EQ(counted.changes, c.changes);
@@ -245,6 +251,119 @@ TEST(MonthGridDate, LunarSetters) {
          0},
     };
     CheckMoves(cases);
+}
+
+// Within limits every move that would leave them does nothing and notifies nothing, and the same
+// move from a day earlier is taken. 2050-01-10 is 2049 蜡月十七; 2050 冬月 runs from 2050-12-14
+// into 2051 (2050-12-20 is its 初七, its 十九 is 2051-01-01).
+TEST(MonthGridDate, MovesKeepToTheLimits) {
+    const MoveCase cases[] = {
+        {"YearForward past 2050", {2050, 1, 10}, [](MonthGridDate& g) { g.YearForward(); }, {2050, 1, 10}, 0},
+        {"YearForward into 2050",
+         {2049, 12, 31},
+         [](MonthGridDate& g) { g.YearForward(); },
+         {2050, 12, 31},
+         1},
+        {"YearBack before 1901", {1901, 12, 31}, [](MonthGridDate& g) { g.YearBack(); }, {1901, 12, 31}, 0},
+        {"YearBack into 1901", {1902, 1, 1}, [](MonthGridDate& g) { g.YearBack(); }, {1901, 1, 1}, 1},
+        {"YearForward from 29 February",
+         {2048, 2, 29},
+         [](MonthGridDate& g) { g.YearForward(); },
+         {2049, 2, 28},
+         2},
+        {"ShiftMonth past 2050",
+         {2050, 12, 15},
+         [](MonthGridDate& g) { g.ShiftMonth(1); },
+         {2050, 12, 15},
+         0},
+        {"ShiftMonth into December 2050",
+         {2050, 11, 30},
+         [](MonthGridDate& g) { g.ShiftMonth(1); },
+         {2050, 12, 30},
+         1},
+        {"ShiftMonth before 1901",
+         {1901, 1, 31},
+         [](MonthGridDate& g) { g.ShiftMonth(-1); },
+         {1901, 1, 31},
+         0},
+        {"ShiftMonth into January 1901",
+         {1901, 2, 28},
+         [](MonthGridDate& g) { g.ShiftMonth(-1); },
+         {1901, 1, 28},
+         1},
+        {"Year 2051", {2050, 1, 10}, [](MonthGridDate& g) { g.SetYear(2051); }, {2050, 1, 10}, 0},
+        {"Year 1900", {1901, 1, 10}, [](MonthGridDate& g) { g.SetYear(1900); }, {1901, 1, 10}, 0},
+        {"cnYear 2050 from 2049 蜡月",
+         {2050, 1, 10},
+         [](MonthGridDate& g) { g.SetCnYear(2050); },
+         {2050, 1, 10},
+         0},
+        {"cnMonth 蜡月 from 2050 冬月",
+         {2050, 12, 20},
+         [](MonthGridDate& g) { g.SetCnMonth(12); },
+         {2050, 12, 20},
+         0},
+        {"cnMonth 十月 from 2050 冬月",
+         {2050, 12, 20},
+         [](MonthGridDate& g) { g.SetCnMonth(10); },
+         {2050, 11, 20},
+         1},
+        {"cnDay 十九 of 2050 冬月",
+         {2050, 12, 20},
+         [](MonthGridDate& g) { g.SetCnDay(19); },
+         {2050, 12, 20},
+         0},
+        {"cnDay 十八 of 2050 冬月",
+         {2050, 12, 20},
+         [](MonthGridDate& g) { g.SetCnDay(18); },
+         {2050, 12, 31},
+         1},
+        // MoveToDate is the program's own and is not held to them.
+        {"MoveToDate",
+         {2050, 12, 20},
+         [](MonthGridDate& g) { g.MoveToDate(EncodeDate(2051, 1, 5)); },
+         {2051, 1, 5},
+         1},
+    };
+    CheckMoves(cases, true);
+    // Without limits the grid goes on past 2050.
+    const MoveCase unlimited[] = {
+        {"YearForward past 2050", {2050, 1, 10}, [](MonthGridDate& g) { g.YearForward(); }, {2051, 1, 10}, 1},
+        {"cnMonth 蜡月 from 2050 冬月",
+         {2050, 12, 20},
+         [](MonthGridDate& g) { g.SetCnMonth(12); },
+         {2051, 1, 19},
+         1},
+    };
+    CheckMoves(unlimited);
+}
+
+// The steps it would refuse are the ones it says it cannot take.
+TEST(MonthGridDate, CanShiftSaysWhetherAStepWouldMove) {
+    const struct {
+        YearMonthDay date;
+        bool yearBack, monthBack, monthOn, yearOn;
+    } cases[] = {
+        {{2050, 1, 10}, true, true, true, false},  {{2049, 12, 31}, true, true, true, true},
+        {{2050, 12, 1}, true, true, false, false}, {{1901, 1, 31}, false, false, true, true},
+        {{1901, 2, 1}, false, true, true, true},   {{1902, 1, 1}, true, true, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.date.year << "-" << c.date.month << "-" << c.date.day);
+        Counted counted(EncodeDate(c.date.year, c.date.month, c.date.day), true);
+        EXPECT_EQ(counted.grid.CanShiftYear(-1), c.yearBack);
+        EXPECT_EQ(counted.grid.CanShiftMonth(-1), c.monthBack);
+        EXPECT_EQ(counted.grid.CanShiftMonth(1), c.monthOn);
+        EXPECT_EQ(counted.grid.CanShiftYear(1), c.yearOn);
+        EXPECT_EQ(counted.changes, 0);
+    }
+    // A year step the limits refuse does not first turn 29 February into the 28th.
+    Counted leap(EncodeDate(2048, 2, 29));
+    leap.grid.SetLimits(EncodeDate(1901, 1, 1), EncodeDate(2048, 12, 31));
+    EXPECT_FALSE(leap.grid.CanShiftYear(1));
+    leap.grid.YearForward();
+    EXPECT_EQ(leap.grid.CalendarDate(), EncodeDate(2048, 2, 29));
+    EXPECT_EQ(leap.changes, 0);
 }
 
 TEST(MonthGridDate, SettersStoreAWholeDayAndMoveToDateKeepsTheTime) {
