@@ -8,8 +8,6 @@
 #include "cli/Args.h"
 #include "cli/Json.h"
 
-#include <algorithm>
-
 namespace qj::cli {
 
 namespace {
@@ -32,7 +30,8 @@ std::string_view Branch(int count) {
 void WriteDay(JsonWriter& json, DateTimeValue value, int hourIndex) {
     const CyclicCounts counts = CyclicCountsOf(value);
     const int lunarMonth = LunarMonthOf(value);
-    const int hour = HourCount(counts.DayCount, std::max(hourIndex, 0));
+    // The hour pillar of the pillar caption: 23:00 and later is the 子 hour of the next day's cycle.
+    const int hour = HourPillarCount(value, hourIndex);
     const std::array<int, 2> voids = VoidBranches(counts.DayCount);
     const std::string dayPillar = PillarText(counts.DayCount);
 

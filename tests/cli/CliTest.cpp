@@ -137,6 +137,32 @@ TEST(Cli, DayWithTimeAndWithoutHour) {
         EXPECT_EQ(RunCli({"day", "2006-05-06", "--time", time}).status, 0) << time;
 }
 
+// 23:00 and later is the 子 hour that starts the next day's cycle: the pillars field and the pillar
+// caption of one call name the same hour pillar, chosen or not, on both sides of 23:00.
+TEST(Cli, DayPillarsAndPillarCaptionNameTheSameHour) {
+    const struct {
+        const char* time;
+        const char* hourIndex;
+        const char* hourPillar;
+    } cases[] = {
+        {"22:59:59", "0", "丙子"},  {"23:00:00", "0", "戊子"},  {"23:59:59", "0", "戊子"},
+        {"23:59:59", "-1", "戊子"}, {"22:59:59", "-1", "丙子"}, {"23:59:59", "1", "丁丑"},
+        {"00:00:00", "0", "丙子"},
+    };
+    static const std::regex pillars(R"re("pillars":"[^ ]+ [^ ]+ [^ ]+ ([^"]+)")re");
+    static const std::regex caption(R"re("pillar":"[^ ]+ [^ ]+ [^ ]+ ([^ ]+) \()re");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.time) + " " + c.hourIndex);
+        const Result r = RunCli({"day", "2006-01-01", "--time", c.time, "--hour-index", c.hourIndex});
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::smatch field, shown;
+        ASSERT_TRUE(std::regex_search(r.out, field, pillars)) << r.out;
+        ASSERT_TRUE(std::regex_search(r.out, shown, caption)) << r.out;
+        EXPECT_EQ(field[1], c.hourPillar);
+        EXPECT_EQ(shown[1], c.hourPillar);
+    }
+}
+
 TEST(Cli, DaysWritesOneLinePerDay) {
     const Result r = RunCli({"days", "2006-01-28", "2006-01-30"});
     ASSERT_EQ(r.status, 0) << r.err;

@@ -29,17 +29,21 @@ std::string LunarCaption(DateTimeValue value, int hourIndex) {
            "日" + HourName(hourIndex);
 }
 
-std::string PillarCaption(DateTimeValue value, int hourIndex) {
-    const CyclicCounts counts = CyclicCountsOf(value);
+int HourPillarCount(DateTimeValue value, int hourIndex) {
     // With no hour chosen the 子 hour stands in. The 子 hour that starts at 23:00 (a value whose
     // time of day is 23:00 or later) already belongs to the next day's hours: 壬子 on a 丁巳 day,
     // not the 庚子 that began the day.
+    const int dayCount = CyclicCountsOf(value).DayCount;
     const int hourBranch = HourListText(hourIndex).empty() ? 0 : hourIndex;
     const bool lateZi = hourBranch == 0 && DecodeTime(value).hour >= 23;
-    const int hour = HourCount(counts.DayCount + (lateZi ? 1 : 0), hourBranch);
+    return HourCount(dayCount + (lateZi ? 1 : 0), hourBranch);
+}
+
+std::string PillarCaption(DateTimeValue value, int hourIndex) {
+    const CyclicCounts counts = CyclicCountsOf(value);
     const std::array<int, 2> voids = VoidBranches(counts.DayCount);
     std::string text = PillarText(counts.YearCount) + " " + PillarText(counts.MonthCount) + " " +
-                       PillarText(counts.DayCount) + " " + PillarText(hour);
+                       PillarText(counts.DayCount) + " " + PillarText(HourPillarCount(value, hourIndex));
     text += " (";
     text += kBranchNames[voids[0]];
     text += kBranchNames[voids[1]];

@@ -20,6 +20,9 @@ std::string LunarCaption(DateTimeValue value, int hourIndex);
 // With no hour chosen the 子 hour is used; the 子 hour of a value at 23:00 or later is the one that
 // starts at 23:00 (the next day's first hour), the date staying the same day.
 std::string PillarCaption(DateTimeValue value, int hourIndex);
+// The cycle count of the hour pillar that PillarCaption shows: the chosen hour's branch (子 with no
+// hour chosen) in the day's cycle, or in the next day's for the 子 hour of a value at 23:00 or later.
+int HourPillarCount(DateTimeValue value, int hourIndex);
 // The day's message (the calendar grid's hint): the Gregorian and lunar captions without the hour
 // name, the almanac line, the day officer text and the festivals, separated by CR CR LF.
 std::string DayMessage(DateTimeValue value);

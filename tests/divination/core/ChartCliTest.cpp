@@ -162,6 +162,22 @@ TEST(ChartCli, CastingsAgreeWithTheSpecifiedChartTheyAmountTo) {
     EXPECT_EQ(Str(RunChart({"cast", "time", "--variant", "branch"})["method"]), "时间起卦[年支]");
 }
 
+// A casting at 23:59 with the 子 hour reads the hour pillar the day command names for that time:
+// the next day's 子 hour, in the date texts and in the report alike.
+TEST(ChartCli, ALateRatHourCastingNamesTheDaysHourPillar) {
+    for (auto [time, expected] : {std::pair{"23:59:59", "戊子"}, {"22:59:59", "丙子"}}) {
+        SCOPED_TRACE(time);
+        const QJsonObject day = RunChart({"day", "2006-01-01", "--time", time, "--hour-index", "0"});
+        const QString hourPillar = day["pillars"].toString().split(QLatin1Char(' ')).last();
+        EXPECT_EQ(hourPillar, QString::fromUtf8(expected));
+        const QJsonObject cast = RunChart({"cast", "time", "--variant", "branch", "--date", "2006-01-01",
+                                           "--time", time, "--hour-index", "0"});
+        const QString pillarText = cast["date_texts"].toObject()["pillar"].toString();
+        EXPECT_TRUE(pillarText.contains(hourPillar + QStringLiteral("时"))) << pillarText.toStdString();
+        EXPECT_EQ(cast["report"].toArray()[5].toString(), QStringLiteral("干支农历: ") + pillarText);
+    }
+}
+
 TEST(ChartCli, BadInputExitsWithStatusTwoAndOneLineOnStderr) {
     const std::vector<std::vector<std::string>> cases{
         {"chart", "--upper", "9", "--lower", "1"},
