@@ -36,25 +36,26 @@ int HourNumber(int clockHour) {
 
 } // namespace
 
-int ParseIntegerField(std::string_view text) {
-    size_t i = 0;
+int ParseNumberField(std::string_view field, std::string_view text) {
+    const std::string named = std::string(field) + " " + Quoted(text);
     const bool negative = !text.empty() && text[0] == '-';
-    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
-        i = 1;
-    if (i == text.size())
-        throw CastingError(Quoted(text) + " is not a valid integer value");
+    const size_t start = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (start == text.size())
+        throw CastingError(named + " is not a valid integer value");
     long long value = 0;
-    for (; i < text.size(); ++i) {
+    bool large = false;
+    for (size_t i = start; i < text.size(); ++i) {
         if (text[i] < '0' || text[i] > '9')
-            throw CastingError(Quoted(text) + " is not a valid integer value");
-        value = value * 10 + (text[i] - '0');
-        if (value > 2147483648LL)
-            throw CastingError(Quoted(text) + " is not a valid integer value");
+            throw CastingError(named + " is not a valid integer value");
+        if (!large)
+            value = value * 10 + (text[i] - '0');
+        large = large || value > INT_MAX;
     }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX || value < INT_MIN)
-        throw CastingError(Quoted(text) + " is not a valid integer value");
+    // A minus sign says what is wrong whatever the size: the numbers are counts.
+    if (negative && (large || value != 0))
+        throw CastingError(named + " is negative");
+    if (large)
+        throw CastingError(named + " is larger than 2147483647");
     return static_cast<int>(value);
 }
 
@@ -96,11 +97,8 @@ CastResult CastByNumbers(const ChartState& chart, std::string_view first, std::s
                          bool addHour, int clockHour, std::string_view currentMethod) {
     if (clockHour < 0 || clockHour > 23)
         throw CastingError("clock hour " + std::to_string(clockHour) + " is outside 0..23");
-    const int a = ParseIntegerField(first);
-    const int b = ParseIntegerField(second);
-    // A negative number leaves a negative remainder, which names no trigram.
-    const int upper = CheckedTrigram(a % 8);
-    const int lower = CheckedTrigram(b % 8);
+    const int upper = ParseNumberField("first number", first) % 8;
+    const int lower = ParseNumberField("second number", second) % 8;
     int m = upper + lower;
     if (addHour)
         m += HourNumber(clockHour);

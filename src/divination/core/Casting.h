@@ -39,9 +39,9 @@ enum class TimeVariant { YearStem, YearBranch };
 CastResult CastByTime(const ChartState& chart, TimeVariant variant, DateTimeValue calendarDate,
                       int hourIndex);
 
-// Number casting from the two fields as typed. With `addHour` (the box "动爻加时间") the hour
-// number of `clockHour` (0..23) is added to the moving-line sum. The method text becomes
-// `currentMethod` + "[" + first + "/" + second + "]".
+// Number casting from the two fields as typed (see ParseNumberField). With `addHour` (the box
+// "动爻加时间") the hour number of `clockHour` (0..23) is added to the moving-line sum. The method
+// text becomes `currentMethod` + "[" + first + "/" + second + "]".
 CastResult CastByNumbers(const ChartState& chart, std::string_view first, std::string_view second,
                          bool addHour, int clockHour, std::string_view currentMethod = kNumberMethod);
 
@@ -61,8 +61,9 @@ std::vector<std::string> TrigramComboItems();
 inline constexpr std::array<std::string_view, 7> kMovingComboItems{"6爻", "5爻", "4爻", "3爻",
                                                                    "2爻", "1爻", ""};
 
-// A 32-bit integer written as decimal digits with an optional sign, as the number fields take it.
-// Throws CastingError "'x' is not a valid integer value" otherwise.
-int ParseIntegerField(std::string_view text);
+// A number field's text (`field` names it: "first number"): decimal digits with an optional "+",
+// 0 … 2147483647. Throws CastingError "first number 'x' is not a valid integer value", "… is
+// negative" or "… is larger than 2147483647".
+int ParseNumberField(std::string_view field, std::string_view text);
 
 } // namespace qj

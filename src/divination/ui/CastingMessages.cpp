@@ -13,6 +13,17 @@ struct Translation {
 };
 
 constexpr Translation kTranslations[] = {
+    // The number dialog's two fields, named as the dialog names them.
+    {R"(^first number '(.*)' is not a valid integer value\.?$)",
+     "第一个数“%1”不是整数：请只填写数字 0 到 9 !"},
+    {R"(^second number '(.*)' is not a valid integer value\.?$)",
+     "第二个数“%1”不是整数：请只填写数字 0 到 9 !"},
+    {R"(^first number '(.*)' is negative\.?$)", "第一个数“%1”是负数：请填写 0 到 2147483647 之间的整数 !"},
+    {R"(^second number '(.*)' is negative\.?$)", "第二个数“%1”是负数：请填写 0 到 2147483647 之间的整数 !"},
+    {R"(^first number '(.*)' is larger than 2147483647\.?$)",
+     "第一个数“%1”太大：请填写 0 到 2147483647 之间的整数 !"},
+    {R"(^second number '(.*)' is larger than 2147483647\.?$)",
+     "第二个数“%1”太大：请填写 0 到 2147483647 之间的整数 !"},
     {R"(^'(.*)' is not a valid integer value\.?$)", "“%1”不是整数：请只填写数字 !"},
     {R"(^'(.*)' is not a line mark\.?$)", "“%1”不是爻的记号：请在手摇起卦中为每一爻选择一种记号 !"},
     {R"(^trigram number (-?\d+) is outside 0\.\.8\.?$)",

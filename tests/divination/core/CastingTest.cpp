@@ -92,7 +92,7 @@ TEST(Casting, NumberCastingTrigramsAndMovingLine) {
         {"8", "16", true, 23, 8, 8, 1, "水地比 [坤宫卦属土] 归魂"}, // hour number 13
         {"0009", "01", false, 0, 1, 1, 2, "风天小畜 [巽宫卦属木]"},
         {"2147483647", "+3", false, 0, 7, 3, 4, nullptr},
-        {"-8", "8", false, 0, 8, 8, 0, nullptr},
+        {"-0", "0", false, 0, 8, 8, 0, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.first) + "/" + c.second);
@@ -101,8 +101,9 @@ TEST(Casting, NumberCastingTrigramsAndMovingLine) {
         EXPECT_EQ(r.chart.lower, c.lower);
         EXPECT_EQ(r.chart.movingPosition, c.moving);
         EXPECT_EQ(MovingRow(r.chart), c.moving);
-        if (c.changed)
+        if (c.changed) {
             EXPECT_EQ(r.chart.changedLabel.caption, c.changed);
+        }
         EXPECT_EQ(r.method, std::string("数字起卦[") + c.first + "/" + c.second + "]");
     }
 }
@@ -119,19 +120,37 @@ TEST(Casting, NumberCastingAddsTheHourNumber) {
     EXPECT_EQ(CastByNumbers(OpeningChart(), "12", "35", false, 0, "报数起卦").method, "报数起卦[12/35]");
 }
 
-TEST(Casting, NumberCastingRefusesWhatIsNoIntegerOrNoTrigram) {
-    for (auto [a, b] : {std::pair{"1.5", "2"},
-                        {"", "2"},
-                        {"2", ""},
-                        {"abc", "1"},
-                        {"2147483648", "1"},
-                        {"-3", "1"},
-                        {"1", "-9"},
-                        {" 9", "1"},
-                        {"+", "1"},
-                        {"-", "1"},
-                        {"+-1", "1"}}) {
-        EXPECT_THROW(CastByNumbers(OpeningChart(), a, b, false, 0), CastingError) << a << "/" << b;
+// Each refusal names the field and says what is wrong with what was typed there.
+TEST(Casting, NumberCastingRefusesWhatIsNoCount) {
+    const struct {
+        const char* first;
+        const char* second;
+        const char* refusal;
+    } cases[] = {
+        {"1.5", "2", "first number '1.5' is not a valid integer value"},
+        {"", "2", "first number '' is not a valid integer value"},
+        {"2", "", "second number '' is not a valid integer value"},
+        {"abc", "1", "first number 'abc' is not a valid integer value"},
+        {" 9", "1", "first number ' 9' is not a valid integer value"},
+        {"+", "1", "first number '+' is not a valid integer value"},
+        {"-", "1", "first number '-' is not a valid integer value"},
+        {"+-1", "1", "first number '+-1' is not a valid integer value"},
+        {"-1.5", "1", "first number '-1.5' is not a valid integer value"},
+        {"2147483648", "1", "first number '2147483648' is larger than 2147483647"},
+        {"1", "99999999999", "second number '99999999999' is larger than 2147483647"},
+        {"-5", "1", "first number '-5' is negative"},
+        {"-8", "8", "first number '-8' is negative"}, // even where the remainder would be 0
+        {"1", "-9", "second number '-9' is negative"},
+        {"-99999999999", "1", "first number '-99999999999' is negative"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.first) + "/" + c.second);
+        try {
+            CastByNumbers(OpeningChart(), c.first, c.second, false, 0);
+            ADD_FAILURE() << "taken";
+        } catch (const CastingError& e) {
+            EXPECT_STREQ(e.what(), c.refusal);
+        }
     }
     EXPECT_THROW(CastByNumbers(OpeningChart(), "1", "1", true, 24), CastingError);
     EXPECT_THROW(CastByNumbers(OpeningChart(), "1", "1", true, -1), CastingError);
