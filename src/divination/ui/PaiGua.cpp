@@ -139,8 +139,13 @@ bool TFPaiGua::apply(const std::function<CastResult()>& cast) {
 // A report belongs to the chart it was written for: a new chart drops it, and the chart view
 // comes back with 开始断卦 for the new one.
 void TFPaiGua::dropReport() {
-    mmoReport_->clear();
+    clearReport();
     showChartView(true);
+}
+
+void TFPaiGua::clearReport() {
+    mmoReport_->clear();
+    reportQuestion_.clear();
 }
 
 // After a refusal or a failure (whose box may have come from another window) this window is in
@@ -171,7 +176,7 @@ void TFPaiGua::clearSpecification() {
 // The time, coin and number buttons start afresh: no specified casting, no report.
 void TFPaiGua::clearCastingInputs() {
     clearSpecification();
-    mmoReport_->clear();
+    clearReport();
 }
 
 void TFPaiGua::specificationChanged() {
@@ -180,7 +185,7 @@ void TFPaiGua::specificationChanged() {
     const std::string moving = cbbMoving_->currentText().toStdString();
     const std::string method = cbbMethod_->currentText().toStdString();
     if (apply([&] { return CastSpecified(chart_, upper, lower, moving, method); }))
-        mmoReport_->clear();
+        clearReport();
 }
 
 void TFPaiGua::btnTimeClick() {

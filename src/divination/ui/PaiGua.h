@@ -81,6 +81,8 @@ private:
     void showChartView(bool chartView);
     bool runCommand(const std::function<void()>& command);
     void dropReport();
+    // Empties the memo; no report, no question it was written for.
+    void clearReport();
     void keepInFront();
 
     // Reading (PaiGuaReading.cpp).
@@ -116,6 +118,10 @@ private:
     QLineEdit* edtQuestion_ = nullptr;
     ChartPanel* pnlChart_ = nullptr;
     QPlainTextEdit* mmoReport_ = nullptr;
+
+    // The question the report in the memo was written for: the filed note's title, whatever the
+    // question field says since.
+    QString reportQuestion_;
 
     QPointer<TYaoGua> coinDialog_;
     QPointer<TFbaoshu> numberDialog_;

@@ -95,6 +95,7 @@ void TFPaiGua::StartReading() {
     for (const std::string& line : lines)
         memo.append(QString::fromStdString(line));
     mmoReport_->setPlainText(memo.join(QLatin1Char('\n')));
+    reportQuestion_ = edtQuestion_->text();
     FitBarsToCells(mmoReport_);
 }
 
@@ -112,7 +113,8 @@ void TFPaiGua::HandOffReport() {
         close();
         return;
     }
-    const QString question = edtQuestion_->text();
+    // The note is titled with the question its report answers, not one typed after the reading.
+    const QString question = reportQuestion_.isEmpty() ? edtQuestion_->text() : reportQuestion_;
     const QString category = cbbCategory_->currentText();
     const DialogButton answer =
         ConfirmBox(services_.dialogs, this,

@@ -125,6 +125,80 @@ TEST_F(HandOffTest, ARefusedNoteKeepsTheWindowOpenInFrontWithTheReportOnTheClipb
     EXPECT_EQ(memoText().isEmpty(), false);
 }
 
+// Whichever write the notebook refuses, the new note or its text, the window stays open with the
+// report it could not file; a note filed whole closes it.
+TEST_F(HandOffTest, TheWindowStaysOpenWithItsReportWhileTheNotebookRefuses) {
+    const struct {
+        const char* refusedWrite; // a trigger makes the data file refuse it; nullptr: none
+        bool filed;
+    } cases[] = {{"INSERT", false}, {"UPDATE", false}, {nullptr, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.refusedWrite ? c.refusedWrite : "nothing refused");
+        TearDown();
+        QFile::remove(dir.filePath(QStringLiteral("dataly.dat")));
+        openTree();
+        if (c.refusedWrite) {
+            sqlite3* other = nullptr;
+            ASSERT_EQ(sqlite3_open(QFile::encodeName(dir.filePath(QStringLiteral("dataly.dat"))).constData(),
+                                   &other),
+                      SQLITE_OK);
+            const std::string trigger = std::string("CREATE TRIGGER refuse BEFORE ") + c.refusedWrite +
+                                        " ON \"占卜\" BEGIN SELECT RAISE(ABORT, 'refused'); END";
+            EXPECT_EQ(sqlite3_exec(other, trigger.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(other);
+        }
+        makeReport(QStringLiteral("涨跌"), QStringLiteral("今年如何"));
+        const QString memo = memoText();
+        fake.dialogs.clearCalls();
+        fake.dialogs.answerMessage(DialogButton::Yes);
+        if (!c.filed)
+            fake.dialogs.answerMessage(DialogButton::Ok); // the notebook's error box
+        window->HandOffReport();
+        EXPECT_EQ(fake.dialogs.calls().size(), c.filed ? 1u : 2u);
+        EXPECT_EQ(window->isVisible(), !c.filed);
+        EXPECT_EQ(memoText(), c.filed ? QString() : memo);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), memo.split(QLatin1Char('\n')).join("\r\n") + "\r\n");
+    }
+}
+
+// The note takes the question its report answers: one typed after the reading (重新起卦, a new
+// question, no new reading) does not title the old report; a new reading takes the new question,
+// and a text the user wrote into the memo after a new chart the question field.
+TEST_F(HandOffTest, TheFiledNoteIsTitledWithTheQuestionOfItsReport) {
+    enum class Then { Reword, ReadAgain, WriteAfterNewChart };
+    const struct {
+        Then then;
+        const char* title;
+    } cases[] = {{Then::Reword, "甲问"}, {Then::ReadAgain, "乙问"}, {Then::WriteAfterNewChart, "乙问"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.then));
+        TearDown();
+        QFile::remove(dir.filePath(QStringLiteral("dataly.dat")));
+        openTree();
+        makeReport(QStringLiteral("涨跌"), QStringLiteral("甲问"));
+        window->btnRecastClick();
+        child<QLineEdit>("edtQuestion")->setText(QStringLiteral("乙问"));
+        if (c.then == Then::ReadAgain)
+            makeReport(QStringLiteral("涨跌"), QStringLiteral("乙问"));
+        if (c.then == Then::WriteAfterNewChart) {
+            action("actYearStem")->trigger();
+            ASSERT_EQ(memoText(), QString());
+            child<QPlainTextEdit>("mmoReport")->setPlainText(QStringLiteral("占卦内容: 乙问"));
+        }
+        const QString report = reportAsFiled();
+        fake.dialogs.clearCalls();
+        fake.dialogs.answerMessage(DialogButton::Yes);
+        window->HandOffReport();
+        ASSERT_FALSE(fake.dialogs.calls().empty());
+        EXPECT_EQ(fake.dialogs.calls()[0].text, QStringLiteral("确认是否将[") + QString::fromUtf8(c.title) +
+                                                    QStringLiteral("]\r\r\n添加到 【涨跌】 类别中 ？"));
+        const NoteRecord filed = records().back();
+        EXPECT_EQ(filed.name, QString::fromUtf8(c.title));
+        EXPECT_EQ(filed.info, report);
+        EXPECT_TRUE(filed.info.contains(QStringLiteral("占卦内容: ") + QString::fromUtf8(c.title)));
+    }
+}
+
 // A filed report is not offered again: reopened, the window has no report, and a second hand-off
 // (Return on the toolbar button) files nothing.
 TEST_F(HandOffTest, AFiledReportIsNotOfferedAgain) {
