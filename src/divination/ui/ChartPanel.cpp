@@ -119,8 +119,12 @@ ChartPanel::ChartPanel(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dia
     ChartColumnList* lines = columns_[kLinesColumn];
     lines->viewport()->setCursor(Qt::CrossCursor);
     connect(lines, &ChartColumnList::pressed, this, &ChartPanel::linePressed);
-    connect(lines, &QListWidget::itemDoubleClicked, this,
-            [this, lines](QListWidgetItem* item) { emit toggleRequested(lines->row(item)); });
+    // After a toggle no row of the line column stays selected.
+    connect(lines, &QListWidget::itemDoubleClicked, this, [this, lines](QListWidgetItem* item) {
+        emit toggleRequested(lines->row(item));
+        lines->clearSelection();
+        lines->setCurrentRow(-1, QItemSelectionModel::Clear);
+    });
     row->addStretch(1);
 
     // The labels stand over their own hexagram: the changed label starts above the changed columns.

@@ -94,5 +94,24 @@ TEST_F(ChosenTrigramsTest, TheLineColumnTogglesOnDoubleClickAndItsPressClearsThe
     EXPECT_TRUE(fake.dialogs.calls().empty());
 }
 
+// A click selects a row of the line column; a toggle leaves no row selected.
+TEST_F(ChosenTrigramsTest, AToggleLeavesNoLineSelected) {
+    open();
+    window->show();
+    auto* lines = child<ChartColumnList>("lstLines");
+    for (int row : {0, 3, 5}) {
+        SCOPED_TRACE(row);
+        const int other = (row + 2) % kChartRows;
+        QTest::mouseClick(lines->viewport(), Qt::LeftButton, {},
+                          lines->visualItemRect(lines->item(other)).center());
+        EXPECT_TRUE(lines->item(other)->isSelected()) << "a click selects";
+        DoubleClickRow(lines, row);
+        EXPECT_EQ(column("lstLines")[row], QStringLiteral(" O "));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(lines->selectedItems().isEmpty());
+        DoubleClickRow(lines, row); // back to the line it was
+    }
+}
+
 } // namespace
 } // namespace qj::test
