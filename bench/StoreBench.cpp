@@ -109,7 +109,8 @@ void BM_SaveOneMegabyteNote(benchmark::State& state) {
     while (text.size() < 350000) // three UTF-8 bytes each: about 1 MB
         text += QStringLiteral("青简札记的一行笔记内容。\r\n");
     qj::NoteEditState edit;
-    edit.Loaded(kCategory, qj::CategoryTable(*big.file, kCategory).LoadHeaders().at(500).record());
+    const qj::NoteHeader note = qj::CategoryTable(*big.file, kCategory).LoadHeaders().at(500);
+    edit.Loaded(kCategory, note.record(), note.name);
     int round = 0;
     for (auto _ : state) {
         text[0] = QChar(0x4E00 + (++round % 100)); // the engine skips rewriting an unchanged text

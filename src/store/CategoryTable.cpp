@@ -80,7 +80,8 @@ void CategoryTable::CheckShape() {
     // table without record numbers has none.
     for (const char* hidden : {"rowid", "_rowid_", "oid"})
         if (columns.contains(QLatin1String(hidden), Qt::CaseInsensitive))
-            throw CategoryUnusable(name_, QStringLiteral("表中有一列名为 %1，笔记的记录号无法读取").arg(QLatin1String(hidden)));
+            throw CategoryUnusable(
+                name_, QStringLiteral("表中有一列名为 %1，笔记的记录号无法读取").arg(QLatin1String(hidden)));
     try {
         Statement probe(file_.db(), QStringLiteral("SELECT rowid FROM %1 LIMIT 0").arg(quoted_));
     } catch (const StoreError&) {
@@ -169,9 +170,13 @@ void CategoryTable::SetParent(RecordRef record, NoteKey parent) {
     RunRecordWrite(st, record);
 }
 
-void CategoryTable::WriteInfo(RecordRef record, const QString& text) {
-    Statement st(file_.db(), QStringLiteral("UPDATE %1 SET Info = ?3 WHERE %2").arg(quoted_, kThisRecord));
+void CategoryTable::WriteInfo(RecordRef record, const QString& text, const QString* title) {
+    Statement st(file_.db(),
+                 QStringLiteral("UPDATE %1 SET Info = ?3 WHERE %2%3")
+                     .arg(quoted_, kThisRecord, title ? QStringLiteral(" AND Name IS ?4") : QString()));
     BindText(st, 3, text);
+    if (title)
+        BindTitle(st, 4, *title);
     RunRecordWrite(st, record);
 }
 

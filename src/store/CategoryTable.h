@@ -92,8 +92,9 @@ public:
     void Rename(RecordRef record, const QString& name);
     // Parent of the record (moving a note).
     void SetParent(RecordRef record, NoteKey parent);
-    // Info of the record; an empty text is stored as NULL.
-    void WriteInfo(RecordRef record, const QString& text);
+    // Info of the record; an empty text is stored as NULL. With `title`, only while the record
+    // still holds that title (RecordGone otherwise).
+    void WriteInfo(RecordRef record, const QString& text, const QString* title = nullptr);
     // Deletes the records, all in one transaction. A record already gone is passed over: it is
     // deleted either way.
     void Delete(std::span<const RecordRef> records);

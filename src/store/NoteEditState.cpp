@@ -4,9 +4,14 @@
 
 namespace qj {
 
-void NoteEditState::Loaded(const QString& category, RecordRef record) {
-    edited_ = EditedNote{category, record};
+void NoteEditState::Loaded(const QString& category, RecordRef record, const QString& title) {
+    edited_ = EditedNote{category, record, title};
     dirty_ = false;
+}
+
+void NoteEditState::Renamed(const QString& title) {
+    if (edited_)
+        edited_->title = title;
 }
 
 void NoteEditState::Cleared() {
@@ -30,6 +35,12 @@ void NoteEditState::CategoryDropped(const QString& category) {
         edited_.reset();
 }
 
+QString InfoOfEditorText(const QString& text) {
+    if (text.isEmpty() || text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        return text;
+    return text + QStringLiteral("\r\n");
+}
+
 SaveResult SaveNoteText(DataFile& file, NoteEditState& state, const QString& text) {
     if (!state.edited())
         return SaveResult::NoNote;
@@ -38,7 +49,7 @@ SaveResult SaveNoteText(DataFile& file, NoteEditState& state, const QString& tex
         return SaveResult::Gone;
     CategoryTable table(file, note.category);
     try {
-        table.WriteInfo(note.record, text);
+        table.WriteInfo(note.record, text, &note.title);
     } catch (const RecordGone&) {
         return SaveResult::Gone;
     }

@@ -16,10 +16,11 @@ protected:
         ASSERT_EQ(CreateCategory(*file, help), CreateCategoryResult::Created);
         ASSERT_EQ(CreateCategory(*file, diary), CreateCategoryResult::Created);
         cat = std::make_unique<CurrentCategory>(*file, help);
-        note = cat->AddChild(cat->tree().Find(0), QStringLiteral("一"));
+        note = cat->AddChild(cat->tree().Find(0), one);
     }
     QString help = QStringLiteral("帮助");
     QString diary = QStringLiteral("日记");
+    QString one = QStringLiteral("一");
     std::unique_ptr<CurrentCategory> cat;
     NodeRef note = kNoNode;
 };
@@ -29,20 +30,21 @@ protected:
 TEST(NoteEditState, DirtyOnlyAfterTypingIntoAWritableEditor) {
     NoteEditState s;
     EXPECT_FALSE(s.IsDirty());
-    s.Loaded(QStringLiteral("帮助"), {3, 3});
+    s.Loaded(QStringLiteral("帮助"), {3, 3}, QStringLiteral("三"));
     EXPECT_FALSE(s.IsDirty());
     s.Changed(/*readOnly=*/true);
     EXPECT_FALSE(s.IsDirty());
     s.Changed();
     EXPECT_TRUE(s.IsDirty());
-    s.Loaded(QStringLiteral("帮助"), {5, 4}); // the question was answered No: the new note is clean
+    s.Loaded(QStringLiteral("帮助"), {5, 4},
+             QStringLiteral("四")); // the question was answered No: the new note is clean
     EXPECT_FALSE(s.IsDirty());
-    EXPECT_EQ(s.edited(), (EditedNote{QStringLiteral("帮助"), {5, 4}}));
+    EXPECT_EQ(s.edited(), (EditedNote{QStringLiteral("帮助"), {5, 4}, QStringLiteral("四")}));
 }
 
 TEST_F(NoteEditStateTest, SaveWritesIntoTheEditedNoteWhateverIsCurrent) {
     NoteEditState s;
-    s.Loaded(help, cat->tree().Record(note));
+    s.Loaded(help, cat->tree().Record(note), one);
     s.Changed();
     // The user switched to another category, whose note 1 must not receive the text.
     CurrentCategory other(*file, diary);
@@ -58,7 +60,7 @@ TEST_F(NoteEditStateTest, SaveWritesIntoTheEditedNoteWhateverIsCurrent) {
 
 TEST_F(NoteEditStateTest, DeletedNoteNeverReceivesTheTextNorItsSuccessor) {
     NoteEditState s;
-    s.Loaded(help, cat->tree().Record(note));
+    s.Loaded(help, cat->tree().Record(note), one);
     s.Changed();
     s.Deleted(help, cat->Delete(note));
     // The next note takes the freed largest ID 1 again.
@@ -71,7 +73,7 @@ TEST_F(NoteEditStateTest, DeletedNoteNeverReceivesTheTextNorItsSuccessor) {
 
 TEST_F(NoteEditStateTest, NoteGoneBehindTheStatesBackIsNotRecreated) {
     NoteEditState s;
-    s.Loaded(help, cat->tree().Record(note));
+    s.Loaded(help, cat->tree().Record(note), one);
     s.Changed();
     const RecordRef record = cat->tree().Record(note);
     cat->table().Delete(std::span(&record, 1)); // removed elsewhere, the state not told
@@ -79,10 +81,10 @@ TEST_F(NoteEditStateTest, NoteGoneBehindTheStatesBackIsNotRecreated) {
     EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("x")), SaveResult::Gone);
     EXPECT_FALSE(cat->table().Contains(1));
     EXPECT_TRUE(s.IsDirty());
-    EXPECT_EQ(s.edited(), (EditedNote{help, record}));
+    EXPECT_EQ(s.edited(), (EditedNote{help, record, one}));
 
     CategoryTable diaryTable(*file, diary);
-    s.Loaded(diary, diaryTable.LoadHeaders()[0].record());
+    s.Loaded(diary, diaryTable.LoadHeaders()[0].record(), diary);
     s.Changed();
     file->DropCategory(diary);
     EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("x")), SaveResult::Gone);
@@ -94,11 +96,29 @@ TEST_F(NoteEditStateTest, NoteGoneBehindTheStatesBackIsNotRecreated) {
 
 TEST_F(NoteEditStateTest, FailedWriteKeepsTheTextDirty) {
     NoteEditState s;
-    s.Loaded(help, cat->tree().Record(note));
+    s.Loaded(help, cat->tree().Record(note), one);
     s.Changed();
     file->db().Exec(QStringLiteral(
         "CREATE TRIGGER refuse BEFORE UPDATE ON \"帮助\" BEGIN SELECT RAISE(ABORT, 'disk'); END"));
     EXPECT_THROW(SaveNoteText(*file, s, QStringLiteral("x")), StoreError);
     EXPECT_TRUE(s.IsDirty());
-    EXPECT_EQ(s.edited(), (EditedNote{help, cat->tree().Record(note)}));
+    EXPECT_EQ(s.edited(), (EditedNote{help, cat->tree().Record(note), one}));
+}
+
+TEST_F(NoteEditStateTest, AnotherNoteAtTheSameRecordAndIdIsNeverWritten) {
+    // A file renamed over the data file holds another note with the same record number and ID; only
+    // its title tells it apart. A rename by the program keeps the edited note the same note.
+    NoteEditState s;
+    s.Loaded(help, cat->tree().Record(note), one);
+    s.Changed();
+    const RecordRef record = cat->tree().Record(note);
+    cat->table().Rename(record, QStringLiteral("别人的笔记")); // as the other file holds it
+    cat->table().WriteInfo(record, QStringLiteral("别人的文字"));
+    EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("我的文字")), SaveResult::Gone);
+    EXPECT_EQ(cat->table().ReadInfo(record), QStringLiteral("别人的文字"));
+    EXPECT_TRUE(s.IsDirty());
+
+    s.Renamed(QStringLiteral("别人的笔记"));
+    EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("我的文字")), SaveResult::Saved);
+    EXPECT_EQ(cat->table().ReadInfo(record), QStringLiteral("我的文字"));
 }

@@ -98,7 +98,7 @@ void NoteCommands::resync() {
     emitStatus();
 }
 
-void NoteCommands::open(DataFile& file, const QString& name) {
+void NoteCommands::open(DataFile& file, const QString& name, bool loadFirst) {
     category_.reset();
     mirror_.setNotes(nullptr);
     file_ = &file;
@@ -116,7 +116,9 @@ void NoteCommands::open(DataFile& file, const QString& name) {
     mirror_.rebuild(first);
     emitStatus();
     // The title bar names the note the editor shows, or nothing in an empty category.
-    if (first != kNoNode) {
+    if (!loadFirst) {
+        text_.refresh();
+    } else if (first != kNoNode) {
         show(first);
     } else {
         text_.loadNothing();
@@ -136,9 +138,12 @@ void NoteCommands::reopen(DataFile& file) {
             category_ = std::make_unique<CurrentCategory>(file, name);
             mirror_.setNotes(&category_->tree());
             if (editedNoteIsHere()) {
-                const RecordRef record = text_.state().edited()->record;
-                const NodeRef node = category_->tree().FindRecord(record.rowid);
-                if (node != kNoNode && category_->tree().Record(node) == record)
+                // The same note only while its record, ID and title all still match: a replaced
+                // file may hold another note there.
+                const EditedNote& note = *text_.state().edited();
+                const NodeRef node = category_->tree().FindRecord(note.record.rowid);
+                if (node != kNoNode && category_->tree().Record(node) == note.record &&
+                    category_->tree().Title(node) == note.title)
                     edited = node;
             }
         }
@@ -213,7 +218,7 @@ bool NoteCommands::save() {
     }
     SaveResult result = SaveResult::NoNote;
     try {
-        result = SaveNoteText(*file_, text_.state(), text_.editorText());
+        result = SaveNoteText(*file_, text_.state(), InfoOfEditorText(text_.editorText()));
     } catch (const StoreError& error) {
         reportStoreError(error);
         return false;
@@ -240,10 +245,10 @@ bool NoteCommands::fileTextOfGoneNote() {
     if (answer != DialogButton::Yes)
         return false;
     return run([&] {
-        const NodeRef node = category_->AddNote(kNoNode, title, text_.editorText());
+        const NodeRef node = category_->AddNote(kNoNode, title, InfoOfEditorText(text_.editorText()));
         mirror_.selectItem(mirror_.addSubtree(node));
         const NoteTree& notes = category_->tree();
-        text_.state().Loaded(category_->name(), notes.Record(node));
+        text_.state().Loaded(category_->name(), notes.Record(node), notes.Title(node));
         text_.renamed(notes.Title(node));
         text_.refresh();
         emitStatus();

@@ -36,7 +36,7 @@ void NoteTextBinding::load(const QString& category, RecordRef record, const QStr
     titleBar_->setTitle(title);
     shownTitle_ = title;
     loading([&] { editor_->loadText(text); });
-    edit_.Loaded(category, record);
+    edit_.Loaded(category, record, title);
     refresh();
 }
 
@@ -52,6 +52,7 @@ void NoteTextBinding::clearEditor() {
 
 void NoteTextBinding::renamed(const QString& title) {
     shownTitle_ = title;
+    edit_.Renamed(title);
     titleBar_->setTitle(title);
 }
 
@@ -121,7 +122,8 @@ void NoteTextBinding::clearTitle() {
 }
 
 void NoteTextBinding::editorChanged() {
-    if (loading_)
+    // A composition's text is not typed until the input method commits it.
+    if (loading_ || editor_->isComposing())
         return;
     if (editor_->isReadOnly()) {
         titleBar_->setDirty(false);
