@@ -52,7 +52,7 @@ TEST_F(MainWindowLifeTest, ExitAsksAboutUnsavedText) {
     // Yes stores the typed one.
     const Case cases[] = {{DialogButton::Cancel, QStringLiteral("说明"), false},
                           {DialogButton::No, QStringLiteral("说明"), true},
-                          {DialogButton::Yes, QStringLiteral("改说明"), true}};
+                          {DialogButton::Yes, QStringLiteral("改说明\r\n"), true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(ButtonName(c.answer));
         if (!window)

@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, ToolbarButtonsReachTheNotebook) {
     typeIntoEditor(QStringLiteral("正文"));
     ASSERT_TRUE(button("btn8")->isEnabled());
     button("btn8")->click();
-    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 2), QStringLiteral("正文"));
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 2), QStringLiteral("正文\r\n"));
     EXPECT_FALSE(button("btn8")->isEnabled());
 
     dialogs().answerMessage(DialogButton::Yes);

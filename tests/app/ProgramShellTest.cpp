@@ -441,7 +441,7 @@ TEST_F(AlertActionsTest, ARefusedSessionCommandIsReportedAndTheProgramRunsOn) {
         EXPECT_TRUE(windows->alert().isVisible());
         // The text was saved before the command ran, and the notebook goes on.
         EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0),
-                  QString(action, QChar(0x6539)) + QStringLiteral("说明"));
+                  QString(action, QChar(0x6539)) + QStringLiteral("说明\r\n"));
         EXPECT_FALSE(window->notebook().isDirty());
     }
 }
@@ -477,7 +477,7 @@ TEST_F(AlertActionsTest, ReminderLeavesTheNotebookWorking) {
     // The data file is still open: a change is saved as ever.
     typeIntoEditor(QStringLiteral("后"));
     ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actSave")));
-    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("后说明"));
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("后说明\r\n"));
 }
 
 TEST_F(AlertActionsTest, ArmedAlarmSurvivesHidingAndShowingTheAlertWindow) {

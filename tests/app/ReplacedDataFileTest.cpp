@@ -78,7 +78,7 @@ TEST_F(ReplacedDataFileTest, YesOpensTheFileOnDiskAndTheNextSaveWritesTheTextInt
     ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actSave")));
     EXPECT_TRUE(dialogs().calls().empty());
     EXPECT_FALSE(window->notebook().isDirty());
-    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("多云，晴"));
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("多云，晴\r\n"));
     EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 1), QStringLiteral("雨"));
 }
 

@@ -2,6 +2,8 @@
 
 #include "editor/EditorLook.h"
 
+#include <QInputMethodEvent>
+
 namespace qj {
 
 NoteEditor::NoteEditor(QWidget* parent) : QsciScintilla(parent) {
@@ -58,6 +60,37 @@ void NoteEditor::colourActiveLine() {
 void NoteEditor::focusInEvent(QFocusEvent* event) {
     QsciScintilla::focusInEvent(event);
     emit focusEntered();
+}
+
+void NoteEditor::inputMethodEvent(QInputMethodEvent* event) {
+    const bool commits = !event->commitString().isEmpty() || event->replacementLength() != 0;
+    const bool preedits = !event->preeditString().isEmpty();
+    if (!composing_ && preedits && !commits && !isReadOnly()) {
+        composing_ = true;
+        lengthBefore_ = SendScintilla(SCI_GETLENGTH);
+        caretBefore_ = SendScintilla(SCI_GETCURRENTPOS);
+        virtualBefore_ = SendScintilla(SCI_GETSELECTIONNCARETVIRTUALSPACE, 0UL);
+    }
+    if (commits)
+        composing_ = false; // the committed text is typed
+    QsciScintilla::inputMethodEvent(event);
+    if (composing_ && !preedits) {
+        takeBackPadding();
+        composing_ = false;
+    }
+}
+
+void NoteEditor::takeBackPadding() {
+    const long added = SendScintilla(SCI_GETLENGTH) - lengthBefore_;
+    if (added <= 0 || virtualBefore_ <= 0)
+        return;
+    const QByteArray padding = bytes(static_cast<int>(caretBefore_), static_cast<int>(caretBefore_ + added));
+    if (padding.count(' ') != padding.size())
+        return; // not the blanks the composition filled in: left as it is
+    SendScintilla(SCI_DELETERANGE, static_cast<unsigned long>(caretBefore_), added);
+    SendScintilla(SCI_SETSELECTION, static_cast<unsigned long>(caretBefore_), caretBefore_);
+    SendScintilla(SCI_SETSELECTIONNCARETVIRTUALSPACE, 0UL, virtualBefore_);
+    SendScintilla(SCI_SETSELECTIONNANCHORVIRTUALSPACE, 0UL, virtualBefore_);
 }
 
 } // namespace qj

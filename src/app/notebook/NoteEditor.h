@@ -24,14 +24,27 @@ public:
     void setCaretLineForeground(const QColor& colour);
     QColor caretLineForeground() const { return caretLineFore_; }
 
+    // An input method's composition is under way: its text is shown in the editor but not yet
+    // typed (no change of the note until it is committed).
+    bool isComposing() const { return composing_; }
+
 signals:
     void focusEntered();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void colourActiveLine();
+    // A composition that ended without a commit takes back the blanks it filled in up to a caret
+    // past the end of its line.
+    void takeBackPadding();
+
+    bool composing_ = false;
+    long lengthBefore_ = 0;  // the text's length in bytes when the composition began
+    long caretBefore_ = 0;   // the caret's position then
+    long virtualBefore_ = 0; // and how far past its line's end it stood
 
     QColor caretLineFore_;
     int activeLineIndicator_ = -1;

@@ -36,19 +36,19 @@ TEST_F(NotebookTest, RepeatedIdsAreNotesOfTheirOwnForEveryCommand) {
     dialogs.answerInput(QStringLiteral("后改名"));
     notebook->rename();
     EXPECT_EQ(Stored(*file, kCategory),
-              (std::vector<std::string>{"5:先=先的内容", "5:后改名=后的内容，改", "9:靶="}));
+              (std::vector<std::string>{"5:先=先的内容", "5:后改名=后的内容，改\r\n", "9:靶="}));
 
     // A copy of 后 onto 靶 takes 后's title and text.
     EXPECT_TRUE(tree->dropAt(itemTitled(QStringLiteral("后改名")), tree->visualItemRect(item(9)).center(),
                              Qt::ControlModifier));
-    EXPECT_EQ(Stored(*file, kCategory).back(), "10:后改名=后的内容，改");
+    EXPECT_EQ(Stored(*file, kCategory).back(), "10:后改名=后的内容，改\r\n");
 
     // Deleting 后 deletes its own record; 先 stays, in the table and in the tree.
     tree->setCurrentItem(itemTitled(QStringLiteral("后改名")));
     dialogs.answerMessage(DialogButton::Yes);
     notebook->deleteSelected();
     EXPECT_EQ(Stored(*file, kCategory),
-              (std::vector<std::string>{"5:先=先的内容", "9:靶=", "10:后改名=后的内容，改"}));
+              (std::vector<std::string>{"5:先=先的内容", "9:靶=", "10:后改名=后的内容，改\r\n"}));
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("先"));
 }
@@ -67,7 +67,7 @@ TEST_F(NotebookTest, OnlyIntegerIdsAreNotesAnd64BitOnesAreLikeAnyOther) {
     EXPECT_EQ(notebook->selectedId(), 1099511627776);
     type(QStringLiteral("！"));
     notebook->save();
-    EXPECT_EQ(Stored(*file, kCategory).back(), "1099511627776:大号=大的内容！");
+    EXPECT_EQ(Stored(*file, kCategory).back(), "1099511627776:大号=大的内容！\r\n");
     dialogs.answerInput(QStringLiteral("新"));
     notebook->addChild();
     EXPECT_EQ(Stored(*file, kCategory).back(), "1099511627777:新=");
@@ -111,12 +111,12 @@ TEST_F(GoneNoteTest, SaveSaysSoKeepsTheTextAndOffersANewNote) {
 
     dialogs.answerMessage(DialogButton::Yes);
     notebook->save();
-    EXPECT_EQ(rows().back(), (NoteRow{1, 1, QStringLiteral("二"), QStringLiteral("第二条，新写的")}));
+    EXPECT_EQ(rows().back(), (NoteRow{1, 1, QStringLiteral("二"), QStringLiteral("第二条，新写的\r\n")}));
     EXPECT_FALSE(notebook->isDirty());
     EXPECT_EQ(notebook->selectedId(), 1);
     type(QStringLiteral("再"));
     notebook->save();
-    EXPECT_EQ(rows().back().info, QStringLiteral("第二条，新写的再")) << "the new note is the edited one";
+    EXPECT_EQ(rows().back().info, QStringLiteral("第二条，新写的再\r\n")) << "the new note is the edited one";
 }
 
 TEST_F(GoneNoteTest, RenameOrMoveOfAGoneRecordIsReportedNotPretended) {

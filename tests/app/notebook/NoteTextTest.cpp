@@ -60,7 +60,7 @@ TEST_F(NotebookTest, TypingMakesTheTextDirtyAndSavingWritesIt) {
     QTest::keyClick(editor, Qt::Key_Return);
     TypeText(editor, QStringLiteral("下一行"));
     notebook->save();
-    EXPECT_EQ(row(1)->info, QStringLiteral("第二条，补记\r\n下一行")) << "lines end in CR LF";
+    EXPECT_EQ(row(1)->info, QStringLiteral("第二条，补记\r\n下一行\r\n")) << "lines end in CR LF";
     EXPECT_FALSE(notebook->isDirty());
     EXPECT_FALSE(saveAction.isEnabled());
     EXPECT_EQ(titleBar->textColour(), kBlue);
@@ -85,9 +85,9 @@ protected:
 
 TEST_F(SaveQuestionTest, YesStoresTheTextAndKeepsTheEditedNoteShownAndSelected) {
     typeThenPressAnother(DialogButton::Yes);
-    EXPECT_EQ(row(0)->info, QStringLiteral("第一条x"));
+    EXPECT_EQ(row(0)->info, QStringLiteral("第一条x\r\n"));
     EXPECT_EQ(notebook->selectedId(), 0);
-    EXPECT_EQ(editor->text(), QStringLiteral("第一条x"));
+    EXPECT_EQ(editor->text(), QStringLiteral("第一条x\r\n"));
     // Pressing the other note again now opens it without a question.
     press(2);
     EXPECT_EQ(dialogs.calls().size(), 1u);
@@ -124,7 +124,7 @@ TEST_F(NotebookTest, SaveWritesIntoTheEditedNoteEvenAfterTheSelectionMoved) {
     type(QStringLiteral("!"));
     selectWithKeyboard(2);
     notebook->save();
-    EXPECT_EQ(row(1)->info, QStringLiteral("第二条!"));
+    EXPECT_EQ(row(1)->info, QStringLiteral("第二条!\r\n"));
     EXPECT_EQ(row(2)->info, QString());
 
     // The same after a note was added (the new note is selected, the editor still holds note 1).
@@ -132,7 +132,7 @@ TEST_F(NotebookTest, SaveWritesIntoTheEditedNoteEvenAfterTheSelectionMoved) {
     dialogs.answerInput(QStringLiteral("新"));
     notebook->addChild();
     notebook->save();
-    EXPECT_EQ(row(1)->info, QStringLiteral("第二条!?"));
+    EXPECT_EQ(row(1)->info, QStringLiteral("第二条!?\r\n"));
     EXPECT_EQ(row(3)->info, QString());
 }
 
@@ -188,7 +188,7 @@ TEST_F(NotebookTest, RefusedSaveIsReportedAndKeepsTheTextChanged) {
 
     refuseNoMore();
     notebook->save();
-    EXPECT_EQ(row(0)->info, QStringLiteral("第一条新"));
+    EXPECT_EQ(row(0)->info, QStringLiteral("第一条新\r\n"));
     EXPECT_FALSE(notebook->isDirty());
 }
 
@@ -217,8 +217,8 @@ TEST_F(NotebookTest, FilingATextIntoANewNoteWritesThereAndAsksAboutTheOldText) {
     notebook->setReadOnly(true);
     ASSERT_TRUE(notebook->fileTextIntoNote(3, QStringLiteral("报告\r\n第二行")));
     expectSaveQuestion(dialogs.last());
-    EXPECT_EQ(row(1)->info, QStringLiteral("第二条改"));
-    EXPECT_EQ(row(3)->info, QStringLiteral("报告\r\n第二行"));
+    EXPECT_EQ(row(1)->info, QStringLiteral("第二条改\r\n"));
+    EXPECT_EQ(row(3)->info, QStringLiteral("报告\r\n第二行\r\n"));
     EXPECT_EQ(notebook->selectedId(), 3);
     EXPECT_FALSE(notebook->isDirty());
     EXPECT_FALSE(editor->isReadOnly());
@@ -238,7 +238,7 @@ TEST_F(NotebookTest, ReplacingTheTextIsAnUndoableChange) {
     EXPECT_TRUE(notebook->isDirty());
     EXPECT_TRUE(editor->isReadOnly());
     notebook->save();
-    EXPECT_EQ(row(0)->info, QStringLiteral("导入的文本"));
+    EXPECT_EQ(row(0)->info, QStringLiteral("导入的文本\r\n"));
     notebook->setReadOnly(false);
     editor->undo();
     EXPECT_EQ(editor->text(), QStringLiteral("第一条"));

@@ -140,7 +140,7 @@ TEST_F(NotebookTest, AddingIntoAnEmptyCategoryMakesRecordZeroAndCancelChangesNot
     type(QStringLiteral("正文"));
     EXPECT_TRUE(notebook->isDirty());
     notebook->save();
-    EXPECT_EQ(rows(), (Rows{{0, 0, QStringLiteral("A"), QStringLiteral("正文")}}));
+    EXPECT_EQ(rows(), (Rows{{0, 0, QStringLiteral("A"), QStringLiteral("正文\r\n")}}));
 
     // Deleting the only note leaves nothing to write into again.
     dialogs.answerMessage(DialogButton::Yes);
@@ -325,7 +325,7 @@ TEST_F(NotebookTest, ShownNoteDeletedWithTheDeleteKeyNeverReceivesTheEditorText)
     ASSERT_TRUE(row(4));
     notebook->save();
     EXPECT_EQ(row(4)->info, QString());
-    EXPECT_EQ(row(0)->info, kBook[0].info);
+    EXPECT_EQ(row(0)->info, kBook[0].info + QStringLiteral("\r\n")) << "saved: its last line ends in CR LF";
     EXPECT_EQ(row(1)->info, kBook[1].info);
 }
 

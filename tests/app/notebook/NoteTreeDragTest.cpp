@@ -93,7 +93,7 @@ TEST_F(NotebookTest, CopiedNotesKeepWorkingAsNotes) {
     EXPECT_EQ(editor->text(), QStringLiteral("丙文"));
     type(QStringLiteral("续"));
     notebook->save();
-    EXPECT_EQ(row(12)->info, QStringLiteral("丙文续"));
+    EXPECT_EQ(row(12)->info, QStringLiteral("丙文续\r\n"));
     EXPECT_EQ(row(3)->info, QStringLiteral("丙文")) << "the source keeps its text";
 }
 
