@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <iconv.h>
+#include <optional>
 #include <stdexcept>
 
 namespace qj {
@@ -216,6 +217,29 @@ std::string GbkToUtf8(std::string_view gbk) {
             }
         }
         if (!done) {
+            out += "\xEF\xBF\xBD";
+            ++pos;
+        }
+    }
+    return out;
+}
+
+std::string CodePageToUtf8(std::string_view bytes, int codePage) {
+    if (codePage == 936 || codePage <= 0)
+        return GbkToUtf8(bytes);
+    const std::string name = "CP" + std::to_string(codePage);
+    std::optional<Iconv> cv;
+    try {
+        cv.emplace("UTF-8", name.c_str());
+    } catch (const std::runtime_error&) {
+        return GbkToUtf8(bytes);
+    }
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        pos += cv->Convert(bytes.substr(pos), out);
+        if (pos < bytes.size()) {
             out += "\xEF\xBF\xBD";
             ++pos;
         }

@@ -36,6 +36,11 @@ std::string Utf8ToGbk(std::string_view utf8);
 // becomes U+FFFD.
 std::string GbkToUtf8(std::string_view gbk);
 
+// Windows code page `codePage` (1252, 1250, 950 …) → UTF-8 through iconv. 936, 0 (not known) and a
+// code page iconv lacks read as GbkToUtf8 does; a byte the code page does not define becomes
+// U+FFFD.
+std::string CodePageToUtf8(std::string_view bytes, int codePage);
+
 // The character of a GBK double-byte code (lead 0x81..0xFE, trail 0x40..0xFE but 0x7F), or 0 when
 // GBK defines none there. Looked up in a table read once from iconv.
 char32_t GbkPairCodePoint(unsigned char lead, unsigned char trail);

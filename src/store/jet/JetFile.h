@@ -46,6 +46,8 @@ struct JetValue {
 };
 using JetRow = std::vector<JetValue>;
 
+struct JetReading; // what reading a value needs to know of the open file
+
 class JetFile {
 public:
     // Opens the file for reading; a JetError when it is missing, not a Jet database or of a
@@ -66,6 +68,8 @@ public:
 
 private:
     struct Library; // mdbtools' handle and the catalog entries of the tables
+    void ReadCatalog(const QString& shown);
+    JetReading reading() const;
     std::unique_ptr<Library> lib_;
     QString path_;
     int version_ = 0;

@@ -37,8 +37,8 @@ QString DecodeJet4Text(std::string_view bytes) {
     return text;
 }
 
-QString DecodeJet3Text(std::string_view bytes) {
-    return QString::fromStdString(GbkToUtf8(bytes));
+QString DecodeJet3Text(std::string_view bytes, int codePage) {
+    return QString::fromStdString(CodePageToUtf8(bytes, codePage));
 }
 
 } // namespace qj

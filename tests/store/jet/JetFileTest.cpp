@@ -8,9 +8,15 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -197,7 +203,22 @@ TEST(JetText, DecodesJet4PlainAndCompressedTexts) {
             << c.bytes.toHex().toStdString();
 }
 
-TEST(JetText, DecodesJet3TextsAsGbk) {
+TEST(JetText, DecodesJet3TextsInTheirCodePage) {
+    struct Case {
+        const char* bytes;
+        int codePage;
+        QString text;
+    };
+    const Case cases[] = {
+        {"\xD1\xA7\xCF\xB0", 936, QStringLiteral("学习")},
+        {"\xD1\xA7\xCF\xB0", 0, QStringLiteral("学习")},     // not named: GBK
+        {"\xD1\xA7\xCF\xB0", 99999, QStringLiteral("学习")}, // not known: GBK
+        {"Ums\xE4tze", 1252, QStringLiteral("Umsätze")},
+        {"\xA6\xCA", 950, QStringLiteral("百")},      // Big5
+        {"a\x81z", 1252, QStringLiteral("a\uFFFDz")}, // a byte 1252 leaves undefined
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeJet3Text(c.bytes, c.codePage), c.text) << c.bytes << " in " << c.codePage;
     EXPECT_EQ(DecodeJet3Text("\xD1\xA7\xCF\xB0"), QStringLiteral("学习"));
     EXPECT_EQ(DecodeJet3Text("Notes\r\n"), QStringLiteral("Notes\r\n"));
     EXPECT_EQ(DecodeJet3Text("\x81\x30\x81\x30"), QString(QChar(0x80))); // GB18030 where GBK has none
@@ -227,15 +248,16 @@ TEST(PublicJetFiles, Jet4FileIsReadWithItsMemoAndTextColumns) {
     EXPECT_EQ(rows, 6);
 }
 
-TEST(PublicJetFiles, Jet3FileNamesAndTextsAreReadAsGbk) {
+TEST(PublicJetFiles, Jet3FileNamesAndTextsAreReadInTheCodePageOfItsHeader) {
     const QString path = PublicJetFolder() + "/nwind.mdb";
     if (!QFile::exists(path))
         GTEST_SKIP() << "public Jet test files not found at " << PublicJetFolder().toStdString();
     JetFile jet(path);
     EXPECT_EQ(jet.version(), 3);
-    // The file was written on a Western system: its "Umsätze" (ä = E4) reads differently as GBK,
-    // exactly as GBK reads those bytes.
-    EXPECT_TRUE(jet.tables().contains(DecodeJet3Text("Ums\xE4tze"))) << jet.tables().join(",").toStdString();
+    // The file was written on a Western system (code page 1252): "Umsätze" (ä = E4) reads as it
+    // was written, not as GBK would read those bytes.
+    EXPECT_TRUE(jet.tables().contains(QStringLiteral("Umsätze"))) << jet.tables().join(",").toStdString();
+    EXPECT_FALSE(jet.tables().contains(DecodeJet3Text("Ums\xE4tze")));
     EXPECT_TRUE(jet.tables().contains("Employees"));
     const int employees = static_cast<int>(jet.tables().indexOf("Employees"));
     const auto columns = jet.Columns(employees);
@@ -253,6 +275,63 @@ TEST(PublicJetFiles, Jet3FileNamesAndTextsAreReadAsGbk) {
     });
     EXPECT_GT(rows, 0);
     EXPECT_EQ(texts, rows);
+}
+
+// Damaged files (cut short, pages zeroed, bits flipped) are read to an end: every loop is bounded
+// by the file's size, and the library's own warnings never reach standard error. Each either
+// reads (values of damaged places marked) or throws a JetError.
+TEST(DamagedJetFiles, EndWithoutWarningsOnStandardError) {
+    QTemporaryDir dir;
+    const QString whole = dir.filePath("whole.mdb");
+    test::WriteJetFile(whole, test::SampleNotebook());
+    QFile file(whole);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    std::vector<std::pair<QString, QByteArray>> damaged;
+    for (const int cut : {4096 + 512, 3 * 4096, static_cast<int>(bytes.size()) - 4096 - 7})
+        damaged.emplace_back(QStringLiteral("cut at %1").arg(cut), bytes.left(cut));
+    for (const int from : {2 * 4096, 3 * 4096}) {
+        QByteArray zeroed = bytes;
+        zeroed.replace(from, zeroed.size() - from, QByteArray(zeroed.size() - from, '\0'));
+        damaged.emplace_back(QStringLiteral("zeroed from %1").arg(from), zeroed);
+    }
+    std::uint32_t seed = 20261210;
+    for (int variant = 0; variant < 20; ++variant) {
+        QByteArray flipped = bytes;
+        for (int n = 0; n < 64; ++n) {
+            seed = seed * 1664525U + 1013904223U;
+            const auto at =
+                4096 + static_cast<qsizetype>(seed % static_cast<std::uint32_t>(bytes.size() - 4096));
+            flipped[at] = static_cast<char>(flipped[at] ^ (1 << (seed >> 29)));
+        }
+        damaged.emplace_back(QStringLiteral("flipped %1").arg(variant), flipped);
+    }
+    for (const auto& [what, content] : damaged) {
+        const QString path = dir.filePath("damaged.mdb");
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(content);
+        out.close();
+        // Standard error goes to a file for the read, and must stay empty.
+        const QString errPath = dir.filePath("stderr.txt");
+        std::fflush(stderr);
+        const int saved = dup(STDERR_FILENO);
+        const int err = ::open(QFile::encodeName(errPath).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(err, STDERR_FILENO);
+        try {
+            JetFile jet(path);
+            for (int t = 0; t < jet.tables().size(); ++t) {
+                jet.Columns(t);
+                jet.ReadRows(t, [](const JetRow&) {});
+            }
+        } catch (const JetError&) {
+        }
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        ::close(saved);
+        ::close(err);
+        EXPECT_EQ(QFileInfo(errPath).size(), 0) << what.toStdString();
+    }
 }
 
 } // namespace
