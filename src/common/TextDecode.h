@@ -1,6 +1,8 @@
 #pragma once
-// Reading and writing text files that are either in the system's ANSI code page (GBK) or in UTF-8:
-// the settings file, imported and inserted files, the guide. One rule tells the two apart:
+// Reading and writing text files that are in the system's ANSI code page (GBK), in UTF-8 or in
+// UTF-16: the settings file, imported and inserted files, the guide. One rule tells them apart:
+// - a UTF-16 byte-order mark (FF FE little-endian, FE FF big-endian) decides for UTF-16 (neither
+//   begins a GBK text: FF is no GBK byte, and FE FF no GBK pair);
 // - a byte-order mark (EF BB BF) decides for UTF-8 when the rest is valid UTF-8;
 // - text without any byte above 0x7F is GBK (it reads the same either way, and what the program
 //   adds to it later is written in GBK);
@@ -20,6 +22,8 @@ namespace qj {
 enum class TextEncoding {
     Gbk, // GBK bytes (characters GBK lacks in their GB18030 form); also ASCII-only text
     Utf8,
+    Utf16Le, // always with its byte-order mark
+    Utf16Be,
 };
 
 // How a file's text is stored: its encoding, and whether a UTF-8 byte-order mark comes first.
@@ -48,7 +52,7 @@ std::string DecodeText(std::string_view bytes, TextEncoding encoding);
 // UTF-8 text as bytes of the encoding (GBK: characters GBK lacks take their GB18030 form).
 std::string EncodeText(std::string_view utf8, TextEncoding encoding);
 // The byte-order mark a file of this form is written with: the UTF-8 mark for UTF-8 read with
-// one, nothing otherwise.
+// one, the UTF-16 marks for UTF-16, nothing otherwise.
 std::string_view BomToWrite(TextForm form);
 // A whole file: BomToWrite, then the text in the form's encoding.
 std::string EncodeTextFile(std::string_view utf8, TextForm form);

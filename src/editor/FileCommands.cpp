@@ -25,16 +25,8 @@ QByteArray FileBytes(const QString& text) {
     return QByteArray::fromStdString(EncodeTextFile(text.toStdString(), TextForm{}));
 }
 
-// A file's text: UTF-16 when it starts with that byte-order mark, else by the program's rule
-// for GBK and UTF-8 files.
+// A file's text by the program's one rule for the encodings of text files.
 QString InsertedText(const QByteArray& bytes) {
-    const auto encoding = QStringConverter::encodingForData(bytes);
-    if (encoding == QStringConverter::Utf16LE || encoding == QStringConverter::Utf16BE) {
-        QStringDecoder decode(*encoding, QStringDecoder::Flag::Stateless);
-        QString text = decode(bytes.mid(2));
-        text.replace(QChar(0), QChar(0x2400)); // as the other files: a NUL would end the text
-        return text;
-    }
     return QString::fromStdString(DecodeTextFile(std::string_view(bytes.constData(), bytes.size())));
 }
 
