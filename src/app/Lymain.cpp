@@ -293,17 +293,13 @@ void TFmain::CreateCategory() {
 }
 
 // The user picked a category in the selector: it becomes the current one (the start-up category
-// is not changed). The editor and the title bar then show the new category's first note (an empty
-// category shows none), so an unsaved note text is asked about first.
+// is not changed). The editor, the title bar and an unsaved text stay as they are: the text is
+// asked about when another note is pressed, and a save writes it into its own note.
 void TFmain::cbb1Change(int index) {
     const QString name = cbb1_->itemText(index);
     if (!dataFile_ || (notebook_->hasCategory() && name == notebook_->categoryName()))
         return;
-    if (!notebook_->askSaveIfDirty()) {
-        cbb1_->selectName(notebook_->categoryName());
-        return;
-    }
-    runCommand([&] { notebook_->openCategory(*dataFile_, name); });
+    runCommand([&] { notebook_->switchCategory(*dataFile_, name); });
     EnableNoteCommands(notebook_->hasCategory());
 }
 

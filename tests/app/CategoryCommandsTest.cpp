@@ -5,11 +5,13 @@
 #include "app/CategorySelector.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTitleBar.h"
+#include "app/notebook/NoteTreeWidget.h"
 #include "app/notebook/Notebook.h"
 #include "support/UiHelpers.h"
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace qj::test {
 namespace {
@@ -137,21 +139,24 @@ TEST_F(CategoryCommandsTest, CancelledInputChangesNothing) {
     EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("work"));
 }
 
-TEST_F(CategoryCommandsTest, PickingACategoryShowsItWithoutChangingTheStartupCategory) {
+// Picking a category shows its tree; the editor, the title bar and an unsaved text stay as they
+// are, and the start-up category is not changed. Empty or not, the other category names no note.
+TEST_F(CategoryCommandsTest, PickingACategoryShowsItsTreeAndLeavesTheEditorAlone) {
+    const QString editorText = window->notebook().editor()->text();
+    const QString title = window->notebook().titleBar()->text();
     pick(QStringLiteral("帮助"));
     EXPECT_TRUE(dialogs().calls().empty());
     EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("帮助"));
     EXPECT_EQ(window->notebook().topLevelTitles(), QStringList{QStringLiteral("帮助")});
-    EXPECT_EQ(window->notebook().editor()->text(), QStringLiteral("说明"));
-    // The title bar names the note the editor shows, not the one shown before.
-    EXPECT_EQ(window->notebook().titleBar()->text(), QStringLiteral("                 【帮助】"));
+    EXPECT_EQ(window->notebook().editor()->text(), editorText);
+    EXPECT_EQ(window->notebook().titleBar()->text(), title);
     EXPECT_EQ(iniValue(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("work"));
     pick(QStringLiteral("work"));
     EXPECT_EQ(window->notebook().topLevelTitles(), QStringList{QStringLiteral("work")});
-    EXPECT_EQ(window->notebook().titleBar()->text(), QStringLiteral("                 【work】"));
+    EXPECT_EQ(window->notebook().titleBar()->text(), title);
 }
 
-TEST_F(CategoryCommandsTest, PickingAnEmptyCategoryLeavesNoNoteNamed) {
+TEST_F(CategoryCommandsTest, PickingAnEmptyCategoryKeepsTheShownNote) {
     closeWindow();
     ASSERT_TRUE(QFile::remove(dataPath()));
     makeDataFile({{QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")}}},
@@ -162,29 +167,35 @@ TEST_F(CategoryCommandsTest, PickingAnEmptyCategoryLeavesNoNoteNamed) {
     ASSERT_EQ(window->notebook().titleBar()->text(), QStringLiteral("                 【帮助】"));
     pick(QStringLiteral("空"));
     EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("空"));
-    EXPECT_TRUE(window->notebook().editor()->text().isEmpty());
-    EXPECT_TRUE(window->notebook().titleBar()->text().isEmpty());
+    EXPECT_EQ(window->notebook().editor()->text(), QStringLiteral("说明"));
+    EXPECT_EQ(window->notebook().titleBar()->text(), QStringLiteral("                 【帮助】"));
 }
 
-TEST_F(CategoryCommandsTest, PickingACategoryAsksAboutUnsavedText) {
-    // Yes: the text goes into the note it was typed in, in its own category.
+TEST_F(CategoryCommandsTest, AnUnsavedTextSurvivesPickingAnotherCategoryAndIsSavedIntoItsOwnNote) {
     typeIntoEditor(QStringLiteral("新"));
     ASSERT_TRUE(window->notebook().isDirty());
-    dialogs().answerMessage(DialogButton::Yes);
     pick(QStringLiteral("帮助"));
-    ASSERT_EQ(dialogs().calls().size(), 1u);
-    EXPECT_EQ(dialogs().calls()[0].text, QStringLiteral("文本内容已改变，需要保存吗？"));
-    EXPECT_EQ(storedInfo(QStringLiteral("work"), 0), QStringLiteral("新plan"));
-    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("说明"));
+    EXPECT_TRUE(dialogs().calls().empty()) << "nothing is asked: the text stays in the editor";
     EXPECT_EQ(window->notebook().categoryName(), QStringLiteral("帮助"));
+    EXPECT_TRUE(window->notebook().isDirty());
+    EXPECT_EQ(window->notebook().editor()->text(), QStringLiteral("新plan"));
+    // Saved now, the text goes into the note it was typed in, in its own category.
+    ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actSave")));
+    EXPECT_EQ(storedInfo(QStringLiteral("work"), 0), QStringLiteral("新plan\r\n"));
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("说明"));
     EXPECT_FALSE(window->notebook().isDirty());
 
-    // No: the typed text is dropped and nothing is written.
+    // Pressing a note of the picked category asks about a text typed since.
     typeIntoEditor(QStringLiteral("丢"));
     dialogs().answerMessage(DialogButton::No);
-    pick(QStringLiteral("work"));
-    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("说明"));
-    EXPECT_EQ(window->notebook().editor()->text(), QStringLiteral("新plan"));
+    QTreeWidget* tree = window->notebook().tree();
+    const QPoint onNote = tree->visualItemRect(tree->topLevelItem(0)).center();
+    QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, onNote);
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, onNote);
+    ASSERT_EQ(dialogs().calls().size(), 1u);
+    EXPECT_EQ(dialogs().calls()[0].text, QStringLiteral("文本内容已改变，需要保存吗？"));
+    EXPECT_EQ(storedInfo(QStringLiteral("work"), 0), QStringLiteral("新plan\r\n"));
+    EXPECT_EQ(window->notebook().editor()->text(), QStringLiteral("说明"));
     EXPECT_FALSE(window->notebook().isDirty());
 }
 

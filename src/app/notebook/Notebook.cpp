@@ -98,6 +98,10 @@ void Notebook::bindActions(QAction* save, QAction* addSibling, QAction* addChild
 void Notebook::openCategory(DataFile& file, const QString& tableName) {
     d->commands.open(file, tableName);
 }
+
+void Notebook::switchCategory(DataFile& file, const QString& tableName) {
+    d->commands.open(file, tableName, /*loadFirst=*/false);
+}
 void Notebook::setReopenHandler(std::function<void()> handler) {
     d->commands.setReopenHandler(std::move(handler));
 }

@@ -68,6 +68,11 @@ public:
     // about (callers ask first).
     // Throws StoreError when the table cannot be read (the notebook is then closed).
     void openCategory(DataFile& file, const QString& tableName);
+    // The user picked `tableName` in the selector: it becomes the current category (its tree
+    // collapsed, its first record selected) while the editor, the title bar and any unsaved text
+    // stay as they are: a save still writes into the edited note of the other category.
+    // Throws StoreError when the table cannot be read (the notebook is then closed).
+    void switchCategory(DataFile& file, const QString& tableName);
     // The data file was opened again as `file`: the current category is read from it, the edited
     // note selected when it is there; the editor keeps its text and whether it changed.
     // Throws StoreError when the category cannot be read from `file` (the notebook is then closed).
