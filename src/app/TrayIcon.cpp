@@ -8,6 +8,8 @@
 #include <QEvent>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace qj {
 
 namespace {
@@ -35,6 +37,17 @@ TrayIcon::TrayIcon(TFmain& main, std::function<void()> refreshCalendar, QObject*
     connect(a1_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
     qApp->installEventFilter(this);
     a1_->show();
+    // Qt's X11 tray puts a widget of its own into the notification area; a D-Bus tray has none.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    setClickOnlyTray(isAvailable() && std::none_of(windows.begin(), windows.end(), IsTrayIconWidget));
+}
+
+void TrayIcon::setClickOnlyTray(bool clickOnly) {
+    clickOnly_ = clickOnly;
+    if (clickOnly_ && !tooltip_.wasHovered()) {
+        tooltip_.hovered();
+        a1_->setToolTip(DisplayLineBreaks(tooltip_.text()));
+    }
 }
 
 TrayIcon::~TrayIcon() {
@@ -103,7 +116,7 @@ void TrayIcon::showRequested() {
 
 void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
     a1MouseMove();
-    if (reason == QSystemTrayIcon::DoubleClick)
+    if (reason == QSystemTrayIcon::DoubleClick || (clickOnly_ && reason == QSystemTrayIcon::Trigger))
         a1DblClick();
 }
 

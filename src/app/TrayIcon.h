@@ -37,6 +37,11 @@ public:
     Presence presence() const;
     void apply(Presence presence);
 
+    // The tray reports clicks only (no double click, no hover): see above. Found out when the icon
+    // is shown; tests set it.
+    void setClickOnlyTray(bool clickOnly);
+    bool clickOnlyTray() const { return clickOnly_; }
+
     // Double-click on the icon, and "显示主窗口": the main window goes or comes back.
     void a1DblClick();
     // The mouse over the icon.
@@ -62,6 +67,7 @@ private:
     QSystemTrayIcon* a1_;
     QMenu* menu_;
     TrayTooltip tooltip_;
+    bool clickOnly_ = false;
 };
 
 } // namespace qj

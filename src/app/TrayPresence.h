@@ -32,6 +32,7 @@ public:
 
     QString text() const;
     void hovered() { hovered_ = true; }
+    bool wasHovered() const { return hovered_; }
 
 private:
     bool hovered_ = false;

@@ -84,7 +84,8 @@ QString DataFolderChoice::describe() const {
         .arg(QString::fromUtf8(kModes[static_cast<int>(mode)]), QDir::toNativeSeparators(dataFolder));
 }
 
-QString SeedDataFolder(const DataFolderChoice& choice) {
+QString SeedDataFolder(const DataFolderChoice& choice,
+                       const std::function<bool(const QString& path)>& makeEmpty) {
     if (choice.mode == DataFolderMode::Portable)
         return QString();
     const QString folder = QDir::toNativeSeparators(choice.dataFolder);
@@ -100,12 +101,14 @@ QString SeedDataFolder(const DataFolderChoice& choice) {
     if (QFileInfo::exists(target))
         return QString();
     const QString source = QDir(choice.filesFolder).filePath(QString::fromLatin1(kDataFile));
-    if (!QFileInfo(source).isFile())
+    const bool copy = QFileInfo(source).isFile();
+    if (!copy && !makeEmpty)
         return QStringLiteral("找不到空白数据文件 %1").arg(QDir::toNativeSeparators(source));
-    // Copied under a temporary name first, so that a failed copy never leaves half a data file.
+    // Copied (or made) under a temporary name first, so that a failed copy never leaves half a
+    // data file.
     const QString part = target + QStringLiteral(".part");
     QFile::remove(part);
-    if (!QFile::copy(source, part) ||
+    if (!(copy ? QFile::copy(source, part) : makeEmpty(part)) ||
         !QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                          QFileDevice::ReadGroup | QFileDevice::ReadOther) ||
         !QFile::rename(part, target)) {

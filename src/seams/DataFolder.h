@@ -16,6 +16,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace qj {
 
 enum class DataFolderMode { Portable, Installed, Named };
@@ -47,9 +49,11 @@ struct DataFolderChoice {
 DataFolderChoice ChooseDataFolder(const DataFolderPlace& place);
 
 // Prepares a named or installed data folder: creates it and, when it holds no data file yet,
-// copies the empty data file from the files folder. Returns what went wrong in the user's words,
-// or the empty text. A portable folder is left as it is.
-QString SeedDataFolder(const DataFolderChoice& choice);
+// copies the empty data file from the files folder, or has `makeEmpty` write one at the path it
+// is given when the files folder holds none (false: it could not). Returns what went wrong in the
+// user's words, or the empty text. A portable folder is left as it is.
+QString SeedDataFolder(const DataFolderChoice& choice,
+                       const std::function<bool(const QString& path)>& makeEmpty = {});
 
 // The environment variable and the option that name a data folder.
 inline constexpr const char* kDataFolderVariable = "QINGJIAN_DATA_DIR";

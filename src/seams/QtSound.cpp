@@ -1,8 +1,10 @@
 #include "seams/QtSound.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QFile>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -40,6 +42,10 @@ bool IsPlayableWav(const QByteArray& head) {
 bool QtSound::playWav(const QString& path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || !IsPlayableWav(file.read(4096)))
+        return false;
+    // Without a sound device (no sound server) the effect "plays" without a sound: the caller
+    // beeps instead.
+    if (QMediaDevices::defaultAudioOutput().isNull())
         return false;
     // A fresh effect per file: QSoundEffect loads asynchronously and plays once loaded. A file
     // that turns out to be unreadable after all still gives a sound: the beep.

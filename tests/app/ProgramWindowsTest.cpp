@@ -46,7 +46,8 @@ TEST_F(ProgramWindowsTest, EachOptionShowsItsWindow) {
     EXPECT_TRUE(windows.calendar().isVisible());
 }
 
-// Search windows are tool windows of the main window (they stay above it), and each new one opens
+// Search windows are windows of the main window (they stay above it) with a caption bar and a close
+// box (not tool windows, which some window managers draw without a frame), and each new one opens
 // down and right of the last one still open.
 TEST_F(ProgramWindowsTest, SearchWindowsCascadeAndStayAboveTheMainWindow) {
     TFmain& main = open();
@@ -56,7 +57,8 @@ TEST_F(ProgramWindowsTest, SearchWindowsCascadeAndStayAboveTheMainWindow) {
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     for (TFind_all* w : {first, second}) {
-        EXPECT_EQ(w->windowType(), Qt::Tool);
+        EXPECT_EQ(w->windowType(), Qt::Dialog);
+        EXPECT_TRUE(w->windowFlags().testFlags(Qt::WindowTitleHint | Qt::WindowCloseButtonHint));
         EXPECT_EQ(w->parentWidget(), &main);
     }
     EXPECT_EQ(second->pos(), first->pos() + QPoint(30, 30));

@@ -62,8 +62,11 @@ TFind_all::TFind_all(SearchHost& host, Dialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("Find_all"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kCaption);
-    // A tool window of the main window: it stays above it while open, also after a click into it.
-    setWindowFlags((parent ? Qt::Tool : Qt::Window) | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A window of the main window's own: it stays above it while open, also after a click into it,
+    // with a normal caption bar and close box on every window manager (some draw a tool window
+    // without any frame).
+    setWindowFlags((parent ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     resize(kWidth, kHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
