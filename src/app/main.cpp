@@ -7,9 +7,11 @@
 #include "app/shell/ActionScript.h"
 #include "app/shell/GuardedApplication.h"
 #include "app/shell/LaunchOptions.h"
+#include "app/shell/ModalsAboveOnTop.h"
 #include "app/shell/QtTranslations.h"
 #include "app/shell/ReportShown.h"
 #include "app/shell/SingleInstance.h"
+#include "platform/MainStack.h"
 #include "seams/DataFolder.h"
 #include "seams/RealServices.h"
 #include "seams/StandardBoxes.h"
@@ -17,6 +19,7 @@
 #include "shell/ErrorHandler.h"
 #include "shell/FileVersion.h"
 #include "shell/FontFamilies.h"
+#include "store/DataFile.h"
 
 #include <cstdio>
 #include <cstring>
@@ -62,9 +65,12 @@ int PrintInformation(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    qj::EnsureLargeMainStack(argv);
     if (AnswersWithoutWindows(argc, argv))
         return PrintInformation(argc, argv);
     qj::GuardedApplication app(argc, argv);
+    qj::ModalsAboveOnTop modalsAboveOnTop;
+    app.installEventFilter(&modalsAboveOnTop);
     // The window class and the desktop entry: ASCII, as desktops match them.
     QApplication::setApplicationName(QString::fromLatin1(qj::kAppName));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(qj::kDesktopId));
@@ -89,7 +95,16 @@ int main(int argc, char** argv) {
     const qj::DataFolderChoice data = DataFolderFor(request);
     qj::RealServices real(data.folder());
     qj::Services services = real.services();
-    if (const QString problem = qj::SeedDataFolder(data); !problem.isEmpty())
+    // Where no empty data file was installed, the program makes one.
+    const auto makeEmpty = [](const QString& path) {
+        try {
+            qj::CreateEmptyDataFile(path);
+            return true;
+        } catch (const std::exception&) {
+            return false;
+        }
+    };
+    if (const QString problem = qj::SeedDataFolder(data, makeEmpty); !problem.isEmpty())
         qj::ErrorBox(services.dialogs, nullptr, problem);
     qj::TFmain main(services);
     if (main.isDataFileHeldElsewhere())
