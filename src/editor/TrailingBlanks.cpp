@@ -11,8 +11,11 @@ TrailingBlanks::TrailingBlanks(Sci* editor) : QObject(editor), editor_(editor) {
     timer_.setInterval(0);
     connect(&timer_, &QTimer::timeout, this, &TrailingBlanks::trim);
     connect(editor_, &Sci::cursorPositionChanged, this, [this](int line, int) { caretMoved(line); });
-    // Only typing marks a line as edited: loading or pasting a text never trims it.
+    // Only typing marks a line as edited: loading or pasting a text never trims it. Scintilla
+    // reports a key pressed in a read-only text as added although nothing was: no line is edited.
     connect(editor_, &Sci::SCN_CHARADDED, this, [this](int ch) {
+        if (editor_->isReadOnly())
+            return;
         const int line = static_cast<int>(editor_->SendScintilla(
             Sci::SCI_LINEFROMPOSITION, editor_->SendScintilla(Sci::SCI_GETCURRENTPOS)));
         editedLine_ = (ch == '\n' || ch == '\r') ? line - 1 : line;

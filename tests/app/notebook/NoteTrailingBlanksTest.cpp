@@ -87,6 +87,27 @@ TEST_F(NoteTrailingBlanksTest, TabsAreTrimmedWithTheBlanksButNeverWhileReadOnly)
     EXPECT_EQ(editor->text(), QStringLiteral("丙丙  \r\n丁丁\r\n戊戊  w  \r\n己"));
 }
 
+// Keys pressed in a read-only note type nothing: no line counts as typed in, also once the note is
+// editable again and the caret leaves the line.
+TEST_F(NoteTrailingBlanksTest, KeysPressedWhileReadOnlyMarkNoLineAsTyped) {
+    press(1);
+    for (int line : {0, 1, 2, 3}) {
+        SCOPED_TRACE(line);
+        notebook->setReadOnly(true);
+        editor->setFocus();
+        editor->SendScintilla(QsciScintilla::SCI_GOTOPOS,
+                              editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, line));
+        settle();
+        QTest::keyClicks(editor, QStringLiteral("x "));
+        QTest::keyClick(editor, Qt::Key_Return); // would mark the line above
+        settle();
+        notebook->setReadOnly(false);
+        moveTo(line == 0 ? 3 : 0);
+        EXPECT_EQ(editor->text(), kNotes[1].info);
+        EXPECT_FALSE(notebook->isDirty());
+    }
+}
+
 TEST_F(NoteTrailingBlanksTest, PressingTheShownNoteAgainAndDroppingTheChangeRestoresItExactly) {
     press(0);
     typeAtEndOf(0, "y ");
