@@ -127,6 +127,13 @@ void NoteCommands::open(DataFile& file, const QString& name, bool loadFirst) {
     updateActions();
 }
 
+void NoteCommands::tellTooDeep() {
+    MessageBox(dialogs_, dialogParent_, QStringLiteral("提示"),
+               QStringLiteral("这个目录分类的节点超过 %1 层，树中只显示前 %1 层，更深的笔记不能在树中显示。")
+                   .arg(NoteTreeMirror::kMostLevelsShown),
+               MessageIcon::Information);
+}
+
 void NoteCommands::reopen(DataFile& file) {
     const QString name = category_ ? category_->name() : QString();
     category_.reset();

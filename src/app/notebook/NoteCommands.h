@@ -43,6 +43,8 @@ public:
     // Makes `name` the current category; with `loadFirst` its first note is put into the editor,
     // else the editor, the title bar and the text's state are left as they are.
     void open(DataFile& file, const QString& name, bool loadFirst = true);
+    // Says that the category holds notes deeper than the tree shows.
+    void tellTooDeep();
     // The data file was opened again (the one on disk replaced the one opened): the current
     // category is read from `file` and the edited note is selected when it is there. The editor
     // keeps its text, and the state keeps the edited note and whether it changed, so the next

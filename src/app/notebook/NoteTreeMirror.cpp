@@ -21,6 +21,14 @@ QTreeWidgetItem* NeighbourOf(QTreeWidget* widget, QTreeWidgetItem* gone) {
     return parent;
 }
 
+// The item's level: 0 for a top-level item (counted up to `most`).
+int LevelOf(const QTreeWidgetItem* item, int most) {
+    int level = 0;
+    for (const QTreeWidgetItem* p = item->parent(); p && level < most; p = p->parent())
+        ++level;
+    return level;
+}
+
 // Takes the item out of its parent (or the top level).
 void Detach(QTreeWidget* widget, QTreeWidgetItem* item) {
     if (QTreeWidgetItem* parent = item->parent())
@@ -55,6 +63,10 @@ void NoteTreeMirror::fill(NoteItem* parent) {
     if (parent->filled || !notes_)
         return;
     parent->filled = true;
+    if (LevelOf(parent, kMostLevelsShown) + 1 >= kMostLevelsShown) {
+        parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+        return; // its children lie deeper than the tree shows
+    }
     const auto& children = notes_->Children(parent->node);
     QList<QTreeWidgetItem*> made;
     made.reserve(static_cast<qsizetype>(children.size()));
@@ -71,7 +83,7 @@ void NoteTreeMirror::fill(NoteItem* parent) {
 }
 
 QTreeWidgetItem* NoteTreeMirror::ensureItem(NodeRef node) {
-    if (!notes_ || !notes_->IsAlive(node))
+    if (!notes_ || !notes_->IsAlive(node) || notes_->Level(node) >= kMostLevelsShown)
         return nullptr;
     // The nearest ancestor with an item (a root always has one), then down again.
     std::vector<NodeRef> missing;
@@ -111,8 +123,12 @@ void NoteTreeMirror::forget(QTreeWidgetItem* gone) {
 }
 
 void NoteTreeMirror::takeDownAll() {
-    if (widget_)
+    // The view keeps its expanded items as persistent indexes, which the model checks against
+    // every removal by walking up their parents: forgotten first, the take-down stays linear.
+    if (widget_) {
+        widget_->collapseAll();
         DeleteAllItems(widget_);
+    }
     itemOf_.clear();
 }
 
@@ -155,12 +171,19 @@ QSet<std::int64_t> NoteTreeMirror::expandedRecords() const {
     return rowids;
 }
 
-void NoteTreeMirror::makeAllItems() {
+bool NoteTreeMirror::makeAllItems() {
     if (!notes_)
-        return;
-    for (const auto& [node, level] : notes_->PreOrderWithLevels())
+        return true;
+    bool all = true;
+    for (const auto& [node, level] : notes_->PreOrderWithLevels()) {
+        if (level + 1 >= kMostLevelsShown) {
+            all = all && notes_->Children(node).empty();
+            continue;
+        }
         if (NoteItem* it = noteItem(node))
             fill(it);
+    }
+    return all;
 }
 
 QTreeWidgetItem* NoteTreeMirror::addSubtree(NodeRef node) {

@@ -22,6 +22,11 @@ class NoteTreeWidget;
 // what is shown. It changes items only; the store's tree is changed first by the commands.
 class NoteTreeMirror {
 public:
+    // Qt's tree view lays out expanded levels by recursion and, for each level, updates every
+    // level above it: a chain of notes costs the square of its depth to show. Nodes deeper than
+    // this are not shown in the tree (their notes are still found, searched and kept).
+    static constexpr int kMostLevelsShown = 10000;
+
     explicit NoteTreeMirror(NoteTreeWidget* widget);
     ~NoteTreeMirror();
     NoteTreeMirror(const NoteTreeMirror&) = delete;
@@ -32,7 +37,8 @@ public:
 
     // The node's item when it has been made, else null.
     QTreeWidgetItem* item(NodeRef node) const;
-    // The node's item, made with the items of its ancestors' children as needed (null for no node).
+    // The node's item, made with the items of its ancestors' children as needed (null for no node,
+    // and for a node deeper than kMostLevelsShown).
     QTreeWidgetItem* ensureItem(NodeRef node);
     NodeRef selectedNode() const;
     // Selects the node's item, expands its ancestors and scrolls it into view.
@@ -44,8 +50,9 @@ public:
     void rebuild(NodeRef selected, const QSet<std::int64_t>& expanded = {});
     // The records (rowids) of the expanded nodes.
     QSet<std::int64_t> expandedRecords() const;
-    // Makes the item of every node (before everything is expanded).
-    void makeAllItems();
+    // Makes the item of every node down to kMostLevelsShown (before everything is expanded).
+    // Returns false when deeper nodes were left out.
+    bool makeAllItems();
 
     // The item of a node just added (with its subtree, whose items come when it is expanded), as
     // the last child of its parent's item (or the last top-level item). Returns its item.

@@ -31,6 +31,14 @@ struct Notebook::Private {
     CurrentCategory* category() const { return commands.category(); }
     // The node of a note by ID (the first built when IDs repeat), or kNoNode.
     NodeRef find(NoteId id) const { return category() ? category()->tree().Find(id) : kNoNode; }
+    // Selects the node's item; a node deeper than the tree shows is said so.
+    bool select(NodeRef node) {
+        QTreeWidgetItem* target = mirror.ensureItem(node);
+        if (!target && node != kNoNode && category() && category()->tree().IsAlive(node))
+            commands.tellTooDeep();
+        mirror.selectItem(target);
+        return target != nullptr;
+    }
 };
 
 Notebook::Notebook(Dialogs& dialogs, QWidget* dialogParent, QObject* parent)
@@ -162,17 +170,11 @@ QList<Notebook::RecordId> Notebook::findRecordsByTitle(const QString& title) con
 }
 
 bool Notebook::selectNote(NoteId id) {
-    QTreeWidgetItem* target = d->mirror.ensureItem(d->find(id));
-    d->mirror.selectItem(target);
-    return target != nullptr;
+    return d->select(d->find(id));
 }
 
 bool Notebook::selectRecord(RecordId rowid) {
-    if (!d->category())
-        return false;
-    QTreeWidgetItem* target = d->mirror.ensureItem(d->category()->tree().FindRecord(rowid));
-    d->mirror.selectItem(target);
-    return target != nullptr;
+    return d->category() && d->select(d->category()->tree().FindRecord(rowid));
 }
 
 void Notebook::expandRecord(RecordId rowid) {
@@ -222,8 +224,10 @@ void Notebook::rename() {
     d->commands.renameWithInput();
 }
 void Notebook::expandAll() {
-    d->mirror.makeAllItems();
+    const bool all = d->mirror.makeAllItems();
     d->tree->expandAll();
+    if (!all)
+        d->commands.tellTooDeep();
 }
 void Notebook::makeAllItems() {
     d->mirror.makeAllItems();

@@ -3,6 +3,8 @@
 // too deep for any recursion opens, switches away and comes down.
 #include "NotebookFixture.h"
 
+#include "app/notebook/NoteTreeMirror.h"
+
 #include "store/Sqlite.h"
 #include "support/ReferenceTree.h"
 
@@ -268,10 +270,14 @@ TEST_F(NoteTreeLazyTest, RefusedWriteReopensTheExpandedNodesWithTheirChildren) {
     EXPECT_TRUE(showsExpandMark(tree->topLevelItem(0)));
 }
 
-// 200,000 notes each under the one before: the category opens, a deep note can be reached,
-// another category is shown, the notebook comes down; nothing recurses once per level.
+// 200,000 notes each under the one before: the category opens, another category is shown, the
+// notebook comes down, nothing recurses once per level. The tree shows the first 10,000 levels
+// (Qt lays out each level at a cost that grows with the levels above it): a note deeper than that
+// is said to be too deep, one at the last shown level is reached, and "全部展开" opens every
+// shown level and says the rest are not shown.
 TEST_F(NoteTreeLazyTest, DeepChainOpensSwitchesAndComesDown) {
     constexpr int kDepth = 200000;
+    constexpr int kShown = NoteTreeMirror::kMostLevelsShown;
     file->CreateCategoryTable(kCategory);
     file->db().Exec(
         QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM r WHERE i < %1) "
@@ -290,14 +296,48 @@ TEST_F(NoteTreeLazyTest, DeepChainOpensSwitchesAndComesDown) {
         notebook->openCategory(*file, QStringLiteral("别的"));
         EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("别"));
     }
-    // A note 20,000 levels down, reached by its ID (its ancestors' items made and expanded; the
-    // view lays expanded levels out by recursion, which bounds how deep a shown note can be).
     notebook->openCategory(*file, kCategory);
-    constexpr int kReached = 20000;
-    ASSERT_TRUE(notebook->selectNote(kReached));
-    EXPECT_EQ(statusTexts.back(), QStringLiteral("节点: %1/1").arg(kReached));
+    const auto toldTooDeep = [&] {
+        return !dialogs.calls().empty() &&
+               dialogs.calls().back().text.contains(QStringLiteral("超过 10000 层"));
+    };
+    for (const int id : {kDepth - 1, kShown}) {
+        dialogs.answerMessage(DialogButton::Ok);
+        EXPECT_FALSE(notebook->selectNote(id)) << id;
+        EXPECT_TRUE(toldTooDeep()) << id;
+    }
+    const size_t asked = dialogs.calls().size();
+    ASSERT_TRUE(notebook->selectNote(kShown - 1));
+    EXPECT_EQ(dialogs.calls().size(), asked);
+    EXPECT_EQ(statusTexts.back(), QStringLiteral("节点: %1/1").arg(kShown - 1));
     tree->viewport()->repaint();
+
+    notebook->openCategory(*file, kCategory);
+    dialogs.answerMessage(DialogButton::Ok);
+    notebook->expandAll();
+    EXPECT_TRUE(toldTooDeep());
+    tree->viewport()->repaint();
+    EXPECT_EQ(madeItems(), kShown);
+    notebook->openCategory(*file, kCategory); // taken down with every shown level expanded
+    EXPECT_EQ(madeItems(), 1);
+    dialogs.answerMessage(DialogButton::Ok);
+    notebook->expandAll();
     notebook.reset(); // with the chain's items made
+}
+
+// A chain as deep as the tree shows is expanded whole, without a word.
+TEST_F(NoteTreeLazyTest, AChainOfTheShownDepthExpandsWithoutAWord) {
+    constexpr int kShown = NoteTreeMirror::kMostLevelsShown;
+    file->CreateCategoryTable(kCategory);
+    file->db().Exec(
+        QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM r WHERE i < %1) "
+                       "INSERT INTO %2 (ID, Parent, Name) SELECT i, max(i - 1, 0), 'n' || i FROM r")
+            .arg(kShown - 1)
+            .arg(QuoteIdentifier(kCategory)));
+    notebook->openCategory(*file, kCategory);
+    notebook->expandAll();
+    EXPECT_TRUE(dialogs.calls().empty());
+    EXPECT_EQ(madeItems(), kShown);
 }
 
 } // namespace
