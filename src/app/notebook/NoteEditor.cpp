@@ -84,9 +84,9 @@ void NoteEditor::takeBackPadding() {
     const long added = SendScintilla(SCI_GETLENGTH) - lengthBefore_;
     if (added <= 0 || virtualBefore_ <= 0)
         return;
-    const QByteArray padding = bytes(static_cast<int>(caretBefore_), static_cast<int>(caretBefore_ + added));
-    if (padding.count(' ') != padding.size())
-        return; // not the blanks the composition filled in: left as it is
+    for (long at = caretBefore_; at < caretBefore_ + added; ++at)
+        if (SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(at)) != ' ')
+            return; // not the blanks the composition filled in: left as it is
     SendScintilla(SCI_DELETERANGE, static_cast<unsigned long>(caretBefore_), added);
     SendScintilla(SCI_SETSELECTION, static_cast<unsigned long>(caretBefore_), caretBefore_);
     SendScintilla(SCI_SETSELECTIONNCARETVIRTUALSPACE, 0UL, virtualBefore_);

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -265,6 +266,41 @@ TEST_F(NotebookTest, ReadOnlyBoxShowsTheEditorsRealState) {
     EXPECT_TRUE(box->isEnabled());
     box->click();
     EXPECT_TRUE(editor->isReadOnly());
+}
+
+// An input method's composition is no change of the note until it commits: cancelled with the
+// caret past the end of a line, it leaves neither the blanks it filled in nor a changed note.
+TEST_F(NotebookTest, ACompositionChangesTheNoteOnlyWhenItCommits) {
+    open(kNotes);
+    press(1);
+    notebook->setReadOnly(false);
+    const auto compose = [&](const QString& preedit, const QString& commit) {
+        QInputMethodEvent start(preedit, {});
+        QApplication::sendEvent(editor, &start);
+        EXPECT_FALSE(notebook->isDirty()) << "while composing";
+        EXPECT_EQ(titleBar->textColour(), kBlue);
+        QInputMethodEvent end;
+        end.setCommitString(commit);
+        QApplication::sendEvent(editor, &end);
+    };
+    const auto caretPastLineEnd = [&](long columns) {
+        const long end = editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0UL);
+        editor->SendScintilla(QsciScintilla::SCI_SETSELECTION, static_cast<unsigned long>(end), end);
+        editor->SendScintilla(QsciScintilla::SCI_SETSELECTIONNCARETVIRTUALSPACE, 0UL, columns);
+        editor->SendScintilla(QsciScintilla::SCI_SETSELECTIONNANCHORVIRTUALSPACE, 0UL, columns);
+    };
+    for (const long past : {0L, 16L}) {
+        caretPastLineEnd(past);
+        compose(QStringLiteral("zhongwen"), QString());
+        EXPECT_EQ(editor->text(), QStringLiteral("第二条")) << past;
+        EXPECT_FALSE(notebook->isDirty()) << past;
+        EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETSELECTIONNCARETVIRTUALSPACE, 0UL), past);
+    }
+    compose(QStringLiteral("zhongwen"), QStringLiteral("中文"));
+    EXPECT_EQ(editor->text(),
+              QStringLiteral("第二条") + QString(16, QLatin1Char(' ')) + QStringLiteral("中文"));
+    EXPECT_TRUE(notebook->isDirty());
+    EXPECT_EQ(titleBar->textColour(), kRed);
 }
 
 } // namespace
