@@ -109,6 +109,22 @@ TEST_F(ProgramShellTest, TrayDoubleClickAndShowMainWindowToggleTheWindowOnly) {
     EXPECT_TRUE(windowShown());
 }
 
+// A D-Bus tray reports a click, never a double click or a hover: there a click toggles, and the
+// tooltip names the hot key from the start.
+TEST_F(ProgramShellTest, OnATrayOfClicksOnlyAClickTogglesAndTheTooltipNamesTheHotKey) {
+    EXPECT_FALSE(tray().clickOnlyTray()) << "no tray offscreen: nothing taken for a tray of clicks";
+    EXPECT_EQ(tray().a1()->toolTip(), QStringLiteral("China Calendar"));
+    tray().setClickOnlyTray(true);
+    EXPECT_EQ(tray().tooltip().text(), QString::fromUtf8(TrayTooltip::kAfterHover));
+    for (const bool shownAfter : {false, true}) {
+        emit tray().a1()->activated(QSystemTrayIcon::Trigger);
+        EXPECT_EQ(windowShown(), shownAfter);
+        EXPECT_TRUE(iconShown());
+    }
+    emit tray().a1()->activated(QSystemTrayIcon::Context);
+    EXPECT_TRUE(windowShown()) << "the menu's click toggles nothing";
+}
+
 TEST_F(ProgramShellTest, TrayMenuItemsInOrderWithTheBoldDefault) {
     QMenu* menu = tray().PopupMenu3();
     EXPECT_EQ(menu->objectName(), QStringLiteral("PopupMenu3"));

@@ -112,12 +112,18 @@ TEST_F(ReplacedDataFileTest, ANoteTheNewFileLacksIsOfferedToBeFiledAnew) {
     EXPECT_FALSE(window->notebook().isDirty());
 }
 
-// Where the new version holds another note in the edited note's record, that note is not taken
-// for it: nothing is selected, and the save offers to file the text anew.
-TEST_F(ReplacedDataFileTest, AnotherNoteInTheSameRecordIsNotTakenForTheEditedOne) {
+// Where the new version holds another note in the edited note's record (another ID, or the same
+// ID under another title), that note is not taken for it: it is not selected, and the save offers
+// to file the text anew and never writes into it.
+class AnotherNoteInTheRecord : public ReplacedDataFileTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(AnotherNoteInTheRecord, IsNotTakenForTheEditedOne) {
+    const int id = GetParam();
     replaceOnDisk(
-        "DELETE FROM \"帮助\" WHERE ID = 0;"
-        "INSERT INTO \"帮助\" (rowid, ID, Parent, Name, Info) VALUES (1, 7, 0, '别的', '别的文字')");
+        id == 0
+            ? "UPDATE \"帮助\" SET Name = '别的', Info = '别的文字' WHERE ID = 0"
+            : "DELETE FROM \"帮助\" WHERE ID = 0;"
+              "INSERT INTO \"帮助\" (rowid, ID, Parent, Name, Info) VALUES (1, 7, 0, '别的', '别的文字')");
     DataFile* opened = window->dataFile();
     ASSERT_TRUE(saveAnswering(DialogButton::Yes));
     ASSERT_TRUE(WaitUntil([&] { return window->dataFile() != opened; }));
@@ -127,9 +133,11 @@ TEST_F(ReplacedDataFileTest, AnotherNoteInTheSameRecordIsNotTakenForTheEditedOne
     ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actSave")));
     ASSERT_EQ(dialogs().calls().size(), 1u);
     EXPECT_TRUE(dialogs().calls()[0].text.contains(QStringLiteral("周一")));
-    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 7), QStringLiteral("别的文字"));
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), id), QStringLiteral("别的文字"));
     expectTextKeptAndDirty();
 }
+
+INSTANTIATE_TEST_SUITE_P(ReplacedDataFile, AnotherNoteInTheRecord, ::testing::Values(7, 0));
 
 // Any refused write of the notebook makes the same offer, not only the save.
 TEST_F(ReplacedDataFileTest, AnAddedNoteRefusedByTheReplacedFileMakesTheSameOffer) {

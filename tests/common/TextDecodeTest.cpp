@@ -94,6 +94,30 @@ TEST(TextEncodingRule, DecodesInTheGuessedFormAndWritesTheSameFormBack) {
         {"GBK behind a BOM", "\xEF\xBB\xBF" + Gbk("日记") + "Test", "日记Test", Gbk("日记") + "Test"},
         {"GBK with a GB18030 character", Gbk("日记") + "\x81\x30\x81\x30", "日记\u0080",
          Gbk("日记") + "\x81\x30\x81\x30"},
+        // UTF-16 by its mark, little- and big-endian, a character outside the BMP as a pair, a
+        // NUL as the visible mark, a lone surrogate and an odd last byte as U+FFFD.
+        {"UTF-16 LE", std::string("\xFF\xFE\xE5\x65\xB0\x8B\r\0\n\0", 10), "日记\r\n",
+         std::string("\xFF\xFE\xE5\x65\xB0\x8B\r\0\n\0", 10)},
+        {"UTF-16 BE", std::string("\xFE\xFF\x65\xE5\xD8\x3D\xDE\x00", 8), "日\U0001F600",
+         std::string("\xFE\xFF\x65\xE5\xD8\x3D\xDE\x00", 8)},
+        {"UTF-16 LE with a NUL",
+         std::string("\xFF\xFE"
+                     "a\0\0\0b\0",
+                     8),
+         "a\u2400b",
+         std::string("\xFF\xFE"
+                     "a\0\0\x24"
+                     "b\0",
+                     8)},
+        {"UTF-16 LE damaged",
+         std::string("\xFF\xFE\x00\xD8"
+                     "a\0"
+                     "b",
+                     7),
+         "\uFFFDa\uFFFD",
+         std::string("\xFF\xFE\xFD\xFF"
+                     "a\0\xFD\xFF",
+                     8)},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DecodeTextFile(c.bytes), c.text) << c.what;

@@ -219,6 +219,23 @@ TEST_F(DataFolderSeeding, FailuresAreToldAndLeaveNoHalfFile) {
                   .arg(QDir::toNativeSeparators(files() + QStringLiteral("/dataly.dat"))));
     EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/dataly.dat")));
 
+    // No template, but the program makes the empty file itself: written under the temporary name
+    // and put in place; a making that fails is told and leaves nothing.
+    QStringList madeAt;
+    const auto makes = [&madeAt](bool ok) {
+        return [&madeAt, ok](const QString& path) {
+            madeAt << path;
+            return ok && Touch(path, "made");
+        };
+    };
+    EXPECT_EQ(SeedDataFolder(choice(data), makes(false)),
+              QStringLiteral("不能在数据文件夹 %1 中建立数据文件").arg(QDir::toNativeSeparators(data)));
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/dataly.dat")));
+    EXPECT_EQ(SeedDataFolder(choice(data), makes(true)), QString());
+    EXPECT_EQ(Bytes(data + QStringLiteral("/dataly.dat")), QByteArray("made"));
+    EXPECT_EQ(madeAt, QStringList(2, QDir(data).filePath(QStringLiteral("dataly.dat.part"))));
+    ASSERT_TRUE(QFile::remove(data + QStringLiteral("/dataly.dat")));
+
     // The copy cannot be placed: a folder stands where the data file's temporary copy goes.
     ASSERT_TRUE(Touch(files() + QStringLiteral("/dataly.dat"), "template"));
     ASSERT_TRUE(QDir().mkpath(data + QStringLiteral("/dataly.dat.part/inside")));
