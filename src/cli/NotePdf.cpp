@@ -1,8 +1,8 @@
 #include "cli/NotePdf.h"
 
+#include "editor/ColumnWrap.h"
 #include "editor/EditorLook.h"
 #include "editor/NotePrinter.h"
-#include "editor/RowBreakStyler.h"
 #include "shell/AppTitle.h"
 #include "shell/EditorSettings.h"
 #include "shell/FileVersion.h"
@@ -69,8 +69,13 @@ int WriteNotePdfFile(const QString& text, const QString& dataFilePath, const QSt
     ConfigureNoteEditor(editor);
     const EditorOptions options = ReadEditorOptions(file);
     ApplyEditorOptions(editor, options);
-    // The rows end where the window's editor ends them.
-    new RowBreakStyler(&editor, [columns = options.edgeColumn] { return columns; });
+    // The rows end where the window's editor ends them: its column wrap, switched on at the wrap
+    // column (Scintilla's printing ends rows at the row rule's places only while the editor itself
+    // wraps words; without wrap it ends them after blanks alone).
+    auto* wrap = new ColumnWrap(&editor);
+    wrap->setWrapColumn(options.edgeColumn);
+    wrap->setEdgeColumn(options.edgeColumn);
+    wrap->setEnabled(true);
     editor.setFont(NoteFont(settings.fontName, settings.fontSize));
     editor.setColor(SettingsColour(settings.fontColor));
     editor.setText(text);
