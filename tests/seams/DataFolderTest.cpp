@@ -225,12 +225,13 @@ TEST_F(DataFolderSeeding, FailuresAreToldAndLeaveNoHalfFile) {
     const auto makes = [&madeAt](bool ok) {
         return [&madeAt, ok](const QString& path) {
             madeAt << path;
-            return ok && Touch(path, "made");
+            return Touch(path, ok ? "made" : "half") && ok; // a failure may leave half a file
         };
     };
     EXPECT_EQ(SeedDataFolder(choice(data), makes(false)),
               QStringLiteral("不能在数据文件夹 %1 中建立数据文件").arg(QDir::toNativeSeparators(data)));
     EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/dataly.dat")));
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/dataly.dat.part")));
     EXPECT_EQ(SeedDataFolder(choice(data), makes(true)), QString());
     EXPECT_EQ(Bytes(data + QStringLiteral("/dataly.dat")), QByteArray("made"));
     EXPECT_EQ(madeAt, QStringList(2, QDir(data).filePath(QStringLiteral("dataly.dat.part"))));

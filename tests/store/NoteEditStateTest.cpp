@@ -42,6 +42,20 @@ TEST(NoteEditState, DirtyOnlyAfterTypingIntoAWritableEditor) {
     EXPECT_EQ(s.edited(), (EditedNote{QStringLiteral("帮助"), {5, 4}, QStringLiteral("四")}));
 }
 
+TEST(NoteEditState, StoredTextEndsEveryLineWithItsBreak) {
+    const std::pair<QString, QString> cases[] = {
+        {QString(), QString()},
+        {QStringLiteral("一"), QStringLiteral("一\r\n")},
+        {QStringLiteral("一\r\n二"), QStringLiteral("一\r\n二\r\n")},
+        {QStringLiteral("一\r\n"), QStringLiteral("一\r\n")},
+        {QStringLiteral("一\n"), QStringLiteral("一\n")},
+        {QStringLiteral("一\r"), QStringLiteral("一\r")},
+        {QStringLiteral("\r\n"), QStringLiteral("\r\n")},
+    };
+    for (const auto& [typed, stored] : cases)
+        EXPECT_EQ(InfoOfEditorText(typed), stored) << typed.toStdString();
+}
+
 TEST_F(NoteEditStateTest, SaveWritesIntoTheEditedNoteWhateverIsCurrent) {
     NoteEditState s;
     s.Loaded(help, cat->tree().Record(note), one);

@@ -305,6 +305,7 @@ TEST_F(NoteTreeLazyTest, DeepChainOpensSwitchesAndComesDown) {
         dialogs.answerMessage(DialogButton::Ok);
         EXPECT_FALSE(notebook->selectNote(id)) << id;
         EXPECT_TRUE(toldTooDeep()) << id;
+        EXPECT_EQ(madeItems(), 1) << "nothing is made for a note that cannot be shown";
     }
     const size_t asked = dialogs.calls().size();
     ASSERT_TRUE(notebook->selectNote(kShown - 1));
