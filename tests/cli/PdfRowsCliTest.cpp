@@ -85,13 +85,15 @@ protected:
         CategoryTable(file, QStringLiteral("段落")).Append(1, 0, QStringLiteral("混排"), MixedParagraph());
     }
     QString data() const { return dir.filePath(QStringLiteral("dataly.dat")); }
-    // The settings file beside the data file names the note font (GBK, as the window writes it).
-    void nameFont(const QString& name) {
+    // The settings file beside the data file names the note font (GBK, as the window writes it) and
+    // the options dialog's edge column, where the window wraps.
+    void writeSettings(const QString& name, int edgeColumn) {
         QFile settings(dir.filePath(QStringLiteral("Jotterly.ini")));
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         const QByteArray gbk =
             name == QStringLiteral("宋体") ? QByteArray("\xCB\xCE\xCC\xE5") : name.toLatin1();
-        settings.write("[Font]\r\nName=" + gbk + "\r\nSize=12\r\n");
+        settings.write("[Font]\r\nName=" + gbk + "\r\nSize=12\r\n[EditorOptions]\r\nEdgeColumn=" +
+                       QByteArray::number(edgeColumn) + "\r\n");
     }
     QString cliPdf() {
         const QString pdf = dir.filePath(QStringLiteral("cli.pdf"));
@@ -103,8 +105,8 @@ protected:
         EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
         return pdf;
     }
-    // The window's note editor, wide enough for its wrap at column 80, printed to a PDF file.
-    QString windowPdf(const QString& storedFont) {
+    // The window's note editor, wide enough for its wrap at the edge column, printed to a PDF file.
+    QString windowPdf(const QString& storedFont, int edgeColumn) {
         QsciScintilla editor;
         editor.setUtf8(true);
         editor.setEolMode(QsciScintilla::EolWindows);
@@ -114,6 +116,8 @@ protected:
         editor.setFont(NoteFont(storedFont, 12));
         editor.resize(1400, 600);
         editor.show();
+        wrap->setEdgeColumn(edgeColumn);
+        wrap->setWrapColumn(edgeColumn);
         wrap->setEnabled(true);
         wrap->refresh();
         editor.setText(MixedParagraph());
@@ -128,14 +132,15 @@ protected:
     QTemporaryDir dir;
 };
 
-// The rows of the window's printing on every path; in the Song face (the stand-in for 宋体) they are
-// the rows of the row rule: "00001" with the Chinese after it, no row starting with "，" or "。",
-// "Qt 6" on one row.
+// The rows of the window's printing on every path, at the stored edge column; in the Song face (the
+// stand-in for 宋体) at column 80 they are the rows of the row rule: "00001" with the Chinese after
+// it, no row starting with "，" or "。", "Qt 6" on one row.
 TEST_F(PdfRowsCli, RowsAreTheWindowsForAFontTheSystemLacksAndForOneItHas) {
-    for (const QString& font : {QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei")}) {
-        nameFont(font);
+    for (const auto& [font, edge] :
+         {std::pair{QStringLiteral("宋体"), 80}, {QStringLiteral("WenQuanYi Micro Hei"), 64}}) {
+        writeSettings(font, edge);
         const QStringList cli = PrintedRows(cliPdf());
-        const QStringList window = PrintedRows(windowPdf(font));
+        const QStringList window = PrintedRows(windowPdf(font, edge));
         EXPECT_GE(window.size(), 10) << font.toStdString();
         EXPECT_TRUE(cli == window) << font.toStdString() << "\ncommand line:\n"
                                    << Shown(cli) << "\nwindow:\n"
