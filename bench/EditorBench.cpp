@@ -385,4 +385,60 @@ void BM_TypeAKeyInAOneMegabyteLine(benchmark::State& state) {
 }
 BENCHMARK(BM_TypeAKeyInAOneMegabyteLine)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// 导入文件 of a large file: the note text replaced by the file's text (range(0) MiB, in lines of
+// about 95 bytes, or as one line when range(1) is 1) until the first screen is drawn, then a key
+// typed at the start and drawn. QJ_IMPORT_MIB overrides the size (100 for the largest import).
+void BM_ImportLargeFile(benchmark::State& state) {
+    const qsizetype mib = qEnvironmentVariableIsSet("QJ_IMPORT_MIB")
+                              ? qEnvironmentVariableIntValue("QJ_IMPORT_MIB")
+                              : state.range(0);
+    const bool oneLine = state.range(1) == 1;
+    const QString line =
+        QStringLiteral("青简札记导入的一行文字，mixed with ASCII words 0123456789 and more text here.");
+    QString text;
+    const qsizetype bytes = mib << 20;
+    text.reserve(bytes / 2);
+    qsizetype utf8 = 0;
+    const qsizetype lineBytes = line.toUtf8().size() + (oneLine ? 0 : 2);
+    while (utf8 + lineBytes <= bytes) {
+        text += line;
+        if (!oneLine)
+            text += QStringLiteral("\r\n");
+        utf8 += lineBytes;
+    }
+    NoteWindow w;
+    w.show(kSmallNote);
+    double firstScreen = 0;
+    double key = 0;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        clock.start();
+        w.notebook->replaceText(text);
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+        firstScreen += static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        w.notebook->setReadOnly(false);
+        w.editor->setFocus();
+        clock.start();
+        w.editor->SendScintilla(Sci::SCI_GOTOPOS, 0L);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(w.editor, &press);
+        w.editor->viewport()->repaint();
+        QApplication::processEvents();
+        key += static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        w.backToSmallNote(state, /*dropChanges=*/true);
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["first_screen_s"] = firstScreen / runs;
+    state.counters["key_s"] = key / runs;
+    state.counters["mib"] = static_cast<double>(mib);
+}
+BENCHMARK(BM_ImportLargeFile)
+    ->Args({4, 0})
+    ->Args({8, 0})
+    ->Args({4, 1})
+    ->Args({8, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
 } // namespace
