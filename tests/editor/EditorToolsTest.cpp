@@ -125,6 +125,36 @@ TEST_F(EditorToolsTest, AddReturnsJoinsTheSelectionThenSplitsWideLinesAndEmpties
     }
 }
 
+// After a re-flow is undone, every line is drawn in as many rows as before: the 100 letters at
+// column 80 in two rows, the 60 Chinese characters (120 columns) in two.
+TEST_F(EditorToolsTest, AnUndoneReflowLeavesEveryLineInItsRows) {
+    wrap->setEnabled(true);
+    wrap->refresh();
+    load(QStringLiteral("第一行 有 空格\r\n第二行\t有tab\r\nthird line …\r\n") +
+         QStringLiteral("中").repeated(60) + QStringLiteral("\r\n") +
+         QStringLiteral("abcdefghij").repeated(10));
+    editor->viewport()->repaint();
+    const auto rows = [&] {
+        std::vector<long> counts;
+        for (long line = 0; line < editor->lines(); ++line)
+            counts.push_back(
+                editor->SendScintilla(QsciScintilla::SCI_WRAPCOUNT, static_cast<unsigned long>(line)));
+        return counts;
+    };
+    const std::vector<long> before = rows();
+    ASSERT_EQ(before, (std::vector<long>{1, 1, 1, 2, 2}));
+    editor->setReadOnly(false);
+    editor->SendScintilla(QsciScintilla::SCI_SETSEL, 0UL,
+                          editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 2UL));
+    trigger("N107");
+    editor->viewport()->repaint();
+    QApplication::processEvents();
+    editor->undo();
+    editor->viewport()->repaint();
+    QApplication::processEvents();
+    EXPECT_EQ(rows(), before);
+}
+
 TEST_F(EditorToolsTest, ReflowToolsWithoutSelectionOnlyEmptyTheClipboard) {
     load(QStringLiteral("a b"));
     for (const char* tool : {"N107", "N108"}) {
