@@ -132,12 +132,9 @@ QString CopyFileTo(const QString& source, const QString& destination, const Copy
         if (got == 0)
             break;
     }
-    if (failure.isEmpty()) {
-        if (const int error = SyncDescriptor(out.fd))
-            failure = WriteFailure(target, error);
-        else if (!SameBytes(in.fd, out.fd))
-            failure = QStringLiteral("备份文件 %1 与数据文件不一致").arg(Native(target));
-    }
+    // The copy read back must hold the source's bytes (it is synced to the disk when committed).
+    if (failure.isEmpty() && !SameBytes(in.fd, out.fd))
+        failure = QStringLiteral("备份文件 %1 与数据文件不一致").arg(Native(target));
     if (failure.isEmpty()) {
         const int closed = ::close(out.fd);
         out.fd = -1;

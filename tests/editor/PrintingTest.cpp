@@ -378,6 +378,7 @@ TEST_F(PrintingTest, APdfMissingAnyPartIsNotWhole) {
         {"a byte lost at the start", QByteArray(pdf).remove(20, 1)},
         {"a byte lost in the middle", QByteArray(pdf).remove(pdf.size() / 2, 1)},
         {"a block lost before the table", QByteArray(pdf).remove(xref - 4096, 4096)},
+        {"a byte lost just before the table", QByteArray(pdf).remove(xref - 2, 1)},
         {"cut in the table", pdf.first(xref + 40)},
         {"cut before the end mark", pdf.first(pdf.lastIndexOf("%%EOF"))},
         {"end mark only", pdf.first(xref) + "%%EOF\n"},

@@ -10,7 +10,8 @@ build=$1
 source=$2
 id=io.github.qingjian.Qingjian
 
-scratch=$(mktemp -d /tmp/qj-package.XXXXXX)
+# Inside the build folder: the suite's last check finds anything started from here still running.
+scratch=$(mktemp -d "$build/package-test.XXXXXX")
 pid=
 # Ends the started program by its id: asked first, killed when it lingers past the deadline.
 stop_program() {

@@ -122,6 +122,16 @@ TEST(FailedWrites, ABackupKilledHalfWayLeavesNoFileThatLooksLikeABackup) {
         EXPECT_TRUE(WIFSIGNALED(status)) << after;
         EXPECT_FALSE(QFile::exists(QDir(folder).filePath("dataly.dat"))) << after;
     }
+    // A disk that changes a byte silently: the copy read back differs, and is not kept.
+    qj_fault_arm("flip", "2024-3-5", 0, 100000);
+    try {
+        CopyFileTo(dir.filePath("dataly.dat"), folder);
+        ADD_FAILURE() << "a damaged copy was kept";
+    } catch (const StoreError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("与数据文件不一致"))) << e.what();
+    }
+    qj_fault_disarm();
+    EXPECT_FALSE(QFile::exists(QDir(folder).filePath("dataly.dat")));
     // Not killed: the copy is whole under its name.
     EXPECT_EQ(CopyFileTo(dir.filePath("dataly.dat"), folder), QDir(folder).filePath("dataly.dat"));
     EXPECT_EQ(Bytes(QDir(folder).filePath("dataly.dat")), Pattern(300000));

@@ -1,13 +1,14 @@
 #!/bin/sh
 # The suite's last check: no program the tests started from this build (BUILD_DIR/bin) or from a
-# package test's scratch root (/tmp/qj-package.*) is still running. Lists those that are and fails.
+# package test's scratch root in it (BUILD_DIR/package-test.*) is still running. Lists those that
+# are and fails. (Other builds' programs are not this suite's.)
 #   no_programs_left.sh BUILD_DIR
-bin=$(cd "$1/bin" 2>/dev/null && pwd -P) || bin=$1/bin
+build=$(cd "$1" && pwd -P) || build=$1
 left=
 for exe in /proc/[0-9]*/exe; do
     target=$(readlink "$exe" 2>/dev/null) || continue
     case $target in
-    "$bin"/* | /tmp/qj-package.*)
+    "$build"/bin/* | "$build"/package-test.*)
         process=${exe#/proc/}
         left="$left ${process%/exe}:$target"
         ;;

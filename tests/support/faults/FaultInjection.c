@@ -5,7 +5,9 @@
  *   write  - write/pwrite/pwrite64 fail with ERRNO once AFTER bytes have gone to such files (the
  *            write that crosses the mark is cut short there, as on a full disk);
  *   fsync  - fsync/fdatasync of such a file fail with ERRNO;
- *   kill   - the process is killed (SIGKILL) at the write that crosses AFTER bytes.
+ *   kill   - the process is killed (SIGKILL) at the write that crosses AFTER bytes;
+ *   flip   - the write that crosses AFTER bytes succeeds but stores its first byte changed (a disk
+ *            that damages data silently).
  * ERRNO is a number or ENOSPC, EIO, EDQUOT.
  */
 #define _GNU_SOURCE
@@ -19,7 +21,7 @@
 #include <string.h>
 #include <unistd.h>
 
-enum { kNone, kWrite, kSync, kKill };
+enum { kNone, kWrite, kSync, kKill, kFlip };
 
 static int op = kNone;
 static char pathPart[1024];
@@ -41,6 +43,7 @@ void qj_fault_arm(const char* what, const char* path, int error, long long after
     op = strcmp(what, "write") == 0   ? kWrite
          : strcmp(what, "fsync") == 0 ? kSync
          : strcmp(what, "kill") == 0  ? kKill
+         : strcmp(what, "flip") == 0  ? kFlip
                                       : kNone;
     snprintf(pathPart, sizeof pathPart, "%s", path);
     failure = error;
@@ -113,6 +116,21 @@ ssize_t write(int fd, const void* data, size_t size) {
     static WriteFunction real_write;
     if (!real_write)
         real_write = (WriteFunction)Real("write");
+    if (op == kFlip && size > 0 && Hits(fd)) {
+        written += (long long)size;
+        if (written > after) {
+            /* Once: the bytes go out with the first one changed. */
+            op = kNone;
+            unsigned char* changed = malloc(size);
+            if (!changed)
+                return -1;
+            memcpy(changed, data, size);
+            changed[0] ^= 0x5A;
+            const ssize_t n = real_write(fd, changed, size);
+            free(changed);
+            return n;
+        }
+    }
     const ssize_t allowed = Allowed(fd, size);
     return allowed < 0 ? -1 : real_write(fd, data, (size_t)allowed);
 }
