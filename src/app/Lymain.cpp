@@ -152,6 +152,12 @@ bool TFmain::OpenDataFile() {
         const QString why = WriteBarrierText(dataFile_->writeBarrier());
         if (!why.isEmpty())
             ShowDataFileReadOnly(why);
+        // Triggers and views of a file made elsewhere never run; the user learns they are there.
+        runCommand([this] {
+            const QString foreign = ForeignSqlText(*dataFile_);
+            if (!foreign.isEmpty())
+                InformationBox(services_.dialogs, this, foreign);
+        });
         return true;
     } catch (const DataFileMissing&) {
         ErrorBox(services_.dialogs, this, QStringLiteral("Not find data file !!!"));

@@ -81,8 +81,11 @@ void StoreWindows::actBackupExecute() {
             second = QStringLiteral("D:\\Jotterly$$$\\") + name;
         }
     });
-    if (!copied)
+    if (!copied) {
+        // A failed copy leaves no dated folder that could pass for a backup (only an empty one goes).
+        QDir(folder).rmdir(name);
         return;
+    }
     QString text =
         QStringLiteral("数据已经分别备份在以下目录中! \r\r\n1. ") + target + QStringLiteral("\r\n");
     if (second)

@@ -106,6 +106,8 @@ int main(int argc, char** argv) {
     };
     if (const QString problem = qj::SeedDataFolder(data, makeEmpty); !problem.isEmpty())
         qj::ErrorBox(services.dialogs, nullptr, problem);
+    if (!instance.problem().isEmpty())
+        qj::ErrorBox(services.dialogs, nullptr, instance.problem());
     qj::TFmain main(services);
     if (main.isDataFileHeldElsewhere())
         return 0; // said so; the copy that holds the data file goes on

@@ -17,6 +17,8 @@ void RunImportJet(const Arguments& args, Output& out) {
         throw UsageError("no such Jet file: " + args[0]);
     if (!HasJetSignature(jet))
         throw UsageError("not a Jet database file: " + args[0]);
+    if (target.isEmpty() || target.endsWith(QLatin1Char('/')) || QFileInfo(target).isDir())
+        throw UsageError("the new data file needs a file name, not '" + args[1] + "'");
     if (!QFileInfo(target).absoluteDir().exists())
         throw UsageError("no such folder for the new data file: " + args[1]);
     JetImportReport report;

@@ -57,7 +57,8 @@ ProfileFile SettingsBeside(const QString& dataFilePath) {
 
 } // namespace
 
-int WriteNotePdfFile(const QString& text, const QString& dataFilePath, const QString& pdfPath) {
+int WriteNotePdfFile(const QString& text, const QString& dataFilePath, const QString& pdfPath,
+                     QString* failure) {
     const std::unique_ptr<QApplication> app = MakeApplication();
     const ProfileFile file = SettingsBeside(dataFilePath);
     const Settings settings = ReadSettings(file);
@@ -80,7 +81,7 @@ int WriteNotePdfFile(const QString& text, const QString& dataFilePath, const QSt
     editor.setColor(SettingsColour(settings.fontColor));
     editor.setText(text);
     const PrintTexts texts{QString::fromUtf8(kAppTitle), VersionPanelText()};
-    return WriteNotePdf(editor, pdfPath, texts, QDateTime::currentDateTime());
+    return WriteNotePdf(editor, pdfPath, texts, QDateTime::currentDateTime(), PrintLayout::page(), failure);
 }
 
 } // namespace qj::cli

@@ -10,7 +10,8 @@ namespace qj::cli {
 
 // Writes `text` to `pdfPath`. The note font comes from the settings file beside the data file at
 // `dataFilePath` when there is one, otherwise the window's default. Returns the number of pages,
-// 0 when the file could not be written.
-int WriteNotePdfFile(const QString& text, const QString& dataFilePath, const QString& pdfPath);
+// 0 when the file could not be written (`failure` then says why; `pdfPath` is as it was).
+int WriteNotePdfFile(const QString& text, const QString& dataFilePath, const QString& pdfPath,
+                     QString* failure = nullptr);
 
 } // namespace qj::cli

@@ -77,7 +77,7 @@ QString Text(const std::string& utf8) {
 // never changed.
 std::unique_ptr<DataFile> Open(const std::string& path) {
     const QString file = Text(path);
-    if (!QFileInfo(file).isFile())
+    if (!QFileInfo::exists(file))
         throw UsageError("no such data file: " + path);
     try {
         auto data = std::make_unique<DataFile>(file, DataFile::Access::ReadOnly);
@@ -171,9 +171,10 @@ void WritePdf(const QString& text, const std::string& dataFile, const std::strin
         throw std::runtime_error("cannot write the PDF file '" + pdf +
                                  "': " + probe.errorString().toStdString());
     probe.close();
-    const int pages = WriteNotePdfFile(text, Text(dataFile), path);
+    QString failure;
+    const int pages = WriteNotePdfFile(text, Text(dataFile), path, &failure);
     if (pages == 0)
-        throw std::runtime_error("could not write the PDF file '" + pdf + "'");
+        throw std::runtime_error("could not write the PDF file '" + pdf + "': " + failure.toStdString());
     JsonWriter json;
     json.BeginObject().Field("pdf", pdf).Field("pages", pages).EndObject();
     out.Line(json);

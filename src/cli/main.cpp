@@ -1,7 +1,6 @@
 // qingjian-cli: the calendar (and other cores) of 青简札记 on the command line, one JSON object
 // per output line.
 
-#include "shell/FileVersion.h"
 #include "cli/Args.h"
 #include "cli/CalendarCommands.h"
 #include "cli/ChartCommands.h"
@@ -10,6 +9,7 @@
 #include "cli/GridCommands.h"
 #include "cli/NotesCommands.h"
 #include "seams/DataFolder.h"
+#include "shell/FileVersion.h"
 
 #include <cstdio>
 #include <exception>
@@ -27,6 +27,33 @@ static const CommandGroupFunction kCommandGroups[] = {
 
 namespace {
 
+// A message as one line: a line break or other control character given in an argument is shown
+// escaped, never written out raw.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (const unsigned char c : text) {
+        if (c == '\n')
+            line += "\\n";
+        else if (c == '\r')
+            line += "\\r";
+        else if (c < 0x20 || c == 0x7F) {
+            static const char kHex[] = "0123456789abcdef";
+            line += "\\x";
+            line += kHex[c >> 4];
+            line += kHex[c & 15];
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    return line;
+}
+
+// Every refusal and failure of a command: one line on standard error, status 2.
+int Refuse(const std::string& command, const char* why) {
+    std::fprintf(stderr, "qingjian-cli %s: %s\n", OneLine(command).c_str(), OneLine(why).c_str());
+    return 2;
+}
+
 std::vector<qj::cli::Command> AllCommands() {
     std::vector<qj::cli::Command> all;
     for (const auto group : kCommandGroups)
@@ -40,8 +67,8 @@ void PrintHelp(std::FILE* file, const std::vector<qj::cli::Command>& commands) {
     for (const auto& command : commands)
         std::fprintf(file, "  %s\n      %s\n", command.usage.c_str(), command.summary.c_str());
     std::fprintf(file,
-                 "\nEach result is one JSON object per line on standard output. Bad input prints one line "
-                 "on standard error and exits with status 2.\n");
+                 "\nEach result is one JSON object per line on standard output. Bad input and every other "
+                 "failure print one line on standard error and exit with status 2.\n");
     // The program's data file, where "notes" finds it.
     const qj::DataFolderChoice data =
         qj::ChooseDataFolder(qj::DataFolderPlace::ofEnvironment(qj::cli::ExecutableFolder()));
@@ -79,16 +106,12 @@ int main(int argc, char** argv) {
                 return 1;
             }
             return 0;
-        } catch (const qj::cli::UsageError& e) {
-            out.Discard(); // bad input writes nothing on stdout
-            std::fprintf(stderr, "qingjian-cli %s: %s\n", name.c_str(), e.what());
-            return 2;
         } catch (const std::exception& e) {
-            out.Discard();
-            std::fprintf(stderr, "qingjian-cli %s: %s\n", name.c_str(), e.what());
-            return 1;
+            out.Discard(); // a refused command writes nothing on stdout
+            return Refuse(name, e.what());
         }
     }
-    std::fprintf(stderr, "qingjian-cli: unknown command '%s'; try qingjian-cli --help\n", name.c_str());
+    std::fprintf(stderr, "qingjian-cli: unknown command '%s'; try qingjian-cli --help\n",
+                 OneLine(name).c_str());
     return 2;
 }

@@ -1,12 +1,15 @@
 #include "editor/NotePrinter.h"
 
+#include "common/DurableFile.h"
 #include "editor/EditorText.h"
+#include "editor/PdfFile.h"
 #include "editor/RowBreakStyler.h"
 #include "editor/RowBreaks.h"
 #include "platform/DateTimeText.h"
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
@@ -215,10 +218,13 @@ int NotePrinter::printEmptyPage() {
 }
 
 int WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, const QDateTime& printed,
-                 const QPageLayout& page) {
+                 const QPageLayout& page, QString* failure) {
+    // Printed under a name of its own: the file takes `path` only when it is whole and on the disk.
+    const QString temporary = QFile::decodeName(QByteArray::fromStdString(
+        TemporaryNameBeside(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString())));
     NotePrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
+    printer.setOutputFileName(temporary);
     // Paper, orientation and margins one by one: a whole layout would end the full-page mode.
     printer.setPageSize(page.pageSize());
     printer.setPageOrientation(page.orientation());
@@ -227,7 +233,12 @@ int WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, cons
     printer.setTexts([texts] { return texts; });
     printer.setPrintTime([printed] { return printed; });
     const int pages = printer.printNote(editor);
-    return pages > 0 && QFileInfo(path).size() > 0 ? pages : 0;
+    QString why = pages > 0 ? CommitPrintedPdf(temporary, path) : QStringLiteral("无法打印到文件");
+    if (pages == 0)
+        QFile::remove(temporary);
+    if (failure)
+        *failure = why;
+    return why.isEmpty() ? pages : 0;
 }
 
 } // namespace qj

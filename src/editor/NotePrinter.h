@@ -82,8 +82,11 @@ private:
 
 // Writes the editor's note as a PDF file through the same printing code, on the paper and with the
 // text's margins of `page` (what the page-setup dialog chose; by default the program's first
-// paper). Returns the number of pages, 0 when the file could not be written.
+// paper). The file is printed under a temporary name and takes `path` only when it is whole and
+// synced to the disk. Returns the number of pages, 0 when the file could not be written (`path` is
+// then as it was, and `failure` says why in the user's words).
 int WriteNotePdf(QsciScintilla& editor, const QString& path, const PrintTexts& texts,
-                 const QDateTime& printed, const QPageLayout& page = PrintLayout::page());
+                 const QDateTime& printed, const QPageLayout& page = PrintLayout::page(),
+                 QString* failure = nullptr);
 
 } // namespace qj

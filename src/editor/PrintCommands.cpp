@@ -67,9 +67,10 @@ void PrintCommands::exportPdf() {
     const std::optional<QString> path = dialogs_.saveFileName(dialogParent_, request);
     if (!path)
         return;
-    if (!WriteNotePdf(*editor_, *path, texts_ ? texts_() : PrintTexts{}, clock_.now(),
-                      printer_->pageLayout())) {
-        say(QStringLiteral("无法写入文件 %1。").arg(*path), MessageIcon::Error);
+    QString failure;
+    if (!WriteNotePdf(*editor_, *path, texts_ ? texts_() : PrintTexts{}, clock_.now(), printer_->pageLayout(),
+                      &failure)) {
+        say(QStringLiteral("无法写入文件 %1：%2。").arg(*path, failure), MessageIcon::Error);
     }
 }
 

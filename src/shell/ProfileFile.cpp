@@ -1,10 +1,12 @@
 #include "shell/ProfileFile.h"
 
+#include "common/Gbk.h"
 #include "common/TextDecode.h"
 #include "shell/ReplaceFile.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <optional>
 
 namespace qj {
@@ -36,9 +38,48 @@ Line MakeLine(const QString& text, const std::string& lineBreak, TextEncoding en
     return {EncodeText(text.toStdString(), encoding), lineBreak, text};
 }
 
+bool HasHighByte(std::string_view bytes) {
+    for (const char b : bytes)
+        if (static_cast<unsigned char>(b) >= 0x80)
+            return true;
+    return false;
+}
+
+// The lines of `raw` (without line breaks).
+std::vector<std::string_view> SplitLines(std::string_view raw) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < raw.size()) {
+        const size_t end = std::min(raw.find_first_of("\r\n", start), raw.size());
+        lines.push_back(raw.substr(start, end - start));
+        start = raw.find_first_not_of("\r\n", end);
+        if (start == std::string_view::npos)
+            break;
+    }
+    return lines;
+}
+
+// A file behind a byte-order mark that holds UTF-8 lines and GBK lines (edited by programs of
+// both kinds) reads line by line: each line in the encoding it is valid in. True for such a file.
+bool IsMixedMarkedFile(std::string_view raw) {
+    if (!raw.starts_with(kUtf8Bom))
+        return false;
+    raw.remove_prefix(kUtf8Bom.size());
+    bool utf8Line = false, otherLine = false;
+    for (const std::string_view line : SplitLines(raw)) {
+        if (!IsValidUtf8(line))
+            otherLine = true;
+        else if (HasHighByte(line))
+            utf8Line = true;
+    }
+    return utf8Line && otherLine;
+}
+
 Content Parse(std::string_view raw) {
     Content c;
-    c.form = GuessTextForm(raw);
+    const bool mixed = IsMixedMarkedFile(raw);
+    // A mixed file keeps its mark, and the lines the program writes are UTF-8.
+    c.form = mixed ? TextForm{TextEncoding::Utf8, true} : GuessTextForm(raw);
     if (c.form.bom)
         raw.remove_prefix(kUtf8Bom.size());
     // CR and LF never occur inside a GBK or UTF-8 character, so lines split on the bytes.
@@ -53,7 +94,8 @@ Content Parse(std::string_view raw) {
         if (next < raw.size() && raw[next] == '\n')
             ++next;
         std::string bytes(raw.substr(start, end - start));
-        QString text = Decoded(bytes, c.form.encoding);
+        const TextEncoding encoding = mixed && !IsValidUtf8(bytes) ? TextEncoding::Gbk : c.form.encoding;
+        QString text = Decoded(bytes, encoding);
         c.lines.push_back({std::move(bytes), std::string(raw.substr(end, next - end)), std::move(text)});
         start = next;
     }

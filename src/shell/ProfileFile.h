@@ -10,7 +10,9 @@
 // before GBK text is dropped: it would make the file read as UTF-8.) A write never changes the
 // encoding the file reads in: when the lines written would tip the guess over, the whole file is
 // written as UTF-8 behind a byte-order mark if every line keeps its text that way, else the write
-// fails and the file stays as it was.
+// fails and the file stays as it was. A file behind a byte-order mark that mixes UTF-8 lines with
+// GBK lines (edited by programs of both kinds) reads line by line, each line in the encoding it is
+// valid in; it keeps its mark and the lines written are UTF-8.
 
 #include <QString>
 

@@ -1,8 +1,10 @@
 #include "shell/ReplaceFile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "common/DurableFile.h"
 
+#include <QFile>
+
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -10,7 +12,7 @@ namespace qj {
 
 namespace {
 
-bool WriteAll(int fd, std::string_view bytes) {
+bool WriteAllAt(int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
@@ -32,25 +34,19 @@ bool WriteInPlace(const QString& path, std::string_view bytes) {
     if (fd < 0)
         return false;
     bool ok = bytes.empty() || ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size())) == 0;
-    ok = ok && WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
-         ::fsync(fd) == 0;
+    ok = ok && WriteAllAt(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+         SyncDescriptor(fd) == 0;
     return ::close(fd) == 0 && ok;
 }
 
 } // namespace
 
 bool ReplaceFile(const QString& path, std::string_view bytes) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
+    const int failure = WriteFileDurably(QFile::encodeName(path).toStdString(), bytes);
+    // A folder that takes no new file (a read-only folder holding a writable file).
+    if (failure == EACCES || failure == EROFS || failure == EPERM)
         return WriteInPlace(path, bytes);
-    // QSaveFile::commit() does not notice a flush that fails (a full disk) and would move the cut
-    // file into place: flush first and give up on any error.
-    if (f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !f.flush() || f.error() != QFileDevice::NoError) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return failure == 0;
 }
 
 } // namespace qj

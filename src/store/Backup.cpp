@@ -1,12 +1,17 @@
 #include "store/Backup.h"
 
+#include "common/DurableFile.h"
 #include "store/StoreError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -34,49 +39,112 @@ std::optional<QString> SecondBackupRoot() {
     return std::nullopt;
 }
 
+namespace {
+
+QString Native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QString WriteFailure(const QString& target, int error) {
+    return QStringLiteral("写入 %1 失败：%2")
+        .arg(Native(target), QString::fromStdString(FileErrorText(error)));
+}
+
+// Reads up to `size` bytes, retrying interrupted reads; -1 with errno set on failure.
+ssize_t ReadSome(int fd, char* buffer, size_t size) {
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, size);
+        if (n >= 0 || errno != EINTR)
+            return n;
+    }
+}
+
+// True when the two files hold the same bytes (read from the start).
+bool SameBytes(int a, int b) {
+    if (::lseek(a, 0, SEEK_SET) != 0 || ::lseek(b, 0, SEEK_SET) != 0)
+        return false;
+    char left[8192], right[8192];
+    while (true) {
+        const ssize_t got = ReadSome(a, left, sizeof left);
+        if (got < 0)
+            return false;
+        ssize_t have = 0;
+        while (have < got) {
+            const ssize_t n = ReadSome(b, right + have, static_cast<size_t>(got - have));
+            if (n <= 0)
+                return false;
+            have += n;
+        }
+        if (std::memcmp(left, right, static_cast<size_t>(got)) != 0)
+            return false;
+        if (got == 0)
+            return ReadSome(b, right, 1) == 0;
+    }
+}
+
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
 QString CopyFileTo(const QString& source, const QString& destination, const CopyProgress& progress) {
     QString target = QFileInfo(destination).absoluteFilePath();
     if (QFileInfo(target).isDir())
         target = QDir(target).filePath(QFileInfo(source).fileName());
 
-    QFile in(source);
-    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly))
-        throw StoreError(QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(source)));
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw StoreError(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(target)));
+    Descriptor in;
+    if (QFileInfo(source).isFile())
+        in.fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0)
+        throw StoreError(QStringLiteral("Cannot open file %1").arg(Native(source)));
+    // The copy is made under a name of its own and takes the target's name only when it is whole
+    // and on the disk: a copy cut short (a full disk, the program killed) never looks like a backup.
+    const std::string temporary = TemporaryNameBeside(QFile::encodeName(target).toStdString());
+    Descriptor out;
+    out.fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (out.fd < 0)
+        throw StoreError(QStringLiteral("Cannot create file %1").arg(Native(target)));
 
-    const qint64 total = in.size();
+    struct stat info {};
+    const qint64 total = ::fstat(in.fd, &info) == 0 ? static_cast<qint64>(info.st_size) : 0;
     qint64 done = 0;
     char buffer[8192];
     QString failure;
     while (true) {
-        const qint64 got = in.read(buffer, sizeof buffer);
+        const ssize_t got = ReadSome(in.fd, buffer, sizeof buffer);
         if (got < 0) {
-            failure =
-                QStringLiteral("读取 %1 失败：%2").arg(QDir::toNativeSeparators(source), in.errorString());
+            failure = QStringLiteral("读取 %1 失败：%2")
+                          .arg(Native(source), QString::fromStdString(FileErrorText(errno)));
             break;
         }
-        if (got > 0 && out.write(buffer, got) != got) {
-            failure =
-                QStringLiteral("写入 %1 失败：%2").arg(QDir::toNativeSeparators(target), out.errorString());
+        if (const int error = WriteAll(out.fd, std::string_view(buffer, static_cast<size_t>(got)))) {
+            failure = WriteFailure(target, error);
             break;
         }
         done += got;
         if (progress)
             progress(done, total);
-        if (got < static_cast<qint64>(sizeof buffer))
+        if (got == 0)
             break;
     }
-    if (failure.isEmpty() && !out.flush())
-        failure = QStringLiteral("写入 %1 失败：%2").arg(QDir::toNativeSeparators(target), out.errorString());
-    out.close();
-    if (failure.isEmpty() && out.error() != QFileDevice::NoError)
-        failure = QStringLiteral("写入 %1 失败：%2").arg(QDir::toNativeSeparators(target), out.errorString());
+    // The copy read back must hold the source's bytes (it is synced to the disk when committed).
+    if (failure.isEmpty() && !SameBytes(in.fd, out.fd))
+        failure = QStringLiteral("备份文件 %1 与数据文件不一致").arg(Native(target));
+    if (failure.isEmpty()) {
+        const int closed = ::close(out.fd);
+        out.fd = -1;
+        if (closed != 0)
+            failure = WriteFailure(target, errno);
+        else if (const int error = CommitTemporaryFile(temporary, QFile::encodeName(target).toStdString()))
+            failure = WriteFailure(target, error);
+    }
     if (!failure.isEmpty()) {
-        // Only the regular file this copy wrote is removed (never a device named as target).
-        if (std::filesystem::is_regular_file(std::filesystem::path(target.toStdString())))
-            out.remove();
+        ::unlink(temporary.c_str());
         throw StoreError(failure + QStringLiteral("，不完整的备份文件已删除"));
     }
     return target;

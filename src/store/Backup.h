@@ -26,10 +26,12 @@ inline constexpr qint64 kBackupProgressBytes = 50LL * 1024 * 1024;
 using CopyProgress = std::function<void(qint64 done, qint64 total)>;
 
 // Copies `source` byte for byte to `destination` (a file, or a folder to copy into under the
-// source's name), in blocks of 8192 bytes, replacing an existing file. A StoreError when it fails:
-// "Cannot open file %s" (the source), "Cannot create file %s" (the destination), or a failed
-// read or write half-way (disk full, folder not writable), after which the partial copy is
-// removed. Returns the path written.
+// source's name), in blocks of 8192 bytes, replacing an existing file. The copy is written under a
+// temporary name beside the target, synced to the disk, compared with the source and only then
+// renamed to the target: a copy cut short never has the target's name. A StoreError when it
+// fails: "Cannot open file %s" (the source), "Cannot create file %s" (the destination), or a failed
+// read, write or sync half-way naming the cause (a full disk, an I/O error), after which the
+// partial copy is removed. Returns the path written.
 QString CopyFileTo(const QString& source, const QString& destination, const CopyProgress& progress = {});
 
 } // namespace qj

@@ -37,6 +37,16 @@ void BindText(Statement& st, int index, const QString& text) {
         st.Bind(index, text);
 }
 
+// A write of one record that changed another number of rows did not do what it meant: it is
+// reported (and its transaction, if any, rolled back) rather than shown as done.
+void CheckOneRowChanged(Database& db, const QString& category) {
+    const int changed = db.Changes();
+    if (changed != 1)
+        throw StoreError(QStringLiteral("写入目录分类“%1”时改动了 %2 条记录而不是 1 条，操作没有完成")
+                             .arg(category)
+                             .arg(changed));
+}
+
 // The one record a statement addresses: its rowid (?1), as long as it still holds its ID (?2).
 constexpr const char* kThisRecord = "rowid = ?1 AND ID = ?2";
 
@@ -113,7 +123,26 @@ void CategoryTable::ReadHeaders(const HeaderVisitor& visit) {
     }
 }
 
+std::int64_t CategoryTable::StoredInfoBytes(RecordRef record) {
+    // The size stands in the record's header: the text itself is not read.
+    sqlite3_blob* blob = nullptr;
+    const QByteArray table = name_.toUtf8();
+    std::int64_t bytes = -1;
+    if (sqlite3_blob_open(file_.db().handle(), "main", table.constData(), "Info", record.rowid, 0, &blob) ==
+        SQLITE_OK)
+        bytes = sqlite3_blob_bytes(blob);
+    sqlite3_blob_close(blob);
+    return bytes;
+}
+
 QString CategoryTable::ReadInfo(RecordRef record) {
+    if (const std::int64_t bytes = StoredInfoBytes(record); bytes > kMaxNoteBytes)
+        throw StoreError(QStringLiteral("目录分类“%1”中编号为 %2 的笔记正文太大（%3 MB，超过 %4 MB），"
+                                        "不能打开编辑。数据文件没有改动。")
+                             .arg(name_)
+                             .arg(record.id)
+                             .arg(bytes / (1024 * 1024))
+                             .arg(kMaxNoteBytes / (1024 * 1024)));
     Statement st(file_.db(), QStringLiteral("SELECT Info FROM %1 WHERE %2").arg(quoted_, kThisRecord));
     st.Bind(1, record.rowid).Bind(2, record.id);
     if (!st.Step())
@@ -145,6 +174,7 @@ std::int64_t CategoryTable::Append(NoteKey id, NoteKey parent, const QString& na
     BindTitle(st, 3, name);
     BindText(st, 4, info);
     RunTitleWrite(st, name);
+    CheckOneRowChanged(file_.db(), name_);
     return file_.db().LastInsertRowId();
 }
 
@@ -156,6 +186,7 @@ void CategoryTable::RunRecordWrite(Statement& st, RecordRef record, const QStrin
         st.Run();
     if (file_.db().Changes() == 0)
         throw RecordGone(name_, record.id);
+    CheckOneRowChanged(file_.db(), name_);
 }
 
 void CategoryTable::Rename(RecordRef record, const QString& name) {
@@ -204,6 +235,7 @@ std::vector<std::int64_t> CategoryTable::Copy(std::span<const NoteCopy> copies) 
         st.Run();
         if (file_.db().Changes() == 0)
             throw RecordGone(name_, c.source.id);
+        CheckOneRowChanged(file_.db(), name_);
         rowids.push_back(file_.db().LastInsertRowId());
         st.Reset();
     }

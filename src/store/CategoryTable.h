@@ -20,6 +20,12 @@ namespace qj {
 
 // The key of a note: its record's ID, an SQLite integer (64-bit).
 using NoteKey = std::int64_t;
+// The largest ID the program gives a new note: an ID is a 32-bit signed integer of the notebook
+// (files made elsewhere may hold larger ones, which are read but never extended).
+inline constexpr NoteKey kMaxNewNoteKey = 2147483647;
+// The largest note text the program opens, in stored (UTF-8) bytes: as large as a text file the
+// editor reads in.
+inline constexpr std::int64_t kMaxNoteBytes = 100 * 1024 * 1024;
 
 // Where a note's record is: its rowid, and the ID it must still hold there.
 struct RecordRef {
@@ -77,8 +83,13 @@ public:
     using HeaderVisitor =
         std::function<void(std::int64_t rowid, NoteKey id, std::optional<NoteKey> parent, QStringView name)>;
     void ReadHeaders(const HeaderVisitor& visit);
-    // The record's text; empty (null) when Info is NULL. RecordGone when the record is gone.
+    // The record's text; empty (null) when Info is NULL. RecordGone when the record is gone. A
+    // text of more than kMaxNoteBytes (made by another program) is refused with a StoreError
+    // before it is read.
     QString ReadInfo(RecordRef record);
+    // The stored size in bytes of the record's Info, read without reading the text; -1 when Info
+    // is NULL or a number, or the record is not there.
+    std::int64_t StoredInfoBytes(RecordRef record);
     bool Exists(RecordRef record);
     // True when some record holds this ID.
     bool Contains(NoteKey id);

@@ -1,6 +1,5 @@
 #include "store/CurrentCategory.h"
 
-#include <limits>
 #include <unordered_map>
 
 namespace qj {
@@ -79,7 +78,7 @@ NodeRef CurrentCategory::Copy(NodeRef node, NodeRef target) {
     const auto sources = tree_.SubtreePreOrder(node);
     // Each copy takes the largest key plus 1 at its creation: consecutive keys in pre-order.
     NoteKey next = tree_.NextKey();
-    if (std::numeric_limits<NoteKey>::max() - next < static_cast<NoteKey>(sources.size()) - 1)
+    if (kMaxNewNoteKey - next < static_cast<NoteKey>(sources.size()) - 1)
         throw StoreError(QStringLiteral("节点编号已达到上限，不能再复制节点"));
     std::vector<NoteCopy> copies;
     copies.reserve(sources.size());

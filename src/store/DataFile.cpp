@@ -119,6 +119,25 @@ QStringList DataFile::Categories() {
     return names;
 }
 
+QStringList DataFile::ForeignSqlObjects() {
+    Statement st(db(), QStringLiteral("SELECT type, name FROM sqlite_schema WHERE type IN ('trigger','view') "
+                                      "ORDER BY rowid"));
+    QStringList objects;
+    while (st.Step())
+        objects << (st.Text(0) == QLatin1String("view") ? QStringLiteral("视图 ")
+                                                        : QStringLiteral("触发器 ")) +
+                       st.Text(1);
+    return objects;
+}
+
+QString ForeignSqlText(DataFile& file) {
+    const QStringList objects = file.ForeignSqlObjects();
+    if (objects.isEmpty())
+        return QString();
+    return QStringLiteral("%1\r\n数据文件中有触发器/视图，本程序不会执行它们：%2")
+        .arg(file.path(), objects.join(QStringLiteral("、")));
+}
+
 bool DataFile::CategoryExists(const QString& name) {
     return Categories().contains(name, Qt::CaseSensitive);
 }

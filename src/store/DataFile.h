@@ -67,6 +67,10 @@ public:
 
     Database& db();
 
+    // The triggers and views stored in the file (made by another program or person), as
+    // "触发器 name" / "视图 name" in stored order. The program never runs them and never drops them.
+    QStringList ForeignSqlObjects();
+
 private:
     QString path_;
     Access access_ = Access::ReadWrite;
@@ -78,6 +82,10 @@ private:
 // ever collides with it. Files made before carry "<name>.ID"; those still work, and such an index
 // is renamed when a new category takes its name.
 QString IndexNameOf(const QString& category);
+
+// The message shown once when a data file holding triggers or views is opened, naming the file and
+// them; empty when it holds none.
+QString ForeignSqlText(DataFile& file);
 
 // Creates an empty, valid data file at `path` (nothing is done when the file exists).
 void CreateEmptyDataFile(const QString& path);

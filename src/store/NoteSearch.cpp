@@ -165,7 +165,16 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
     std::vector<SearchHit> hits;
     for (const QString& category : categories) {
         const QString table = QuoteIdentifier(category);
-        // A stored view lists as a category too; it has no record numbers.
+        // A stored view lists as a category too, but its SQL is never run: it holds no notes.
+        Statement kind(
+            db, QStringLiteral("SELECT type = 'table' FROM sqlite_schema WHERE name = ?1 COLLATE NOCASE AND "
+                               "type IN ('table','view')"));
+        kind.Bind(1, category);
+        if (!kind.Step())
+            throw StoreError(QStringLiteral("找不到目录分类“%1”").arg(category));
+        if (!kind.Int(0))
+            continue;
+        // A table without record numbers (WITHOUT ROWID) is searched too; its hits cannot be opened.
         std::optional<Statement> st;
         try {
             st.emplace(

@@ -173,7 +173,7 @@ NoteKey NoteTree::NextKey() const {
     const std::optional<NoteKey> max = MaxKey();
     if (!max)
         return 0;
-    if (*max == std::numeric_limits<NoteKey>::max())
+    if (*max >= kMaxNewNoteKey)
         throw StoreError(QStringLiteral("节点编号已达到上限，不能再添加节点"));
     return *max + 1;
 }

@@ -80,7 +80,7 @@ public:
     // Largest key in the tree, or nothing when the tree is empty.
     std::optional<NoteKey> MaxKey() const;
     // The key of a new node: the largest key plus 1, or 0 when the tree is empty. A StoreError
-    // when the largest key is the largest ID a record can hold.
+    // when the largest key is kMaxNewNoteKey or beyond.
     NoteKey NextKey() const;
 
     // The node and all its descendants, a node before its children, children in order.

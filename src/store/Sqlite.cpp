@@ -1,8 +1,10 @@
 #include "store/Sqlite.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace qj {
 
@@ -19,10 +21,57 @@ QString FailureText(int code, const QString& engineText) {
     if ((code & 0xFF) == SQLITE_READONLY)
         return QStringLiteral("数据文件是只读的（文件或它所在的文件夹不允许写入），修改无法保存（%1）")
             .arg(engineText);
-    return engineText;
+    // The engine's own words follow ours: they help whoever looks further.
+    QString plain = EngineFailureText(code);
+    if (plain.isEmpty() && (engineText.startsWith(QLatin1String("no such column")) ||
+                            engineText.contains(QLatin1String("has no column named"))))
+        plain = QStringLiteral("目录分类的表与本程序的格式不同（缺少所需的列）");
+    return plain.isEmpty() ? engineText : QStringLiteral("%1（%2）").arg(plain, engineText);
+}
+
+// Makes the connection run only the SQL the program itself sends: triggers and views stored in a
+// file made elsewhere never run, the file's schema cannot be corrupted through this connection, and
+// functions named in the schema must be harmless ones.
+void RunOnlyOurOwnSql(sqlite3* db) {
+    for (const int option :
+         {SQLITE_DBCONFIG_ENABLE_TRIGGER, SQLITE_DBCONFIG_ENABLE_VIEW, SQLITE_DBCONFIG_TRUSTED_SCHEMA})
+        sqlite3_db_config(db, option, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+}
+
+// Why an existing path cannot be opened as a data file before the engine tries: a folder of that
+// name, a file the user may not read. Empty when nothing stands in the way.
+QString PathProblem(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("“%1”是一个文件夹，不是数据文件").arg(path);
+    const QByteArray name = QFile::encodeName(path);
+    if (info.exists() && ::access(name.constData(), R_OK) != 0)
+        return QStringLiteral("没有读取数据文件 %1 的权限（它可能属于另一个用户）").arg(path);
+    return QString();
 }
 
 } // namespace
+
+QString EngineFailureText(int code) {
+    switch (code & 0xFF) {
+    case SQLITE_FULL:
+        return QStringLiteral("磁盘已满，数据无法写入");
+    case SQLITE_IOERR:
+        return QStringLiteral("读写磁盘出错（I/O 错误）");
+    case SQLITE_NOTADB:
+        return QStringLiteral("这不是本程序的数据文件");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("数据文件已损坏");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("无法打开数据文件");
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("没有权限");
+    default:
+        return QString();
+    }
+}
 
 bool IsDataFileReplaced(const StoreError& error) {
     return error.code() == SQLITE_READONLY_DBMOVED;
@@ -35,6 +84,9 @@ QString QuoteIdentifier(const QString& name) {
 }
 
 Database::Database(const QString& path, Mode mode) : path_(path) {
+    const QString problem = PathProblem(path);
+    if (!problem.isEmpty())
+        throw StoreError(problem);
     if (mode != Mode::Create && !QFileInfo(path).isFile())
         throw DataFileMissing(QStringLiteral("找不到数据文件 %1").arg(path));
     int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
@@ -47,9 +99,10 @@ Database::Database(const QString& path, Mode mode) : path_(path) {
             db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(db_);
         db_ = nullptr;
-        throw StoreError(QStringLiteral("无法打开数据文件 %1：%2").arg(path, msg));
+        throw StoreError(QStringLiteral("无法打开数据文件 %1：%2").arg(path, msg), rc);
     }
     sqlite3_extended_result_codes(db_, 1);
+    RunOnlyOurOwnSql(db_);
     sqlite3_busy_timeout(db_, 3000);
     // Reading the schema is the first touch of the file's bytes: a file that is no database
     // fails here, before anything could be written to it.
@@ -61,8 +114,10 @@ Database::Database(const QString& path, Mode mode) : path_(path) {
         sqlite3_close(db_);
         db_ = nullptr;
         if ((check & 0xFF) == SQLITE_NOTADB || (check & 0xFF) == SQLITE_CORRUPT)
-            throw StoreError(QStringLiteral("数据文件 %1 不是有效的数据库文件：%2").arg(path, msg));
-        throw StoreError(QStringLiteral("无法打开数据文件 %1：%2").arg(path, msg));
+            throw StoreError(
+                QStringLiteral("数据文件 %1 不是有效的数据库文件：%2").arg(path, FailureText(check, msg)),
+                check);
+        throw StoreError(QStringLiteral("无法打开数据文件 %1：%2").arg(path, FailureText(check, msg)), check);
     }
 }
 

@@ -23,6 +23,10 @@ QString QuoteIdentifier(const QString& name);
 // sync tool or another program renamed a new file over it, or moved it away).
 bool IsDataFileReplaced(const StoreError& error);
 
+// The engine's failure `code` (an extended result code) in the user's words: a full disk, an I/O
+// error, a file that is no data file, a damaged file. Empty for codes without plainer words.
+QString EngineFailureText(int code);
+
 class Statement;
 
 class Database {
@@ -33,6 +37,8 @@ public:
         Create,       // created when missing
     };
     // Opens the file and checks that it is an SQLite database (StoreError naming the file if not).
+    // A folder of that name and a file the user may not read are named as such. The connection
+    // never runs SQL stored in the file: triggers do not fire and views cannot be read.
     Database(const QString& path, Mode mode);
     ~Database();
     Database(const Database&) = delete;

@@ -1,12 +1,12 @@
 #include "store/TextFiles.h"
 
+#include "common/DurableFile.h"
 #include "common/TextDecode.h"
 #include "store/StoreError.h"
 #include "text/Addresses.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace qj {
 
@@ -161,14 +161,10 @@ QString HtmlFileName(const QString& chosen) {
 }
 
 void WriteFileBytes(const QString& path, const std::string& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
-    // QSaveFile::commit() does not notice a flush that fails (a full disk) and would move the cut
-    // file into place: flush first.
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.flush() || !file.commit())
-        throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
+    const int failure = WriteFileDurably(QFile::encodeName(path).toStdString(), bytes);
+    if (failure != 0)
+        throw StoreError(
+            QStringLiteral("无法写入文件 %1：%2").arg(path, QString::fromStdString(FileErrorText(failure))));
 }
 
 QString TextAfterDrop(const QString& editorText, const std::vector<DroppedFile>& files) {

@@ -63,8 +63,9 @@ std::string ExportHtmlBytes(const QString& editorText, const HtmlRunsFunction& r
 // The HTML export's file name: ".html" appended when the chosen name has no extension.
 QString HtmlFileName(const QString& chosen);
 
-// Writes bytes to a file whole: written beside it first and moved into place, so a failed write
-// leaves an existing file as it was. A StoreError naming the file on failure.
+// Writes bytes to a file whole: written beside it first, synced to the disk and moved into place,
+// so a failed write or sync leaves an existing file as it was. A StoreError naming the file and the
+// cause (a full disk, an I/O error) on failure.
 void WriteFileBytes(const QString& path, const std::string& bytes);
 
 // The editor's text after files were dropped on it: an empty line, the previous text, then per

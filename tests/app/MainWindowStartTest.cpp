@@ -8,10 +8,12 @@
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/NoteTreeWidget.h"
 #include "app/notebook/Notebook.h"
+#include "store/DataFile.h"
 #include "support/UiHelpers.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -139,6 +141,38 @@ TEST_F(MainWindowTest, EmptyCategoryOpensWithEmptyTreeAndEditor) {
     EXPECT_TRUE(w.notebook().editor()->text().isEmpty());
 }
 
+// A data file made elsewhere with a trigger that would empty another category: the window names
+// it once, and saving a note runs nothing of it.
+TEST_F(MainWindowTest, TriggersOfTheDataFileAreNamedOnceAndNeverRun) {
+    makeDataFile({{QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")}}},
+                  {QStringLiteral("工作"), {{0, 0, QStringLiteral("工作"), QStringLiteral("周报")}}}});
+    DataFile(dataPath()).db().Exec("CREATE TRIGGER evil AFTER UPDATE ON 帮助 BEGIN DELETE FROM 工作; END");
+    ASSERT_TRUE(dir.writeIni(QStringLiteral("[Info]\r\nCurTb=帮助\r\n")));
+    dialogs().answerMessage(DialogButton::Ok);
+    TFmain& w = open();
+    ASSERT_EQ(dialogs().calls().size(), 1u);
+    EXPECT_TRUE(dialogs().calls()[0].text.endsWith(
+        QStringLiteral("数据文件中有触发器/视图，本程序不会执行它们：触发器 evil")))
+        << dialogs().calls()[0].text.toStdString();
+    typeIntoEditor(QStringLiteral("新"));
+    action("actSave")->trigger();
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("新说明"));
+    EXPECT_EQ(storedInfo(QStringLiteral("工作"), 0), QStringLiteral("周报"));
+    EXPECT_EQ(dialogs().calls().size(), 1u);
+    EXPECT_TRUE(w.notebook().hasCategory());
+}
+
+// A folder in the data file's place is named as such, not reported as a missing file.
+TEST_F(MainWindowTest, AFolderNamedAsTheDataFileIsNamedAsSuch) {
+    ASSERT_TRUE(QDir().mkdir(dataPath()));
+    dialogs().answerMessage(DialogButton::Ok);
+    TFmain& w = open();
+    ASSERT_EQ(dialogs().calls().size(), 1u);
+    EXPECT_TRUE(dialogs().calls()[0].text.contains(QStringLiteral("是一个文件夹，不是数据文件")))
+        << dialogs().calls()[0].text.toStdString();
+    EXPECT_EQ(w.dataFile(), nullptr);
+}
+
 TEST_F(MainWindowTest, MissingDataFileIsReportedAndTheWindowOpensWithoutCategory) {
     ASSERT_TRUE(dir.writeIni(QStringLiteral("[Settings]\r\nToolBar=0\r\n")));
     dialogs().answerMessage(DialogButton::Ok);
@@ -255,12 +289,12 @@ TEST_F(MainWindowTest, FileThatIsNoDatabaseIsNamedAndLeftUntouched) {
     EXPECT_FALSE(w.notebook().hasCategory());
     // The category manager's 新增 (and a backup) name the same cause, not a missing file.
     const QString cause = call.text;
-    for (const std::function<void()>& later : std::vector<std::function<void()>>{
-             [&] {
-                 dialogs().answerInput(QStringLiteral("读书"));
-                 w.CreateCategory();
-             },
-             [&] { w.ReportNoDataFile(); }}) {
+    for (const std::function<void()>& later :
+         std::vector<std::function<void()>>{[&] {
+                                                dialogs().answerInput(QStringLiteral("读书"));
+                                                w.CreateCategory();
+                                            },
+                                            [&] { w.ReportNoDataFile(); }}) {
         dialogs().clearCalls();
         dialogs().answerMessage(DialogButton::Ok);
         later();

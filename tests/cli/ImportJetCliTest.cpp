@@ -4,6 +4,7 @@
 #include "store/DataFile.h"
 #include "store/jet/JetSamples.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -112,13 +113,27 @@ TEST_F(ImportJetCli, BadInputExitsWithTwoAndWritesNothing) {
         {{jet, Path("no/such/folder/new.dat")}, "no such folder"},
         {{jet}, "wrong number of arguments"},
         {{jet, Path("new3.dat"), Path("new4.dat")}, "wrong number of arguments"},
+        // No file name: nothing is converted into the working folder.
+        {{jet, ""}, "needs a file name"},
+        {{jet, dir.path().toStdString()}, "needs a file name"},
+        {{jet, Path("sub/")}, "needs a file name"},
+        // A line break in an argument is shown escaped: the message stays one line.
+        {{Path("missing\nsecond line.mdb"), Path("new5.dat")}, "missing\\nsecond line.mdb"},
     };
+    const auto entries = [&] {
+        QStringList names = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        names.removeAll(QStringLiteral("stderr.txt"));
+        return names;
+    };
+    const QStringList before = entries();
     for (const auto& c : cases) {
         const CliResult r = ImportJet(c.args, dir);
         EXPECT_EQ(r.status, 2) << c.says;
         EXPECT_EQ(r.out, "") << c.says;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
     }
+    EXPECT_EQ(entries(), before);
     QFile check(QString::fromStdString(Path("taken.dat")));
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), "mine");

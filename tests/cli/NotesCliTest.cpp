@@ -4,6 +4,7 @@
 #include "store/DefaultCategory.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -13,7 +14,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace qj {
@@ -217,8 +220,72 @@ TEST_F(NotesCli, BadInputIsOneErrorAndStatusTwo) {
     notData.close();
     EXPECT_EQ(Cli({"categories", notData.fileName().toStdString()}).status, 2);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(file("none.pdf"))));
-    // A PDF file that cannot be written is a failure of its own.
-    EXPECT_EQ(Cli({"export", path(), "树", "4", "--pdf", file("no/such/folder.pdf")}).status, 1);
+    // A PDF file that cannot be written is refused like any other.
+    EXPECT_EQ(Cli({"export", path(), "树", "4", "--pdf", file("no/such/folder.pdf")}).status, 2);
+}
+
+// Standard error of a run, its exit status appended as the last line.
+std::string ErrorOf(const std::vector<std::string>& args, const std::string& prefix = {}) {
+    std::string command = prefix + " " + Quote(QJ_CLI_PATH) + " notes";
+    for (const auto& a : args)
+        command += " " + Quote(a);
+    return Shell(command + " 2>&1 >/dev/null; echo $?").out;
+}
+
+// Every refusal is one line on standard error and status 2; a PDF that fails to be written
+// anywhere (a cut write, a full disk, a failed sync) leaves the old file and nothing beside it.
+TEST_F(NotesCli, RefusalsAreOneLineAndFailedPdfWritesKeepTheOldFile) {
+    const std::string pdf = file("note.pdf");
+    const std::string preload = std::string("LD_PRELOAD=") + QJ_FAULTS_PATH + " QJ_FAULT=";
+    const std::string folder = file("dataly.dat.folder/dataly.dat");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+    const struct {
+        std::vector<std::string> args;
+        std::string prefix;
+        const char* said;
+    } cases[] = {
+        {{"export", path(), "b'50%", "2", "--pdf", pdf},
+         preload + "write:note.pdf:ENOSPC:0",
+         "could not write the PDF"},
+        {{"export", path(), "b'50%", "2", "--pdf", pdf},
+         preload + "write:note.pdf:ENOSPC:9000",
+         "磁盘可能已满"},
+        {{"export", path(), "b'50%", "2", "--pdf", pdf}, preload + "fsync:note.pdf:EIO", "I/O 错误"},
+        {{"categories", folder}, "", "是一个文件夹"},
+        {{"tree", path(), "树\n第二行"}, "", "树\\n第二行"},
+    };
+    for (const auto& c : cases) {
+        {
+            QFile old(QString::fromStdString(pdf));
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        const std::string err = ErrorOf(c.args, c.prefix);
+        EXPECT_NE(err.find(c.said), std::string::npos) << err;
+        EXPECT_EQ(err.substr(err.find('\n')), "\n2\n") << err;
+        QFile kept(QString::fromStdString(pdf));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), "old") << err;
+        EXPECT_FALSE(QDir(dir.path()).entryList(QDir::Files).join(" ").contains(".part")) << err;
+    }
+    // Without a fault the same export replaces the file.
+    EXPECT_EQ(ErrorOf({"export", path(), "b'50%", "2", "--pdf", pdf}), "0\n");
+    EXPECT_EQ(Shell("head -c 5 " + Quote(pdf)).out, "%PDF-");
+}
+
+// A data file only another user may read is named as such.
+TEST_F(NotesCli, ADataFileOfAnotherUserIsNamedAsSuch) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as a second user";
+    QTemporaryDir shared;
+    ASSERT_EQ(chmod(QFile::encodeName(shared.path()).constData(), 0755), 0);
+    const std::string theirs = shared.filePath(QStringLiteral("dataly.dat")).toStdString();
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(path()), QString::fromStdString(theirs)));
+    ASSERT_EQ(chmod(theirs.c_str(), 0600), 0);
+    const std::string asNobody = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+    const std::string err = ErrorOf({"categories", theirs}, asNobody);
+    EXPECT_NE(err.find("没有读取数据文件"), std::string::npos) << err;
+    EXPECT_EQ(err.substr(err.find('\n')), "\n2\n") << err;
 }
 
 // Every argument must be UTF-8 text (it reaches the queries and the JSON output as it is): one

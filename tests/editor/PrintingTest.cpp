@@ -2,7 +2,9 @@
 
 #include "EditorFixture.h"
 
+#include "FaultInjection.h"
 #include "editor/NotePrinter.h"
+#include "editor/PdfFile.h"
 #include "editor/PrintCommands.h"
 #include "support/FakeClock.h"
 #include "support/Printers.h"
@@ -10,12 +12,16 @@
 #include "support/UiHelpers.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <cerrno>
 
 namespace qj::test {
 namespace {
@@ -305,6 +311,87 @@ TEST_F(PrintingTest, PageSetupMarginsPlaceTheTextOnPrintedAndExportedPages) {
     commands->pageSetup();
     EXPECT_EQ(dialogs.last().icon, MessageIcon::Warning);
     EXPECT_NEAR(commands->printer().pageLayout().margins(QPageLayout::Millimeter).left(), 10, 0.01);
+}
+
+// A PDF export that fails anywhere (a write cut short, a full disk, a sync that fails) says so with
+// the cause, keeps the file that was there and leaves nothing beside it.
+TEST_F(PrintingTest, FailedPdfExportIsReportedAndKeepsTheOldFile) {
+    load(QString(3000, QChar(u'页')));
+    const QString path = dir.filePath(QStringLiteral("note.pdf"));
+    const struct {
+        const char* what;
+        int error;
+        long long after;
+        const char* said;
+    } faults[] = {
+        {"write", ENOSPC, 0, "磁盘可能已满"},
+        {"write", ENOSPC, 5000, "磁盘可能已满"},
+        {"write", EIO, 12000, "磁盘可能已满"},
+        {"fsync", EIO, 0, "I/O 错误"},
+    };
+    for (const auto& f : faults) {
+        {
+            QFile old(path);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        dialogs.clearCalls();
+        dialogs.answerSaveFile(path);
+        dialogs.answerMessage(DialogButton::Ok);
+        qj_fault_arm(f.what, "note.pdf", f.error, f.after);
+        commands->exportPdf();
+        qj_fault_disarm();
+        const auto messages = dialogs.callsOf(DialogKind::Message);
+        ASSERT_EQ(messages.size(), 1u) << f.what << " " << f.after;
+        EXPECT_TRUE(messages[0].text.contains(path)) << messages[0].text.toStdString();
+        EXPECT_TRUE(messages[0].text.contains(QString::fromUtf8(f.said))) << messages[0].text.toStdString();
+        QFile kept(path);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), "old");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("note.pdf")});
+    }
+    // The same export without a fault replaces the file and says nothing.
+    dialogs.clearCalls();
+    dialogs.answerSaveFile(path);
+    commands->exportPdf();
+    EXPECT_TRUE(dialogs.callsOf(DialogKind::Message).empty());
+    EXPECT_GT(PageCount(path), 1);
+    EXPECT_GT(QFileInfo(path).size(), 12000); // the last fault came before the end
+}
+
+// A printed file is whole only with every byte in place: any byte lost moves what the
+// cross-reference table points at.
+TEST_F(PrintingTest, APdfMissingAnyPartIsNotWhole) {
+    load(QStringLiteral("完整"));
+    const QString path = dir.filePath(QStringLiteral("whole.pdf"));
+    ASSERT_EQ(WriteNotePdf(*editor, path, PrintTexts{}, QDateTime::currentDateTime()), 1);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    ASSERT_TRUE(PdfIsWhole(pdf));
+    const qsizetype xref = pdf.lastIndexOf("xref\n0 ");
+    ASSERT_GT(xref, 0);
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } damaged[] = {
+        {"a byte lost at the start", QByteArray(pdf).remove(20, 1)},
+        {"a byte lost in the middle", QByteArray(pdf).remove(pdf.size() / 2, 1)},
+        {"a block lost before the table", QByteArray(pdf).remove(xref - 4096, 4096)},
+        {"a byte lost just before the table", QByteArray(pdf).remove(xref - 2, 1)},
+        {"cut in the table", pdf.first(xref + 40)},
+        {"cut before the end mark", pdf.first(pdf.lastIndexOf("%%EOF"))},
+        {"end mark only", pdf.first(xref) + "%%EOF\n"},
+        {"no header", pdf.mid(1)},
+        {"an entry pointing elsewhere",
+         QByteArray(pdf).replace(pdf.indexOf(" 00000 n", xref) - 1, 1,
+                                 pdf.at(pdf.indexOf(" 00000 n", xref) - 1) == '0' ? "1" : "0")},
+        {"empty", QByteArray()},
+    };
+    for (const auto& d : damaged)
+        EXPECT_FALSE(PdfIsWhole(d.bytes)) << d.what;
+    // Blanks after the end mark do not matter.
+    EXPECT_TRUE(PdfIsWhole(pdf + "\r\n\n"));
 }
 
 } // namespace

@@ -10,10 +10,23 @@ build=$1
 source=$2
 id=io.github.qingjian.Qingjian
 
-scratch=$(mktemp -d /tmp/qj-package.XXXXXX)
+# Inside the build folder: the suite's last check finds anything started from here still running.
+scratch=$(mktemp -d "$build/package-test.XXXXXX")
 pid=
+# Ends the started program by its id: asked first, killed when it lingers past the deadline.
+stop_program() {
+    [ -n "$pid" ] || return 0
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 1 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    pid=
+}
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    stop_program
     rm -rf "$scratch"
 }
 trap cleanup EXIT INT TERM
@@ -77,7 +90,10 @@ run_user() {
     $switch env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$runtime" LANG=C.UTF-8 \
         QT_QPA_PLATFORM=offscreen QJ_REPORT_SHOWN=1 "$@"
 }
-run_user "$root/usr/bin/qingjian" >"$scratch/run.out" 2>"$scratch/run.err" &
+# Started directly, not through the function: $! is then the program itself (setpriv and env run
+# it in their own place), not a shell that would be killed in its stead.
+$switch env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$runtime" LANG=C.UTF-8 \
+    QT_QPA_PLATFORM=offscreen QJ_REPORT_SHOWN=1 "$root/usr/bin/qingjian" >"$scratch/run.out" 2>"$scratch/run.err" &
 pid=$!
 shown=
 for _ in $(seq 1 300); do
@@ -104,7 +120,8 @@ run_user "$cli" notes export "$data/dataly.dat" 帮助 0 --txt >"$scratch/guide.
 # Nothing was written into the installed files.
 [ -z "$(find "$root" -newer "$deb" -type f)" ] || fail "the program wrote into the installed files: $(find "$root" -newer "$deb" -type f)"
 
-kill "$pid"
-wait "$pid" || true
-pid=
+program=$pid
+stop_program
+# Nothing the test started outlives it.
+[ ! -e "/proc/$program" ] || fail "the installed qingjian (process $program) is still running"
 echo "package test: passed"

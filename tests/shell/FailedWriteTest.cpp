@@ -1,6 +1,7 @@
 // A settings write that fails must leave the file byte for byte as it was: on a real full file
 // system (a small tmpfs, when the test may mount one) and under a file-size limit, which makes
 // every write past it fail the way a full disk does, for any user.
+#include "FaultInjection.h"
 #include "shell/ProfileFile.h"
 #include "shell/Settings.h"
 
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <functional>
 #include <sys/mount.h>
@@ -198,5 +200,26 @@ TEST(FailedSettingsWrite, FullTmpfsLeavesTheFileAsItWas) {
         EXPECT_EQ(Bytes(path), kStored) << w.name;
         QFile::remove(filler);
         EXPECT_TRUE(w.run(ini)) << w.name << ": with room again the write succeeds";
+    }
+}
+
+// A sync to the disk that fails (an I/O error, a full disk found only then) is a failed write: the
+// old file stays, nothing is left beside it.
+TEST(FailedSettingsWrite, FailedSyncLeavesTheFileAsItWas) {
+    for (const int error : {EIO, ENOSPC}) {
+        for (const Write& w : kWrites) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("Jotterly.ini"));
+            Put(path, kStored);
+            ProfileFile ini(path);
+            qj_fault_arm("fsync", "Jotterly.ini", error, 0);
+            const bool written = w.run(ini);
+            qj_fault_disarm();
+            EXPECT_FALSE(written) << w.name << " " << error;
+            EXPECT_EQ(Bytes(path), kStored) << w.name;
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                      QStringList{QStringLiteral("Jotterly.ini")})
+                << w.name;
+        }
     }
 }

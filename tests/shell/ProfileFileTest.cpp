@@ -135,6 +135,10 @@ TEST_F(ProfileFileTest, WritesKeepTheEncodingAndTheBytesOfOtherLines) {
          "[Info]\nCurTb=实习\n[Font]\nName=Courier New\n"},
         {"UTF-8 with a byte-order mark", bom + "[Info]\nCurTb=日记\n", "日记",
          bom + "[Info]\nCurTb=实习\n[Font]\nName=Courier New\n"},
+        // Edited by programs of both kinds: each line reads in its own encoding, the mark stays.
+        {"UTF-8 and GBK lines behind a byte-order mark",
+         bom + "[Info]\r\nCurTb=" + Utf8ToGbk("日记") + "\r\n[Font]\r\nName=宋体\r\n", "日记",
+         bom + "[Info]\r\nCurTb=实习\r\n[Font]\r\nName=Courier New\r\n"},
     };
     for (const auto& c : cases) {
         Write(c.before);
@@ -147,6 +151,25 @@ TEST_F(ProfileFileTest, WritesKeepTheEncodingAndTheBytesOfOtherLines) {
         EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("实习"))
             << c.what;
     }
+}
+
+// The start-up category of a mixed file survives a write of other keys byte for byte.
+TEST_F(ProfileFileTest, AMixedFileKeepsItsLinesWhenOtherKeysAreWritten) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string curTb = "CurTb=" + Utf8ToGbk("日记") + "\r\n";
+    for (const std::string& utf8 : {std::string("[Font]\r\nName=宋体\r\n"), std::string("; 注释\r\n")}) {
+        Write(bom + "[Info]\r\n" + curTb + utf8);
+        ProfileFile ini(path());
+        EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("日记"));
+        ASSERT_TRUE(
+            ini.WriteString(QStringLiteral("Settings"), QStringLiteral("Skin"), QStringLiteral("春")));
+        EXPECT_EQ(Bytes(), bom + "[Info]\r\n" + curTb + utf8 + "[Settings]\r\nSkin=春\r\n");
+        EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")), QStringLiteral("日记"));
+    }
+    // Without the mark, or without a UTF-8 line, the whole file reads in one encoding as before.
+    Write("[Info]\r\n" + curTb + "; " + Utf8ToGbk("注释") + "\r\n");
+    EXPECT_EQ(ProfileFile(path()).ReadString(QStringLiteral("Info"), QStringLiteral("CurTb")),
+              QStringLiteral("日记"));
 }
 
 TEST_F(ProfileFileTest, NothingIsLostToTheEncoding) {
@@ -179,32 +202,42 @@ TEST_F(ProfileFileTest, AWriteNeverChangesTheEncodingTheFileReadsIn) {
         std::string file;
         QString section, key, value;
     } cases[] = {
-        {"fuzz finding", "\xEF\xBB\xBF[Font]\nNa" + std::string(19, '\xFF') + "me=楷体\n", QStringLiteral("Back"),
-         QStringLiteral("Colo") + QString(35, QChar(0xFFFD)) + QStringLiteral("r"), QStringLiteral("-76771191")},
-        {"damaged font name written back", "[Info]\r\nCurTb=日记\r\n[Font]\r\nName=宋\xE4体\r\n", QStringLiteral("Font"),
-         QStringLiteral("Name"), QStringLiteral("宋") + QChar(0xFFFD) + QStringLiteral("体")},
-        {"short GBK value in a new file", "", QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("学习")},
+        {"fuzz finding", "\xEF\xBB\xBF[Font]\nNa" + std::string(19, '\xFF') + "me=楷体\n",
+         QStringLiteral("Back"), QStringLiteral("Colo") + QString(35, QChar(0xFFFD)) + QStringLiteral("r"),
+         QStringLiteral("-76771191")},
+        {"damaged font name written back", "[Info]\r\nCurTb=日记\r\n[Font]\r\nName=宋\xE4体\r\n",
+         QStringLiteral("Font"), QStringLiteral("Name"),
+         QStringLiteral("宋") + QChar(0xFFFD) + QStringLiteral("体")},
+        {"short GBK value in a new file", "", QStringLiteral("Info"), QStringLiteral("CurTb"),
+         QStringLiteral("学习")},
         // Found by fuzzing: a second byte-order mark behind the first, before text read as GBK. The first
         // mark is not written for GBK, which uncovered the second and made "[Font]" a section.
-        {"second mark", std::string("\xEF\xBB\xBF\xEF\xBB\xBF[Font]\x0A[Setti[Font]\x0A[Settin\x0A/oolB[arS\x80\xFF\xFF\xFF\xFF\xFFngs]\x0D\x0AToo", 58), QStringLiteral("Font"), QStringLiteral("Name"),
-         QStringLiteral("宋体")},
+        {"second mark",
+         std::string("\xEF\xBB\xBF\xEF\xBB\xBF[Font]\x0A[Setti[Font]\x0A[Settin\x0A/"
+                     "oolB[arS\x80\xFF\xFF\xFF\xFF\xFFngs]\x0D\x0AToo",
+                     58),
+         QStringLiteral("Font"), QStringLiteral("Name"), QStringLiteral("宋体")},
     };
     for (const auto& c : cases) {
         Write(c.file);
         ProfileFile ini(path());
-        const QString curTb = ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("-"));
-        const QString other = ini.ReadString(QStringLiteral("Font"), QString::fromUtf8("Na" + std::string(19, '\xFF') + "me"),
-                                             QStringLiteral("-"));
+        const QString curTb =
+            ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("-"));
+        const QString other =
+            ini.ReadString(QStringLiteral("Font"), QString::fromUtf8("Na" + std::string(19, '\xFF') + "me"),
+                           QStringLiteral("-"));
         if (ini.WriteString(c.section, c.key, c.value)) {
             EXPECT_EQ(ini.ReadString(c.section, c.key), c.value) << c.what;
         } else {
             EXPECT_EQ(Bytes(), c.file) << c.what << ": a refused write changes nothing";
         }
         if (c.section != QStringLiteral("Info")) {
-            EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("-")), curTb)
+            EXPECT_EQ(ini.ReadString(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("-")),
+                      curTb)
                 << c.what;
         }
-        EXPECT_EQ(ini.ReadString(QStringLiteral("Font"), QString::fromUtf8("Na" + std::string(19, '\xFF') + "me"),
+        EXPECT_EQ(ini.ReadString(QStringLiteral("Font"),
+                                 QString::fromUtf8("Na" + std::string(19, '\xFF') + "me"),
                                  QStringLiteral("-")),
                   other)
             << c.what;

@@ -1,7 +1,11 @@
 #include "StoreTestFolder.h"
 
+#include "FaultInjection.h"
+
 #include "store/CategoryTable.h"
 #include "store/DefaultCategory.h"
+
+#include <cerrno>
 
 using namespace qj;
 using qj::test::StoreTest;
@@ -162,31 +166,35 @@ TEST_F(CategoryTableTest, CopyFailingHalfWayLeavesTheTableAsItWas) {
     EXPECT_THROW(table->Copy(missingSource), RecordGone);
     EXPECT_EQ(Dump(*file, name), before);
 
-    // The engine refusing the second insert (a full disk, say): same.
-    file->db().Exec(QStringLiteral("UPDATE \"笔记\" SET Info = 'long' WHERE ID = 2"));
+    // The engine refusing the second insert (a full disk: the file may not grow, and only the
+    // second copy, a long text, needs more room): same.
+    const QString longText(100000, QLatin1Char('l'));
+    table->WriteInfo(two, longText);
     const auto before2 = Dump(*file, name);
-    file->db().Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"笔记\" WHEN NEW.ID = 11 "
-                                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    Statement pages(file->db(), QStringLiteral("PRAGMA page_count"));
+    ASSERT_TRUE(pages.Step());
+    file->db().Exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pages.Int(0) + 1));
     const NoteCopy copies[] = {{one, 10, 0}, {two, 11, 10}};
     EXPECT_THROW(table->Copy(copies), StoreError);
     EXPECT_EQ(Dump(*file, name), before2);
-    file->db().Exec("DROP TRIGGER refuse");
+    file->db().Exec("PRAGMA max_page_count = 1073741823");
 
     table->Copy(copies);
     const auto rows = Dump(*file, name);
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[3], (Row{10, 0, QStringLiteral("甲"), QStringLiteral("甲的内容"), false}));
-    EXPECT_EQ(rows[4], (Row{11, 10, QStringLiteral("乙"), QStringLiteral("long"), false}));
+    EXPECT_EQ(rows[4], (Row{11, 10, QStringLiteral("乙"), longText, false}));
 }
 
 TEST_F(CategoryTableTest, DeleteFailingHalfWayLeavesTheTableAsItWas) {
     for (int id = 1; id <= 4; ++id)
         table->Append(id, id - 1, QStringLiteral("节点%1").arg(id));
     const auto before = Dump(*file, name);
-    file->db().Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON \"笔记\" WHEN OLD.ID = 2 "
-                                   "BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    // The disk fails when the deletions are written.
     const RecordRef records[] = {At(4), At(3), At(2), At(1)};
+    qj_fault_arm("write", "dataly.dat", EIO, 0);
     EXPECT_THROW(table->Delete(records), StoreError);
+    qj_fault_disarm();
     EXPECT_EQ(Dump(*file, name), before);
 }
 
@@ -218,7 +226,8 @@ TEST_F(CategoryTableTest, TablesOfAnotherShapeAreRefusedByNameAndReason) {
             shaped.LoadHeaders();
             ADD_FAILURE() << c.create;
         } catch (const CategoryUnusable& e) {
-            EXPECT_TRUE(e.text().startsWith(QStringLiteral("目录分类“甲”无法显示"))) << e.text().toStdString();
+            EXPECT_TRUE(e.text().startsWith(QStringLiteral("目录分类“甲”无法显示")))
+                << e.text().toStdString();
             EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.reason))) << e.text().toStdString();
         }
     }

@@ -26,8 +26,9 @@ std::vector<std::string> Records(DataFile& file, const QString& table) {
 class CurrentCategoryTest : public StoreTest {
 protected:
     void Open(const QString& name) {
-        if (!file->CategoryExists(name))
+        if (!file->CategoryExists(name)) {
             ASSERT_EQ(CreateCategory(*file, name), CreateCategoryResult::Created);
+        }
         cat = std::make_unique<CurrentCategory>(*file, name);
     }
     // An empty category (its first note removed).
@@ -140,13 +141,50 @@ TEST_F(CurrentCategoryTest, MoveAndCopyOfSubtrees) {
 TEST_F(CurrentCategoryTest, CopyRefusedHalfWayKeepsTableAndTree) {
     Open(QStringLiteral("帮助"));
     cat->table().Append(1, 0, QStringLiteral("一"));
-    cat->table().Append(2, 1, QStringLiteral("二"));
+    cat->table().Append(2, 1, QStringLiteral("二"), QString(100000, QLatin1Char('x')));
     cat->Reload();
     const auto before = Records(*file, QStringLiteral("帮助"));
-    file->db().Exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"帮助\" WHEN NEW.ID = 4 "
-                                   "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-    EXPECT_THROW(cat->Copy(N(1), N(0)), StoreError);
+    // The file may not grow: the first copy fits, the second (a long text) fills the disk.
+    Statement pages(file->db(), QStringLiteral("PRAGMA page_count"));
+    ASSERT_TRUE(pages.Step());
+    file->db().Exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pages.Int(0) + 1));
+    try {
+        cat->Copy(N(1), N(0));
+        ADD_FAILURE() << "copied";
+    } catch (const StoreError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("磁盘已满"))) << e.what();
+    }
     EXPECT_EQ(Records(*file, QStringLiteral("帮助")), before);
     EXPECT_EQ(cat->tree().NodeCount(), 3);
     EXPECT_EQ(cat->tree().NextKey(), 3);
+}
+
+TEST_F(CurrentCategoryTest, CopyTakesNewKeysUpToThe32BitLimitOnly) {
+    // A subtree of two notes copied when the largest key is `largest`.
+    const struct {
+        NoteKey largest;
+        bool copied;
+    } cases[] = {{2147483645, true}, {2147483646, false}};
+    for (const auto& c : cases) {
+        const QString name = QStringLiteral("满%1").arg(c.largest);
+        Open(name);
+        cat->table().Append(c.largest, c.largest, QStringLiteral("大"));
+        cat->table().Append(1, 0, QStringLiteral("一"));
+        cat->table().Append(2, 1, QStringLiteral("二"));
+        cat->Reload();
+        const auto before = Records(*file, name);
+        if (c.copied) {
+            const NodeRef top = cat->Copy(N(1), N(0));
+            EXPECT_EQ(cat->tree().Key(top), 2147483646);
+            EXPECT_EQ(cat->tree().MaxKey(), 2147483647);
+        } else {
+            try {
+                cat->Copy(N(1), N(0));
+                ADD_FAILURE() << c.largest;
+            } catch (const StoreError& e) {
+                EXPECT_EQ(e.text(), QStringLiteral("节点编号已达到上限，不能再复制节点"));
+            }
+            EXPECT_EQ(Records(*file, name), before);
+        }
+    }
 }

@@ -1,8 +1,11 @@
+#include "FaultInjection.h"
 #include "StoreTestFolder.h"
 
 #include "store/CurrentCategory.h"
 #include "store/DefaultCategory.h"
 #include "store/NoteEditState.h"
+
+#include <cerrno>
 
 using namespace qj;
 using qj::test::StoreTest;
@@ -112,9 +115,9 @@ TEST_F(NoteEditStateTest, FailedWriteKeepsTheTextDirty) {
     NoteEditState s;
     s.Loaded(help, cat->tree().Record(note), one);
     s.Changed();
-    file->db().Exec(QStringLiteral(
-        "CREATE TRIGGER refuse BEFORE UPDATE ON \"帮助\" BEGIN SELECT RAISE(ABORT, 'disk'); END"));
+    qj_fault_arm("write", "dataly.dat", EIO, 0); // the disk fails
     EXPECT_THROW(SaveNoteText(*file, s, QStringLiteral("x")), StoreError);
+    qj_fault_disarm();
     EXPECT_TRUE(s.IsDirty());
     EXPECT_EQ(s.edited(), (EditedNote{help, cat->tree().Record(note), one}));
 }

@@ -145,15 +145,34 @@ TEST(NoteTreeKeys, NewKeyIsLargestPlusOneOrZero) {
     EXPECT_TRUE(t.IsEmpty());
     EXPECT_EQ(t.NextKey(), 0);
 
-    // Keys are 64-bit: beyond the 32-bit range they are keys like any other.
+    // Keys read from a file are 64-bit: beyond the 32-bit range they are keys like any other, but
+    // no new key is made past the 32-bit limit.
     const NoteTree big = TreeOf({{std::int64_t{1} << 40, 0}, {7, std::int64_t{1} << 40}});
     EXPECT_EQ(Shape(big), "1099511627776(7)");
-    EXPECT_EQ(big.NextKey(), (std::int64_t{1} << 40) + 1);
-    const NoteTree full = TreeOf({{std::numeric_limits<NoteKey>::max(), 0}});
-    EXPECT_THROW(full.NextKey(), StoreError);
-    // One below the limit, the limit itself is the next key.
-    const NoteTree nearlyFull = TreeOf({{std::numeric_limits<NoteKey>::max() - 1, 0}});
-    EXPECT_EQ(nearlyFull.NextKey(), std::numeric_limits<NoteKey>::max());
+    EXPECT_THROW(big.NextKey(), StoreError);
+    const struct {
+        NoteKey largest;
+        std::optional<NoteKey> next; // nothing: refused
+    } limits[] = {
+        {2147483645, 2147483646},
+        {2147483646, 2147483647}, // the limit itself is the last new key
+        {2147483647, std::nullopt},
+        {2147483648, std::nullopt},
+        {std::numeric_limits<NoteKey>::max(), std::nullopt},
+    };
+    for (const auto& c : limits) {
+        const NoteTree t = TreeOf({{c.largest, 0}});
+        if (c.next) {
+            EXPECT_EQ(t.NextKey(), *c.next) << c.largest;
+            continue;
+        }
+        try {
+            t.NextKey();
+            ADD_FAILURE() << c.largest;
+        } catch (const StoreError& e) {
+            EXPECT_EQ(e.text(), QStringLiteral("节点编号已达到上限，不能再添加节点"));
+        }
+    }
     const NoteTree negative = TreeOf({{-5, -5}});
     EXPECT_EQ(negative.NextKey(), -4);
 }

@@ -1,12 +1,15 @@
 #include "app/shell/SingleInstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QWidget>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -28,22 +31,49 @@ QString UserId() {
 #endif
 }
 
-// A folder only this user writes to: the session's runtime folder when it has one, else the
-// temporary folder (the user's id is in the names).
-QString MeetingFolder() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(runtime).exists())
-        return runtime;
-    return QDir::tempPath();
+} // namespace
+
+bool IsPrivateFolder(const QString& path, bool create) {
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    if (create && ::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat info {};
+    // lstat: a link planted in the folder's place is not followed.
+    return ::lstat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+           (info.st_mode & 077) == 0;
+#else
+    return create ? QDir().mkpath(path) : QDir(path).exists();
+#endif
 }
 
-} // namespace
+QString PrivateMeetingFolder() {
+    // The session's runtime folder; else a folder of the user's own in the temporary folder, and
+    // when that name is taken by someone else, one in the home folder.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && IsPrivateFolder(runtime, false))
+        return runtime;
+    const QString tmp = QDir::tempPath() + QStringLiteral("/qingjian-") + UserId();
+    if (IsPrivateFolder(tmp, true))
+        return tmp;
+    const QString home = QDir::homePath() + QStringLiteral("/.qingjian-") + UserId();
+    if (IsPrivateFolder(home, true))
+        return home;
+    return QString();
+}
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent) {
     const QString name = key + QLatin1Char('-') + UserId();
 #ifdef Q_OS_UNIX
-    serverName_ = MeetingFolder() + QLatin1Char('/') + name + QStringLiteral(".sock");
-    lockPath_ = MeetingFolder() + QLatin1Char('/') + name + QStringLiteral(".lock");
+    const QString folder = PrivateMeetingFolder();
+    if (folder.isEmpty()) {
+        problem_ = QStringLiteral("找不到只属于当前用户的文件夹来放置程序的通信文件（XDG_RUNTIME_DIR 未设置，"
+                                  "临时文件夹和主文件夹中的 qingjian 文件夹属于其他用户或权限不对）。"
+                                  "程序照常运行，但无法发现已经运行的另一个程序。");
+        return;
+    }
+    serverName_ = folder + QLatin1Char('/') + name + QStringLiteral(".sock");
+    lockPath_ = folder + QLatin1Char('/') + name + QStringLiteral(".lock");
 #else
     serverName_ = name;
     lockPath_ = QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral(".lock");
@@ -72,6 +102,8 @@ bool SingleInstance::notifyPrimary(const QStringList& windows) const {
 }
 
 bool SingleInstance::tryBecomePrimary(const QStringList& windows) {
+    if (serverName_.isEmpty())
+        return true; // no private place to meet: this copy runs on its own (problem() says so)
     // Two copies started together must not both decide they are the first: the look-and-listen
     // runs under a lock file (a lock left by a crashed copy is taken over as stale).
     QLockFile lock(lockPath_);

@@ -1,5 +1,6 @@
 #pragma once
-// Only one copy of the program runs per user. The first copy listens on a per-user local socket;
+// Only one copy of the program runs per user. The first copy listens on a per-user local socket
+// in a folder only the user can reach (a socket or lock another user made is never met);
 // a later copy connects to it, asks it to show its main window, and ends at once without a
 // message. A socket left behind by a copy that crashed does not block start-up.
 //
@@ -35,8 +36,11 @@ public:
     // If the socket cannot be set up at all, the program still starts (true).
     bool tryBecomePrimary(const QStringList& windows = {});
 
-    // The server name (on Unix the socket's path) copies of this user meet at.
+    // The server name (on Unix the socket's path) copies of this user meet at; empty when there
+    // is no private folder to meet in.
     QString serverName() const { return serverName_; }
+    // Why copies cannot meet (no folder only this user can reach), for a message; empty otherwise.
+    QString problem() const { return problem_; }
 
 signals:
     // A later copy started and asked this one to show its main window.
@@ -51,8 +55,17 @@ private:
 
     QString serverName_;
     QString lockPath_;
+    QString problem_;
     std::unique_ptr<QLocalServer> server_;
 };
+
+// True when `path` is a folder (not a link) that the user owns and no one else may enter (mode
+// 0700 or stricter); with `create`, it is made with mode 0700 when missing.
+bool IsPrivateFolder(const QString& path, bool create);
+// Where copies of this user meet: XDG_RUNTIME_DIR when it is private, else "qingjian-UID" in the
+// temporary folder, else ".qingjian-UID" in the home folder (each made private when missing);
+// empty when none of them is private.
+QString PrivateMeetingFolder();
 
 // Bring a window back as the restore command does: a minimised window returns to its size and
 // state before it was minimised (maximised stays maximised), a hidden one is shown; then it is

@@ -24,14 +24,16 @@ bool SameBytes(const QString& a, const QString& b) {
     return true;
 }
 
-// The file's bytes (or its folder's entries, for a folder) reach the disk.
-void Sync(const QString& path, bool folder) {
+// The file's bytes (or its folder's entries, for a folder) reach the disk; false when the sync
+// failed (an I/O error, a full disk found only then).
+bool Sync(const QString& path, bool folder) {
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), folder ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 } // namespace
@@ -51,12 +53,11 @@ JetInPlaceResult ConvertJetDataFileInPlace(const QString& path, const JetImportP
     result.report = ConvertJetFile(path, converted, progress);
     result.keptAs = JetKeepName(path);
     // The Jet file is copied first and checked; only then is it replaced.
-    if (!QFile::copy(path, result.keptAs) || !SameBytes(path, result.keptAs)) {
+    if (!QFile::copy(path, result.keptAs) || !SameBytes(path, result.keptAs) || !Sync(result.keptAs, false)) {
         QFile::remove(result.keptAs);
         QFile::remove(converted);
         throw StoreError(QStringLiteral("无法把原数据文件保留为“%1”，数据文件没有改动").arg(result.keptAs));
     }
-    Sync(result.keptAs, false);
     // rename() replaces the name in one step: the old file or the new one, never neither.
     if (std::rename(QFile::encodeName(converted).constData(), QFile::encodeName(path).constData()) != 0) {
         QFile::remove(converted);
@@ -86,7 +87,8 @@ QString JetConversionSummary(const JetInPlaceResult& result, int maxItems) {
         if (t.skipped)
             add(QStringLiteral("跳过表“%1”（%2 条记录）：%3").arg(t.name).arg(t.rows).arg(t.why));
         for (const RefusedRecord& rec : t.refused)
-            add(rec.id ? QStringLiteral("表“%1”中编号 %2 的记录没有转换：%3").arg(t.name, QString::number(*rec.id), rec.why)
+            add(rec.id ? QStringLiteral("表“%1”中编号 %2 的记录没有转换：%3")
+                             .arg(t.name, QString::number(*rec.id), rec.why)
                        : QStringLiteral("表“%1”中一条没有编号的记录没有转换：%2").arg(t.name, rec.why));
     }
     if (!items.isEmpty()) {

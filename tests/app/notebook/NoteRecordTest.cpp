@@ -59,7 +59,7 @@ TEST_F(NotebookTest, RepeatedIdsAreNotesOfTheirOwnForEveryCommand) {
     EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("先"));
 }
 
-TEST_F(NotebookTest, OnlyIntegerIdsAreNotesAnd64BitOnesAreLikeAnyOther) {
+TEST_F(NotebookTest, OnlyIntegerIdsAreNotesAnd64BitOnesAreShownButNotExtended) {
     openRaw(QStringLiteral("(0, 0, '零', '零的内容'), ('abc', 0, '文字号', 'x'), (2.5, 0, '小数号', 'y'), "
                            "(7, 'abc', '文字父', '七'), (1099511627776, 1099511627776, '大号', '大的内容')"));
     QStringList shown;
@@ -74,9 +74,13 @@ TEST_F(NotebookTest, OnlyIntegerIdsAreNotesAnd64BitOnesAreLikeAnyOther) {
     type(QStringLiteral("！"));
     notebook->save();
     EXPECT_EQ(Stored(*file, kCategory).back(), "1099511627776:大号=大的内容！\r\n");
+    // No new ID past the 32-bit limit: the add is refused and nothing is stored.
     dialogs.answerInput(QStringLiteral("新"));
+    dialogs.answerMessage(DialogButton::Ok);
     notebook->addChild();
-    EXPECT_EQ(Stored(*file, kCategory).back(), "1099511627777:新=");
+    EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("节点编号已达到上限")))
+        << dialogs.last().text.toStdString();
+    EXPECT_EQ(Stored(*file, kCategory).back(), "1099511627776:大号=大的内容！\r\n");
     EXPECT_EQ(Stored(*file, kCategory)[1], "'abc':文字号=x") << "records without a node are left alone";
 }
 

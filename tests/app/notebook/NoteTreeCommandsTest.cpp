@@ -237,7 +237,7 @@ TEST_F(NotebookTest, InPlaceRenameClosesItsEditorCleanlyWhetherAcceptedOrRefused
         warnings.clear();
         dialogs.clearCalls();
         if (c.refuseWrites)
-            refuse("UPDATE", QStringLiteral("磁盘已满"));
+            refuse();
         if (c.typed.isEmpty() || c.refuseWrites)
             dialogs.answerMessage(DialogButton::Ok);
         notebook->selectNote(2);

@@ -116,7 +116,7 @@ TEST_F(NotebookTest, DropPositionChoosesTheTargetAndCtrlChoosesCopy) {
 TEST_F(NotebookTest, RefusedWritesLeaveTreeAndTableAsTheyWere) {
     open(kTree);
     notebook->selectNote(3);
-    refuse("UPDATE", QStringLiteral("文件被锁定"));
+    refuse();
     dialogs.answerMessage(DialogButton::Ok);
     EXPECT_FALSE(notebook->dropNote(2, 5, false));
     EXPECT_EQ(rows(), kTree);
@@ -126,7 +126,7 @@ TEST_F(NotebookTest, RefusedWritesLeaveTreeAndTableAsTheyWere) {
     EXPECT_TRUE(item(2)->isExpanded());
     refuseNoMore();
 
-    refuse("DELETE", QStringLiteral("文件被锁定"));
+    refuse();
     notebook->selectNote(2);
     dialogs.answerMessage(DialogButton::Yes); // the delete question
     dialogs.answerMessage(DialogButton::Ok);  // the error

@@ -236,7 +236,7 @@ TEST_F(NoteTreeLazyTest, MovedAndDeletedItemsStayInStepWithTheTree) {
     EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("乙"));
 
     // The rebuild after a refused write reads the expand state of every item still known.
-    refuse("UPDATE", QStringLiteral("磁盘已满"));
+    refuse();
     dialogs.answerMessage(DialogButton::Ok);
     EXPECT_FALSE(notebook->dropNote(6, 0, false));
     EXPECT_EQ(topTitles(), (QStringList{QStringLiteral("甲"), QStringLiteral("丙")}));
@@ -257,7 +257,7 @@ TEST_F(NoteTreeLazyTest, RefusedWriteReopensTheExpandedNodesWithTheirChildren) {
     tree->topLevelItem(1)->setExpanded(true);
     tree->topLevelItem(1)->child(0)->setExpanded(true);
     ASSERT_EQ(madeItems(), 4);
-    refuse("UPDATE", QStringLiteral("磁盘已满"));
+    refuse();
     dialogs.answerMessage(DialogButton::Ok);
     EXPECT_FALSE(notebook->dropNote(3, 0, false));
     QTreeWidgetItem* second = tree->topLevelItem(1);

@@ -1,5 +1,7 @@
 #include "NotebookFixture.h"
 
+#include "FaultInjection.h"
+
 #include "store/CategoryTable.h"
 #include "store/Sqlite.h"
 #include "support/UiHelpers.h"
@@ -7,6 +9,7 @@
 #include <QTest>
 #include <QTreeWidgetItemIterator>
 
+#include <cerrno>
 #include <ostream>
 
 namespace qj::test {
@@ -35,6 +38,7 @@ void NotebookTest::SetUp() {
 }
 
 void NotebookTest::TearDown() {
+    qj_fault_disarm();
     notebook.reset();
     file.reset();
 }
@@ -69,14 +73,13 @@ std::optional<NoteRow> NotebookTest::row(int id) {
     return std::nullopt;
 }
 
-void NotebookTest::refuse(const char* what, const QString& message) {
-    file->db().Exec(
-        QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, '%3'); END")
-            .arg(QString::fromLatin1(what), QuoteIdentifier(kCategory), message));
+void NotebookTest::refuse() {
+    // The disk is full: every write to the data file (and its journal) fails.
+    qj_fault_arm("write", "dataly.dat", ENOSPC, 0);
 }
 
 void NotebookTest::refuseNoMore() {
-    file->db().Exec("DROP TRIGGER refuse");
+    qj_fault_disarm();
 }
 
 QTreeWidgetItem* NotebookTest::item(int id) const {

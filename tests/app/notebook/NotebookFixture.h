@@ -47,9 +47,9 @@ protected:
     std::vector<NoteRow> rows();
     std::optional<NoteRow> row(int id);
 
-    // From now on the table refuses every UPDATE or DELETE ("what") with this message, as a full
-    // disk or a locked file would; refuseNoMore() lifts it.
-    void refuse(const char* what, const QString& message);
+    // From now on every write to the data file fails as on a full disk ("磁盘已满" in the
+    // message); refuseNoMore() lifts it. Also lifted when the test ends.
+    void refuse();
     void refuseNoMore();
 
     QTreeWidgetItem* item(int id) const;

@@ -4,15 +4,21 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cstring>
+#include <tuple>
+#include <vector>
 
 namespace qj {
 namespace {
@@ -109,6 +115,103 @@ TEST(SingleInstance, RestoreBringsBackMinimisedAndHiddenWindowsInTheirFormerStat
     EXPECT_TRUE(hidden.isVisible());
     EXPECT_FALSE(hidden.isMaximized());
     EXPECT_EQ(hidden.size(), QSize(300, 200));
+}
+
+// Sets environment variables for one test and puts them back after it.
+class Environment {
+public:
+    void set(const char* name, const QByteArray& value) {
+        saved_.emplace_back(name, qgetenv(name), qEnvironmentVariableIsSet(name));
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+    ~Environment() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+            std::get<2>(*it) ? qputenv(std::get<0>(*it), std::get<1>(*it)) : qunsetenv(std::get<0>(*it));
+    }
+
+private:
+    std::vector<std::tuple<const char*, QByteArray, bool>> saved_;
+};
+
+// A second local user (nobody) makes `path` as a folder everyone may write to.
+void MadeByAnotherUser(const QString& path) {
+    ASSERT_EQ(QProcess::execute(QStringLiteral("setpriv"),
+                                {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                                 QStringLiteral("--clear-groups"), QStringLiteral("mkdir"),
+                                 QStringLiteral("-m"), QStringLiteral("0777"), path}),
+              0);
+}
+
+TEST(SingleInstanceFolder, OnlyAFolderOfTheUsersOwnThatNoOneElseMayEnterIsPrivate) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as a second user";
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 01777), 0);
+    const auto at = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+    ASSERT_EQ(::mkdir(QFile::encodeName(at("mine")).constData(), 0700), 0);
+    ASSERT_EQ(::mkdir(QFile::encodeName(at("open")).constData(), 0755), 0);
+    ASSERT_EQ(::mkdir(QFile::encodeName(at("group")).constData(), 0710), 0);
+    MadeByAnotherUser(at("theirs"));
+    ASSERT_EQ(::chmod(QFile::encodeName(at("theirs")).constData(), 0700), 0);
+    ASSERT_TRUE(QFile::link(at("mine"), at("link")));
+    QFile(at("file")).open(QIODevice::WriteOnly);
+    const struct {
+        const char* name;
+        bool create;
+        bool isPrivate;
+    } cases[] = {
+        {"mine", false, true},    {"open", false, false},    {"group", false, false},
+        {"theirs", false, false}, {"theirs", true, false},   {"link", false, false},
+        {"file", true, false},    {"missing", false, false}, {"new", true, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsPrivateFolder(at(c.name), c.create), c.isPrivate) << c.name << " " << c.create;
+    struct stat made {};
+    ASSERT_EQ(::stat(QFile::encodeName(at("new")).constData(), &made), 0);
+    EXPECT_EQ(made.st_mode & 0777, 0700u);
+}
+
+// With no runtime folder, a folder name another user took in the temporary folder is never used:
+// the copies meet in the home folder instead, and when that is taken too the user is told.
+TEST(SingleInstanceFolder, AFolderAnotherUserTookIsNeverUsed) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as a second user";
+    QTemporaryDir tmp, home, runtime;
+    ASSERT_EQ(::chmod(QFile::encodeName(tmp.path()).constData(), 01777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(home.path()).constData(), 01777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0755), 0);
+    Environment env;
+    env.set("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())); // not private: passed over
+    env.set("TMPDIR", QFile::encodeName(tmp.path()));
+    env.set("HOME", QFile::encodeName(home.path()));
+    const QString uid = QString::number(geteuid());
+    MadeByAnotherUser(tmp.filePath(QStringLiteral("qingjian-") + uid));
+
+    SingleInstance first(TestKey("squatted"));
+    EXPECT_TRUE(first.serverName().startsWith(home.filePath(QStringLiteral(".qingjian-") + uid + "/")))
+        << first.serverName().toStdString();
+    EXPECT_TRUE(first.problem().isEmpty());
+    ASSERT_TRUE(first.tryBecomePrimary());
+    QSignalSpy shows(&first, &SingleInstance::showRequested);
+    SingleInstance second(TestKey("squatted"));
+    EXPECT_FALSE(second.tryBecomePrimary());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shows.count() == 1; }, 3000));
+
+    // Every place taken: the copy starts on its own and says why.
+    QTemporaryDir otherHome;
+    ASSERT_EQ(::chmod(QFile::encodeName(otherHome.path()).constData(), 01777), 0);
+    env.set("HOME", QFile::encodeName(otherHome.path()));
+    MadeByAnotherUser(otherHome.filePath(QStringLiteral(".qingjian-") + uid));
+    SingleInstance alone(TestKey("squatted"));
+    EXPECT_TRUE(alone.serverName().isEmpty());
+    EXPECT_TRUE(alone.problem().contains(QStringLiteral("只属于当前用户的文件夹")))
+        << alone.problem().toStdString();
+    EXPECT_TRUE(alone.tryBecomePrimary());
+    EXPECT_EQ(shows.count(), 1);
+
+    // A private runtime folder is the first choice.
+    ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0700), 0);
+    EXPECT_EQ(QFileInfo(SingleInstance(TestKey("runtime")).serverName()).path(), runtime.path());
 }
 
 } // namespace
