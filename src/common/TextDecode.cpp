@@ -105,9 +105,13 @@ std::string Utf8ToUtf16(std::string_view utf8, bool bigEndian) {
 } // namespace
 
 TextForm GuessTextForm(std::string_view bytes) {
-    TextForm form;
     if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom))
         return {bytes.starts_with(kUtf16LeBom) ? TextEncoding::Utf16Le : TextEncoding::Utf16Be, true};
+    return GuessEightBitTextForm(bytes);
+}
+
+TextForm GuessEightBitTextForm(std::string_view bytes) {
+    TextForm form;
     form.bom = bytes.starts_with(kUtf8Bom);
     const std::string_view text = form.bom ? bytes.substr(kUtf8Bom.size()) : bytes;
     if (IsAscii(text)) {

@@ -37,6 +37,9 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // The form a file's bytes were most likely written in.
 TextForm GuessTextForm(std::string_view bytes);
+// The same for a file known to be GBK or UTF-8 (one split into lines on the bytes CR and LF, as
+// the settings file is): a UTF-16 mark is not taken as one.
+TextForm GuessEightBitTextForm(std::string_view bytes);
 
 // What a NUL byte of a file becomes in the text read from it: U+2400 SYMBOL FOR NULL (a NUL would
 // end the text in the editor and everything after it would be lost at the next save).

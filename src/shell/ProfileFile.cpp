@@ -79,7 +79,7 @@ Content Parse(std::string_view raw) {
     Content c;
     const bool mixed = IsMixedMarkedFile(raw);
     // A mixed file keeps its mark, and the lines the program writes are UTF-8.
-    c.form = mixed ? TextForm{TextEncoding::Utf8, true} : GuessTextForm(raw);
+    c.form = mixed ? TextForm{TextEncoding::Utf8, true} : GuessEightBitTextForm(raw);
     if (c.form.bom)
         raw.remove_prefix(kUtf8Bom.size());
     // CR and LF never occur inside a GBK or UTF-8 character, so lines split on the bytes.

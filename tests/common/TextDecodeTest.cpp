@@ -123,6 +123,12 @@ TEST(TextEncodingRule, DecodesInTheGuessedFormAndWritesTheSameFormBack) {
         EXPECT_EQ(DecodeTextFile(c.bytes), c.text) << c.what;
         EXPECT_EQ(EncodeTextFile(c.text, GuessTextForm(c.bytes)), c.written) << c.what;
     }
+    // A file read as GBK or UTF-8 only (split into lines on the bytes) takes no UTF-16 mark.
+    for (const std::string_view marked : {std::string_view("\xFF\xFE"
+                                                           "a\0",
+                                                           4),
+                                          std::string_view("\xFE\xFF\0a", 4)})
+        EXPECT_EQ(GuessEightBitTextForm(marked).encoding, TextEncoding::Gbk);
     // What cannot be decoded becomes U+FFFD, in either encoding.
     EXPECT_EQ(DecodeText("a\xFF"
                          "b",
