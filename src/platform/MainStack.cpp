@@ -50,8 +50,17 @@ void EnsureLargeMainStack(char** argv) {
     raised.rlim_cur = wanted;
     if (setrlimit(RLIMIT_STACK, &raised) != 0)
         return;
+    // The program's own file by its real name, so that the process keeps its name (a start through
+    // /proc/self/exe would be named "exe").
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) {
+        setrlimit(RLIMIT_STACK, &limit);
+        return;
+    }
+    path[length] = '\0';
     setenv(kMarker, "1", 1);
-    execv("/proc/self/exe", argv);
+    execv(path, argv);
     // Not started again: go on as before.
     unsetenv(kMarker);
     setrlimit(RLIMIT_STACK, &limit);
