@@ -156,7 +156,7 @@ TEST_F(MainWindowTest, TriggersOfTheDataFileAreNamedOnceAndNeverRun) {
         << dialogs().calls()[0].text.toStdString();
     typeIntoEditor(QStringLiteral("新"));
     action("actSave")->trigger();
-    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("新说明"));
+    EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 0), QStringLiteral("新说明\r\n"));
     EXPECT_EQ(storedInfo(QStringLiteral("工作"), 0), QStringLiteral("周报"));
     EXPECT_EQ(dialogs().calls().size(), 1u);
     EXPECT_TRUE(w.notebook().hasCategory());

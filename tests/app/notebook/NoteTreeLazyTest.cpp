@@ -270,6 +270,16 @@ TEST_F(NoteTreeLazyTest, RefusedWriteReopensTheExpandedNodesWithTheirChildren) {
     EXPECT_TRUE(showsExpandMark(tree->topLevelItem(0)));
 }
 
+// A category of one chain of `depth` notes, each under the one before.
+void MakeChain(DataFile& file, const QString& category, int depth) {
+    file.CreateCategoryTable(category);
+    file.db().Exec(
+        QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM r WHERE i < %1) "
+                       "INSERT INTO %2 (ID, Parent, Name) SELECT i, max(i - 1, 0), 'n' || i FROM r")
+            .arg(depth - 1)
+            .arg(QuoteIdentifier(category)));
+}
+
 // 200,000 notes each under the one before: the category opens, another category is shown, the
 // notebook comes down, nothing recurses once per level. The tree shows the first 10,000 levels
 // (Qt lays out each level at a cost that grows with the levels above it): a note deeper than that
@@ -278,12 +288,7 @@ TEST_F(NoteTreeLazyTest, RefusedWriteReopensTheExpandedNodesWithTheirChildren) {
 TEST_F(NoteTreeLazyTest, DeepChainOpensSwitchesAndComesDown) {
     constexpr int kDepth = 200000;
     constexpr int kShown = NoteTreeMirror::kMostLevelsShown;
-    file->CreateCategoryTable(kCategory);
-    file->db().Exec(
-        QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM r WHERE i < %1) "
-                       "INSERT INTO %2 (ID, Parent, Name) SELECT i, max(i - 1, 0), 'n' || i FROM r")
-            .arg(kDepth - 1)
-            .arg(QuoteIdentifier(kCategory)));
+    MakeChain(*file, kCategory, kDepth);
     file->CreateCategoryTable(QStringLiteral("别的"));
     file->db().Exec(QStringLiteral("INSERT INTO %1 VALUES (0, 0, '别', NULL)")
                         .arg(QuoteIdentifier(QStringLiteral("别的"))));
@@ -329,12 +334,7 @@ TEST_F(NoteTreeLazyTest, DeepChainOpensSwitchesAndComesDown) {
 // A chain as deep as the tree shows is expanded whole, without a word.
 TEST_F(NoteTreeLazyTest, AChainOfTheShownDepthExpandsWithoutAWord) {
     constexpr int kShown = NoteTreeMirror::kMostLevelsShown;
-    file->CreateCategoryTable(kCategory);
-    file->db().Exec(
-        QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM r WHERE i < %1) "
-                       "INSERT INTO %2 (ID, Parent, Name) SELECT i, max(i - 1, 0), 'n' || i FROM r")
-            .arg(kShown - 1)
-            .arg(QuoteIdentifier(kCategory)));
+    MakeChain(*file, kCategory, kShown);
     notebook->openCategory(*file, kCategory);
     notebook->expandAll();
     EXPECT_TRUE(dialogs.calls().empty());

@@ -129,22 +129,27 @@ TEST_F(HandOffTest, ARefusedNoteKeepsTheWindowOpenInFrontWithTheReportOnTheClipb
 // report it could not file; a note filed whole closes it.
 TEST_F(HandOffTest, TheWindowStaysOpenWithItsReportWhileTheNotebookRefuses) {
     const struct {
-        const char* refusedWrite; // a trigger makes the data file refuse it; nullptr: none
+        const char* refused; // a check of the category's table that refuses the write; nullptr: none
         bool filed;
-    } cases[] = {{"INSERT", false}, {"UPDATE", false}, {nullptr, true}};
+    } cases[] = {{"Name <> '今年如何'", false},
+                 {"Info IS NULL OR Info NOT LIKE '%今年如何%'", false},
+                 {nullptr, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.refusedWrite ? c.refusedWrite : "nothing refused");
+        SCOPED_TRACE(c.refused ? c.refused : "nothing refused");
         TearDown();
         QFile::remove(dir.filePath(QStringLiteral("dataly.dat")));
         openTree();
-        if (c.refusedWrite) {
+        if (c.refused) {
+            // The new note refused, or its text: the table made anew with a check.
             sqlite3* other = nullptr;
             ASSERT_EQ(sqlite3_open(QFile::encodeName(dir.filePath(QStringLiteral("dataly.dat"))).constData(),
                                    &other),
                       SQLITE_OK);
-            const std::string trigger = std::string("CREATE TRIGGER refuse BEFORE ") + c.refusedWrite +
-                                        " ON \"占卜\" BEGIN SELECT RAISE(ABORT, 'refused'); END";
-            EXPECT_EQ(sqlite3_exec(other, trigger.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+            const std::string remake =
+                std::string("ALTER TABLE \"占卜\" RENAME TO old; CREATE TABLE \"占卜\" (ID INTEGER, Parent "
+                            "INTEGER, Name VARCHAR(50) NOT NULL, Info TEXT, CHECK (") +
+                c.refused + ")); INSERT INTO \"占卜\" SELECT * FROM old; DROP TABLE old;";
+            EXPECT_EQ(sqlite3_exec(other, remake.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
             sqlite3_close(other);
         }
         makeReport(QStringLiteral("涨跌"), QStringLiteral("今年如何"));
