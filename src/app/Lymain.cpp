@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWindowStateChangeEvent>
 
 namespace qj {
@@ -326,14 +327,19 @@ void TFmain::RegisterHotKey() {
 
 // Back in the state it was put away from: a window that was maximised comes back maximised, also
 // where the desktop forgot it while the window was minimised.
+// A window manager may drop a maximise asked for while the window is iconified (openbox does): the
+// window is shown first and maximised once it is back on the screen.
 void TFmain::bringToFront() {
-    if (isHidden() || isMinimized()) {
-        Qt::WindowStates state = windowState() & ~Qt::WindowMinimized;
-        if (restoreMaximized_)
-            state |= Qt::WindowMaximized;
-        setWindowState(state);
-    }
+    const bool away = isHidden() || isMinimized();
+    awayByProgram_ = false;
+    if (away)
+        setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     RestoreAndActivate(this);
+    if (away && restoreMaximized_)
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && !isMinimized())
+                showMaximized();
+        });
 }
 
 // Hidden where a tray icon brings the window back; minimised (with its taskbar entry) where there
@@ -341,6 +347,9 @@ void TFmain::bringToFront() {
 void TFmain::putAway() {
     if (!isMinimized())
         restoreMaximized_ = isMaximized();
+    // The window manager's own steps while it takes the window away (openbox reports it normal
+    // before it reports it minimised) do not change the state it comes back in.
+    awayByProgram_ = true;
     if (closeMinimises_ && closeMinimises_())
         showMinimized();
     else
@@ -350,8 +359,11 @@ void TFmain::putAway() {
 void TFmain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-        if ((windowState() & Qt::WindowMinimized) && !(change->oldState() & Qt::WindowMinimized))
+        if (!awayByProgram_ && (windowState() & Qt::WindowMinimized) &&
+            !(change->oldState() & Qt::WindowMinimized))
             restoreMaximized_ = (change->oldState() & Qt::WindowMaximized) != 0;
+    } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        awayByProgram_ = false; // back, by the program or by the user
     }
     QMainWindow::changeEvent(event);
 }

@@ -200,6 +200,7 @@ private:
     bool dataFileHeldElsewhere_ = false;
     bool ending_ = false;
     bool restoreMaximized_ = true; // the window opens maximised
+    bool awayByProgram_ = false;   // put away by the program, not yet back
     QString startupCategory_;
     // The editor's look as stored: the font name the user chose (drawn with the nearest installed
     // face) and colours as $00BBGGRR values (the tooltip colour as its system-colour code).
