@@ -142,9 +142,14 @@ bool TFmain::OpenDataFile() {
             return false;
         }
     }
-    // A notebook still kept as a Jet file is converted first when the user agrees; declined, it
-    // is reported below like any file that is not ours.
-    if (OfferJetConversion(services_.dialogs, this, path) == JetOffer::Failed) {
+    // A notebook still kept as a Jet file is converted first when the user agrees; declined, the
+    // file stays as it is and cannot be opened.
+    const JetOffer offer = OfferJetConversion(services_.dialogs, this, path);
+    if (offer == JetOffer::Declined)
+        reportError(
+            QStringLiteral("数据文件 %1 是旧的 Jet 数据库文件，没有转换，保持原样；不转换就不能打开它。")
+                .arg(QDir::toNativeSeparators(path)));
+    if (offer == JetOffer::Failed || offer == JetOffer::Declined) {
         act("actNewCategory")->setEnabled(false);
         return false;
     }

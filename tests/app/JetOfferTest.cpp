@@ -36,16 +36,17 @@ TEST_F(JetOfferTest, YesConvertsKeepsTheJetFileAndOpensTheNotebook) {
     EXPECT_EQ(offer.caption, QStringLiteral("转换数据文件"));
     EXPECT_EQ(offer.icon, MessageIcon::Question);
     EXPECT_EQ(offer.buttons, (std::vector<DialogButton>{DialogButton::Yes, DialogButton::No}));
-    EXPECT_TRUE(offer.text.contains(QStringLiteral("“dataly.dat”是旧的 Jet 数据库文件"))) << offer.text.toStdString();
+    EXPECT_TRUE(offer.text.contains(QStringLiteral("“dataly.dat”是旧的 Jet 数据库文件")))
+        << offer.text.toStdString();
     EXPECT_TRUE(offer.text.contains(QStringLiteral("“dataly.dat.jet”")));
     const DialogCall& summary = dialogs().calls()[1];
     EXPECT_EQ(summary.icon, MessageIcon::Information);
-    EXPECT_TRUE(summary.text.startsWith(QStringLiteral("数据文件已从 Jet 4 格式转换完成：4 个目录分类，310 条笔记。")))
+    EXPECT_TRUE(summary.text.startsWith(
+        QStringLiteral("数据文件已从 Jet 4 格式转换完成：4 个目录分类，310 条笔记。")))
         << summary.text.toStdString();
     EXPECT_TRUE(summary.text.contains(QStringLiteral("跳过表“联系人”")));
 
-    EXPECT_EQ(w.categorySelector()->names(),
-              (QStringList{"帮助", "日记", "空分类", "Many Notes"}));
+    EXPECT_EQ(w.categorySelector()->names(), (QStringList{"帮助", "日记", "空分类", "Many Notes"}));
     EXPECT_EQ(w.notebook().categoryName(), QStringLiteral("日记"));
     EXPECT_EQ(w.notebook().topLevelTitles(), (QStringList{"日记", "没有上级", QString(50, QChar(0x5B57))}));
     EXPECT_EQ(storedInfo(QStringLiteral("帮助"), 1), QStringLiteral("第一行\r\n第二行\r\n\r\n最后一行"));
@@ -69,7 +70,10 @@ TEST_F(JetOfferTest, NoLeavesTheFileAndEndsAsForAnyFileThatIsNotOurs) {
     const DialogCall& error = dialogs().calls()[1];
     EXPECT_EQ(error.caption, QStringLiteral("青简札记"));
     EXPECT_EQ(error.icon, MessageIcon::Error);
-    EXPECT_TRUE(error.text.contains(QStringLiteral("dataly.dat"))) << error.text.toStdString();
+    EXPECT_TRUE(error.text.contains(
+        QStringLiteral("dataly.dat 是旧的 Jet 数据库文件，没有转换，保持原样；不转换就不能打开它")))
+        << error.text.toStdString();
+    EXPECT_FALSE(error.text.contains(QStringLiteral("database"))) << "no engine text";
     EXPECT_EQ(w.categorySelector()->count(), 0);
     EXPECT_FALSE(action("actNewCategory")->isEnabled());
     closeWindow();
@@ -87,7 +91,8 @@ TEST_F(JetOfferTest, AFailedConversionSaysSoOnceAndLeavesTheFile) {
     ASSERT_EQ(dialogs().calls().size(), 2u);
     const DialogCall& error = dialogs().calls()[1];
     EXPECT_EQ(error.icon, MessageIcon::Error);
-    EXPECT_TRUE(error.text.startsWith(QStringLiteral("数据文件没有转换，原文件保持原样："))) << error.text.toStdString();
+    EXPECT_TRUE(error.text.startsWith(QStringLiteral("数据文件没有转换，原文件保持原样：")))
+        << error.text.toStdString();
     EXPECT_EQ(w.categorySelector()->count(), 0);
     closeWindow();
     EXPECT_EQ(dir.readFile(QStringLiteral("dataly.dat")), broken);
