@@ -4,9 +4,11 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace qj {
 
@@ -200,9 +202,81 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
     return hits;
 }
 
+namespace {
+
+// Whether the UTF-8 byte at `at` begins a character the preview skips at the start: a blank, an
+// ASCII control or a C1 control (C2 80 … C2 9F).
+size_t SkippedAt(const std::string& bytes, size_t at) {
+    const auto b = static_cast<unsigned char>(bytes[at]);
+    if (b <= 0x20 || b == 0x7F)
+        return 1;
+    if (b == 0xC2 && at + 1 < bytes.size()) {
+        const auto next = static_cast<unsigned char>(bytes[at + 1]);
+        if (next >= 0x80 && next <= 0x9F)
+            return 2;
+    }
+    return 0;
+}
+
+// The start of a note's text as the preview needs it, without reading the rest of a long text:
+// from its first character that is no blank or control on, at most kPreviewReadBytes bytes (far
+// more than the preview's 850 GBK bytes). A text of another type (a number) is read as text.
+constexpr int kPreviewReadBytes = 4096;
+QString InfoHead(Database& db, const QString& table, std::int64_t rowid) {
+    sqlite3_blob* blob = nullptr;
+    const QByteArray name = table.toUtf8();
+    if (sqlite3_blob_open(db.handle(), "main", name.constData(), "Info", rowid, 0, &blob) != SQLITE_OK) {
+        sqlite3_blob_close(blob);
+        return QString();
+    }
+    const int size = sqlite3_blob_bytes(blob);
+    constexpr int kChunk = 1 << 16;
+    std::string bytes;
+    int start = -1;
+    for (int at = 0; at < size && start < 0; at += kChunk) {
+        bytes.resize(static_cast<size_t>(std::min(kChunk, size - at)));
+        if (sqlite3_blob_read(blob, bytes.data(), static_cast<int>(bytes.size()), at) != SQLITE_OK)
+            break;
+        for (size_t i = 0; i < bytes.size();) {
+            const size_t skipped = SkippedAt(bytes, i);
+            if (skipped == 0) {
+                start = at + static_cast<int>(i);
+                break;
+            }
+            i += skipped;
+        }
+    }
+    QString head;
+    if (start >= 0) {
+        bytes.resize(static_cast<size_t>(std::min(kPreviewReadBytes, size - start)));
+        if (sqlite3_blob_read(blob, bytes.data(), static_cast<int>(bytes.size()), start) == SQLITE_OK) {
+            // The last character is dropped when the bytes end inside it.
+            size_t lead = bytes.size();
+            while (lead > 0 && (static_cast<unsigned char>(bytes[lead - 1]) & 0xC0) == 0x80)
+                --lead;
+            if (lead > 0 && start + static_cast<int>(bytes.size()) < size) {
+                const auto b = static_cast<unsigned char>(bytes[lead - 1]);
+                const size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+                if (bytes.size() - (lead - 1) < length)
+                    bytes.resize(lead - 1);
+            }
+            head = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        }
+    }
+    sqlite3_blob_close(blob);
+    return head;
+}
+
+} // namespace
+
 std::optional<HitRecord> ReadHitRecord(Database& db, const SearchHit& hit) {
-    Statement st(db, QStringLiteral("SELECT typeof(ID) = 'integer', ID, Name, Info FROM %1 WHERE rowid = ?1")
-                         .arg(QuoteIdentifier(hit.category)));
+    // Info is read apart, only as far as the preview needs it: a note of hundreds of megabytes
+    // would hold the window for minutes.
+    Statement st(db,
+                 QStringLiteral("SELECT typeof(ID) = 'integer', ID, Name, "
+                                "CASE WHEN typeof(Info) IN ('integer', 'real') THEN CAST(Info AS TEXT) END, "
+                                "typeof(Info) IN ('text', 'blob') FROM %1 WHERE rowid = ?1")
+                     .arg(QuoteIdentifier(hit.category)));
     st.Bind(1, hit.rowid);
     if (!st.Step())
         return std::nullopt;
@@ -212,7 +286,7 @@ std::optional<HitRecord> ReadHitRecord(Database& db, const SearchHit& hit) {
     if (record.id != hit.id)
         return std::nullopt;
     record.name = st.Text(2);
-    record.info = st.Text(3);
+    record.info = st.Int(4) ? InfoHead(db, hit.category, hit.rowid) : st.Text(3);
     return record;
 }
 

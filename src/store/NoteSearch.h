@@ -29,7 +29,7 @@ enum class SearchField {
 
 struct SearchHit {
     QString category;
-    std::int64_t rowid = 0; // the record itself (IDs may repeat)
+    std::int64_t rowid = 0;    // the record itself (IDs may repeat)
     std::optional<NoteKey> id; // NULL or not an integer: none
     QString name;
 };
@@ -43,6 +43,8 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
                                    SearchField field);
 
 // The record of a hit, read again: nothing when it is gone (or its record now holds another ID).
+// Its text is read only as far as the preview needs: from the first character that is no blank or
+// control, 4096 bytes at most.
 struct HitRecord {
     std::optional<NoteKey> id;
     QString name;

@@ -178,6 +178,43 @@ TEST(NoteSearchPreview, CutsTheTextAfter850GbkBytesWithoutSplittingACharacter) {
     }
 }
 
+// A hit's record gives its text from the first character that is no blank or control on, read only
+// as far as the preview needs: the preview is the same as from the whole text, a long text is not
+// read whole, and a number stored as the text reads as its digits.
+TEST_F(NoteSearchTest, AHitsTextIsReadOnlyAsFarAsItsPreviewNeeds) {
+    ASSERT_EQ(CreateCategory(*file, QStringLiteral("长")), CreateCategoryResult::Created);
+    CategoryTable table(*file, QStringLiteral("长"));
+    const QString han(600, QChar(0x4E2D));
+    const QString blanks = QString(70000, QLatin1Char(' ')) + QStringLiteral("\r\n\t") + QChar(0x85);
+    struct Case {
+        QString info;
+        QString head; // what the record holds
+    } cases[] = {
+        {QStringLiteral("短文"), QStringLiteral("短文")},
+        {QString(), QString()},
+        {han.repeated(10000), han.repeated(3).left(4096 / 3)}, // 18 MB: 4096 bytes read
+        {blanks + QStringLiteral("正文") + han, (QStringLiteral("正文") + han).left(4096 / 3)},
+        {blanks, QString()},
+    };
+    for (const Case& c : cases) {
+        const std::int64_t rowid = table.Append(7, 7, QStringLiteral("题"), c.info);
+        const std::optional<HitRecord> record =
+            ReadHitRecord(file->db(), {QStringLiteral("长"), rowid, 7, QString()});
+        ASSERT_TRUE(record);
+        EXPECT_EQ(record->info, c.head) << c.info.size();
+        EXPECT_EQ(SearchPreviewText(QStringLiteral("长"), *record),
+                  SearchPreviewText(QStringLiteral("长"), {7, QStringLiteral("题"), c.info}));
+        table.Delete(std::vector{RecordRef{rowid, 7}});
+    }
+    // A table of the older form (Info MEMO) keeps a text of digits as a number.
+    file->db().Exec(
+        QStringLiteral("CREATE TABLE \"旧\" (ID integer, Parent integer, Name VARCHAR(50) NOT NULL, "
+                       "Info MEMO); INSERT INTO \"旧\" (rowid, ID, Parent, Name, Info) VALUES (9, 8, 8, "
+                       "'数', '12.5')"));
+    EXPECT_EQ(ReadHitRecord(file->db(), {QStringLiteral("旧"), 9, 8, QString()})->info,
+              QStringLiteral("12.5"));
+}
+
 TEST(NoteSearchOccurrences, CountsAsTheEditorSearches) {
     struct Case {
         const char* text;
