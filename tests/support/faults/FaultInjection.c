@@ -56,11 +56,11 @@ void qj_fault_disarm(void) {
 }
 
 __attribute__((constructor)) static void ArmFromEnvironment(void) {
-    const char* spec = getenv("QJ_FAULT");
-    if (!spec || !*spec)
+    const char* plan = getenv("QJ_FAULT");
+    if (!plan || !*plan)
         return;
     char copy[1200];
-    snprintf(copy, sizeof copy, "%s", spec);
+    snprintf(copy, sizeof copy, "%s", plan);
     char* fields[4] = {copy, NULL, NULL, NULL};
     for (int i = 1; i < 4; ++i) {
         char* colon = fields[i - 1] ? strchr(fields[i - 1], ':') : NULL;
