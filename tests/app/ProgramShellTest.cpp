@@ -288,6 +288,34 @@ TEST_F(ProgramShellTest, WithoutANotificationAreaTheWindowIsMinimisedAndComesBac
     }
 }
 
+// Put away by the program, then brought back by the user himself (the taskbar) and changed there:
+// the next way back follows the state he left it in, not the one it had when it was put away.
+TEST_F(ProgramShellTest, AWindowTheUserBroughtBackHimselfReturnsAsHeLeftIt) {
+    if (TrayIcon::isAvailable())
+        GTEST_SKIP() << "this desktop has a notification area";
+    for (const bool maximised : {true, false}) {
+        SCOPED_TRACE(maximised ? "maximised at first" : "normal at first");
+        if (maximised)
+            window->showMaximized();
+        else
+            window->showNormal();
+        window->close();
+        QApplication::setActiveWindow(nullptr); // a window put away is not the active one
+        QApplication::processEvents();
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        QApplication::setActiveWindow(window.get());
+        QApplication::processEvents();
+        if (maximised)
+            window->showNormal();
+        else
+            window->showMaximized();
+        window->setWindowState(window->windowState() | Qt::WindowMinimized);
+        shell->showRequested();
+        QApplication::processEvents();
+        EXPECT_EQ(window->isMaximized(), !maximised);
+    }
+}
+
 // The modal about window never stays alone on the screen: it goes away with the main window
 // (the hot key, 隐藏主窗口) and comes back with it; minimised, it takes the main window along.
 TEST_F(ProgramShellTest, TheAboutWindowGoesAndComesBackWithTheMainWindow) {
