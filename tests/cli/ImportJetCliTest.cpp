@@ -103,6 +103,9 @@ TEST_F(ImportJetCli, BadInputExitsWithTwoAndWritesNothing) {
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("plain text");
     text.close();
+    // A damaged file on which mdbtools' library crashes.
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QJ_SOURCE_DIR "/tests/store/jet/data/usage-map-out-of-bounds.mdb"),
+                            QString::fromStdString(Path("damaged.mdb"))));
     const struct {
         std::vector<std::string> args;
         const char* says;
@@ -111,6 +114,7 @@ TEST_F(ImportJetCli, BadInputExitsWithTwoAndWritesNothing) {
         {{Path("missing.mdb"), Path("new1.dat")}, "no such Jet file"},
         {{Path("notes.txt"), Path("new2.dat")}, "not a Jet database file"},
         {{jet, Path("no/such/folder/new.dat")}, "no such folder"},
+        {{Path("damaged.mdb"), Path("new6.dat")}, "the Jet file is damaged"},
         {{jet}, "wrong number of arguments"},
         {{jet, Path("new3.dat"), Path("new4.dat")}, "wrong number of arguments"},
         // No file name: nothing is converted into the working folder.
@@ -137,7 +141,7 @@ TEST_F(ImportJetCli, BadInputExitsWithTwoAndWritesNothing) {
     QFile check(QString::fromStdString(Path("taken.dat")));
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), "mine");
-    for (const char* name : {"new1.dat", "new2.dat", "new3.dat", "new4.dat"})
+    for (const char* name : {"new1.dat", "new2.dat", "new3.dat", "new4.dat", "new6.dat"})
         EXPECT_FALSE(QFile::exists(QString::fromStdString(Path(name)))) << name;
 }
 

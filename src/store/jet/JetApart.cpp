@@ -2,8 +2,6 @@
 
 #include "store/jet/JetInPlace.h"
 
-#include <QByteArray>
-
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,23 +11,23 @@
 
 namespace qj {
 
-JetApartOutcome ConvertJetDataFileInPlaceApart(const QString& path) {
+std::optional<QByteArray> RunApart(const std::function<QByteArray()>& work) {
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
-        return {false, QStringLiteral("无法开始转换（没有可用的管道）")};
+        return std::nullopt;
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(pipeEnds[0]);
         ::close(pipeEnds[1]);
-        return {false, QStringLiteral("无法开始转换（不能建立进程）")};
+        return std::nullopt;
     }
     if (child == 0) {
         ::close(pipeEnds[0]);
         QByteArray out;
         try {
-            out = "S" + JetConversionSummary(ConvertJetDataFileInPlace(path)).toUtf8();
-        } catch (const std::exception& e) {
-            out = QByteArray("E") + e.what();
+            out = work();
+        } catch (...) {
+            ::_exit(1);
         }
         for (qsizetype sent = 0; sent < out.size();) {
             const ssize_t n =
@@ -54,9 +52,22 @@ JetApartOutcome ConvertJetDataFileInPlaceApart(const QString& path) {
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || in.isEmpty())
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return in;
+}
+
+JetApartOutcome ConvertJetDataFileInPlaceApart(const QString& path) {
+    const std::optional<QByteArray> in = RunApart([&path] {
+        try {
+            return "S" + JetConversionSummary(ConvertJetDataFileInPlace(path)).toUtf8();
+        } catch (const std::exception& e) {
+            return QByteArray("E") + e.what();
+        }
+    });
+    if (!in || in->isEmpty())
         return {false, QStringLiteral("读 Jet 数据库文件时出错，文件已损坏")};
-    return {in.startsWith('S'), QString::fromUtf8(in.mid(1))};
+    return {in->startsWith('S'), QString::fromUtf8(in->mid(1))};
 }
 
 } // namespace qj
