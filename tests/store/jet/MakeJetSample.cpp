@@ -1,15 +1,21 @@
-// Test-only tool: writes the sample notebook as a Jet 4 file (for trying the conversion by hand).
-// usage: qj_make_jet_sample FILE
+// Test-only tool: writes the sample notebook as a Jet 4 file (for trying the conversion by hand),
+// or with --first only its first category (the seed of the Jet fuzz target).
+// usage: qj_make_jet_sample [--first] FILE
 
 #include "store/jet/JetSamples.h"
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: qj_make_jet_sample FILE\n");
+    const bool first = argc == 3 && std::strcmp(argv[1], "--first") == 0;
+    if (argc != 2 && !first) {
+        std::fprintf(stderr, "usage: qj_make_jet_sample [--first] FILE\n");
         return 2;
     }
-    qj::test::WriteJetFile(QString::fromLocal8Bit(argv[1]), qj::test::SampleNotebook());
+    auto tables = qj::test::SampleNotebook();
+    if (first)
+        tables.resize(1);
+    qj::test::WriteJetFile(QString::fromLocal8Bit(argv[argc - 1]), tables);
     return 0;
 }
