@@ -20,6 +20,7 @@
 #include "store/CategoryTable.h"
 #include "store/DataFile.h"
 #include "store/DefaultCategory.h"
+#include "store/TextFiles.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -386,13 +387,14 @@ void BM_TypeAKeyInAOneMegabyteLine(benchmark::State& state) {
 BENCHMARK(BM_TypeAKeyInAOneMegabyteLine)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // 导入文件 of a large file: the note text replaced by the file's text (range(0) MiB, in lines of
-// about 95 bytes, or as one line when range(1) is 1) until the first screen is drawn, then a key
+// about 95 bytes; as one line broken into rows of kLongestQuickLine, as the import offers, when
+// range(1) is 1; as one line kept whole when it is 2) until the first screen is drawn, then a key
 // typed at the start and drawn. QJ_IMPORT_MIB overrides the size (100 for the largest import).
 void BM_ImportLargeFile(benchmark::State& state) {
     const qsizetype mib = qEnvironmentVariableIsSet("QJ_IMPORT_MIB")
                               ? qEnvironmentVariableIntValue("QJ_IMPORT_MIB")
                               : state.range(0);
-    const bool oneLine = state.range(1) == 1;
+    const bool oneLine = state.range(1) != 0;
     const QString line =
         QStringLiteral("青简札记导入的一行文字，mixed with ASCII words 0123456789 and more text here.");
     QString text;
@@ -406,6 +408,8 @@ void BM_ImportLargeFile(benchmark::State& state) {
             text += QStringLiteral("\r\n");
         utf8 += lineBytes;
     }
+    if (state.range(1) == 1)
+        text = qj::EditorTextOf(qj::BrokenLongLines({text}));
     NoteWindow w;
     w.show(kSmallNote);
     double firstScreen = 0;
@@ -438,6 +442,7 @@ BENCHMARK(BM_ImportLargeFile)
     ->Args({8, 0})
     ->Args({4, 1})
     ->Args({8, 1})
+    ->Args({8, 2})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

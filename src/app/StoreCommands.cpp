@@ -114,6 +114,21 @@ void StoreWindows::copyWithProgress(const QString& source, const QString& destin
     });
 }
 
+QStringList StoreWindows::offerBreakingLongLines(const QStringList& lines) {
+    const qsizetype longest = LongestLine(lines);
+    if (longest <= kLongestQuickLine)
+        return lines;
+    const QString question =
+        QStringLiteral("文件中有一行长达 %1 个字符，编辑器显示和修改这样长的一行会很慢。\r\r\n"
+                       "是否把过长的行在每 %2 个字符处分开？选“否”则按原样读入。")
+            .arg(longest)
+            .arg(kLongestQuickLine);
+    if (MessageBox(services_.dialogs, &main_, QStringLiteral("导入文件"), question, MessageIcon::Question,
+                   {DialogButton::Yes, DialogButton::No}, DialogButton::Yes) != DialogButton::Yes)
+        return lines;
+    return BrokenLongLines(lines);
+}
+
 void StoreWindows::actInputFilesExecute() {
     Notebook& notebook = main_.notebook();
     if (notebook.hasCategory()) {
@@ -123,7 +138,7 @@ void StoreWindows::actInputFilesExecute() {
             run([&] {
                 const LoadedText loaded = ReadTextFile(*path);
                 lineBreak_ = loaded.style;
-                notebook.replaceText(EditorTextOf(loaded.lines));
+                notebook.replaceText(EditorTextOf(offerBreakingLongLines(loaded.lines)));
             });
         }
     }
@@ -163,7 +178,7 @@ void StoreWindows::dropFiles(const QStringList& paths) {
         if (!run([&] { loaded = ReadTextFile(path); }))
             break;
         lineBreak_ = loaded.style;
-        files.push_back({QDir::toNativeSeparators(path), loaded.lines});
+        files.push_back({QDir::toNativeSeparators(path), offerBreakingLongLines(loaded.lines)});
     }
     if (!files.empty())
         notebook.replaceText(TextAfterDrop(notebook.editor()->text(), files));

@@ -66,6 +66,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Lines too long for the editor to lay out quickly are broken into rows if the user agrees.
+    QStringList offerBreakingLongLines(const QStringList& lines);
     void copyWithProgress(const QString& source, const QString& destination);
 
     TFmain& main_;

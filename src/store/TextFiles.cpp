@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace qj {
 
 namespace {
@@ -96,6 +98,30 @@ LoadedText DecodeLoadedText(const std::string& bytes) {
     while (!loaded.lines.isEmpty() && IsBlankLine(loaded.lines.back()))
         loaded.lines.removeLast();
     return loaded;
+}
+
+qsizetype LongestLine(const QStringList& lines) {
+    qsizetype longest = 0;
+    for (const QString& line : lines)
+        longest = std::max(longest, line.size());
+    return longest;
+}
+
+QStringList BrokenLongLines(const QStringList& lines, qsizetype most) {
+    QStringList out;
+    out.reserve(lines.size());
+    for (const QString& line : lines) {
+        qsizetype at = 0;
+        while (line.size() - at > most) {
+            qsizetype cut = at + most;
+            if (line.at(cut - 1).isHighSurrogate() && line.at(cut).isLowSurrogate())
+                --cut;
+            out << line.mid(at, cut - at);
+            at = cut;
+        }
+        out << line.mid(at);
+    }
+    return out;
 }
 
 LoadedText ReadTextFile(const QString& path) {

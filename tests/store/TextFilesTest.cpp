@@ -101,6 +101,27 @@ TEST(TextFilesImport, AFileOfExactly100MiBIsRead) {
     EXPECT_EQ(loaded.style, LineBreak::CrLf);
 }
 
+TEST(TextFilesImport, LongLinesBreakIntoRowsOfTheLimitKeepingSurrogatePairs) {
+    const QString pair = QString::fromUcs4(U"𠀀");
+    const struct {
+        QStringList lines;
+        qsizetype most;
+        QStringList broken;
+    } cases[] = {
+        {{"abc", "de"}, 3, {"abc", "de"}},
+        {{"abcd", ""}, 3, {"abc", "d", ""}},
+        {{"abcdefg"}, 3, {"abc", "def", "g"}},
+        {{"ab" + pair + "c"}, 3, {"ab", pair + "c"}},
+        {{"a" + pair + "bcd"}, 3, {"a" + pair, "bcd"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BrokenLongLines(c.lines, c.most), c.broken) << c.lines.join('|').toStdString();
+        EXPECT_EQ(BrokenLongLines(c.lines, c.most).join(QString()), c.lines.join(QString()));
+    }
+    EXPECT_EQ(LongestLine({"ab", "abcd", "abc"}), 4);
+    EXPECT_EQ(LongestLine({}), 0);
+}
+
 TEST(TextFilesExport, TextHasTheLoadedBreaksAndNothingAfterTheLastLine) {
     struct Case {
         const char* text;

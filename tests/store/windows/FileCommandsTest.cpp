@@ -133,6 +133,36 @@ TEST_F(FileCommandsTest, ImportReplacesTheTextAndClearsTheTitleBar) {
     EXPECT_EQ(window->notebook().editor()->text(), before);
 }
 
+// A line the editor cannot lay out quickly is broken into rows only when the user agrees; a line of
+// exactly the limit is read without a question.
+TEST_F(FileCommandsTest, ImportOffersToBreakALineTooLongForTheEditor) {
+    const QString limit(kLongestQuickLine, QLatin1Char('a'));
+    const struct {
+        QString line;
+        std::optional<DialogButton> answer; // nothing: no question
+        QString text;
+    } cases[] = {
+        {limit, std::nullopt, limit + QStringLiteral("\r\n")},
+        {limit + QStringLiteral("bc"), DialogButton::Yes, limit + QStringLiteral("\r\nbc\r\n")},
+        {limit + QStringLiteral("bc"), DialogButton::No, limit + QStringLiteral("bc\r\n")},
+    };
+    for (const auto& c : cases) {
+        write(QStringLiteral("long.txt"), c.line.toUtf8());
+        dialogs().clearCalls();
+        dialogs().answerOpenFile(file(QStringLiteral("long.txt")));
+        if (c.answer)
+            dialogs().answerMessage(*c.answer);
+        ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actInputFiles")));
+        EXPECT_EQ(window->notebook().editor()->text(), c.text);
+        ASSERT_EQ(dialogs().calls().size(), c.answer ? 2u : 1u);
+        if (c.answer) {
+            EXPECT_EQ(dialogs().last().caption, QStringLiteral("导入文件"));
+            EXPECT_TRUE(dialogs().last().text.contains(QStringLiteral("长达 %1 个字符").arg(kLongestQuickLine + 2)));
+            EXPECT_EQ(dialogs().last().defaultButton, DialogButton::Yes);
+        }
+    }
+}
+
 TEST_F(FileCommandsTest, ExportsWriteTextAndHtmlFiles) {
     write(QStringLiteral("lf.txt"), "a\nb\n");
     dialogs().answerOpenFile(file(QStringLiteral("lf.txt")));
