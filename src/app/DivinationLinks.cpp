@@ -56,25 +56,18 @@ void CalendarWindowLink::showCalendar() {
 }
 
 void WireDivinationCommands(TFmain& main, TFPaiGua& divination) {
-    auto action = [&main](const char* name) { return main.findChild<QAction*>(QString::fromLatin1(name)); };
-    if (QAction* paiGua = action("actPaiGua")) {
-        paiGua->setEnabled(true);
-        QObject::connect(paiGua, &QAction::triggered, &divination, [&divination] {
-            divination.show();
-            divination.raise();
-            divination.activateWindow();
-        });
-    }
-    if (QAction* guaMap = action("actGuaMap")) {
-        guaMap->setEnabled(true);
-        QObject::connect(guaMap, &QAction::triggered, &main, [&main] {
-            QApplication::setOverrideCursor(Qt::BusyCursor);
-            auto* picture = new TBaGuaMap(&main);
-            picture->move(main.frameGeometry().center() - picture->rect().center());
-            picture->show();
-            QApplication::restoreOverrideCursor();
-        });
-    }
+    QObject::connect(main.actions().paiGua, &QAction::triggered, &divination, [&divination] {
+        divination.show();
+        divination.raise();
+        divination.activateWindow();
+    });
+    QObject::connect(main.actions().guaMap, &QAction::triggered, &main, [&main] {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        auto* picture = new TBaGuaMap(&main);
+        picture->move(main.frameGeometry().center() - picture->rect().center());
+        picture->show();
+        QApplication::restoreOverrideCursor();
+    });
 }
 
 } // namespace qj

@@ -79,20 +79,18 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
     buildToolBar();
     buildCentre();
     buildStatusBar();
-    notebook_->bindActions(act("actSave"), act("actAddSibling"), act("actAddChild"), act("actDelete"));
-    connect(act("actAddSibling"), &QAction::triggered, notebook_, &Notebook::addSibling);
-    connect(act("actAddChild"), &QAction::triggered, notebook_, &Notebook::addChild);
-    connect(act("actDelete"), &QAction::triggered, notebook_, &Notebook::deleteSelected);
-    connect(act("actSave"), &QAction::triggered, notebook_, &Notebook::save);
+    notebook_->bindActions(actions_.save, actions_.addSibling, actions_.addChild, actions_.deleteNote);
+    connect(actions_.addSibling, &QAction::triggered, notebook_, &Notebook::addSibling);
+    connect(actions_.addChild, &QAction::triggered, notebook_, &Notebook::addChild);
+    connect(actions_.deleteNote, &QAction::triggered, notebook_, &Notebook::deleteSelected);
+    connect(actions_.save, &QAction::triggered, notebook_, &Notebook::save);
     storeWindows_ = new StoreWindows(*this, services_);
-    connect(act("actFindall"), &QAction::triggered, storeWindows_, &StoreWindows::openSearch);
-    connect(act("actCategoryManager"), &QAction::triggered, storeWindows_,
-            &StoreWindows::openCategoryManager);
-    connect(act("actBackup"), &QAction::triggered, storeWindows_, &StoreWindows::actBackupExecute);
-    connect(act("actInputFiles"), &QAction::triggered, storeWindows_, &StoreWindows::actInputFilesExecute);
-    connect(act("actOutputFilesTxt"), &QAction::triggered, storeWindows_,
-            &StoreWindows::actOutputFilesTxtExecute);
-    connect(act("actOutputFilesHtml"), &QAction::triggered, storeWindows_,
+    connect(actions_.findAll, &QAction::triggered, storeWindows_, &StoreWindows::openSearch);
+    connect(actions_.categoryManager, &QAction::triggered, storeWindows_, &StoreWindows::openCategoryManager);
+    connect(actions_.backup, &QAction::triggered, storeWindows_, &StoreWindows::actBackupExecute);
+    connect(actions_.inputFiles, &QAction::triggered, storeWindows_, &StoreWindows::actInputFilesExecute);
+    connect(actions_.outputTxt, &QAction::triggered, storeWindows_, &StoreWindows::actOutputFilesTxtExecute);
+    connect(actions_.outputHtml, &QAction::triggered, storeWindows_,
             &StoreWindows::actOutputFilesHtmlExecute);
     FormCreate();
 }
@@ -138,7 +136,7 @@ bool TFmain::OpenDataFile() {
         if (dataLock_->state() == DataFileLock::State::HeldElsewhere) {
             dataFileHeldElsewhere_ = true;
             ErrorBox(services_.dialogs, this, DataFileHeldElsewhereText(path));
-            act("actNewCategory")->setEnabled(false);
+            actions_.newCategory->setEnabled(false);
             return false;
         }
     }
@@ -150,7 +148,7 @@ bool TFmain::OpenDataFile() {
             QStringLiteral("数据文件 %1 是旧的 Jet 数据库文件，没有转换，保持原样；不转换就不能打开它。")
                 .arg(QDir::toNativeSeparators(path)));
     if (offer == JetOffer::Failed || offer == JetOffer::Declined) {
-        act("actNewCategory")->setEnabled(false);
+        actions_.newCategory->setEnabled(false);
         return false;
     }
     try {
@@ -172,7 +170,7 @@ bool TFmain::OpenDataFile() {
         dataFileProblem_ = e.text();
         reportError(e.text());
     }
-    act("actNewCategory")->setEnabled(false);
+    actions_.newCategory->setEnabled(false);
     return false;
 }
 
@@ -260,7 +258,7 @@ void TFmain::ShowDataFileReadOnly(const QString& why) {
     note->setFrameShadow(QFrame::Sunken);
     statusBar()->insertWidget(0, note);
     notebook_->setWriteProtected(true);
-    act("actNewCategory")->setEnabled(false);
+    actions_.newCategory->setEnabled(false);
     EnableNoteCommands(notebook_->hasCategory());
 }
 
@@ -316,9 +314,9 @@ void TFmain::cbb1Change(int index) {
 }
 
 void TFmain::EnableNoteCommands(bool enabled) {
-    for (const char* name : {"actAddSibling", "actAddChild", "actDelete", "actInputFiles"})
-        act(name)->setEnabled(enabled && !dataFileReadOnly_);
-    act("actOutputFilesTxt")->setEnabled(enabled);
+    for (QAction* a : {actions_.addSibling, actions_.addChild, actions_.deleteNote, actions_.inputFiles})
+        a->setEnabled(enabled && !dataFileReadOnly_);
+    actions_.outputTxt->setEnabled(enabled);
     notebook_->tree()->setEnabled(enabled);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainActions.h"
 #include "seams/Services.h"
 #include "shell/Settings.h"
 
@@ -78,6 +79,8 @@ public:
     // global keys or another program has it.
     GlobalHotKey* hotKey() const { return hotKey_; }
 
+    // The window's commands (the menus', the toolbar's, the tray's).
+    const MainActions& actions() const { return actions_; }
     Notebook& notebook() const { return *notebook_; }
     // The search window, the category manager, backup, import and export.
     StoreWindows& storeWindows() const { return *storeWindows_; }
@@ -158,7 +161,6 @@ private:
     void btn10Click();
     void LoadEditorOptions();
     void SaveEditorOptions(const EditorOptions& options);
-    QAction* act(const char* name) const;
 
     // Commands.
     void cbb1Change(int index);
@@ -173,6 +175,7 @@ private:
     void N89Click();
 
     Services services_;
+    MainActions actions_;
     std::unique_ptr<DataFileLock> dataLock_; // before the data file: released after it closes
     std::unique_ptr<DataFile> dataFile_;
     QString dataFileProblem_; // why the data file found at start could not be opened

@@ -1,5 +1,7 @@
 // The main window's actions: one table of names, captions and hints, shared by toolbar and menus.
 
+#include "app/MainActions.h"
+
 #include "app/Lymain.h"
 
 #include <QAction>
@@ -21,44 +23,39 @@ struct ActionText {
     const char* caption; // menu text
     const char* hint;    // toolbar hint; empty: the caption
     bool checkable;
+    QAction* MainActions::*member;
 };
 
 constexpr ActionText kActions[] = {
-    {"actAddSibling", "添加同级节点", "", false},
-    {"actAddChild", "添加下级子节点", "", false},
-    {"actDelete", "删除", "删除当前位置及子节点的所有内容", false},
-    {"actFindall", "全目录查找", "", false},
-    {"actPrintView", "打印预览", "", false},
-    {"actSave", "资料保存", "", false},
-    {"actPaiGua", "排卦处理", "显示排卦", false},
-    {"actCnDate", "显示日历", "", false},
-    {"actAlert", "定时报警", "", false},
-    {"actAbout", "关于", "", false},
-    {"actHideMainW", "隐藏主窗口", "", false},
-    {"actExit", "退出系统", "", false},
-    {"actNewCategory", "增加目录分类", "", false},
-    {"actCategoryManager", "目录分类管理", "", false},
-    {"actInputFiles", "导入文件", "", false},
-    {"actOutputFilesTxt", "导出到 .txt", "", false},
-    {"actOutputFilesHtml", "导出到 .Html", "", false},
-    {"actOutputFilesPdf", "导出到 .pdf", "", false},
-    {"actBackup", "资料备份", "", false},
-    {"actPageSetup", "页面设置", "", false},
-    {"actPrint", "打印(&P)", "打印当前文件", false},
-    {"actGuaMap", "八卦图", "", false},
-    {"actToolBar", "工具栏", "", true},
-    {"actListBar", "列表栏", "", true},
-    {"actEditFont", "字型设置", "选择字体", false},
-    {"actEditBKColor", "背景颜色设置", "背景颜色", false},
-    {"actNowlineFontColor", "当前行字体颜色", "", false},
-    {"actNowlineBkColor", "当前行背景颜色", "", false},
-    {"actHelp", "使用帮助", "", false},
-};
-
-// Commands whose windows or tools are not part of the program yet: present, but disabled so that
-// choosing them cannot pretend to do something.
-constexpr const char* kNotYetAvailable[] = {
-    "actPrintView", "actCnDate", "actPageSetup", "actPrint",
+    {"actAddSibling", "添加同级节点", "", false, &MainActions::addSibling},
+    {"actAddChild", "添加下级子节点", "", false, &MainActions::addChild},
+    {"actDelete", "删除", "删除当前位置及子节点的所有内容", false, &MainActions::deleteNote},
+    {"actFindall", "全目录查找", "", false, &MainActions::findAll},
+    {"actPrintView", "打印预览", "", false, &MainActions::printView},
+    {"actSave", "资料保存", "", false, &MainActions::save},
+    {"actPaiGua", "排卦处理", "显示排卦", false, &MainActions::paiGua},
+    {"actCnDate", "显示日历", "", false, &MainActions::cnDate},
+    {"actAlert", "定时报警", "", false, &MainActions::alert},
+    {"actAbout", "关于", "", false, &MainActions::about},
+    {"actHideMainW", "隐藏主窗口", "", false, &MainActions::hideMainW},
+    {"actExit", "退出系统", "", false, &MainActions::exit},
+    {"actNewCategory", "增加目录分类", "", false, &MainActions::newCategory},
+    {"actCategoryManager", "目录分类管理", "", false, &MainActions::categoryManager},
+    {"actInputFiles", "导入文件", "", false, &MainActions::inputFiles},
+    {"actOutputFilesTxt", "导出到 .txt", "", false, &MainActions::outputTxt},
+    {"actOutputFilesHtml", "导出到 .Html", "", false, &MainActions::outputHtml},
+    {"actOutputFilesPdf", "导出到 .pdf", "", false, &MainActions::outputPdf},
+    {"actBackup", "资料备份", "", false, &MainActions::backup},
+    {"actPageSetup", "页面设置", "", false, &MainActions::pageSetup},
+    {"actPrint", "打印(&P)", "打印当前文件", false, &MainActions::print},
+    {"actGuaMap", "八卦图", "", false, &MainActions::guaMap},
+    {"actToolBar", "工具栏", "", true, &MainActions::toolBar},
+    {"actListBar", "列表栏", "", true, &MainActions::listBar},
+    {"actEditFont", "字型设置", "选择字体", false, &MainActions::editFont},
+    {"actEditBKColor", "背景颜色设置", "背景颜色", false, &MainActions::editBkColor},
+    {"actNowlineFontColor", "当前行字体颜色", "", false, &MainActions::nowlineFontColor},
+    {"actNowlineBkColor", "当前行背景颜色", "", false, &MainActions::nowlineBkColor},
+    {"actHelp", "使用帮助", "", false, &MainActions::help},
 };
 
 QIcon PictureOf(const char* name) {
@@ -75,17 +72,25 @@ QIcon PictureOf(const char* name) {
 
 } // namespace
 
-void TFmain::buildActions() {
+QList<QAction*> MainActions::all() const {
+    QList<QAction*> actions;
+    for (const ActionText& a : kActions)
+        actions << this->*a.member;
+    return actions;
+}
+
+QAction* MainActions::named(const QString& objectName) const {
+    for (const ActionText& a : kActions)
+        if (objectName == QLatin1String(a.name))
+            return this->*a.member;
+    return nullptr;
+}
+
+MainActions MakeMainActions(QObject* owner) {
     InitPictures();
-    QIcon appIcon;
-    for (const char* size : {"16", "32", "48", "256"}) {
-        const QString path = QStringLiteral(":/icons/qingjian%1.png").arg(QLatin1String(size));
-        if (QFile::exists(path))
-            appIcon.addFile(path);
-    }
-    setWindowIcon(appIcon);
+    MainActions actions;
     for (const ActionText& a : kActions) {
-        auto* action = new QAction(PictureOf(a.name), QString::fromUtf8(a.caption), this);
+        auto* action = new QAction(PictureOf(a.name), QString::fromUtf8(a.caption), owner);
         action->setObjectName(QString::fromLatin1(a.name));
         const QString hint = QString::fromUtf8(*a.hint ? a.hint : a.caption);
         action->setToolTip(hint);
@@ -94,24 +99,31 @@ void TFmain::buildActions() {
             action->setCheckable(true);
             action->setChecked(true);
         }
+        actions.*a.member = action;
     }
     // Ctrl+S saves the note text, shown beside "资料保存" in the menus.
-    act("actSave")->setShortcut(QKeySequence::Save);
-    for (const char* name : kNotYetAvailable)
-        act(name)->setEnabled(false);
-
-    connect(act("actExit"), &QAction::triggered, this, &TFmain::actExitExecute);
-    connect(act("actHideMainW"), &QAction::triggered, this, &TFmain::actHideMainWExecute);
-    connect(act("actNewCategory"), &QAction::triggered, this, [this] { CreateCategory(); });
-    connect(act("actEditFont"), &QAction::triggered, this, &TFmain::actEditFontExecute);
-    connect(act("actEditBKColor"), &QAction::triggered, this, &TFmain::actEditBKColorExecute);
-    connect(act("actNowlineFontColor"), &QAction::triggered, this, &TFmain::actNowlineFontColorExecute);
-    connect(act("actNowlineBkColor"), &QAction::triggered, this, &TFmain::actNowlineBkColorExecute);
-    connect(act("actHelp"), &QAction::triggered, this, &TFmain::N89Click);
+    actions.save->setShortcut(QKeySequence::Save);
+    return actions;
 }
 
-QAction* TFmain::act(const char* name) const {
-    return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+void TFmain::buildActions() {
+    QIcon appIcon;
+    for (const char* size : {"16", "32", "48", "256"}) {
+        const QString path = QStringLiteral(":/icons/qingjian%1.png").arg(QLatin1String(size));
+        if (QFile::exists(path))
+            appIcon.addFile(path);
+    }
+    setWindowIcon(appIcon);
+    actions_ = MakeMainActions(this);
+    const MainActions& a = actions_;
+    connect(a.exit, &QAction::triggered, this, &TFmain::actExitExecute);
+    connect(a.hideMainW, &QAction::triggered, this, &TFmain::actHideMainWExecute);
+    connect(a.newCategory, &QAction::triggered, this, [this] { CreateCategory(); });
+    connect(a.editFont, &QAction::triggered, this, &TFmain::actEditFontExecute);
+    connect(a.editBkColor, &QAction::triggered, this, &TFmain::actEditBKColorExecute);
+    connect(a.nowlineFontColor, &QAction::triggered, this, &TFmain::actNowlineFontColorExecute);
+    connect(a.nowlineBkColor, &QAction::triggered, this, &TFmain::actNowlineBkColorExecute);
+    connect(a.help, &QAction::triggered, this, &TFmain::N89Click);
 }
 
 } // namespace qj

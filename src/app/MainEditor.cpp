@@ -35,12 +35,12 @@ void TFmain::buildEditorTools() {
     hooks.appTitle = QString::fromUtf8(kAppTitle);
     hooks.setReadOnly = [this](bool readOnly) { notebook_->setReadOnly(readOnly); };
     hooks.noteTitle = [this] { return notebook_->selectedTitle(); };
-    hooks.save = act("actSave");
-    hooks.exportTxt = act("actOutputFilesTxt");
-    hooks.exportHtml = act("actOutputFilesHtml");
-    hooks.exportPdf = act("actOutputFilesPdf");
-    hooks.exit = act("actExit");
-    hooks.print = act("actPrint");
+    hooks.save = actions_.save;
+    hooks.exportTxt = actions_.outputTxt;
+    hooks.exportHtml = actions_.outputHtml;
+    hooks.exportPdf = actions_.outputPdf;
+    hooks.exit = actions_.exit;
+    hooks.print = actions_.print;
     editorCommands_ = new EditorCommands(notebook_->editor(), hooks, this);
 
     // Printing: the header reads the window's caption and the version panel afresh on every page.
@@ -50,16 +50,14 @@ void TFmain::buildEditorTools() {
             return PrintTexts{windowTitle(), statusText(kVersionPanel)};
         },
         this);
-    const std::pair<const char*, void (PrintCommands::*)()> printing[] = {
-        {"actPrint", &PrintCommands::print},
-        {"actPrintView", &PrintCommands::preview},
-        {"actPageSetup", &PrintCommands::pageSetup},
-        {"actOutputFilesPdf", &PrintCommands::exportPdf},
+    const std::pair<QAction*, void (PrintCommands::*)()> printing[] = {
+        {actions_.print, &PrintCommands::print},
+        {actions_.printView, &PrintCommands::preview},
+        {actions_.pageSetup, &PrintCommands::pageSetup},
+        {actions_.outputPdf, &PrintCommands::exportPdf},
     };
-    for (const auto& [name, command] : printing) {
-        act(name)->setEnabled(true);
-        connect(act(name), &QAction::triggered, printCommands_, command);
-    }
+    for (const auto& [action, command] : printing)
+        connect(action, &QAction::triggered, printCommands_, command);
     editorCommands_->showReadOnly(notebook_->editor()->isReadOnly());
     connect(notebook_, &Notebook::readOnlyChanged, editorCommands_, &EditorCommands::showReadOnly);
     connect(notebook_->titleBar()->toolsButton(), &QToolButton::clicked, this, &TFmain::btn10Click);
@@ -92,16 +90,16 @@ void TFmain::installMenuBars(QMenuBar* mainMenu) {
 // category left, the tree cannot take it back).
 void TFmain::addMainCommandsToEditorMenuBar(QMenuBar* bar) {
     if (auto* file = bar->findChild<QMenu*>(QStringLiteral("mm1File"))) {
-        QAction* exit = act("actExit");
+        QAction* exit = actions_.exit;
         QAction* before = file->actions().contains(exit) ? exit : nullptr;
-        file->insertActions(before, {act("actNewCategory"), act("actCategoryManager"), act("actBackup")});
+        file->insertActions(before, {actions_.newCategory, actions_.categoryManager, actions_.backup});
         file->insertSeparator(before);
     }
     auto* view = new QMenu(QStringLiteral("查看(&V)"), bar);
     view->setObjectName(QStringLiteral("mm1View"));
-    view->addActions({act("actToolBar"), act("actListBar")});
+    view->addActions({actions_.toolBar, actions_.listBar});
     view->addSeparator();
-    view->addAction(act("actFindall"));
+    view->addAction(actions_.findAll);
     QAction* options = nullptr;
     if (auto* menu = bar->findChild<QMenu*>(QStringLiteral("mm1Options")))
         options = menu->menuAction();

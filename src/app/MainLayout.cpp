@@ -2,6 +2,7 @@
 
 #include "app/CategorySelector.h"
 #include "app/Lymain.h"
+#include "app/MainActions.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/NoteTreeWidget.h"
@@ -31,30 +32,30 @@ constexpr int kPictureSize = 32;
 constexpr int kLeftColumnWidth = 217;
 constexpr int kSelectorStripHeight = 36;
 
-// Toolbar buttons left to right; an empty name is a separator. Buttons the program refers to by
-// name carry it.
+// Toolbar buttons left to right; no action is a separator. Buttons the program refers to by name
+// carry it.
 struct ToolButton {
-    const char* action;
+    QAction* MainActions::*action;
     const char* buttonName;
 };
 
 constexpr ToolButton kToolButtons[] = {
-    {"actAddSibling", "btn4"},
-    {"actAddChild", "btn5"},
-    {"actDelete", "btn6"},
-    {"", ""},
-    {"actFindall", "btn7"},
-    {"actPrintView", "btn9"},
-    {"actSave", "btn8"},
-    {"", ""},
-    {"actPaiGua", "btn1"},
-    {"actCnDate", "btn2"},
-    {"actAlert", "btn3"},
-    {"actAbout", "btn11"},
-    {"", ""},
-    {"actHideMainW", "btn12"},
-    {"actExit", "btn13"},
-    {"", ""},
+    {&MainActions::addSibling, "btn4"},
+    {&MainActions::addChild, "btn5"},
+    {&MainActions::deleteNote, "btn6"},
+    {nullptr, ""},
+    {&MainActions::findAll, "btn7"},
+    {&MainActions::printView, "btn9"},
+    {&MainActions::save, "btn8"},
+    {nullptr, ""},
+    {&MainActions::paiGua, "btn1"},
+    {&MainActions::cnDate, "btn2"},
+    {&MainActions::alert, "btn3"},
+    {&MainActions::about, "btn11"},
+    {nullptr, ""},
+    {&MainActions::hideMainW, "btn12"},
+    {&MainActions::exit, "btn13"},
+    {nullptr, ""},
 };
 
 struct PanelLayout {
@@ -85,11 +86,11 @@ void TFmain::buildToolBar() {
     addToolBar(Qt::TopToolBarArea, toolBar1_);
 
     for (const ToolButton& b : kToolButtons) {
-        if (!*b.action) {
+        if (!b.action) {
             toolBar1_->addSeparator();
             continue;
         }
-        QAction* a = act(b.action);
+        QAction* a = actions_.*b.action;
         toolBar1_->addAction(a);
         if (auto* button = qobject_cast<QToolButton*>(toolBar1_->widgetForAction(a))) {
             button->setObjectName(QString::fromLatin1(b.buttonName));
@@ -111,7 +112,7 @@ void TFmain::buildToolBar() {
     rightGap->setFixedWidth(8);
     toolBar1_->addWidget(rightGap);
     connect(chkBox_, &QCheckBox::toggled, this, &TFmain::ChkBoxClick);
-    connect(act("actToolBar"), &QAction::toggled, toolBar1_, &QWidget::setVisible);
+    connect(actions_.toolBar, &QAction::toggled, toolBar1_, &QWidget::setVisible);
 }
 
 void TFmain::buildCentre() {
@@ -155,7 +156,7 @@ void TFmain::buildCentre() {
     setCentralWidget(splitter_);
 
     connect(cbb1_, &QComboBox::activated, this, &TFmain::cbb1Change);
-    connect(act("actListBar"), &QAction::toggled, pageControl1_, &QWidget::setVisible);
+    connect(actions_.listBar, &QAction::toggled, pageControl1_, &QWidget::setVisible);
 }
 
 void TFmain::buildStatusBar() {

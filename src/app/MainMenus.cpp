@@ -62,38 +62,38 @@ void TFmain::buildMenus() {
 
     QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
     file->setObjectName(QStringLiteral("menuFile"));
-    file->addAction(act("actSave"));
+    file->addAction(actions_.save);
     file->addSeparator();
-    file->addAction(act("actNewCategory"));
-    file->addAction(act("actCategoryManager"));
+    file->addAction(actions_.newCategory);
+    file->addAction(actions_.categoryManager);
     file->addSeparator();
-    file->addAction(act("actInputFiles"));
-    file->addAction(act("actOutputFilesTxt"));
-    file->addAction(act("actOutputFilesHtml"));
-    file->addAction(act("actOutputFilesPdf"));
+    file->addAction(actions_.inputFiles);
+    file->addAction(actions_.outputTxt);
+    file->addAction(actions_.outputHtml);
+    file->addAction(actions_.outputPdf);
     file->addSeparator();
-    file->addAction(act("actBackup"));
+    file->addAction(actions_.backup);
     file->addSeparator();
-    file->addAction(act("actPageSetup"));
-    file->addAction(act("actPrintView"));
-    file->addAction(act("actPrint"));
+    file->addAction(actions_.pageSetup);
+    file->addAction(actions_.printView);
+    file->addAction(actions_.print);
     file->addSeparator();
-    file->addAction(act("actExit"));
+    file->addAction(actions_.exit);
 
     QMenu* content = bar->addMenu(QStringLiteral("内容(&N)"));
     content->setObjectName(QStringLiteral("menuContent"));
-    content->addAction(act("actCnDate"));
-    content->addAction(act("actPaiGua"));
+    content->addAction(actions_.cnDate);
+    content->addAction(actions_.paiGua);
     content->addSeparator();
-    content->addAction(act("actAlert"));
-    content->addAction(act("actGuaMap"));
+    content->addAction(actions_.alert);
+    content->addAction(actions_.guaMap);
     content->addSeparator();
-    content->addAction(act("actHideMainW"));
+    content->addAction(actions_.hideMainW);
 
     QMenu* view = bar->addMenu(QStringLiteral("查看(&V)"));
     view->setObjectName(QStringLiteral("menuView"));
-    view->addAction(act("actToolBar"));
-    view->addAction(act("actListBar"));
+    view->addAction(actions_.toolBar);
+    view->addAction(actions_.listBar);
     view->addSeparator();
     QMenu* readings1 = view->addMenu(QStringLiteral("外挂资料1"));
     readings1->setObjectName(QStringLiteral("menuReadings1"));
@@ -102,15 +102,15 @@ void TFmain::buildMenus() {
     readings2->setObjectName(QStringLiteral("menuReadings2"));
     AddDocumentItems(this, readings2, kReadings2);
     view->addSeparator();
-    view->addAction(act("actFindall"));
+    view->addAction(actions_.findAll);
 
     QMenu* options = bar->addMenu(QStringLiteral("选项(&O)"));
     options->setObjectName(QStringLiteral("menuOptions"));
-    options->addAction(act("actEditFont"));
-    options->addAction(act("actEditBKColor"));
+    options->addAction(actions_.editFont);
+    options->addAction(actions_.editBkColor);
     options->addSeparator();
-    options->addAction(act("actNowlineFontColor"));
-    options->addAction(act("actNowlineBkColor"));
+    options->addAction(actions_.nowlineFontColor);
+    options->addAction(actions_.nowlineBkColor);
     options->addSeparator();
     skinMenu_ = options->addMenu(QStringLiteral("改变肤色"));
     skinMenu_->setObjectName(QStringLiteral("menuSkin"));
@@ -125,9 +125,9 @@ void TFmain::buildMenus() {
 
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
     help->setObjectName(QStringLiteral("menuHelp"));
-    help->addAction(act("actHelp"));
+    help->addAction(actions_.help);
     help->addSeparator();
-    help->addAction(act("actAbout"));
+    help->addAction(actions_.about);
 }
 
 } // namespace qj

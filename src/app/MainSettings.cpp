@@ -47,9 +47,9 @@ void TFmain::WriteSetting(const QString& section, const QString& key, const QStr
 void TFmain::LoadSettings() {
     const Settings s = ReadSettings(SettingsFile(services_.folder));
     if (!s.toolBar)
-        act("actToolBar")->trigger();
+        actions_.toolBar->trigger();
     if (!s.listBar)
-        act("actListBar")->trigger();
+        actions_.listBar->trigger();
     startupCategory_ = s.currentTable;
     if (!s.autoLine)
         chkBox_->setChecked(false);
@@ -86,8 +86,8 @@ void TFmain::ApplySkinChoice(const QString& fileName, int index) {
 
 bool TFmain::SaveSettings() {
     Settings s = look_;
-    s.toolBar = act("actToolBar")->isChecked();
-    s.listBar = act("actListBar")->isChecked();
+    s.toolBar = actions_.toolBar->isChecked();
+    s.listBar = actions_.listBar->isChecked();
     s.autoLine = chkBox_->isChecked();
     ProfileFile file = SettingsFile(services_.folder);
     if (qj::SaveSettings(file, s))

@@ -34,10 +34,6 @@ constexpr WindowOption kWindowOptions[] = {
     {"--alert", "alert", "定时报警", [](ProgramWindows& w) { RestoreAndActivate(&w.alert()); }},
 };
 
-QAction* Command(TFmain& main, const char* name) {
-    return main.findChild<QAction*>(QString::fromLatin1(name));
-}
-
 } // namespace
 
 ProgramWindows::ProgramWindows(TFmain& main, const Services& services)
@@ -60,16 +56,12 @@ ProgramWindows::ProgramWindows(TFmain& main, const Services& services)
     hooks.exitProgram = [&main] { main.actExitExecute(); };
     alert_ = std::make_unique<TFAlerting>(services, std::move(hooks));
 
-    if (QAction* about = Command(main, "actAbout"))
-        QObject::connect(about, &QAction::triggered, about_.get(), [this] { about_->exec(); });
-    if (QAction* showAlert = Command(main, "actAlert"))
-        QObject::connect(showAlert, &QAction::triggered, alert_.get(),
-                         [this] { RestoreAndActivate(alert_.get()); });
-    if (QAction* showCalendar = Command(main, "actCnDate")) {
-        showCalendar->setEnabled(true);
-        QObject::connect(showCalendar, &QAction::triggered, calendar_.get(),
-                         [this] { RestoreAndActivate(calendar_.get()); });
-    }
+    const MainActions& actions = main.actions();
+    QObject::connect(actions.about, &QAction::triggered, about_.get(), [this] { about_->exec(); });
+    QObject::connect(actions.alert, &QAction::triggered, alert_.get(),
+                     [this] { RestoreAndActivate(alert_.get()); });
+    QObject::connect(actions.cnDate, &QAction::triggered, calendar_.get(),
+                     [this] { RestoreAndActivate(calendar_.get()); });
 }
 
 ProgramWindows::~ProgramWindows() = default;

@@ -14,10 +14,6 @@ namespace qj {
 
 namespace {
 
-QAction* MainAction(TFmain& main, const char* name) {
-    return main.findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-}
-
 // The widget Qt's X11 tray puts into the notification area.
 bool IsTrayIconWidget(QObject* object) {
     return object && object->isWidgetType() &&
@@ -66,19 +62,19 @@ void TrayIcon::buildMenu() {
     show->setObjectName(QStringLiteral("N51"));
     connect(show, &QAction::triggered, this, &TrayIcon::a1DblClick);
     menu_->setDefaultAction(show);
-    menu_->addAction(MainAction(main_, "actHideMainW"));
+    menu_->addAction(main_.actions().hideMainW);
     menu_->addSeparator();
-    menu_->addAction(MainAction(main_, "actAlert"));
+    menu_->addAction(main_.actions().alert);
     menu_->addSeparator();
-    menu_->addAction(MainAction(main_, "actPaiGua"));
-    menu_->addAction(MainAction(main_, "actCnDate"));
+    menu_->addAction(main_.actions().paiGua);
+    menu_->addAction(main_.actions().cnDate);
     menu_->addSeparator();
     QAction* about = menu_->addAction(QStringLiteral("关于..."));
     about->setObjectName(QStringLiteral("N58"));
     connect(about, &QAction::triggered, this, &TrayIcon::aboutRequested);
     QAction* exit = menu_->addAction(QStringLiteral("退出(&X)"));
     exit->setObjectName(QStringLiteral("N59"));
-    connect(exit, &QAction::triggered, MainAction(main_, "actExit"), &QAction::trigger);
+    connect(exit, &QAction::triggered, main_.actions().exit, &QAction::trigger);
     // A menu opened with the mouse means the mouse was on the icon.
     connect(menu_, &QMenu::aboutToShow, this, &TrayIcon::a1MouseMove);
 }

@@ -4,7 +4,9 @@
 #include "app/Lymain.h"
 #include "app/ProgramShell.h"
 #include "app/ProgramWindows.h"
+#ifdef QJ_ACTION_SCRIPT
 #include "app/shell/ActionScript.h"
+#endif
 #include "app/shell/GuardedApplication.h"
 #include "app/shell/LaunchOptions.h"
 #include "app/shell/ModalsAboveOnTop.h"
@@ -126,7 +128,9 @@ int main(int argc, char** argv) {
     QObject::connect(&instance, &qj::SingleInstance::showRequested, &shell, &qj::ProgramShell::showRequested);
 
     qj::ReportShownIfAsked(&main);
-    qj::RunActionsIfAsked(&main);
+#ifdef QJ_ACTION_SCRIPT
+    qj::RunActionsIfAsked(&main, [&main](const QString& name) { return main.actions().named(name); });
+#endif
     main.showMaximized();
     for (const QString& window : request.windows)
         windows.show(window);

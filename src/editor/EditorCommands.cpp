@@ -52,6 +52,7 @@ QAction* EditorCommands::add(const char* name, const QString& caption, const QKe
                              std::function<void()> handler) {
     auto* a = new QAction(caption, this);
     a->setObjectName(QString::fromLatin1(name));
+    byName_.insert(a->objectName(), a);
     if (!shortcut.isEmpty()) {
         a->setShortcut(shortcut);
         // The shortcut works while the editor has the focus, whichever menu bar is shown.
@@ -66,6 +67,7 @@ QAction* EditorCommands::add(const char* name, const QString& caption, const QKe
 QAction* EditorCommands::alias(const char* name, const QString& caption, QAction* of) {
     auto* a = new QAction(caption, this);
     a->setObjectName(QString::fromLatin1(name));
+    byName_.insert(a->objectName(), a);
     if (of) {
         connect(a, &QAction::triggered, of, &QAction::trigger);
         a->setEnabled(of->isEnabled());
@@ -74,10 +76,6 @@ QAction* EditorCommands::alias(const char* name, const QString& caption, QAction
         a->setEnabled(false);
     }
     return a;
-}
-
-QAction* EditorCommands::action(const QString& name) const {
-    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
 void EditorCommands::buildActions() {

@@ -8,6 +8,7 @@
 #include "editor/EditorSearch.h"
 #include "seams/Dialogs.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -59,7 +60,8 @@ public:
     QMenuBar* editorMenuBar() const { return mm1_; }
     QMenu* toolsMenu() const { return pm1_; }   // "pm1"
     QMenu* contextMenu() const { return pm2_; } // "pm2"
-    QAction* action(const QString& name) const;
+    // The command of that objectName (made by this object), or null.
+    QAction* action(const QString& name) const { return byName_.value(name); }
 
     // The read-only items show the editor's state.
     void showReadOnly(bool readOnly);
@@ -128,6 +130,7 @@ private:
     long lastChange_ = -1;
     int toolSteps_ = 0; // undo steps on top made by the insert tools
     bool toolWriting_ = false;
+    QHash<QString, QAction*> byName_; // every command made by add() and alias()
     QMenuBar* mm1_ = nullptr;
     QMenu* pm1_ = nullptr;
     QMenu* pm2_ = nullptr;

@@ -41,7 +41,10 @@ void MainWindowTest::closeWindow() {
 }
 
 QAction* MainWindowTest::action(const char* name) const {
-    return FindAction(window.get(), QString::fromLatin1(name));
+    QAction* found = window->actions().named(QString::fromLatin1(name));
+    if (!found)
+        ADD_FAILURE() << "the main window has no action " << name;
+    return found;
 }
 
 void MainWindowTest::typeIntoEditor(const QString& text) {

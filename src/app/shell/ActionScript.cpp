@@ -17,8 +17,8 @@ constexpr int kStepMs = 150;
 
 class ActionScript : public QObject {
 public:
-    ActionScript(QWidget* window, QStringList names)
-        : QObject(window), window_(window), names_(std::move(names)) {}
+    ActionScript(QWidget* window, QStringList names, std::function<QAction*(const QString&)> find)
+        : QObject(window), window_(window), names_(std::move(names)), find_(std::move(find)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && !started_) {
@@ -36,7 +36,7 @@ private:
             return;
         const QString name = names_.takeFirst();
         QTimer::singleShot(kStepMs, this, [this] { next(); });
-        QAction* action = window_->findChild<QAction*>(name);
+        QAction* action = find_(name);
         std::printf("%s %s\n", action ? "triggered" : "missing", qPrintable(name));
         std::fflush(stdout);
         if (action)
@@ -45,16 +45,18 @@ private:
 
     QPointer<QWidget> window_;
     QStringList names_;
+    std::function<QAction*(const QString&)> find_;
     bool started_ = false;
 };
 
 } // namespace
 
-void RunActionsIfAsked(QWidget* window) {
+void RunActionsIfAsked(QWidget* window, std::function<QAction*(const QString&)> find) {
     const QString script = qEnvironmentVariable("QJ_RUN_ACTIONS");
     if (!window || script.isEmpty())
         return;
-    window->installEventFilter(new ActionScript(window, script.split(QLatin1Char(','), Qt::SkipEmptyParts)));
+    window->installEventFilter(
+        new ActionScript(window, script.split(QLatin1Char(','), Qt::SkipEmptyParts), std::move(find)));
 }
 
 } // namespace qj
