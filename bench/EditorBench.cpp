@@ -14,6 +14,7 @@
 #include "app/notebook/Notebook.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorCommands.h"
+#include "editor/EditorPane.h"
 #include "editor/EditorSearch.h"
 #include "seams/Clock.h"
 #include "seams/Dialogs.h"
@@ -119,26 +120,26 @@ struct NoteWindow {
 
         notebook = std::make_unique<qj::Notebook>(dialogs, nullptr);
         editor = notebook->editor();
-        wrap = new qj::ColumnWrap(editor);
         qj::EditorHooks hooks{dialogs, clock, launcher};
         hooks.setReadOnly = [this](bool readOnly) { notebook->setReadOnly(readOnly); };
-        commands = new qj::EditorCommands(editor, hooks, editor);
-        // The look the window applies (applyEditorLook) and the wrap switch ticked.
+        pane = std::make_unique<qj::EditorPane>(editor, std::move(hooks), [] { return qj::PrintTexts{}; });
+        wrap = pane->columnWrap();
+        commands = pane->commands();
+        // The look the window applies (its default colours) and the wrap switch ticked.
         QFont font(QStringLiteral("AR PL SungtiL GB"));
         font.setPointSize(12);
-        editor->setFont(font);
-        editor->setCaretLineVisible(true);
-        editor->setCaretLineBackgroundColor(QColor(255, 255, 225));
-        editor->setCaretLineForeground(QColor(0, 0, 255));
-        wrap->setEnabled(true);
-        wrap->refresh();
-        editor->resize(1400, 900);
-        editor->show();
+        qj::PaneLook look;
+        look.font = font;
+        pane->applyLook(look);
+        pane->setWrapSwitch(true);
+        pane->resize(1400, 900);
+        pane->show();
         notebook->openCategory(*file, kCategory); // shows the one-line note
         settle();
     }
     ~NoteWindow() {
         notebook.reset();
+        pane.reset();
         file.reset();
     }
     // Until the first screen is laid out and drawn: what the user waits for.
@@ -192,6 +193,7 @@ struct NoteWindow {
     std::unique_ptr<qj::DataFile> file;
     std::unique_ptr<qj::Notebook> notebook;
     qj::NoteEditor* editor = nullptr;
+    std::unique_ptr<qj::EditorPane> pane;
     qj::ColumnWrap* wrap = nullptr;
     qj::EditorCommands* commands = nullptr;
 };

@@ -71,10 +71,8 @@ TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent),
         move(screen->availableGeometry().center() - rect().center());
     notebook_ = new Notebook(services_.dialogs, this, this);
     notebook_->setReopenHandler([this] { ReopenReplacedDataFile(); });
-    columnWrap_ = new ColumnWrap(notebook_->editor());
-    caretLineMeter_ = new CaretLineMeter(notebook_->editor());
     buildActions();
-    buildEditorTools();
+    buildEditorPane();
     buildMenus();
     buildToolBar();
     buildCentre();

@@ -22,11 +22,8 @@ class QToolBar;
 
 namespace qj {
 
-class CaretLineMeter;
 class CategorySelector;
-class ColumnWrap;
-class EditorCommands;
-class PrintCommands;
+class EditorPane;
 struct EditorOptions;
 class DataFile;
 class DataFileLock;
@@ -90,11 +87,8 @@ public:
     // was wrong with it at start (damaged, not a data file, unreadable).
     void ReportNoDataFile();
     CategorySelector* categorySelector() const { return cbb1_; }
-    // The editor's column wrap and right edge.
-    ColumnWrap* columnWrap() const { return columnWrap_; }
-    // The editor's commands and menus ("pm1", "pm2", "mm1").
-    EditorCommands* editorCommands() const { return editorCommands_; }
-    PrintCommands* printCommands() const { return printCommands_; }
+    // The note editor with its column wrap, commands and menus ("pm1", "pm2", "mm1") and printing.
+    EditorPane& editorPane() const { return *pane_; }
     // The menu bar on show: "MainMenu1" while the tree has the focus, "mm1" while the editor has.
     QMenuBar* shownMenuBar() const;
     bool isFirstRun() const { return firstRun_; }
@@ -154,13 +148,12 @@ private:
     void buildToolBar();
     void buildCentre();
     void buildStatusBar();
-    // The editor pane's tools (MainEditor.cpp).
-    void buildEditorTools();
+    // The editor pane and its tools (MainEditor.cpp).
+    void buildEditorPane();
     void installMenuBars(QMenuBar* mainMenu);
     void addMainCommandsToEditorMenuBar(QMenuBar* bar);
     void btn10Click();
     void LoadEditorOptions();
-    void SaveEditorOptions(const EditorOptions& options);
 
     // Commands.
     void cbb1Change(int index);
@@ -181,10 +174,7 @@ private:
     QString dataFileProblem_; // why the data file found at start could not be opened
     Notebook* notebook_ = nullptr;
     StoreWindows* storeWindows_ = nullptr;
-    ColumnWrap* columnWrap_ = nullptr;
-    CaretLineMeter* caretLineMeter_ = nullptr;
-    EditorCommands* editorCommands_ = nullptr;
-    PrintCommands* printCommands_ = nullptr;
+    EditorPane* pane_ = nullptr;
     QStackedLayout* menuBars_ = nullptr;
 
     QToolBar* toolBar1_ = nullptr;

@@ -9,6 +9,7 @@
 #include "editor/ColumnMath.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorCommands.h"
+#include "editor/EditorPane.h"
 #include "editor/PrintCommands.h"
 #include "shell/AppTitle.h"
 #include "shell/EditorSettings.h"
@@ -29,7 +30,7 @@ ProfileFile SettingsFileOf(const ProgramFolder& folder) {
 
 } // namespace
 
-void TFmain::buildEditorTools() {
+void TFmain::buildEditorPane() {
     EditorHooks hooks{services_.dialogs, services_.clock, services_.launcher};
     hooks.dialogParent = this;
     hooks.appTitle = QString::fromUtf8(kAppTitle);
@@ -41,30 +42,26 @@ void TFmain::buildEditorTools() {
     hooks.exportPdf = actions_.outputPdf;
     hooks.exit = actions_.exit;
     hooks.print = actions_.print;
-    editorCommands_ = new EditorCommands(notebook_->editor(), hooks, this);
-
     // Printing: the header reads the window's caption and the version panel afresh on every page.
-    printCommands_ = new PrintCommands(
-        notebook_->editor(), services_.dialogs, services_.clock, this,
-        [this] {
-            return PrintTexts{windowTitle(), statusText(kVersionPanel)};
-        },
-        this);
-    const std::pair<QAction*, void (PrintCommands::*)()> printing[] = {
+    pane_ = new EditorPane(notebook_->editor(), std::move(hooks), [this] {
+        return PrintTexts{windowTitle(), statusText(kVersionPanel)};
+    });
+    PrintCommands* printing = pane_->printing();
+    const std::pair<QAction*, void (PrintCommands::*)()> printCommands[] = {
         {actions_.print, &PrintCommands::print},
         {actions_.printView, &PrintCommands::preview},
         {actions_.pageSetup, &PrintCommands::pageSetup},
         {actions_.outputPdf, &PrintCommands::exportPdf},
     };
-    for (const auto& [action, command] : printing)
-        connect(action, &QAction::triggered, printCommands_, command);
-    editorCommands_->showReadOnly(notebook_->editor()->isReadOnly());
-    connect(notebook_, &Notebook::readOnlyChanged, editorCommands_, &EditorCommands::showReadOnly);
+    for (const auto& [action, command] : printCommands)
+        connect(action, &QAction::triggered, printing, command);
+    EditorCommands* commands = pane_->commands();
+    commands->showReadOnly(notebook_->editor()->isReadOnly());
+    connect(notebook_, &Notebook::readOnlyChanged, commands, &EditorCommands::showReadOnly);
     connect(notebook_->titleBar()->toolsButton(), &QToolButton::clicked, this, &TFmain::btn10Click);
-    connect(editorCommands_, &EditorCommands::optionsChanged, this, [this](const EditorOptions& options) {
-        SaveEditorOptions(options);
-        columnWrap_->setEdgeColumn(options.edgeColumn);
-        columnWrap_->setWrapColumn(options.edgeColumn);
+    connect(pane_, &EditorPane::optionsChanged, this, [this](const EditorOptions& options) {
+        ProfileFile file = SettingsFileOf(services_.folder);
+        WriteEditorOptions(file, options);
     });
 }
 
@@ -75,14 +72,14 @@ void TFmain::installMenuBars(QMenuBar* mainMenu) {
     menuBars_ = new QStackedLayout(bars);
     menuBars_->setContentsMargins(0, 0, 0, 0);
     menuBars_->addWidget(mainMenu);
-    addMainCommandsToEditorMenuBar(editorCommands_->editorMenuBar());
-    menuBars_->addWidget(editorCommands_->editorMenuBar());
+    addMainCommandsToEditorMenuBar(pane_->commands()->editorMenuBar());
+    menuBars_->addWidget(pane_->commands()->editorMenuBar());
     menuBars_->setCurrentWidget(mainMenu);
     setMenuWidget(bars);
     connect(notebook_, &Notebook::treeEntered, this,
             [this, mainMenu] { menuBars_->setCurrentWidget(mainMenu); });
     connect(notebook_, &Notebook::editorEntered, this,
-            [this] { menuBars_->setCurrentWidget(editorCommands_->editorMenuBar()); });
+            [this] { menuBars_->setCurrentWidget(pane_->commands()->editorMenuBar()); });
 }
 
 // The editor's menu bar also carries the main commands the editor's own menus lack, so that every
@@ -113,22 +110,11 @@ QMenuBar* TFmain::shownMenuBar() const {
 // The edit-tools menu drops down from the title bar's button, below it and flush with its left.
 void TFmain::btn10Click() {
     QToolButton* button = notebook_->titleBar()->toolsButton();
-    editorCommands_->toolsMenu()->popup(button->mapToGlobal(QPoint(0, button->height())));
+    pane_->commands()->toolsMenu()->popup(button->mapToGlobal(QPoint(0, button->height())));
 }
 
 void TFmain::LoadEditorOptions() {
-    const EditorOptions o = ReadEditorOptions(SettingsFileOf(services_.folder));
-    editorCommands_->setOptions(o);
-    if (o.edgeColumn != EditorOptions{}.edgeColumn) {
-        columnWrap_->setEdgeColumn(o.edgeColumn);
-        columnWrap_->setWrapColumn(o.edgeColumn);
-    }
-    columnWrap_->refresh();
-}
-
-void TFmain::SaveEditorOptions(const EditorOptions& o) {
-    ProfileFile file = SettingsFileOf(services_.folder);
-    WriteEditorOptions(file, o);
+    pane_->applyOptions(ReadEditorOptions(SettingsFileOf(services_.folder)));
 }
 
 } // namespace qj

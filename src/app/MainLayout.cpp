@@ -8,6 +8,7 @@
 #include "app/notebook/NoteTreeWidget.h"
 #include "app/notebook/Notebook.h"
 #include "editor/ColumnWrap.h"
+#include "editor/EditorPane.h"
 
 #include <algorithm>
 
@@ -146,7 +147,7 @@ void TFmain::buildCentre() {
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(0);
     rightLayout->addWidget(notebook_->titleBar());
-    rightLayout->addWidget(notebook_->editor(), 1);
+    rightLayout->addWidget(pane_, 1);
 
     splitter_->addWidget(pageControl1_);
     splitter_->addWidget(right);
@@ -180,7 +181,7 @@ void TFmain::buildStatusBar() {
     connect(notebook_, &Notebook::treePositionChanged, this,
             [this](const QString& text) { setStatusText(kTreePanel, text); });
     connect(notebook_->editor(), &QsciScintilla::cursorPositionChanged, this, &TFmain::mmo1StatusChange);
-    connect(columnWrap_, &ColumnWrap::mouseMoved, this, &TFmain::mmo1MouseMove);
+    connect(pane_->columnWrap(), &ColumnWrap::mouseMoved, this, &TFmain::mmo1MouseMove);
     mmo1StatusChange();
 }
 

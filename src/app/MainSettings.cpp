@@ -6,6 +6,7 @@
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
 #include "editor/ColumnWrap.h"
+#include "editor/EditorPane.h"
 #include "editor/EditorText.h"
 #include "editor/StatusTexts.h"
 #include "seams/StandardBoxes.h"
@@ -21,8 +22,6 @@
 
 namespace qj {
 namespace {
-
-constexpr int kWrapColumn = 80;
 
 ProfileFile SettingsFile(const ProgramFolder& folder) {
     return ProfileFile(folder.filePath(QString::fromUtf8(kSettingsFileName)));
@@ -108,14 +107,8 @@ QFont TFmain::editorFont() const {
 
 // The editor shows the stored font name with the nearest installed face; the file keeps the name.
 void TFmain::applyEditorLook() {
-    NoteEditor* editor = notebook_->editor();
-    editor->setFont(editorFont());
-    editor->setColor(SettingsColour(look_.fontColor));
-    editor->setPaper(SettingsColour(look_.backColor));
-    editor->setCaretLineVisible(true);
-    editor->setCaretLineBackgroundColor(SettingsColour(look_.lineBackColor));
-    editor->setCaretLineForeground(SettingsColour(look_.lineFontColor));
-    columnWrap_->refresh();
+    pane_->applyLook({editorFont(), SettingsColour(look_.fontColor), SettingsColour(look_.backColor),
+                      SettingsColour(look_.lineFontColor), SettingsColour(look_.lineBackColor)});
 }
 
 void TFmain::ApplyTooltipLook() {
@@ -126,18 +119,15 @@ void TFmain::ApplyTooltipLook() {
 // The wrap switch: ticked, the right edge shows and the text wraps, both at column 80 (also when
 // the edge had been dragged elsewhere). Cleared, neither shows; the columns keep their values.
 void TFmain::ChkBoxClick(bool checked) {
-    if (checked) {
-        columnWrap_->setWrapColumn(kWrapColumn);
-        columnWrap_->setEdgeColumn(kWrapColumn);
-    }
-    columnWrap_->setEnabled(checked);
+    pane_->setWrapSwitch(checked);
 }
 
 // Mouse moves over the editor: the wrap column follows the right edge (which the user may have
 // dragged), and status panel 3 shows it with the caret line's width in pixels.
 void TFmain::mmo1MouseMove() {
-    columnWrap_->setWrapColumn(columnWrap_->edgeColumn());
-    setStatusText(kWrapPanel, WrapReadout(columnWrap_->wrapColumn(), caretLineMeter_->width()));
+    pane_->followEdge();
+    setStatusText(kWrapPanel,
+                  WrapReadout(pane_->columnWrap()->wrapColumn(), pane_->caretLineMeter()->width()));
 }
 
 // Caret moves: status panel 2 shows the caret's line and column, both counted from 1.

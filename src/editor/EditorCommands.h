@@ -9,6 +9,7 @@
 #include "seams/Dialogs.h"
 
 #include <QHash>
+#include <QMenuBar>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -131,7 +132,7 @@ private:
     int toolSteps_ = 0; // undo steps on top made by the insert tools
     bool toolWriting_ = false;
     QHash<QString, QAction*> byName_; // every command made by add() and alias()
-    QMenuBar* mm1_ = nullptr;
+    QPointer<QMenuBar> mm1_; // made without a parent; the window that shows it may delete it first
     QMenu* pm1_ = nullptr;
     QMenu* pm2_ = nullptr;
     QPointer<SearchDialog> findDialog_;

@@ -8,6 +8,7 @@
 #include "app/notebook/Notebook.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorCommands.h"
+#include "editor/EditorPane.h"
 #include "support/UiHelpers.h"
 
 #include <QAction>
@@ -56,7 +57,7 @@ protected:
         window->show();
         QApplication::processEvents();
     }
-    EditorCommands* commands() { return window->editorCommands(); }
+    EditorCommands* commands() { return window->editorPane().commands(); }
 };
 
 TEST_F(EditorMenusTest, MenuBarFollowsTheFocusBetweenTreeAndEditor) {
@@ -211,14 +212,14 @@ TEST_F(EditorMenusTest, EditorOptionsAreAppliedAndKeptInTheSettingsFile) {
     commands()->action(QStringLiteral("actEditOptions"))->trigger();
     EXPECT_EQ(window->notebook().editor()->tabWidth(), 8);
     EXPECT_EQ(window->notebook().editor()->marginWidth(0), 0);
-    EXPECT_EQ(window->columnWrap()->edgeColumn(), 72);
+    EXPECT_EQ(window->editorPane().columnWrap()->edgeColumn(), 72);
     EXPECT_EQ(iniValue(QStringLiteral("EditorOptions"), QStringLiteral("TabWidth")), QStringLiteral("8"));
 
     TFmain& again = exitAndReopen();
-    EXPECT_EQ(again.editorCommands()->options().tabWidth, 8);
-    EXPECT_FALSE(again.editorCommands()->options().gutterShown);
+    EXPECT_EQ(again.editorPane().commands()->options().tabWidth, 8);
+    EXPECT_FALSE(again.editorPane().commands()->options().gutterShown);
     EXPECT_EQ(again.notebook().editor()->tabWidth(), 8);
-    EXPECT_EQ(again.columnWrap()->edgeColumn(), 72);
+    EXPECT_EQ(again.editorPane().columnWrap()->edgeColumn(), 72);
 }
 
 TEST_F(EditorMenusTest, PdfExportCarriesTheWindowCaptionAndVersionInItsHeader) {

@@ -6,6 +6,7 @@
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
 #include "editor/ColumnWrap.h"
+#include "editor/EditorPane.h"
 #include "editor/StatusTexts.h"
 #include "support/UiHelpers.h"
 
@@ -40,7 +41,7 @@ protected:
 };
 
 TEST_F(EditorPaneTest, WrapSwitchShowsEdgeAndWrapAtEightyAndRestoresEightyAfterADrag) {
-    ColumnWrap* wrap = window->columnWrap();
+    ColumnWrap* wrap = window->editorPane().columnWrap();
     ASSERT_TRUE(wrapBox()->isChecked());
     EXPECT_TRUE(wrap->edgeShown());
     EXPECT_EQ(editor()->wrapMode(), QsciScintilla::WrapWord);

@@ -145,9 +145,9 @@ TEST_F(ChineseRowsTest, ALongLineShowsTheRulesRowsInPiecesAsKeysAreTyped) {
     };
     auto type = [this](const QString& key) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
-        QApplication::sendEvent(editor.get(), &press);
+        QApplication::sendEvent(editor, &press);
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, key);
-        QApplication::sendEvent(editor.get(), &release);
+        QApplication::sendEvent(editor, &release);
     };
     editor->viewport()->repaint();
     EXPECT_EQ(shownRows(0, line), ruleRows(line));
@@ -213,7 +213,7 @@ TEST_F(ChineseRowsTest, TypedTextIsStyledAtOnceAndANewFaceRestylesTheText) {
     editor->viewport()->repaint();
     editor->SendScintilla(QsciScintilla::SCI_GOTOPOS, 0L);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-    QApplication::sendEvent(editor.get(), &press);
+    QApplication::sendEvent(editor, &press);
     EXPECT_EQ(editor->SendScintilla(QsciScintilla::SCI_GETENDSTYLED),
               editor->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, 0L));
     // Other changes (a replace-all makes thousands) wait for the next paint to be styled.

@@ -120,7 +120,7 @@ TEST_F(EditorTest, LongNoteWrapsWhatIsDrawnAtOnceAndTheRestWhenIdle) {
 // The wrap read-out's caret line width is measured again whenever it may have changed.
 TEST_F(EditorTest, CaretLineMeterFollowsTheCaretLineItsTextAndTheFont) {
     load(QStringLiteral("短\r\n长一些的一行"));
-    CaretLineMeter meter(editor.get());
+    CaretLineMeter meter(editor);
     QFont bigger(QStringLiteral("AR PL SungtiL GB"));
     bigger.setPointSize(20);
     const struct {

@@ -7,17 +7,22 @@
 
 namespace qj::test {
 
+EditorHooks EditorTest::paneHooks() {
+    EditorHooks hooks{dialogs, clock, launcher};
+    hooks.appTitle = QStringLiteral("青简札记");
+    hooks.setReadOnly = [this](bool on) { editor->setReadOnly(on); };
+    return hooks;
+}
+
 void EditorTest::SetUp() {
-    editor = std::make_unique<QsciScintilla>();
-    editor->setUtf8(true);
-    editor->setEolMode(QsciScintilla::EolWindows);
-    ConfigureNoteEditor(*editor);
+    pane = std::make_unique<EditorPane>(nullptr, paneHooks(), [this] { return printTexts(); });
+    editor = pane->editor();
+    wrap = pane->columnWrap();
     QFont font(QStringLiteral("AR PL SungtiL GB"));
     font.setPointSize(12);
     editor->setFont(font);
-    wrap = new ColumnWrap(editor.get());
-    editor->resize(1000, 400);
-    editor->show();
+    pane->resize(1000, 400);
+    pane->show();
     QApplication::processEvents();
 }
 
@@ -38,7 +43,7 @@ int EditorTest::subLineOf(int line, int index) {
 }
 
 void EditorTest::resizeTo(int width) {
-    editor->resize(width, 400);
+    pane->resize(width, 400);
     // The margin follows the resize from the event loop.
     QApplication::processEvents();
     QApplication::processEvents();

@@ -26,14 +26,17 @@ namespace {
 
 class EditorToolsTest : public EditorTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        const auto setReadOnly = [this](bool on) {
+    EditorHooks paneHooks() override {
+        EditorHooks hooks = EditorTest::paneHooks();
+        hooks.setReadOnly = [this](bool on) {
             editor->setReadOnly(on);
             readOnlyCalls.push_back(on);
         };
-        EditorHooks hooks{dialogs, clock, launcher, nullptr, QStringLiteral("青简札记"), setReadOnly, {}};
-        commands = new EditorCommands(editor.get(), hooks);
+        return hooks;
+    }
+    void SetUp() override {
+        EditorTest::SetUp();
+        commands = pane->commands();
     }
     void trigger(const char* name) {
         QAction* a = commands->action(QString::fromLatin1(name));
@@ -46,9 +49,6 @@ protected:
     }
     QString clipboard() const { return QApplication::clipboard()->text(); }
 
-    ScriptedDialogs dialogs;
-    FakeClock clock;
-    RecordingLauncher launcher;
     EditorCommands* commands = nullptr;
     std::vector<bool> readOnlyCalls;
 };

@@ -14,7 +14,8 @@ TEST(Gutter, WidthTextHasADigitMoreThanTheLineCount) {
     const struct {
         long lines;
         int digits;
-    } cases[] = {{0, 6}, {1, 6}, {99999, 6}, {100000, 7}, {999999, 7}, {1000000, 8}, {1767812, 8}, {10000000, 9}};
+    } cases[] = {{0, 6},      {1, 6},       {99999, 6},   {100000, 7},
+                 {999999, 7}, {1000000, 8}, {1767812, 8}, {10000000, 9}};
     for (const auto& c : cases)
         EXPECT_EQ(GutterWidthText(c.lines), QString(c.digits, QLatin1Char('0'))) << c.lines;
 }

@@ -84,10 +84,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
         clock.set(QDate(2026, 12, 9), QTime(12, 0, 5));
-        commands = new PrintCommands(editor.get(), dialogs, clock, nullptr, [this] {
-            ++headerReads;
-            return PrintTexts{QStringLiteral("青简札记"), QStringLiteral("版本: V1.2.12.41")};
-        });
+        commands = pane->printing();
     }
     // The print dialog answers OK with a PDF file as the printer's output.
     QString printToPdf(const char* name) {
@@ -100,14 +97,16 @@ protected:
         return path;
     }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
+    PrintTexts printTexts() override {
+        ++headerReads;
+        return EditorTest::printTexts();
+    }
     // The print date and time as the locale writes them, without a time-zone name.
     QString footer(int page, int pages) const {
         return QStringLiteral("2026/12/9 12:00:05 %1/%2").arg(page).arg(pages);
     }
 
     QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    FakeClock clock;
     PrintCommands* commands = nullptr;
     int headerReads = 0;
 };

@@ -26,10 +26,7 @@ class CommandsTest : public EditorTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        EditorHooks hooks{dialogs, clock, launcher};
-        hooks.appTitle = QStringLiteral("青简札记");
-        hooks.setReadOnly = [this](bool on) { editor->setReadOnly(on); };
-        commands = new EditorCommands(editor.get(), hooks);
+        commands = pane->commands();
     }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -56,9 +53,6 @@ protected:
         return o;
     }
 
-    ScriptedDialogs dialogs;
-    FakeClock clock;
-    RecordingLauncher launcher;
     EditorCommands* commands = nullptr;
 };
 

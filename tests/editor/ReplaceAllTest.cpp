@@ -30,7 +30,7 @@ protected:
         load(Foxes());
     }
     int changesDuring(const std::function<void()>& change) {
-        QSignalSpy spy(editor.get(), &Sci::textChanged);
+        QSignalSpy spy(editor, &Sci::textChanged);
         change();
         return static_cast<int>(spy.count());
     }
@@ -110,7 +110,7 @@ TEST_F(ReplaceAllTest, UndoOfAManyLineChangeTellsTheNewLineCount) {
         editor->insertAt(QStringLiteral("\r\n行"), i, 1);
     editor->endUndoAction();
     EXPECT_EQ(editor->lines(), 51);
-    QSignalSpy lines(editor.get(), &Sci::linesChanged);
+    QSignalSpy lines(editor, &Sci::linesChanged);
     editor->undo();
     EXPECT_EQ(editor->lines(), 1);
     EXPECT_GE(lines.count(), 1);

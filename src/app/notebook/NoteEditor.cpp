@@ -1,5 +1,6 @@
 #include "app/notebook/NoteEditor.h"
 
+#include "editor/CaretLineText.h"
 #include "editor/EditorLook.h"
 
 #include <QInputMethodEvent>
@@ -14,15 +15,7 @@ NoteEditor::NoteEditor(QWidget* parent) : QsciScintilla(parent) {
     setReadOnly(true);
     ConfigureNoteEditor(*this);
 
-    // Scintilla colours only the active line's ground; its text takes its colour from an
-    // indicator laid over the caret's line. The active line keeps its colours without the focus.
-    SendScintilla(SCI_SETCARETLINEVISIBLEALWAYS, 1);
-    activeLineIndicator_ = indicatorDefine(TextColorIndicator);
-    activeLineTimer_.setSingleShot(true);
-    activeLineTimer_.setInterval(0);
-    connect(&activeLineTimer_, &QTimer::timeout, this, &NoteEditor::colourActiveLine);
-    connect(this, &QsciScintilla::cursorPositionChanged, &activeLineTimer_, qOverload<>(&QTimer::start));
-    connect(this, &QsciScintilla::textChanged, &activeLineTimer_, qOverload<>(&QTimer::start));
+    CaretLineText::of(this);
 }
 
 void NoteEditor::loadText(const QString& text) {
@@ -40,21 +33,11 @@ void NoteEditor::clearCompletely() {
 }
 
 void NoteEditor::setCaretLineForeground(const QColor& colour) {
-    caretLineFore_ = colour;
-    setIndicatorForegroundColor(colour, activeLineIndicator_);
-    activeLineTimer_.start();
+    CaretLineText::of(this)->setColour(colour);
 }
 
-void NoteEditor::colourActiveLine() {
-    SendScintilla(SCI_SETINDICATORCURRENT, activeLineIndicator_);
-    SendScintilla(SCI_INDICATORCLEARRANGE, 0UL, SendScintilla(SCI_GETLENGTH));
-    if (!caretLineFore_.isValid())
-        return;
-    const long line = SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS));
-    const long start = SendScintilla(SCI_POSITIONFROMLINE, line);
-    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line);
-    if (end > start)
-        SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(start), end - start);
+QColor NoteEditor::caretLineForeground() const {
+    return CaretLineText::of(const_cast<NoteEditor*>(this))->colour();
 }
 
 void NoteEditor::focusInEvent(QFocusEvent* event) {

@@ -3,7 +3,6 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QColor>
-#include <QTimer>
 
 namespace qj {
 
@@ -22,7 +21,7 @@ public:
 
     // The text colour of the active line (the caret's line), drawn over the editor's text colour.
     void setCaretLineForeground(const QColor& colour);
-    QColor caretLineForeground() const { return caretLineFore_; }
+    QColor caretLineForeground() const;
 
     // An input method's composition is under way: its text is shown in the editor but not yet
     // typed (no change of the note until it is committed).
@@ -36,7 +35,6 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
-    void colourActiveLine();
     // A composition that ended without a commit takes back the blanks it filled in up to a caret
     // past the end of its line.
     void takeBackPadding();
@@ -45,11 +43,6 @@ private:
     long lengthBefore_ = 0;  // the text's length in bytes when the composition began
     long caretBefore_ = 0;   // the caret's position then
     long virtualBefore_ = 0; // and how far past its line's end it stood
-
-    QColor caretLineFore_;
-    int activeLineIndicator_ = -1;
-    // Indicators must not change inside Scintilla's own notifications: the colouring waits for them.
-    QTimer activeLineTimer_;
 };
 
 } // namespace qj
