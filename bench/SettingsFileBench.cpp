@@ -1,6 +1,7 @@
 // Reading the settings at start and writing them at exit with a 3 MB settings file: one with
 // 100,000 sections, one with a 3 MB font name. Target: under 0.5 s each.
 #include "shell/Settings.h"
+#include "shell/SettingsStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,7 +35,7 @@ void BM_ReadAtStart(benchmark::State& state) {
     const QString path = dir.filePath(QStringLiteral("Jotterly.ini"));
     Put(path, BigFile(static_cast<int>(state.range(0))));
     for (auto _ : state)
-        benchmark::DoNotOptimize(qj::ReadSettings(qj::ProfileFile(path)));
+        benchmark::DoNotOptimize(qj::SettingsStore(path).read());
     state.SetLabel(kNames[state.range(0)]);
 }
 BENCHMARK(BM_ReadAtStart)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
@@ -44,10 +45,10 @@ void BM_WriteAtExit(benchmark::State& state) {
     const QString path = dir.filePath(QStringLiteral("Jotterly.ini"));
     const std::string bytes = BigFile(static_cast<int>(state.range(0)));
     Put(path, bytes);
-    qj::ProfileFile file(path);
-    const qj::Settings settings = qj::ReadSettings(file);
+    qj::SettingsStore file(path);
+    const qj::Settings settings = file.read();
     for (auto _ : state)
-        qj::SaveSettings(file, settings);
+        file.saveAtExit(settings);
     state.SetLabel(kNames[state.range(0)]);
 }
 BENCHMARK(BM_WriteAtExit)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);

@@ -63,7 +63,8 @@ QString TFmain::DataFileHeldElsewhereText(const QString& path) {
         .arg(QDir::toNativeSeparators(path));
 }
 
-TFmain::TFmain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
+TFmain::TFmain(const Services& services, QWidget* parent)
+    : QMainWindow(parent), services_(services), settings_(SettingsStore::InFolder(services.folder.path())) {
     setObjectName(QStringLiteral("Fmain"));
     // Design size, centred; the program opens maximized, and this is the size it restores to.
     resize(777, 562);
@@ -215,7 +216,7 @@ void TFmain::CheckDefaultCategory() {
     runCommand([this] {
         firstRun_ = IsFirstRun(*dataFile_);
         if (firstRun_)
-            WriteSetting(QStringLiteral("Info"), QStringLiteral("CurTb"), QString::fromUtf8(kHelpCategory));
+            settings_.saveStartupCategory(QString::fromUtf8(kHelpCategory));
     });
 }
 
@@ -292,7 +293,7 @@ void TFmain::CreateCategory() {
         }
         notebook_->closeCategory();
         notebook_->openCategory(*dataFile_, name);
-        WriteSetting(QStringLiteral("Info"), QStringLiteral("CurTb"), name);
+        settings_.saveStartupCategory(name);
         EnableNoteCommands(true);
         emit categoryCreated(name);
         FillCategorySelector();

@@ -3,6 +3,7 @@
 #include "app/MainActions.h"
 #include "seams/Services.h"
 #include "shell/Settings.h"
+#include "shell/SettingsStore.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -51,8 +52,8 @@ public:
     // Asks for a new category name and creates the category with its first note; it becomes the
     // current category and the start-up category of the next run.
     void CreateCategory();
-    // Writes one value of the settings file at once (the start-up category "CurTb").
-    void WriteSetting(const QString& section, const QString& key, const QString& value);
+    // The settings file of the program folder.
+    SettingsStore& settingsStore() { return settings_; }
     // Empties the category selector and lists the data file's categories into it (no selection).
     void FillCategorySelector();
     // Enables or disables the commands that need an open category: importing, exporting to text,
@@ -168,6 +169,7 @@ private:
     void N89Click();
 
     Services services_;
+    SettingsStore settings_;
     MainActions actions_;
     std::unique_ptr<DataFileLock> dataLock_; // before the data file: released after it closes
     std::unique_ptr<DataFile> dataFile_;

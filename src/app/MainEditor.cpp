@@ -12,7 +12,6 @@
 #include "editor/EditorPane.h"
 #include "editor/PrintCommands.h"
 #include "shell/AppTitle.h"
-#include "shell/EditorSettings.h"
 
 #include <QAction>
 #include <QMenu>
@@ -22,14 +21,6 @@
 #include <QToolButton>
 
 namespace qj {
-namespace {
-
-ProfileFile SettingsFileOf(const ProgramFolder& folder) {
-    return ProfileFile(folder.filePath(QString::fromUtf8(kSettingsFileName)));
-}
-
-} // namespace
-
 void TFmain::buildEditorPane() {
     EditorHooks hooks{services_.dialogs, services_.clock, services_.launcher};
     hooks.dialogParent = this;
@@ -59,10 +50,8 @@ void TFmain::buildEditorPane() {
     commands->showReadOnly(notebook_->editor()->isReadOnly());
     connect(notebook_, &Notebook::readOnlyChanged, commands, &EditorCommands::showReadOnly);
     connect(notebook_->titleBar()->toolsButton(), &QToolButton::clicked, this, &TFmain::btn10Click);
-    connect(pane_, &EditorPane::optionsChanged, this, [this](const EditorOptions& options) {
-        ProfileFile file = SettingsFileOf(services_.folder);
-        WriteEditorOptions(file, options);
-    });
+    connect(pane_, &EditorPane::optionsChanged, this,
+            [this](const EditorOptions& options) { settings_.saveEditorOptions(options); });
 }
 
 // Both menu bars sit in one place; the one for the widget with the keyboard focus shows.
@@ -114,7 +103,7 @@ void TFmain::btn10Click() {
 }
 
 void TFmain::LoadEditorOptions() {
-    pane_->applyOptions(ReadEditorOptions(SettingsFileOf(services_.folder)));
+    pane_->applyOptions(settings_.readEditorOptions());
 }
 
 } // namespace qj

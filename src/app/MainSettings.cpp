@@ -23,10 +23,6 @@
 namespace qj {
 namespace {
 
-ProfileFile SettingsFile(const ProgramFolder& folder) {
-    return ProfileFile(folder.filePath(QString::fromUtf8(kSettingsFileName)));
-}
-
 QString SettingsNotWrittenText(const QString& path) {
     return QStringLiteral("设置文件 %1 不能写入，这次的显示设置没有保存。")
         .arg(QDir::toNativeSeparators(path));
@@ -38,13 +34,8 @@ int ValueOf(const QColor& colour) {
 
 } // namespace
 
-void TFmain::WriteSetting(const QString& section, const QString& key, const QString& value) {
-    ProfileFile file = SettingsFile(services_.folder);
-    qj::WriteSetting(file, section, key, value);
-}
-
 void TFmain::LoadSettings() {
-    const Settings s = ReadSettings(SettingsFile(services_.folder));
+    const Settings s = settings_.read();
     if (!s.toolBar)
         actions_.toolBar->trigger();
     if (!s.listBar)
@@ -68,8 +59,7 @@ void TFmain::LoadSkinChoice() {
 }
 
 void TFmain::ApplySkinChoice(const QString& fileName, int index) {
-    ProfileFile file = SettingsFile(services_.folder);
-    WriteSkinChoice(file, fileName, index);
+    settings_.saveSkinChoice(fileName, index);
     look_.skinName = fileName;
     look_.skinIndex = QString::number(index);
     const QList<QAction*> items = skinMenu_->actions(); // 春 夏 秋 冬 默认
@@ -88,10 +78,9 @@ bool TFmain::SaveSettings() {
     s.toolBar = actions_.toolBar->isChecked();
     s.listBar = actions_.listBar->isChecked();
     s.autoLine = chkBox_->isChecked();
-    ProfileFile file = SettingsFile(services_.folder);
-    if (qj::SaveSettings(file, s))
+    if (settings_.saveAtExit(s))
         return true;
-    ErrorBox(services_.dialogs, this, SettingsNotWrittenText(file.path()));
+    ErrorBox(services_.dialogs, this, SettingsNotWrittenText(settings_.path()));
     return false;
 }
 
@@ -158,9 +147,8 @@ void TFmain::actEditFontExecute() {
     fontUnderline_ = font.underline();
     look_.fontColor = ValueOf(chosen->color);
     applyEditorLook();
-    ProfileFile file = SettingsFile(services_.folder);
-    if (!SaveFontSettings(file, look_))
-        ErrorBox(services_.dialogs, this, SettingsNotWrittenText(file.path()));
+    if (!settings_.saveFont(look_))
+        ErrorBox(services_.dialogs, this, SettingsNotWrittenText(settings_.path()));
 }
 
 void TFmain::actEditBKColorExecute() {

@@ -75,7 +75,7 @@ void StoreWindows::createCategory() {
 }
 
 void StoreWindows::writeDefault(const QString& name) {
-    main_.WriteSetting(QStringLiteral("Info"), QStringLiteral("CurTb"), name);
+    main_.settingsStore().saveStartupCategory(name);
 }
 
 bool StoreWindows::makeCurrent(const QString& name) {

@@ -8,6 +8,7 @@
 #include "shell/FileVersion.h"
 #include "shell/FontFamilies.h"
 #include "shell/Settings.h"
+#include "shell/SettingsStore.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -50,25 +51,21 @@ std::unique_ptr<QApplication> MakeApplication() {
     return std::make_unique<QApplication>(argc, argv);
 }
 
-// The settings file the window reads sits in the program folder, beside its data file.
-ProfileFile SettingsBeside(const QString& dataFilePath) {
-    return ProfileFile(QFileInfo(dataFilePath).dir().filePath(QString::fromUtf8(kSettingsFileName)));
-}
-
 } // namespace
 
 int WriteNotePdfFile(const QString& text, const QString& dataFilePath, const QString& pdfPath,
                      QString* failure) {
     const std::unique_ptr<QApplication> app = MakeApplication();
-    const ProfileFile file = SettingsBeside(dataFilePath);
-    const Settings settings = ReadSettings(file);
+    // The settings file the window reads sits in the program folder, beside its data file.
+    const SettingsStore store = SettingsStore::InFolder(QFileInfo(dataFilePath).absolutePath());
+    const Settings settings = store.read();
     // The editor as the window sets it up for a note (CR LF lines, the program's look, the stored
     // options, font and text colour).
     QsciScintilla editor;
     editor.setUtf8(true);
     editor.setEolMode(QsciScintilla::EolWindows);
     ConfigureNoteEditor(editor);
-    const EditorOptions options = ReadEditorOptions(file);
+    const EditorOptions options = store.readEditorOptions();
     ApplyEditorOptions(editor, options);
     // The rows end where the window's editor ends them: its column wrap, switched on at the wrap
     // column (Scintilla's printing ends rows at the row rule's places only while the editor itself

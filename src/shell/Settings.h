@@ -1,10 +1,13 @@
 #pragma once
-// The user's preferences in "Jotterly.ini" beside the program, as plain values. Reading applies
-// the defaults of a fresh installation; the widgets are set from these values by the main window.
+// The user's preferences in "Jotterly.ini" beside the program, as plain values (SettingsStore reads
+// and writes them). Reading applies the defaults of a fresh installation; the widgets are set from
+// these values by the main window.
 // Colours are $00BBGGRR integers; kTooltipColor is the system-colour code of the tooltip
 // background, which the window turns into the tooltip colour.
 
 #include "shell/ProfileFile.h"
+
+#include <optional>
 
 #include <QString>
 
@@ -41,21 +44,6 @@ struct Settings {
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
-
-// Reads every key from one reading of the file, defaults for what is missing, empty, not an
-// integer, (Font/Back) stored 0 or (Font/Size) outside kMinFontSize..kMaxFontSize.
-Settings ReadSettings(const ProfileFile& file);
-// Writes, in one write of the file, what is saved on exit: Settings ToolBar/ListBar/AutoLine, Font
-// Name/Size/Color, Back Color/NowlinefontColor/NowlinebkColor. CurTb and SkinFile are written only by their
-// own calls. False when a value could not be written (the file or its folder is write-protected, say).
-bool SaveSettings(ProfileFile& file, const Settings& settings);
-// Writes, in one write of the file, what the font dialog chooses: Font Name/Size/Color. False when
-// it could not be written.
-bool SaveFontSettings(ProfileFile& file, const Settings& settings);
-// One value written at once (CurTb).
-void WriteSetting(ProfileFile& file, const QString& section, const QString& key, const QString& value);
-// Writes the season choice: SkinFile Name and Index (decimal).
-void WriteSkinChoice(ProfileFile& file, const QString& name, int index);
 
 // The season index stored in SkinFile/Index, or nothing when it is empty or no integer.
 std::optional<int> SkinIndex(const Settings& settings);

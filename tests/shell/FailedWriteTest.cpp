@@ -4,6 +4,7 @@
 #include "FaultInjection.h"
 #include "shell/ProfileFile.h"
 #include "shell/Settings.h"
+#include "shell/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,7 +48,7 @@ const Write kWrites[] = {
      [](ProfileFile& f) {
          Settings s;
          s.fontName = QString(3000, QChar(u'楷'));
-         SaveSettings(f, s);
+         SettingsStore(f.path()).saveAtExit(s);
          return f.ReadString(QStringLiteral("Font"), QStringLiteral("Name")) == s.fontName;
      }},
     {"CurTb",

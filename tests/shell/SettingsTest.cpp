@@ -1,4 +1,5 @@
 #include "shell/Settings.h"
+#include "shell/SettingsStore.h"
 
 #include "common/Gbk.h"
 
@@ -25,7 +26,7 @@ protected:
 } // namespace
 
 TEST_F(SettingsTest, FreshInstallationDefaults) {
-    const Settings s = ReadSettings(ProfileFile(path()));
+    const Settings s = SettingsStore(path()).read();
     EXPECT_TRUE(s.toolBar);
     EXPECT_TRUE(s.listBar);
     EXPECT_TRUE(s.autoLine);
@@ -44,7 +45,7 @@ TEST_F(SettingsTest, StoredZeroAndJunkFallBackToDefaults) {
     Write(Utf8ToGbk("[Settings]\r\nToolBar=0\r\nListBar=junk\r\nAutoLine=2\r\n[Info]\r\nCurTb=\r\n"
                     "[Font]\r\nName=\r\nSize=0\r\nColor=255\r\n[Back]\r\nColor=0\r\nNowlinefontColor=0\r\n"
                     "NowlinebkColor=0x00FF00\r\n[SkinFile]\r\nName=skin02.skn\r\nIndex=x\r\n"));
-    const Settings s = ReadSettings(ProfileFile(path()));
+    const Settings s = SettingsStore(path()).read();
     EXPECT_FALSE(s.toolBar);
     EXPECT_TRUE(s.listBar);   // no integer: default
     EXPECT_FALSE(s.autoLine); // any value but 1 turns wrapping off
@@ -60,9 +61,9 @@ TEST_F(SettingsTest, StoredZeroAndJunkFallBackToDefaults) {
 }
 
 TEST_F(SettingsTest, SavedValuesComeBackAndCurTbIsLeftAlone) {
-    ProfileFile ini(path());
-    WriteSetting(ini, QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("日记"));
-    WriteSkinChoice(ini, QStringLiteral("skin03.skn"), 3);
+    SettingsStore ini(path());
+    ini.saveStartupCategory(QStringLiteral("日记"));
+    ini.saveSkinChoice(QStringLiteral("skin03.skn"), 3);
     Settings s;
     s.toolBar = false;
     s.autoLine = false;
@@ -72,8 +73,8 @@ TEST_F(SettingsTest, SavedValuesComeBackAndCurTbIsLeftAlone) {
     s.backColor = ColorRef(255, 255, 255);
     s.lineBackColor = kTooltipColor;
     s.currentTable = QStringLiteral("不应写入");
-    SaveSettings(ini, s);
-    const Settings back = ReadSettings(ini);
+    ini.saveAtExit(s);
+    const Settings back = ini.read();
     EXPECT_FALSE(back.toolBar);
     EXPECT_TRUE(back.listBar);
     EXPECT_FALSE(back.autoLine);
@@ -84,9 +85,39 @@ TEST_F(SettingsTest, SavedValuesComeBackAndCurTbIsLeftAlone) {
     EXPECT_EQ(back.backColor, 0xFFFFFF);
     EXPECT_EQ(back.lineBackColor, kTooltipColor);
     EXPECT_EQ(SkinIndex(back), 3);
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Back"), QStringLiteral("NowlinebkColor")),
+    EXPECT_EQ(ProfileFile(path()).ReadString(QStringLiteral("Back"), QStringLiteral("NowlinebkColor")),
               QStringLiteral("-16777192"));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Settings"), QStringLiteral("AutoLine")), QStringLiteral("0"));
+    EXPECT_EQ(ProfileFile(path()).ReadString(QStringLiteral("Settings"), QStringLiteral("AutoLine")),
+              QStringLiteral("0"));
+}
+
+// The editor's options are kept within the options dialog's limits (a number beyond them reads as
+// the nearest limit), switches read as stored, missing keys keep the defaults, and what is written
+// reads back.
+TEST_F(SettingsTest, EditorOptionsAreClampedToTheDialogsLimitsAndComeBack) {
+    const struct {
+        const char* tabWidth;
+        const char* edge;
+        const char* gutter;
+        int tabs, edgeColumn;
+        bool gutterShown;
+    } cases[] = {
+        {"0", "9", "0", 1, 10, false},    {"1", "10", "1", 1, 10, true}, {"16", "500", "2", 16, 500, true},
+        {"17", "501", "", 16, 500, true}, {"x", "", "x", 4, 80, true},
+    };
+    for (const auto& c : cases) {
+        Write("[EditorOptions]\r\nTabWidth=" + std::string(c.tabWidth) + "\r\nEdgeColumn=" + c.edge +
+              "\r\nGutter=" + c.gutter + "\r\n");
+        const EditorOptions o = SettingsStore(path()).readEditorOptions();
+        EXPECT_EQ(o.tabWidth, c.tabs) << c.tabWidth;
+        EXPECT_EQ(o.edgeColumn, c.edgeColumn) << c.edge;
+        EXPECT_EQ(o.gutterShown, c.gutterShown) << c.gutter;
+        EXPECT_TRUE(o.autoIndent && o.trimTrailingBlanks && o.caretPastLineEnd);
+    }
+    SettingsStore ini(path());
+    const EditorOptions chosen{7, false, false, false, false, 72};
+    ini.saveEditorOptions(chosen);
+    EXPECT_EQ(ini.readEditorOptions(), chosen);
 }
 
 TEST_F(SettingsTest, FontSizesOutOfRangeOrMalformedReadAsTheDefault) {
@@ -94,14 +125,22 @@ TEST_F(SettingsTest, FontSizesOutOfRangeOrMalformedReadAsTheDefault) {
         std::string stored;
         int size;
     } cases[] = {
-        {"3", 12},  {"4", 4},   {"400", 400}, {"401", 12},
-        {"5000", 12}, {"2147483647", 12}, {"-12", 12}, {"0x10", 16},
-        {std::string("1\0 2", 4), 12}, {std::string("14\0", 3), 12}, {"", 12},
+        {"3", 12},
+        {"4", 4},
+        {"400", 400},
+        {"401", 12},
+        {"5000", 12},
+        {"2147483647", 12},
+        {"-12", 12},
+        {"0x10", 16},
+        {std::string("1\0 2", 4), 12},
+        {std::string("14\0", 3), 12},
+        {"", 12},
     };
     for (const auto& c : cases) {
         const std::string file = "[Font]\r\nSize=" + c.stored + "\r\nName=楷体\r\n";
         Write(file);
-        const Settings s = ReadSettings(ProfileFile(path()));
+        const Settings s = SettingsStore(path()).read();
         EXPECT_EQ(s.fontSize, c.size) << c.stored;
         EXPECT_EQ(s.fontName, QStringLiteral("楷体")) << c.stored;
         // Reading never writes: the file keeps what the user wrote.

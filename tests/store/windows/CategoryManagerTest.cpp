@@ -251,7 +251,7 @@ TEST_F(CategoryManagerTest, ClosingWithOneCategoryMakesItCurrentAndDefault) {
         manager->BtnDelClick();
     }
     ASSERT_TRUE(window->dataFile());
-    window->WriteSetting(QStringLiteral("Info"), QStringLiteral("CurTb"), QStringLiteral("x"));
+    window->settingsStore().saveStartupCategory(QStringLiteral("x"));
     window->notebook().titleBar()->setTitle(QStringLiteral("标题"));
     manager->SpeedButton4Click();
     EXPECT_EQ(curTb(), QStringLiteral("work"));
