@@ -1,6 +1,7 @@
 #include "app/Lymain.h"
 
 #include "app/CategorySelector.h"
+#include "app/FileCommands.h"
 #include "app/JetOffer.h"
 #include "app/StoreWindows.h"
 #include "app/notebook/NoteEditor.h"
@@ -86,11 +87,12 @@ TFmain::TFmain(const Services& services, QWidget* parent)
     storeWindows_ = new StoreWindows(*this, services_);
     connect(actions_.findAll, &QAction::triggered, storeWindows_, &StoreWindows::openSearch);
     connect(actions_.categoryManager, &QAction::triggered, storeWindows_, &StoreWindows::openCategoryManager);
-    connect(actions_.backup, &QAction::triggered, storeWindows_, &StoreWindows::actBackupExecute);
-    connect(actions_.inputFiles, &QAction::triggered, storeWindows_, &StoreWindows::actInputFilesExecute);
-    connect(actions_.outputTxt, &QAction::triggered, storeWindows_, &StoreWindows::actOutputFilesTxtExecute);
-    connect(actions_.outputHtml, &QAction::triggered, storeWindows_,
-            &StoreWindows::actOutputFilesHtmlExecute);
+    fileCommands_ = new FileCommands(*this, services_);
+    connect(actions_.backup, &QAction::triggered, fileCommands_, &FileCommands::actBackupExecute);
+    connect(actions_.inputFiles, &QAction::triggered, fileCommands_, &FileCommands::actInputFilesExecute);
+    connect(actions_.outputTxt, &QAction::triggered, fileCommands_, &FileCommands::actOutputFilesTxtExecute);
+    connect(actions_.outputHtml, &QAction::triggered, fileCommands_,
+            &FileCommands::actOutputFilesHtmlExecute);
     FormCreate();
 }
 

@@ -30,6 +30,7 @@ class DataFile;
 class DataFileLock;
 class GlobalHotKey;
 class Notebook;
+class FileCommands;
 class StoreWindows;
 
 // The main window: toolbar, menus, the category selector and note tree on the left, the note title
@@ -80,8 +81,10 @@ public:
     // The window's commands (the menus', the toolbar's, the tray's).
     const MainActions& actions() const { return actions_; }
     Notebook& notebook() const { return *notebook_; }
-    // The search window, the category manager, backup, import and export.
+    // The search windows and the category manager.
     StoreWindows& storeWindows() const { return *storeWindows_; }
+    // Backup, import, export and files dropped onto the editor.
+    FileCommands& fileCommands() const { return *fileCommands_; }
     // The open data file, or null when there is none (missing or unreadable).
     DataFile* dataFile() const { return dataFile_.get(); }
     // Says why there is no data file: "Not find data file !!!" when it is missing, else what
@@ -176,6 +179,7 @@ private:
     QString dataFileProblem_; // why the data file found at start could not be opened
     Notebook* notebook_ = nullptr;
     StoreWindows* storeWindows_ = nullptr;
+    FileCommands* fileCommands_ = nullptr;
     EditorPane* pane_ = nullptr;
     QStackedLayout* menuBars_ = nullptr;
 

@@ -16,9 +16,6 @@ StoreWindows::StoreWindows(TFmain& main, const Services& services)
     : QObject(&main), main_(main), services_(services) {
     manager_ = new TFaddTable(*this, services_.dialogs, services_.clock, &main_);
     connect(&main_, &TFmain::categoryCreated, manager_, &TFaddTable::CategoryCreated);
-    NoteEditor* editor = main_.notebook().editor();
-    editor->setAcceptDrops(true);
-    editor->viewport()->installEventFilter(this);
 }
 
 void StoreWindows::openCategoryManager() {
@@ -66,16 +63,42 @@ QString StoreWindows::currentCategory() {
     return main_.notebook().categoryName();
 }
 
-QString StoreWindows::startupCategory() {
-    return main_.startupCategory();
-}
-
 void StoreWindows::createCategory() {
     main_.CreateCategory();
 }
 
-void StoreWindows::writeDefault(const QString& name) {
+bool StoreWindows::dropCategory(const QString& name) {
+    // The shown category goes first: nothing may be saved into a dropped table.
+    if (currentCategory() == name)
+        closeCurrent();
+    DataFile* file = main_.dataFile();
+    if (!file || !run([&] { file->DropCategory(name); }))
+        return false;
+    refillSelector(main_.startupCategory());
+    return true;
+}
+
+bool StoreWindows::dropCategories(const QStringList& names) {
+    DataFile* file = main_.dataFile();
+    if (!file)
+        return false;
+    closeCurrent();
+    const bool dropped = run([&] {
+        for (const QString& name : names)
+            file->DropCategory(name);
+    });
+    // The selector never lists a dropped table.
+    refillSelector(QString());
+    return dropped;
+}
+
+bool StoreWindows::makeDefault(const QString& name) {
+    Notebook& notebook = main_.notebook();
+    if (!notebook.askSaveIfDirty())
+        return false;
     main_.settingsStore().saveStartupCategory(name);
+    notebook.clearEditor();
+    return true;
 }
 
 bool StoreWindows::makeCurrent(const QString& name) {
@@ -86,6 +109,11 @@ bool StoreWindows::makeCurrent(const QString& name) {
     main_.categorySelector()->selectName(notebook.hasCategory() ? notebook.categoryName() : QString());
     main_.EnableNoteCommands(notebook.hasCategory());
     return opened;
+}
+
+void StoreWindows::makeCurrentAndDefault(const QString& name) {
+    makeCurrent(name);
+    main_.settingsStore().saveStartupCategory(name);
 }
 
 void StoreWindows::closeCurrent() {
@@ -99,25 +127,13 @@ void StoreWindows::closeCurrent() {
     main_.EnableNoteCommands(false);
 }
 
-bool StoreWindows::askSaveIfDirty() {
-    return main_.notebook().askSaveIfDirty();
+void StoreWindows::managerClosed() {
+    main_.notebook().titleBar()->clear();
 }
 
-void StoreWindows::clearEditor() {
-    main_.notebook().clearEditor();
-}
-
-void StoreWindows::rebuildSelector(const QString& select) {
+void StoreWindows::refillSelector(const QString& select) {
     main_.FillCategorySelector();
     main_.categorySelector()->selectName(select);
-}
-
-void StoreWindows::enableNoteCommands(bool enabled) {
-    main_.EnableNoteCommands(enabled);
-}
-
-void StoreWindows::clearTitleBar() {
-    main_.notebook().titleBar()->clear();
 }
 
 bool StoreWindows::run(const std::function<void()>& command) {

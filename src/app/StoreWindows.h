@@ -1,10 +1,9 @@
 #pragma once
 // The note store's windows as the main window opens them: the search windows ("全目录查找") and
 // the category manager ("目录分类管理", made once). It gives them what they need of the main
-// window (SearchHost, CategoryHost).
+// window (SearchHost, CategoryHost), taking each operation through the main window's own steps.
 
 #include "seams/Services.h"
-#include "store/TextFiles.h"
 #include "store/windows/CategoryHost.h"
 #include "store/windows/SearchHost.h"
 
@@ -30,17 +29,6 @@ public:
     void openCategoryManager();
     TFaddTable* categoryManager() const { return manager_; }
 
-    // "资料备份": a byte copy of the data file into a dated folder beside the program.
-    void actBackupExecute();
-    // "导入文件", "导出到 .txt", "导出到 .Html".
-    void actInputFilesExecute();
-    void actOutputFilesTxtExecute();
-    void actOutputFilesHtmlExecute();
-    // Files dropped onto the editor, in the order given.
-    void dropFiles(const QStringList& paths);
-    // The line-break style of the last file loaded into the editor.
-    LineBreak lineBreak() const { return lineBreak_; }
-
     // SearchHost and CategoryHost
     DataFile* dataFile() override;
     QStringList categoryNames() override;
@@ -50,32 +38,26 @@ public:
 
     // CategoryHost
     QString currentCategory() override;
-    QString startupCategory() override;
-    void createCategory() override;
-    void writeDefault(const QString& name) override;
-    bool makeCurrent(const QString& name) override;
-    void closeCurrent() override;
-    bool askSaveIfDirty() override;
-    void clearEditor() override;
-    void rebuildSelector(const QString& select) override;
-    void enableNoteCommands(bool enabled) override;
-    void clearTitleBar() override;
     bool run(const std::function<void()>& command) override;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void createCategory() override;
+    bool dropCategory(const QString& name) override;
+    bool dropCategories(const QStringList& names) override;
+    bool makeDefault(const QString& name) override;
+    bool makeCurrent(const QString& name) override;
+    void makeCurrentAndDefault(const QString& name) override;
+    void closeCurrent() override;
+    void managerClosed() override;
 
 private:
-    // Lines too long for the editor to lay out quickly are broken into rows if the user agrees.
-    QStringList offerBreakingLongLines(const QStringList& lines);
-    void copyWithProgress(const QString& source, const QString& destination);
+    // Refills the category selector from the data file and selects `select` there (nothing when
+    // it is not listed).
+    void refillSelector(const QString& select);
 
     TFmain& main_;
     Services services_;
     TFaddTable* manager_ = nullptr;
     static constexpr int kCascadeStep = 30;
     QList<QPointer<TFind_all>> searches_; // in the order they were opened
-    LineBreak lineBreak_ = LineBreak::CrLf;
 };
 
 } // namespace qj

@@ -197,19 +197,15 @@ void TFaddTable::BtnDelClick() {
                    MessageIcon::Warning, {DialogButton::Yes, DialogButton::No},
                    DialogButton::No) != DialogButton::Yes)
         return;
-    // The shown category goes first: nothing may be saved into a dropped table.
-    if (host_.currentCategory() == name)
-        host_.closeCurrent();
-    DataFile* file = host_.dataFile();
-    if (!file || !host_.run([&] { file->DropCategory(name); })) {
+    if (!host_.dropCategory(name)) {
         fillList();
         return;
     }
     delete Lst1_->takeItem(Lst1_->row(Lst1_->selectedItems().front()));
     LbCurTb_->clear();
-    host_.rebuildSelector(host_.startupCategory());
     QStringList left;
-    host_.run([&] { left = file->Categories(); });
+    if (DataFile* file = host_.dataFile())
+        host_.run([&] { left = file->Categories(); });
     if (left.isEmpty())
         host_.createCategory();
     if (Lst1_->count() > 0) {
@@ -229,12 +225,10 @@ void TFaddTable::BtnCurTbClick() {
     const QString name = selectedName();
     if (name.isEmpty())
         return;
-    // The editor is emptied below: a changed note text is asked about first, never dropped.
-    if (!host_.askSaveIfDirty())
+    // The editor is emptied: a changed note text is asked about first, never dropped.
+    if (!host_.makeDefault(name))
         return;
     LbCurTb_->setText(name);
-    host_.writeDefault(name);
-    host_.clearEditor();
     info(QStringLiteral("设置完成!"));
     host_.makeCurrent(name);
 }
@@ -256,18 +250,9 @@ void TFaddTable::BtnDelallClick() {
     const std::optional<QString> typed = dialogs_.inputText(this, request);
     if (!typed || *typed != ShortDate(clock_))
         return;
-    DataFile* file = host_.dataFile();
-    if (!file)
+    if (!host_.dataFile())
         return;
-    host_.closeCurrent();
-    const QStringList all = names();
-    const bool dropped = host_.run([&] {
-        for (const QString& name : all)
-            file->DropCategory(name);
-    });
-    // The selector never lists a dropped table.
-    host_.rebuildSelector(QString());
-    if (!dropped) {
+    if (!host_.dropCategories(names())) {
         fillList(); // the tables that are left
         return;
     }
@@ -278,20 +263,17 @@ void TFaddTable::BtnDelallClick() {
 
 void TFaddTable::SpeedButton4Click() {
     if (Lst1_->count() == 0) {
-        host_.enableNoteCommands(false);
         host_.closeCurrent();
     } else if (Lst1_->count() == 1) {
         const QString only = Lst1_->item(0)->text();
-        host_.makeCurrent(only);
-        host_.writeDefault(only);
+        host_.makeCurrentAndDefault(only);
     }
     if (LbCurTb_->text().isEmpty() && Lst1_->count() > 0) {
         const QString first = Lst1_->item(0)->text();
-        host_.makeCurrent(first);
-        host_.writeDefault(first);
+        host_.makeCurrentAndDefault(first);
         LbCurTb_->setText(first);
     }
-    host_.clearTitleBar();
+    host_.managerClosed();
     closing_ = true;
     QDialog::reject();
     closing_ = false;

@@ -2,7 +2,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "app/StoreWindows.h"
+#include "app/FileCommands.h"
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/Notebook.h"
@@ -29,7 +29,7 @@ protected:
         open();
         fake->clock.set(QDate(2024, 3, 5), QTime(10, 0));
     }
-    StoreWindows& commands() { return window->storeWindows(); }
+    FileCommands& commands() { return window->fileCommands(); }
     QString file(const QString& name) const { return dir.filePath(name); }
     void write(const QString& name, const QByteArray& bytes) { ASSERT_TRUE(dir.writeFile(name, bytes)); }
     // The notebook still reads and writes its data file.
@@ -157,7 +157,8 @@ TEST_F(FileCommandsTest, ImportOffersToBreakALineTooLongForTheEditor) {
         ASSERT_EQ(dialogs().calls().size(), c.answer ? 2u : 1u);
         if (c.answer) {
             EXPECT_EQ(dialogs().last().caption, QStringLiteral("导入文件"));
-            EXPECT_TRUE(dialogs().last().text.contains(QStringLiteral("长达 %1 个字符").arg(kLongestQuickLine + 2)));
+            EXPECT_TRUE(
+                dialogs().last().text.contains(QStringLiteral("长达 %1 个字符").arg(kLongestQuickLine + 2)));
             EXPECT_EQ(dialogs().last().defaultButton, DialogButton::Yes);
         }
     }

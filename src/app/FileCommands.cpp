@@ -2,7 +2,7 @@
 // files dropped onto the editor. The rules live in store/ (Backup, TextFiles); here they meet the
 // dialogs, the editor and the data file.
 
-#include "app/StoreWindows.h"
+#include "app/FileCommands.h"
 
 #include "app/Lymain.h"
 #include "app/notebook/NoteEditor.h"
@@ -37,7 +37,23 @@ struct BusyCursor {
 
 } // namespace
 
-void StoreWindows::actBackupExecute() {
+FileCommands::FileCommands(TFmain& main, const Services& services)
+    : QObject(&main), main_(main), services_(services) {
+    NoteEditor* editor = main_.notebook().editor();
+    editor->setAcceptDrops(true);
+    editor->viewport()->installEventFilter(this);
+}
+
+bool FileCommands::run(const std::function<void()>& command) {
+    bool done = false;
+    main_.runCommand([&] {
+        command();
+        done = true;
+    });
+    return done;
+}
+
+void FileCommands::actBackupExecute() {
     DataFile* file = main_.dataFile();
     if (!file) {
         main_.ReportNoDataFile();
@@ -50,7 +66,7 @@ void StoreWindows::actBackupExecute() {
         return;
     // Whatever happens below, the notebook goes on working with its file.
     struct Reopen {
-        StoreWindows* self;
+        FileCommands* self;
         DataFile* file;
         ~Reopen() {
             self->run([this] { file->Reopen(); });
@@ -95,7 +111,7 @@ void StoreWindows::actBackupExecute() {
 }
 
 // A large file shows how far the copy has come.
-void StoreWindows::copyWithProgress(const QString& source, const QString& destination) {
+void FileCommands::copyWithProgress(const QString& source, const QString& destination) {
     std::unique_ptr<QProgressDialog> dialog;
     if (QFileInfo(source).size() > kBackupProgressBytes) {
         dialog = std::make_unique<QProgressDialog>(QStringLiteral("正在备份数据文件…"), QString(), 0, 1000,
@@ -114,7 +130,7 @@ void StoreWindows::copyWithProgress(const QString& source, const QString& destin
     });
 }
 
-QStringList StoreWindows::offerBreakingLongLines(const QStringList& lines) {
+QStringList FileCommands::offerBreakingLongLines(const QStringList& lines) {
     const qsizetype longest = LongestLine(lines);
     if (longest <= kLongestQuickLine)
         return lines;
@@ -129,7 +145,7 @@ QStringList StoreWindows::offerBreakingLongLines(const QStringList& lines) {
     return BrokenLongLines(lines);
 }
 
-void StoreWindows::actInputFilesExecute() {
+void FileCommands::actInputFilesExecute() {
     Notebook& notebook = main_.notebook();
     if (notebook.hasCategory()) {
         FileRequest request;
@@ -145,7 +161,7 @@ void StoreWindows::actInputFilesExecute() {
     notebook.titleBar()->clear();
 }
 
-void StoreWindows::actOutputFilesTxtExecute() {
+void FileCommands::actOutputFilesTxtExecute() {
     FileRequest request;
     request.filter = kTextFilter;
     request.defaultSuffix = QStringLiteral("txt");
@@ -156,7 +172,7 @@ void StoreWindows::actOutputFilesTxtExecute() {
     run([&] { WriteFileBytes(*path, ExportTextBytes(text, lineBreak_)); });
 }
 
-void StoreWindows::actOutputFilesHtmlExecute() {
+void FileCommands::actOutputFilesHtmlExecute() {
     FileRequest request;
     request.filter = kHtmlFilter;
     const std::optional<QString> chosen = services_.dialogs.saveFileName(&main_, request);
@@ -166,7 +182,7 @@ void StoreWindows::actOutputFilesHtmlExecute() {
     run([&] { WriteFileBytes(HtmlFileName(*chosen), ExportHtmlBytes(text)); });
 }
 
-void StoreWindows::dropFiles(const QStringList& paths) {
+void FileCommands::dropFiles(const QStringList& paths) {
     if (paths.isEmpty())
         return;
     Notebook& notebook = main_.notebook();
@@ -185,7 +201,7 @@ void StoreWindows::dropFiles(const QStringList& paths) {
     QApplication::clipboard()->clear();
 }
 
-bool StoreWindows::eventFilter(QObject* watched, QEvent* event) {
+bool FileCommands::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
         auto* drag = static_cast<QDropEvent*>(event);
         if (drag->mimeData()->hasUrls()) {
