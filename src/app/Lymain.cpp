@@ -80,19 +80,21 @@ TFmain::TFmain(const Services& services, QWidget* parent)
     buildCentre();
     buildStatusBar();
     notebook_->bindActions(actions_.save, actions_.addSibling, actions_.addChild, actions_.deleteNote);
-    connect(actions_.addSibling, &QAction::triggered, notebook_, &Notebook::addSibling);
-    connect(actions_.addChild, &QAction::triggered, notebook_, &Notebook::addChild);
-    connect(actions_.deleteNote, &QAction::triggered, notebook_, &Notebook::deleteSelected);
-    connect(actions_.save, &QAction::triggered, notebook_, &Notebook::save);
+    Notebook* notebook = notebook_;
+    onCommand(actions_.addSibling, notebook, [notebook] { notebook->addSibling(); });
+    onCommand(actions_.addChild, notebook, [notebook] { notebook->addChild(); });
+    onCommand(actions_.deleteNote, notebook, [notebook] { notebook->deleteSelected(); });
+    onCommand(actions_.save, notebook, [notebook] { notebook->save(); });
     storeWindows_ = new StoreWindows(*this, services_);
-    connect(actions_.findAll, &QAction::triggered, storeWindows_, &StoreWindows::openSearch);
-    connect(actions_.categoryManager, &QAction::triggered, storeWindows_, &StoreWindows::openCategoryManager);
+    StoreWindows* windows = storeWindows_;
+    onCommand(actions_.findAll, windows, [windows] { windows->openSearch(); });
+    onCommand(actions_.categoryManager, windows, [windows] { windows->openCategoryManager(); });
     fileCommands_ = new FileCommands(*this, services_);
-    connect(actions_.backup, &QAction::triggered, fileCommands_, &FileCommands::actBackupExecute);
-    connect(actions_.inputFiles, &QAction::triggered, fileCommands_, &FileCommands::actInputFilesExecute);
-    connect(actions_.outputTxt, &QAction::triggered, fileCommands_, &FileCommands::actOutputFilesTxtExecute);
-    connect(actions_.outputHtml, &QAction::triggered, fileCommands_,
-            &FileCommands::actOutputFilesHtmlExecute);
+    FileCommands* files = fileCommands_;
+    onCommand(actions_.backup, files, [files] { files->actBackupExecute(); });
+    onCommand(actions_.inputFiles, files, [files] { files->actInputFilesExecute(); });
+    onCommand(actions_.outputTxt, files, [files] { files->actOutputFilesTxtExecute(); });
+    onCommand(actions_.outputHtml, files, [files] { files->actOutputFilesHtmlExecute(); });
     FormCreate();
 }
 
@@ -400,11 +402,7 @@ void TFmain::closeEvent(QCloseEvent* event) {
 }
 
 void TFmain::runCommand(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& e) {
-        reportError(QString::fromUtf8(e.what()));
-    }
+    RunCommand(services_.dialogs, this, command);
 }
 
 void TFmain::reportError(const QString& text) {

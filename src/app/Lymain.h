@@ -148,6 +148,9 @@ private:
 
     // The frame (MainActions.cpp, MainMenus.cpp, MainLayout.cpp).
     void buildActions();
+    // Runs `command` when `action` is triggered, inside the window's command boundary (runCommand);
+    // `context` ends the connection with its life.
+    void onCommand(QAction* action, QObject* context, std::function<void()> command);
     void buildMenus();
     void buildToolBar();
     void buildCentre();

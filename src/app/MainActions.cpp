@@ -116,14 +116,19 @@ void TFmain::buildActions() {
     setWindowIcon(appIcon);
     actions_ = MakeMainActions(this);
     const MainActions& a = actions_;
-    connect(a.exit, &QAction::triggered, this, &TFmain::actExitExecute);
-    connect(a.hideMainW, &QAction::triggered, this, &TFmain::actHideMainWExecute);
-    connect(a.newCategory, &QAction::triggered, this, [this] { CreateCategory(); });
-    connect(a.editFont, &QAction::triggered, this, &TFmain::actEditFontExecute);
-    connect(a.editBkColor, &QAction::triggered, this, &TFmain::actEditBKColorExecute);
-    connect(a.nowlineFontColor, &QAction::triggered, this, &TFmain::actNowlineFontColorExecute);
-    connect(a.nowlineBkColor, &QAction::triggered, this, &TFmain::actNowlineBkColorExecute);
-    connect(a.help, &QAction::triggered, this, &TFmain::N89Click);
+    onCommand(a.exit, this, [this] { actExitExecute(); });
+    onCommand(a.hideMainW, this, [this] { actHideMainWExecute(); });
+    onCommand(a.newCategory, this, [this] { CreateCategory(); });
+    onCommand(a.editFont, this, [this] { actEditFontExecute(); });
+    onCommand(a.editBkColor, this, [this] { actEditBKColorExecute(); });
+    onCommand(a.nowlineFontColor, this, [this] { actNowlineFontColorExecute(); });
+    onCommand(a.nowlineBkColor, this, [this] { actNowlineBkColorExecute(); });
+    onCommand(a.help, this, [this] { N89Click(); });
+}
+
+void TFmain::onCommand(QAction* action, QObject* context, std::function<void()> command) {
+    connect(action, &QAction::triggered, context,
+            [this, command = std::move(command)] { runCommand(command); });
 }
 
 } // namespace qj

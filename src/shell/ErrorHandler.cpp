@@ -24,4 +24,14 @@ void ShowGeneralError(Dialogs& dialogs, QWidget* parent, const std::exception& e
     ShowGeneralError(dialogs, parent, QString::fromUtf8(error.what()));
 }
 
+bool RunCommand(Dialogs& dialogs, QWidget* parent, const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const std::exception& error) {
+        ShowGeneralError(dialogs, parent, error);
+        return false;
+    }
+}
+
 } // namespace qj

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <exception>
+#include <functional>
 
 class QWidget;
 
@@ -22,5 +23,11 @@ QString ErrorTextWithFullStop(const QString& text);
 void ShowGeneralError(Dialogs& dialogs, QWidget* parent, const QString& text);
 // The same for an exception: its what() is taken as UTF-8.
 void ShowGeneralError(Dialogs& dialogs, QWidget* parent, const std::exception& error);
+
+// The command boundary: runs `command`; a failure it raises ends the command there and is shown in
+// the general error box. True when the command ran to its end. Every command the user starts (an
+// action, a button, a menu item) runs inside the boundary of its window, so that no exception is
+// left to cross Qt's event loop.
+bool RunCommand(Dialogs& dialogs, QWidget* parent, const std::function<void()>& command);
 
 } // namespace qj

@@ -51,5 +51,21 @@ TEST(GeneralError, ShowsTheTextWithTheApplicationTitleErrorIconAndOk) {
     EXPECT_EQ(dialogs.calls()[1].text, QStringLiteral("已经结束."));
 }
 
+// The command boundary: a failure ends the command where it was raised and is shown once; a command
+// that ends is reported as done and shows nothing.
+TEST(GeneralError, TheCommandBoundaryStopsAFailureAndShowsIt) {
+    test::ScriptedDialogs dialogs;
+    dialogs.answerMessage(DialogButton::Ok);
+    int steps = 0;
+    EXPECT_FALSE(RunCommand(dialogs, nullptr, [&] {
+        ++steps;
+        throw std::runtime_error("disk full");
+    }));
+    EXPECT_TRUE(RunCommand(dialogs, nullptr, [&] { ++steps; }));
+    EXPECT_EQ(steps, 2);
+    ASSERT_EQ(dialogs.calls().size(), 1u);
+    EXPECT_EQ(dialogs.calls()[0].text, QStringLiteral("disk full."));
+}
+
 } // namespace
 } // namespace qj
