@@ -342,6 +342,23 @@ TEST_F(NotebookTest, TreeMenuHoldsItsItemsInOrderAndExpandCollapseAll) {
     EXPECT_TRUE(item(0)->isExpanded());
     notebook->collapseAll();
     EXPECT_FALSE(item(0)->isExpanded());
+
+    // Adding needs an open category, deleting and renaming a selected note.
+    const auto enabled = [&] {
+        emit notebook->treeMenu()->aboutToShow();
+        QString marks;
+        for (QAction* a : notebook->treeMenu()->actions())
+            if (!a->isSeparator())
+                marks += a->isEnabled() ? QLatin1Char('+') : QLatin1Char('-');
+        return marks;
+    };
+    press(0);
+    EXPECT_EQ(enabled(), QStringLiteral("++++++"));
+    tree->setCurrentItem(nullptr);
+    tree->clearSelection();
+    EXPECT_EQ(enabled(), QStringLiteral("++--++"));
+    notebook->closeCategory();
+    EXPECT_EQ(enabled(), QStringLiteral("----++"));
 }
 
 TEST_F(NotebookTest, KeyboardSelectionRewritesTheStatusButNotTheEditor) {

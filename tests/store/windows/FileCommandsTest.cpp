@@ -162,6 +162,11 @@ TEST_F(FileCommandsTest, ImportOffersToBreakALineTooLongForTheEditor) {
             EXPECT_EQ(dialogs().last().defaultButton, DialogButton::Yes);
         }
     }
+    // A dropped file is offered the same.
+    write(QStringLiteral("long.txt"), (limit + QStringLiteral("bc")).toUtf8());
+    dialogs().answerMessage(DialogButton::Yes);
+    commands().dropFiles({file(QStringLiteral("long.txt"))});
+    EXPECT_TRUE(window->notebook().editor()->text().contains(limit + QStringLiteral("\r\nbc\r\n")));
 }
 
 TEST_F(FileCommandsTest, ExportsWriteTextAndHtmlFiles) {
