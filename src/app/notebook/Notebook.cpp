@@ -18,7 +18,7 @@ namespace qj {
 struct Notebook::Private {
     Private(Notebook* q, Dialogs& dialogs, QWidget* dialogParent)
         : tree(new NoteTreeWidget), titleBar(new NoteTitleBar), editor(new NoteEditor), mirror(tree),
-          text(editor, titleBar, q), commands(dialogs, dialogParent, tree, mirror, text, q) {}
+          text(editor, titleBar, q), commands(dialogs, dialogParent, mirror, text, q) {}
 
     QPointer<NoteTreeWidget> tree;
     QPointer<NoteTitleBar> titleBar;
@@ -82,9 +82,6 @@ Notebook::~Notebook() {
             delete w;
 }
 
-void Notebook::setErrorHandler(std::function<void(const QString&)> handler) {
-    d->commands.setErrorHandler(std::move(handler));
-}
 NoteTreeWidget* Notebook::tree() const {
     return d->tree;
 }

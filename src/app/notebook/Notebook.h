@@ -44,9 +44,6 @@ public:
     Notebook(Dialogs& dialogs, QWidget* dialogParent, QObject* parent = nullptr);
     ~Notebook() override;
 
-    // Where a refused write is reported (the program's general error handler). By default a box
-    // with the application title, the error icon and OK (ShowGeneralError) through the Dialogs seam.
-    void setErrorHandler(std::function<void(const QString& text)> handler);
     // What opens the data file again when a write found it replaced on disk and the user agreed
     // (run from the event loop); without one, such a failure is reported like any other.
     void setReopenHandler(std::function<void()> handler);
