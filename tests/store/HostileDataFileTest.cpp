@@ -150,8 +150,9 @@ TEST_F(HostileDataFile, EngineFailuresComeInPlainWords) {
         }
         qj_fault_disarm();
         data.db().Exec("PRAGMA max_page_count = 1073741823");
-        if (QByteArrayView(c.what) != "other shape")
+        if (QByteArrayView(c.what) != "other shape") {
             EXPECT_EQ(Everything(data), before) << c.what;
+        }
     }
 }
 
