@@ -75,9 +75,9 @@ void NoteCommands::resync() {
     if (!category_)
         return;
     const NodeRef selected = mirror_.selectedNode();
-    const std::optional<std::int64_t> selectedRecord =
+    const std::optional<RecordId> selectedRecord =
         selected == kNoNode ? std::nullopt : std::optional(category_->tree().Record(selected).rowid);
-    const QSet<std::int64_t> expanded = mirror_.expandedRecords();
+    const QSet<RecordId> expanded = mirror_.expandedRecords();
     try {
         category_->Reload();
     } catch (const StoreError& error) {

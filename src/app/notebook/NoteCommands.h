@@ -65,7 +65,7 @@ public:
     // The input box of "添加同级节点"/"添加下级子节点", then the note is added.
     void addWithInput(bool child);
     // Adds a note titled as typed; returns its key, or nothing when refused.
-    std::optional<NoteKey> add(bool child, const QString& typed);
+    std::optional<NoteId> add(bool child, const QString& typed);
     void renameWithInput();
     void rename(NodeRef node, const QString& title);
     // The toolbar's and menu's delete, and the Delete key, each with its own confirmation.

@@ -132,7 +132,7 @@ bool Notebook::askSaveIfDirty(bool offerCancel) {
     return d->commands.askSaveIfDirty(offerCancel);
 }
 
-std::optional<Notebook::NoteId> Notebook::selectedId() const {
+std::optional<NoteId> Notebook::selectedId() const {
     return d->tree->selectedId();
 }
 
@@ -148,14 +148,14 @@ QStringList Notebook::topLevelTitles() const {
     return titles;
 }
 
-std::optional<Notebook::RecordId> Notebook::findRecordByTitle(const QString& title) const {
+std::optional<RecordId> Notebook::findRecordByTitle(const QString& title) const {
     const QList<RecordId> found = findRecordsByTitle(title);
     if (found.isEmpty())
         return std::nullopt;
     return found.front();
 }
 
-QList<Notebook::RecordId> Notebook::findRecordsByTitle(const QString& title) const {
+QList<RecordId> Notebook::findRecordsByTitle(const QString& title) const {
     QList<RecordId> found;
     if (!d->category())
         return found;
@@ -181,10 +181,10 @@ void Notebook::expandRecord(RecordId rowid) {
         target->setExpanded(true);
 }
 
-std::optional<Notebook::NoteId> Notebook::addSiblingNamed(const QString& title) {
+std::optional<NoteId> Notebook::addSiblingNamed(const QString& title) {
     return d->commands.add(false, title);
 }
-std::optional<Notebook::NoteId> Notebook::addChildNamed(const QString& title) {
+std::optional<NoteId> Notebook::addChildNamed(const QString& title) {
     return d->commands.add(true, title);
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "store/NoteIds.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -91,16 +92,12 @@ public:
     bool saveIfDirtyWithoutAsking();
 
     // Tree queries and commands without input boxes, for the other windows (search, divination).
-    // IDs are the note records' IDs (SQLite integers); where an ID is repeated in the file, the
-    // first note built with it is meant.
-    using NoteId = std::int64_t;
+    // Where an ID is repeated in the file, the first note built with it is meant.
     std::optional<NoteId> selectedId() const;
     QString selectedTitle() const;
     QStringList topLevelTitles() const;
-    // A note's own record (SQLite rowid): unlike the ID, it names one note even where the file
-    // repeats an ID.
-    using RecordId = std::int64_t;
-    // The record of the first note (pre-order, tree order) whose title equals `title` exactly.
+    // The record of the first note (pre-order, tree order) whose title equals `title` exactly; a
+    // record names one note even where the file repeats an ID.
     std::optional<RecordId> findRecordByTitle(const QString& title) const;
     // The records of every note (pre-order, tree order) whose title equals `title` exactly.
     QList<RecordId> findRecordsByTitle(const QString& title) const;
