@@ -44,10 +44,10 @@ namespace {
 using Sci = QsciScintilla;
 
 const QString kCategory = QStringLiteral("笔记");
-constexpr qj::Notebook::NoteId kSmallNote = 1;
-constexpr qj::Notebook::NoteId kLargeNote = 2;
-constexpr qj::Notebook::NoteId kFoxNote = 3;
-constexpr qj::Notebook::NoteId kOneLineNote = 4;
+constexpr qj::NoteId kSmallNote{1};
+constexpr qj::NoteId kLargeNote{2};
+constexpr qj::NoteId kFoxNote{3};
+constexpr qj::NoteId kOneLineNote{4};
 constexpr int kFoxes = 5000;
 
 // 20,000 lines, about 1 MB in UTF-8: Chinese phrases, Latin words, numbers and blanks.
@@ -143,13 +143,13 @@ struct NoteWindow {
         file.reset();
     }
     // Until the first screen is laid out and drawn: what the user waits for.
-    void show(qj::Notebook::NoteId id) {
+    void show(qj::NoteId id) {
         notebook->selectNote(id);
         notebook->loadSelected();
         editor->viewport()->repaint();
         QApplication::processEvents();
     }
-    void select(qj::Notebook::NoteId id) { notebook->selectNote(id); }
+    void select(qj::NoteId id) { notebook->selectNote(id); }
     void load() {
         notebook->loadSelected();
         editor->viewport()->repaint();

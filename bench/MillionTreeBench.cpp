@@ -144,7 +144,7 @@ void BM_MillionAddNote(benchmark::State& state) {
     MillionEdits m;
     if (!m.ok)
         return state.SkipWithError("cannot copy the data file");
-    m.notebook.selectNote(ChildId(500, 5));
+    m.notebook.selectNote(qj::NoteId{ChildId(500, 5)});
     for (auto _ : state) {
         m.notebook.addSibling();
         Draw(m.notebook);
@@ -156,7 +156,7 @@ void BM_MillionRename(benchmark::State& state) {
     MillionEdits m;
     if (!m.ok)
         return state.SkipWithError("cannot copy the data file");
-    m.notebook.selectNote(ChildId(500, 5) + 50);
+    m.notebook.selectNote(qj::NoteId{ChildId(500, 5) + 50});
     int round = 0;
     for (auto _ : state) {
         m.dialogs.answer = QStringLiteral("改名%1").arg(++round);
@@ -174,7 +174,7 @@ void BM_MillionDeleteSubtree100(benchmark::State& state) {
         return state.SkipWithError("cannot copy the data file");
     for (auto _ : state) {
         state.PauseTiming();
-        m.notebook.dropNote(ChildId(10, 3), RootId(10), true); // the copy is selected
+        m.notebook.dropNote(qj::NoteId{ChildId(10, 3)}, qj::NoteId{RootId(10)}, true); // the copy is selected
         state.ResumeTiming();
         m.notebook.deleteSelected();
         Draw(m.notebook);
@@ -188,7 +188,8 @@ void BM_MillionDragMove(benchmark::State& state) {
         return state.SkipWithError("cannot copy the data file");
     int round = 0;
     for (auto _ : state) {
-        m.notebook.dropNote(ChildId(20, 4), ++round % 2 ? RootId(21) : RootId(20), false);
+        m.notebook.dropNote(qj::NoteId{ChildId(20, 4)}, qj::NoteId{++round % 2 ? RootId(21) : RootId(20)},
+                            false);
         Draw(m.notebook);
     }
 }
@@ -199,7 +200,7 @@ void BM_MillionDragCopySubtree100(benchmark::State& state) {
     if (!m.ok)
         return state.SkipWithError("cannot copy the data file");
     for (auto _ : state) {
-        m.notebook.dropNote(ChildId(30, 1), RootId(31), true);
+        m.notebook.dropNote(qj::NoteId{ChildId(30, 1)}, qj::NoteId{RootId(31)}, true);
         Draw(m.notebook);
         state.PauseTiming();
         m.notebook.deleteSelected();

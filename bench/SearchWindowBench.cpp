@@ -24,7 +24,7 @@ public:
     explicit NotebookHost(const QString& path) : file_(path), names_(file_.Categories()) {}
     qj::DataFile* dataFile() override { return &file_; }
     QStringList categoryNames() override { return names_; }
-    bool openNote(const QString&, std::int64_t, const QString&) override { return false; }
+    bool openNote(const QString&, qj::RecordId, const QString&) override { return false; }
     QString editorText() override { return {}; }
     void selectInEditor(int, int) override {}
 

@@ -50,9 +50,11 @@ void BM_BuildTreeLeavesBeforeDeepChain(benchmark::State& state) {
     const int half = static_cast<int>(state.range(0));
     std::vector<qj::NoteHeader> headers;
     for (int i = 0; i < half; ++i)
-        headers.push_back({i + 1, half + i, half - 1, QStringLiteral("叶")});
+        headers.push_back(
+            {qj::RecordId{i + 1}, qj::NoteId{half + i}, qj::NoteId{half - 1}, QStringLiteral("叶")});
     for (int i = 0; i < half; ++i)
-        headers.push_back({half + i + 1, i, i == 0 ? 0 : i - 1, QStringLiteral("链")});
+        headers.push_back({qj::RecordId{half + i + 1}, qj::NoteId{i}, qj::NoteId{i == 0 ? 0 : i - 1},
+                           QStringLiteral("链")});
     for (auto _ : state) {
         qj::NoteTree tree(headers);
         benchmark::DoNotOptimize(tree.NodeCount());
@@ -83,7 +85,8 @@ void BM_DeepChainBuildListRemove(benchmark::State& state) {
     const int depth = static_cast<int>(state.range(0));
     std::vector<qj::NoteHeader> headers;
     for (int i = 0; i < depth; ++i)
-        headers.push_back({i + 1, i, i == 0 ? 0 : i - 1, QStringLiteral("链")});
+        headers.push_back(
+            {qj::RecordId{i + 1}, qj::NoteId{i}, qj::NoteId{i == 0 ? 0 : i - 1}, QStringLiteral("链")});
     for (auto _ : state) {
         qj::NoteTree tree(headers);
         benchmark::DoNotOptimize(tree.PreOrderWithLevels().back().level);
@@ -97,7 +100,7 @@ void BM_AddNoteTo100k(benchmark::State& state) {
     qj::CurrentCategory cat(*big.file, kCategory);
     std::mt19937 rng(7);
     for (auto _ : state) {
-        const qj::NodeRef parent = cat.tree().Find(static_cast<int>(rng() % kNotes));
+        const qj::NodeRef parent = cat.tree().Find(qj::NoteId{static_cast<int>(rng() % kNotes)});
         benchmark::DoNotOptimize(cat.AddChild(parent, QStringLiteral("新添加的笔记标题十字")));
     }
 }

@@ -24,13 +24,13 @@ std::optional<QString> NotebookFiling::selectedTitle() const {
 }
 
 void NotebookFiling::selectTitled(const QString& title) {
-    for (const Notebook::RecordId record : notebook_.findRecordsByTitle(title))
+    for (const RecordId record : notebook_.findRecordsByTitle(title))
         notebook_.selectRecord(record);
 }
 
 bool NotebookFiling::fileReport(const QString& category, const QString& question, const QString& report) {
-    std::optional<Notebook::NoteId> made;
-    if (const std::optional<Notebook::RecordId> parent = notebook_.findRecordByTitle(category)) {
+    std::optional<NoteId> made;
+    if (const std::optional<RecordId> parent = notebook_.findRecordByTitle(category)) {
         notebook_.selectRecord(*parent);
         made = notebook_.addChildNamed(question);
         if (made) {

@@ -45,7 +45,7 @@ QStringList StoreWindows::categoryNames() {
     return main_.categorySelector()->names();
 }
 
-bool StoreWindows::openNote(const QString& category, std::int64_t rowid, const QString& title) {
+bool StoreWindows::openNote(const QString& category, RecordId rowid, const QString& title) {
     Notebook& notebook = main_.notebook();
     if (!main_.dataFile() || !notebook.askSaveIfDirty())
         return false;

@@ -32,7 +32,7 @@ public:
     // SearchHost and CategoryHost
     DataFile* dataFile() override;
     QStringList categoryNames() override;
-    bool openNote(const QString& category, std::int64_t rowid, const QString& title) override;
+    bool openNote(const QString& category, RecordId rowid, const QString& title) override;
     QString editorText() override;
     void selectInEditor(int start, int length) override;
 

@@ -119,8 +119,9 @@ void RunCategories(const NotesArgs& a, Output& out) {
 NoteTree TreeOf(CategoryTable& table) {
     NoteTree tree;
     tree.BeginBuild(static_cast<std::size_t>(table.RecordCount()));
-    table.ReadHeaders([&tree](std::int64_t rowid, NoteKey id, std::optional<NoteKey> parent,
-                              QStringView name) { tree.AddRecord(rowid, id, parent, name); });
+    table.ReadHeaders([&tree](RecordId rowid, NoteId id, std::optional<NoteId> parent, QStringView name) {
+        tree.AddRecord(rowid, id, parent, name);
+    });
     tree.EndBuild();
     return tree;
 }
@@ -132,11 +133,11 @@ void RunTree(const NotesArgs& a, Output& out) {
     const NoteTree tree = TreeOf(*shown);
     for (const auto [node, level] : tree.PreOrderWithLevels()) {
         JsonWriter json;
-        json.BeginObject().Key("id").Int(tree.Key(node)).Key("parent");
+        json.BeginObject().Key("id").Int(tree.Key(node).value()).Key("parent");
         if (tree.Parent(node) == kNoNode)
             json.Null();
         else
-            json.Int(tree.Key(tree.Parent(node)));
+            json.Int(tree.Key(tree.Parent(node)).value());
         json.Field("name", tree.TitleView(node).toUtf8().toStdString()).Field("depth", level).EndObject();
         out.Line(json);
     }
@@ -151,7 +152,7 @@ void RunSearch(const NotesArgs& a, Output& out) {
         JsonWriter json;
         json.BeginObject().Field("dir", hit.category.toStdString()).Key("id");
         if (hit.id)
-            json.Int(*hit.id);
+            json.Int(hit.id->value());
         else
             json.Null();
         json.Field("name", hit.name.toStdString()).EndObject();
@@ -186,10 +187,10 @@ void RunExport(const NotesArgs& a, Output& out) {
     const auto shown = ShownCategory(*file, a.positional[1]);
     CategoryTable& table = *shown;
     const std::string& idText = a.positional[2];
-    NoteKey id = 0;
+    NoteId id;
     try {
         size_t used = 0;
-        id = std::stoll(idText, &used);
+        id = NoteId{std::stoll(idText, &used)};
         if (used != idText.size())
             throw std::invalid_argument(idText);
     } catch (const std::exception&) {

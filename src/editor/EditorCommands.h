@@ -37,11 +37,11 @@ struct EditorHooks {
     Clock& clock;
     Launcher& launcher;
     QWidget* dialogParent = nullptr;
-    QString appTitle;
+    QString appTitle{};
     // The read-only switch of the notebook (the title bar's box and the menu items follow it).
-    std::function<void(bool readOnly)> setReadOnly;
+    std::function<void(bool readOnly)> setReadOnly{};
     // The title of the note in the editor (the insert-file dialog names it).
-    std::function<QString()> noteTitle;
+    std::function<QString()> noteTitle{};
     // The window's commands that the editor's menus offer too.
     QAction* save = nullptr;       // "资料保存" (enabled while the text is dirty)
     QAction* exportTxt = nullptr;  // "导出到 .txt"

@@ -26,7 +26,7 @@ void EditorCommands::buildMenus() {
                 menu->addSeparator();
         }
     };
-    auto bookmarkMenu = [this, a](QMenu* into, const QString& title, const char* prefix) {
+    auto bookmarkMenu = [a](QMenu* into, const QString& title, const char* prefix) {
         QMenu* menu = into->addMenu(title);
         for (int n = 0; n < kBookmarkCount; ++n)
             menu->addAction(a((QByteArray(prefix) + QByteArray::number(n)).constData()));

@@ -93,7 +93,7 @@ void EditorCommands::showFind(bool replace) {
     const QString selected = editor_->selectedText();
     if (!selected.isEmpty() && !selected.contains(QLatin1Char('\n')) && !selected.contains(QLatin1Char('\r')))
         start.text = selected;
-    dialog->open(start, replacement_);
+    dialog->openWith(start, replacement_);
 }
 
 void EditorCommands::findNext(bool backwards) {

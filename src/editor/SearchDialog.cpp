@@ -70,7 +70,7 @@ SearchDialog::SearchDialog(Mode mode, QWidget* parent) : QDialog(parent), mode_(
     updateButtons();
 }
 
-void SearchDialog::open(const SearchOptions& options, const QString& replacement) {
+void SearchDialog::openWith(const SearchOptions& options, const QString& replacement) {
     findText_->setText(options.text);
     matchCase_->setChecked(options.matchCase);
     wholeWord_->setChecked(options.wholeWord);

@@ -20,7 +20,7 @@ public:
     SearchDialog(Mode mode, QWidget* parent);
 
     // Shows the dialog with these options (the selection's text as the search text when given).
-    void open(const SearchOptions& options, const QString& replacement);
+    void openWith(const SearchOptions& options, const QString& replacement);
     SearchOptions options() const;
     QString replacement() const;
 

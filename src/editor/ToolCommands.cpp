@@ -15,7 +15,6 @@
 namespace qj {
 
 void EditorCommands::buildToolActions() {
-    QsciScintilla* e = editor_;
     add("N43", QStringLiteral("取消前次操作"), {}, [this] { undo(); });
     add("N39", QStringLiteral("插入80个-字符"), {}, [this] { insertHyphens(); });
     add("N42", QStringLiteral("插入当前时间"), {}, [this] { insertTime(); });

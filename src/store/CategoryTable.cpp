@@ -52,10 +52,10 @@ constexpr const char* kThisRecord = "rowid = ?1 AND ID = ?2";
 
 } // namespace
 
-RecordGone::RecordGone(const QString& category, NoteKey id)
+RecordGone::RecordGone(const QString& category, NoteId id)
     : StoreError(QStringLiteral("目录分类“%1”中编号为 %2 的笔记已不存在（可能已被其他程序删除或改动）")
                      .arg(category)
-                     .arg(id)) {}
+                     .arg(id.value())) {}
 
 CategoryTable::CategoryTable(DataFile& file, const QString& name) : file_(file), name_(name) {
     // Table names are matched as the engine matches them (ASCII letters without case); an exact
@@ -103,7 +103,7 @@ std::vector<NoteHeader> CategoryTable::LoadHeaders() {
     CheckShape();
     std::vector<NoteHeader> headers;
     headers.reserve(static_cast<size_t>(RecordCount()));
-    ReadHeaders([&headers](std::int64_t rowid, NoteKey id, std::optional<NoteKey> parent, QStringView name) {
+    ReadHeaders([&headers](RecordId rowid, NoteId id, std::optional<NoteId> parent, QStringView name) {
         headers.push_back({rowid, id, parent, name.toString()});
     });
     return headers;
@@ -118,8 +118,9 @@ void CategoryTable::ReadHeaders(const HeaderVisitor& visit) {
     while (st.Step()) {
         if (!st.IsInteger(1))
             continue;
-        const std::optional<NoteKey> parent = st.IsInteger(2) ? std::optional(st.Int64(2)) : std::nullopt;
-        visit(st.Int64(0), st.Int64(1), parent, st.Text(3));
+        const std::optional<NoteId> parent =
+            st.IsInteger(2) ? std::optional(NoteId{st.Int64(2)}) : std::nullopt;
+        visit(RecordId{st.Int64(0)}, NoteId{st.Int64(1)}, parent, st.Text(3));
     }
 }
 
@@ -128,8 +129,8 @@ std::int64_t CategoryTable::StoredInfoBytes(RecordRef record) {
     sqlite3_blob* blob = nullptr;
     const QByteArray table = name_.toUtf8();
     std::int64_t bytes = -1;
-    if (sqlite3_blob_open(file_.db().handle(), "main", table.constData(), "Info", record.rowid, 0, &blob) ==
-        SQLITE_OK)
+    if (sqlite3_blob_open(file_.db().handle(), "main", table.constData(), "Info", record.rowid.value(), 0,
+                          &blob) == SQLITE_OK)
         bytes = sqlite3_blob_bytes(blob);
     sqlite3_blob_close(blob);
     return bytes;
@@ -140,11 +141,11 @@ QString CategoryTable::ReadInfo(RecordRef record) {
         throw StoreError(QStringLiteral("目录分类“%1”中编号为 %2 的笔记正文太大（%3 MB，超过 %4 MB），"
                                         "不能打开编辑。数据文件没有改动。")
                              .arg(name_)
-                             .arg(record.id)
+                             .arg(record.id.value())
                              .arg(bytes / (1024 * 1024))
                              .arg(kMaxNoteBytes / (1024 * 1024)));
     Statement st(file_.db(), QStringLiteral("SELECT Info FROM %1 WHERE %2").arg(quoted_, kThisRecord));
-    st.Bind(1, record.rowid).Bind(2, record.id);
+    st.Bind(1, record.rowid.value()).Bind(2, record.id.value());
     if (!st.Step())
         throw RecordGone(name_, record.id);
     return st.Text(0);
@@ -152,13 +153,13 @@ QString CategoryTable::ReadInfo(RecordRef record) {
 
 bool CategoryTable::Exists(RecordRef record) {
     Statement st(file_.db(), QStringLiteral("SELECT 1 FROM %1 WHERE %2").arg(quoted_, kThisRecord));
-    st.Bind(1, record.rowid).Bind(2, record.id);
+    st.Bind(1, record.rowid.value()).Bind(2, record.id.value());
     return st.Step();
 }
 
-bool CategoryTable::Contains(NoteKey id) {
+bool CategoryTable::Contains(NoteId id) {
     Statement st(file_.db(), QStringLiteral("SELECT 1 FROM %1 WHERE ID = ? LIMIT 1").arg(quoted_));
-    st.Bind(1, id);
+    st.Bind(1, id.value());
     return st.Step();
 }
 
@@ -167,19 +168,19 @@ int CategoryTable::RecordCount() {
     return st.Step() ? st.Int(0) : 0;
 }
 
-std::int64_t CategoryTable::Append(NoteKey id, NoteKey parent, const QString& name, const QString& info) {
+RecordId CategoryTable::Append(NoteId id, NoteId parent, const QString& name, const QString& info) {
     Statement st(file_.db(),
                  QStringLiteral("INSERT INTO %1 (ID, Parent, Name, Info) VALUES (?, ?, ?, ?)").arg(quoted_));
-    st.Bind(1, id).Bind(2, parent);
+    st.Bind(1, id.value()).Bind(2, parent.value());
     BindTitle(st, 3, name);
     BindText(st, 4, info);
     RunTitleWrite(st, name);
     CheckOneRowChanged(file_.db(), name_);
-    return file_.db().LastInsertRowId();
+    return RecordId{file_.db().LastInsertRowId()};
 }
 
 void CategoryTable::RunRecordWrite(Statement& st, RecordRef record, const QString* title) {
-    st.Bind(1, record.rowid).Bind(2, record.id);
+    st.Bind(1, record.rowid.value()).Bind(2, record.id.value());
     if (title)
         RunTitleWrite(st, *title);
     else
@@ -195,9 +196,9 @@ void CategoryTable::Rename(RecordRef record, const QString& name) {
     RunRecordWrite(st, record, &name);
 }
 
-void CategoryTable::SetParent(RecordRef record, NoteKey parent) {
+void CategoryTable::SetParent(RecordRef record, NoteId parent) {
     Statement st(file_.db(), QStringLiteral("UPDATE %1 SET Parent = ?3 WHERE %2").arg(quoted_, kThisRecord));
-    st.Bind(3, parent);
+    st.Bind(3, parent.value());
     RunRecordWrite(st, record);
 }
 
@@ -215,28 +216,31 @@ void CategoryTable::Delete(std::span<const RecordRef> records) {
     Transaction tx(file_.db());
     Statement st(file_.db(), QStringLiteral("DELETE FROM %1 WHERE %2").arg(quoted_, kThisRecord));
     for (const RecordRef& r : records) {
-        st.Bind(1, r.rowid).Bind(2, r.id);
+        st.Bind(1, r.rowid.value()).Bind(2, r.id.value());
         st.Run();
         st.Reset();
     }
     tx.Commit();
 }
 
-std::vector<std::int64_t> CategoryTable::Copy(std::span<const NoteCopy> copies) {
+std::vector<RecordId> CategoryTable::Copy(std::span<const NoteCopy> copies) {
     Transaction tx(file_.db());
     Statement st(file_.db(),
                  QStringLiteral("INSERT INTO %1 (ID, Parent, Name, Info) SELECT ?3, ?4, Name, Info "
                                 "FROM %1 WHERE %2")
                      .arg(quoted_, kThisRecord));
-    std::vector<std::int64_t> rowids;
+    std::vector<RecordId> rowids;
     rowids.reserve(copies.size());
     for (const NoteCopy& c : copies) {
-        st.Bind(1, c.source.rowid).Bind(2, c.source.id).Bind(3, c.newId).Bind(4, c.newParent);
+        st.Bind(1, c.source.rowid.value())
+            .Bind(2, c.source.id.value())
+            .Bind(3, c.newId.value())
+            .Bind(4, c.newParent.value());
         st.Run();
         if (file_.db().Changes() == 0)
             throw RecordGone(name_, c.source.id);
         CheckOneRowChanged(file_.db(), name_);
-        rowids.push_back(file_.db().LastInsertRowId());
+        rowids.push_back(RecordId{file_.db().LastInsertRowId()});
         st.Reset();
     }
     tx.Commit();

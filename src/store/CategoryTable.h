@@ -6,6 +6,7 @@
 // changed by another program meanwhile) changes nothing and throws RecordGone.
 
 #include "store/DataFile.h"
+#include "store/NoteIds.h"
 
 #include <QString>
 #include <QStringView>
@@ -18,28 +19,26 @@
 
 namespace qj {
 
-// The key of a note: its record's ID, an SQLite integer (64-bit).
-using NoteKey = std::int64_t;
 // The largest ID the program gives a new note: an ID is a 32-bit signed integer of the notebook
 // (files made elsewhere may hold larger ones, which are read but never extended).
-inline constexpr NoteKey kMaxNewNoteKey = 2147483647;
+inline constexpr NoteId kMaxNewNoteId{2147483647};
 // The largest note text the program opens, in stored (UTF-8) bytes: as large as a text file the
 // editor reads in.
 inline constexpr std::int64_t kMaxNoteBytes = 100 * 1024 * 1024;
 
 // Where a note's record is: its rowid, and the ID it must still hold there.
 struct RecordRef {
-    std::int64_t rowid = 0;
-    NoteKey id = 0;
+    RecordId rowid;
+    NoteId id;
     friend bool operator==(const RecordRef&, const RecordRef&) = default;
 };
 
 // The part of a note record the tree is built from. A record whose ID is NULL or not an integer
 // (2.5, 'abc') has no node and is left out; a Parent that is NULL or not an integer names no node.
 struct NoteHeader {
-    std::int64_t rowid = 0;
-    NoteKey id = 0;
-    std::optional<NoteKey> parent;
+    RecordId rowid;
+    NoteId id;
+    std::optional<NoteId> parent;
     QString name;
     RecordRef record() const { return {rowid, id}; }
 };
@@ -48,14 +47,14 @@ struct NoteHeader {
 // the record `source`.
 struct NoteCopy {
     RecordRef source;
-    NoteKey newId = 0;
-    NoteKey newParent = 0;
+    NoteId newId;
+    NoteId newParent;
 };
 
 // The record a write was meant for is no longer there.
 class RecordGone : public StoreError {
 public:
-    RecordGone(const QString& category, NoteKey id);
+    RecordGone(const QString& category, NoteId id);
 };
 
 // A table that cannot be shown as a category; the message names the category and the reason.
@@ -81,7 +80,7 @@ public:
     // The same records one at a time, for a category too large to hold twice; the name is valid
     // during the call only.
     using HeaderVisitor =
-        std::function<void(std::int64_t rowid, NoteKey id, std::optional<NoteKey> parent, QStringView name)>;
+        std::function<void(RecordId rowid, NoteId id, std::optional<NoteId> parent, QStringView name)>;
     void ReadHeaders(const HeaderVisitor& visit);
     // The record's text; empty (null) when Info is NULL. RecordGone when the record is gone. A
     // text of more than kMaxNoteBytes (made by another program) is refused with a StoreError
@@ -92,17 +91,17 @@ public:
     std::int64_t StoredInfoBytes(RecordRef record);
     bool Exists(RecordRef record);
     // True when some record holds this ID.
-    bool Contains(NoteKey id);
+    bool Contains(NoteId id);
     int RecordCount();
 
     // Appends a record and returns its rowid; Info stays NULL unless given (an empty text is
     // stored as NULL). A title that is empty or longer than 50 characters is refused with a
     // StoreError.
-    std::int64_t Append(NoteKey id, NoteKey parent, const QString& name, const QString& info = QString());
+    RecordId Append(NoteId id, NoteId parent, const QString& name, const QString& info = QString());
     // Name of the record (refused like Append's).
     void Rename(RecordRef record, const QString& name);
     // Parent of the record (moving a note).
-    void SetParent(RecordRef record, NoteKey parent);
+    void SetParent(RecordRef record, NoteId parent);
     // Info of the record; an empty text is stored as NULL. With `title`, only while the record
     // still holds that title (RecordGone otherwise).
     void WriteInfo(RecordRef record, const QString& text, const QString* title = nullptr);
@@ -111,7 +110,7 @@ public:
     void Delete(std::span<const RecordRef> records);
     // Appends the copies in the given order, each with its source's Name and Info, in one
     // transaction, and returns the new rowids in the same order. RecordGone if a source is gone.
-    std::vector<std::int64_t> Copy(std::span<const NoteCopy> copies);
+    std::vector<RecordId> Copy(std::span<const NoteCopy> copies);
 
 private:
     // Runs an UPDATE of one record bound as ?1 (rowid) and ?2 (ID), of its title when given;

@@ -21,8 +21,9 @@ CurrentCategory::CurrentCategory(DataFile& file, const QString& name) : table_(f
 
 void CurrentCategory::Reload() {
     tree_.BeginBuild(static_cast<std::size_t>(table_.RecordCount()));
-    table_.ReadHeaders([this](std::int64_t rowid, NoteKey id, std::optional<NoteKey> parent,
-                              QStringView name) { tree_.AddRecord(rowid, id, parent, name); });
+    table_.ReadHeaders([this](RecordId rowid, NoteId id, std::optional<NoteId> parent, QStringView name) {
+        tree_.AddRecord(rowid, id, parent, name);
+    });
     tree_.EndBuild();
 }
 
@@ -36,10 +37,10 @@ NodeRef CurrentCategory::AddChild(NodeRef selected, const QString& typedTitle) {
 }
 
 NodeRef CurrentCategory::AddNote(NodeRef parent, const QString& title, const QString& info) {
-    const NoteKey key = tree_.NextKey();
-    const NoteKey parentId = parent == kNoNode ? key : tree_.Key(parent);
+    const NoteId key = tree_.NextKey();
+    const NoteId parentId = parent == kNoNode ? key : tree_.Key(parent);
     const QString stored = title.isEmpty() ? QStringLiteral(" ") : title;
-    const std::int64_t rowid = table_.Append(key, parentId, stored, info);
+    const RecordId rowid = table_.Append(key, parentId, stored, info);
     return tree_.Add(rowid, key, parentId, parent, stored);
 }
 
@@ -77,21 +78,21 @@ NodeRef CurrentCategory::Copy(NodeRef node, NodeRef target) {
         throw StoreError(QStringLiteral("不能把节点复制到它自己或它的下级节点之下"));
     const auto sources = tree_.SubtreePreOrder(node);
     // Each copy takes the largest key plus 1 at its creation: consecutive keys in pre-order.
-    NoteKey next = tree_.NextKey();
-    if (kMaxNewNoteKey - next < static_cast<NoteKey>(sources.size()) - 1)
+    NoteId next = tree_.NextKey();
+    if (kMaxNewNoteId.value() - next.value() < static_cast<std::int64_t>(sources.size()) - 1)
         throw StoreError(QStringLiteral("节点编号已达到上限，不能再复制节点"));
     std::vector<NoteCopy> copies;
     copies.reserve(sources.size());
-    std::unordered_map<NodeRef, NoteKey> newKeyOf; // source node → key of its copy
+    std::unordered_map<NodeRef, NoteId> newKeyOf; // source node → key of its copy
     for (NodeRef src : sources) {
-        const NoteKey parentKey = src == node ? tree_.Key(target) : newKeyOf.at(tree_.Parent(src));
+        const NoteId parentKey = src == node ? tree_.Key(target) : newKeyOf.at(tree_.Parent(src));
         newKeyOf[src] = next;
         copies.push_back({tree_.Record(src), next, parentKey});
-        ++next;
+        next = NoteId{next.value() + 1};
     }
-    const std::vector<std::int64_t> rowids = table_.Copy(copies);
+    const std::vector<RecordId> rowids = table_.Copy(copies);
     NodeRef top = kNoNode;
-    std::unordered_map<NoteKey, NodeRef> copyNode; // new key → its node
+    std::unordered_map<NoteId, NodeRef> copyNode; // new key → its node
     for (size_t i = 0; i < copies.size(); ++i) {
         const NodeRef parent = i == 0 ? target : copyNode.at(copies[i].newParent);
         const NodeRef made =

@@ -43,7 +43,7 @@ void CreateWithFirstNote(DataFile& file, const QString& name, const QString& inf
     Transaction tx(file.db());
     file.CreateCategoryTable(name);
     CategoryTable table(file, name);
-    table.Append(0, 0, name, info);
+    table.Append(NoteId{0}, NoteId{0}, name, info);
     tx.Commit();
 }
 

@@ -192,9 +192,9 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
         while (st->Step()) {
             SearchHit hit;
             hit.category = category;
-            hit.rowid = st->Int64(0);
+            hit.rowid = RecordId{st->Int64(0)};
             if (st->Int(1)) // only integers are IDs
-                hit.id = st->Int64(2);
+                hit.id = NoteId{st->Int64(2)};
             hit.name = st->Text(3);
             hits.push_back(std::move(hit));
         }
@@ -222,10 +222,11 @@ size_t SkippedAt(const std::string& bytes, size_t at) {
 // from its first character that is no blank or control on, at most kPreviewReadBytes bytes (far
 // more than the preview's 850 GBK bytes). A text of another type (a number) is read as text.
 constexpr int kPreviewReadBytes = 4096;
-QString InfoHead(Database& db, const QString& table, std::int64_t rowid) {
+QString InfoHead(Database& db, const QString& table, RecordId rowid) {
     sqlite3_blob* blob = nullptr;
     const QByteArray name = table.toUtf8();
-    if (sqlite3_blob_open(db.handle(), "main", name.constData(), "Info", rowid, 0, &blob) != SQLITE_OK) {
+    if (sqlite3_blob_open(db.handle(), "main", name.constData(), "Info", rowid.value(), 0, &blob) !=
+        SQLITE_OK) {
         sqlite3_blob_close(blob);
         return QString();
     }
@@ -277,12 +278,12 @@ std::optional<HitRecord> ReadHitRecord(Database& db, const SearchHit& hit) {
                                 "CASE WHEN typeof(Info) IN ('integer', 'real') THEN CAST(Info AS TEXT) END, "
                                 "typeof(Info) IN ('text', 'blob') FROM %1 WHERE rowid = ?1")
                      .arg(QuoteIdentifier(hit.category)));
-    st.Bind(1, hit.rowid);
+    st.Bind(1, hit.rowid.value());
     if (!st.Step())
         return std::nullopt;
     HitRecord record;
     if (st.Int(0))
-        record.id = st.Int64(1);
+        record.id = NoteId{st.Int64(1)};
     if (record.id != hit.id)
         return std::nullopt;
     record.name = st.Text(2);

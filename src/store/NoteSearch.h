@@ -29,8 +29,8 @@ enum class SearchField {
 
 struct SearchHit {
     QString category;
-    std::int64_t rowid = 0;    // the record itself (IDs may repeat)
-    std::optional<NoteKey> id; // NULL or not an integer: none
+    RecordId rowid;           // the record itself (IDs may repeat)
+    std::optional<NoteId> id; // NULL or not an integer: none
     QString name;
 };
 
@@ -46,7 +46,7 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
 // Its text is read only as far as the preview needs: from the first character that is no blank or
 // control, 4096 bytes at most.
 struct HitRecord {
-    std::optional<NoteKey> id;
+    std::optional<NoteId> id;
     QString name;
     QString info;
 };

@@ -32,8 +32,7 @@ void NoteTree::BeginBuild(std::size_t expectedRecords) {
     titles_.reserve(expectedRecords * 10);
 }
 
-void NoteTree::AddRecord(std::int64_t rowid, NoteKey id, std::optional<NoteKey> parentValue,
-                         QStringView title) {
+void NoteTree::AddRecord(RecordId rowid, NoteId id, std::optional<NoteId> parentValue, QStringView title) {
     const NodeRef ref = AddDetached(rowid, id, parentValue, title);
     index_.emplace_back(id, ref);
 }
@@ -75,7 +74,7 @@ std::vector<NodeRef> NoteTree::FreshParents() const {
     // was built before it; the others wait as roots.
     std::vector<NodeRef> waiting;
     // Siblings are mostly stored together: the last parent found is asked first.
-    NoteKey lastValue = 0;
+    NoteId lastValue;
     NodeRef lastFound = kNoNode;
     bool haveLast = false;
     for (NodeRef n = 0; n < count; ++n) {
@@ -84,7 +83,7 @@ std::vector<NodeRef> NoteTree::FreshParents() const {
             continue;
         NodeRef p = kNoNode;
         if (nodes_[n].hasParentValue) {
-            const NoteKey value = nodes_[n].parentValue;
+            const NoteId value = nodes_[n].parentValue;
             if (!haveLast || value != lastValue) {
                 lastFound = Find(value);
                 lastValue = value;
@@ -130,7 +129,7 @@ bool NoteTree::Resettle() {
     return moved;
 }
 
-std::optional<NoteKey> NoteTree::ParentValue(NodeRef node) const {
+std::optional<NoteId> NoteTree::ParentValue(NodeRef node) const {
     const Node& n = nodes_[node];
     return n.hasParentValue ? std::optional(n.parentValue) : std::nullopt;
 }
@@ -153,29 +152,29 @@ bool NoteTree::IsDescendantOf(NodeRef node, NodeRef ancestor) const {
     return false;
 }
 
-NodeRef NoteTree::Find(NoteKey id) const {
+NodeRef NoteTree::Find(NoteId id) const {
     const auto it = std::lower_bound(index_.begin(), index_.end(), IndexEntry{id, kNoNode});
     return it == index_.end() || it->first != id ? kNoNode : it->second;
 }
 
-NodeRef NoteTree::FindRecord(std::int64_t rowid) const {
+NodeRef NoteTree::FindRecord(RecordId rowid) const {
     for (NodeRef n = 0; n < static_cast<NodeRef>(nodes_.size()); ++n)
         if (nodes_[n].alive && nodes_[n].rowid == rowid)
             return n;
     return kNoNode;
 }
 
-std::optional<NoteKey> NoteTree::MaxKey() const {
+std::optional<NoteId> NoteTree::MaxKey() const {
     return index_.empty() ? std::nullopt : std::optional(index_.back().first);
 }
 
-NoteKey NoteTree::NextKey() const {
-    const std::optional<NoteKey> max = MaxKey();
+NoteId NoteTree::NextKey() const {
+    const std::optional<NoteId> max = MaxKey();
     if (!max)
-        return 0;
-    if (*max >= kMaxNewNoteKey)
+        return NoteId{0};
+    if (*max >= kMaxNewNoteId)
         throw StoreError(QStringLiteral("节点编号已达到上限，不能再添加节点"));
-    return *max + 1;
+    return NoteId{max->value() + 1};
 }
 
 std::vector<NodeRef> NoteTree::SubtreePreOrder(NodeRef node) const {
@@ -223,7 +222,7 @@ bool NoteTree::CanDrop(NodeRef dragged, NodeRef target) const {
     return target != dragged && !IsDescendantOf(target, dragged);
 }
 
-NodeRef NoteTree::Add(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue, NodeRef parent,
+NodeRef NoteTree::Add(RecordId rowid, NoteId key, std::optional<NoteId> parentValue, NodeRef parent,
                       const QString& title) {
     const NodeRef ref = AddDetached(rowid, key, parentValue, title);
     // A new node has the largest ref: it goes after every node of its key (new keys go last).
@@ -240,14 +239,14 @@ void NoteTree::Attach(NodeRef node, NodeRef parent) {
     nodes_[parent].children.push_back(node);
 }
 
-NodeRef NoteTree::AddDetached(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue,
+NodeRef NoteTree::AddDetached(RecordId rowid, NoteId key, std::optional<NoteId> parentValue,
                               QStringView title) {
     const NodeRef ref = static_cast<NodeRef>(nodes_.size());
     Node& node = nodes_.emplace_back();
     node.rowid = rowid;
     node.key = key;
     node.hasParentValue = parentValue.has_value();
-    node.parentValue = parentValue.value_or(0);
+    node.parentValue = parentValue.value_or(NoteId{});
     StoreTitle(node, title);
     ++count_;
     return ref;

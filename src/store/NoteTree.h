@@ -45,7 +45,7 @@ public:
     // The same, a record at a time (so that a large category is never held twice): BeginBuild,
     // AddRecord for every record in stored order, EndBuild.
     void BeginBuild(std::size_t expectedRecords = 0);
-    void AddRecord(std::int64_t rowid, NoteKey id, std::optional<NoteKey> parentValue, QStringView title);
+    void AddRecord(RecordId rowid, NoteId id, std::optional<NoteId> parentValue, QStringView title);
     void EndBuild();
     // After a drop changed a Parent: every node whose parent differs from the one a fresh build of
     // the same records would give it moves there, as the last child (or the last root). Returns
@@ -58,11 +58,11 @@ public:
     const std::vector<NodeRef>& Roots() const { return roots_; }
     const std::vector<NodeRef>& Children(NodeRef node) const { return nodes_[node].children; }
     NodeRef Parent(NodeRef node) const { return nodes_[node].parent; }
-    NoteKey Key(NodeRef node) const { return nodes_[node].key; }
+    NoteId Key(NodeRef node) const { return nodes_[node].key; }
     // The node's own record.
     RecordRef Record(NodeRef node) const { return {nodes_[node].rowid, nodes_[node].key}; }
     // The record's Parent value (not necessarily the key of the parent node: a root keeps its own).
-    std::optional<NoteKey> ParentValue(NodeRef node) const;
+    std::optional<NoteId> ParentValue(NodeRef node) const;
     QString Title(NodeRef node) const { return TitleView(node).toString(); }
     // The title without a copy, valid until the tree next changes.
     QStringView TitleView(NodeRef node) const {
@@ -74,14 +74,14 @@ public:
     bool IsDescendantOf(NodeRef node, NodeRef ancestor) const; // false for node == ancestor
 
     // The node of an ID (the first one built when IDs repeat), or kNoNode.
-    NodeRef Find(NoteKey id) const;
+    NodeRef Find(NoteId id) const;
     // The node of a record, or kNoNode (a walk over the nodes: for single look-ups).
-    NodeRef FindRecord(std::int64_t rowid) const;
+    NodeRef FindRecord(RecordId rowid) const;
     // Largest key in the tree, or nothing when the tree is empty.
-    std::optional<NoteKey> MaxKey() const;
+    std::optional<NoteId> MaxKey() const;
     // The key of a new node: the largest key plus 1, or 0 when the tree is empty. A StoreError
-    // when the largest key is kMaxNewNoteKey or beyond.
-    NoteKey NextKey() const;
+    // when the largest key is kMaxNewNoteId or beyond.
+    NoteId NextKey() const;
 
     // The node and all its descendants, a node before its children, children in order.
     std::vector<NodeRef> SubtreePreOrder(NodeRef node) const;
@@ -101,7 +101,7 @@ public:
     // Mirrors of record writes (the caller writes the table first).
     // A new node of the record `rowid` as last child of `parent` (kNoNode: last root) with the
     // record's Parent value.
-    NodeRef Add(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue, NodeRef parent,
+    NodeRef Add(RecordId rowid, NoteId key, std::optional<NoteId> parentValue, NodeRef parent,
                 const QString& title);
     void SetTitle(NodeRef node, const QString& title);
     // Makes `node` the last child of `newParent` (its record's Parent is newParent's key).
@@ -112,9 +112,9 @@ public:
 private:
     // 64 bytes a node; a leaf holds no memory of its own.
     struct Node {
-        std::int64_t rowid = 0;
-        NoteKey key = 0;
-        NoteKey parentValue = 0; // when hasParentValue
+        RecordId rowid;
+        NoteId key;
+        NoteId parentValue; // when hasParentValue
         NodeRef parent = kNoNode;
         std::uint32_t titleAt = 0; // in titles_
         std::uint32_t titleLength = 0;
@@ -124,12 +124,11 @@ private:
     };
     // The key index: (key, node) of every living node, ascending; the first entry of a key is the
     // node Find gives.
-    using IndexEntry = std::pair<NoteKey, NodeRef>;
+    using IndexEntry = std::pair<NoteId, NodeRef>;
     // The parent node of every node (kNoNode for a root and a removed node) as building the
     // records of the living nodes in stored order gives it.
     std::vector<NodeRef> FreshParents() const;
-    NodeRef AddDetached(std::int64_t rowid, NoteKey key, std::optional<NoteKey> parentValue,
-                        QStringView title);
+    NodeRef AddDetached(RecordId rowid, NoteId key, std::optional<NoteId> parentValue, QStringView title);
     void StoreTitle(Node& node, QStringView title);
     void Attach(NodeRef node, NodeRef parent);
     void Detach(NodeRef node);

@@ -220,8 +220,9 @@ TEST_F(AlertWindowTest, SoundIsTheWavBesideTheProgramElseTheBeep) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempProgramFolder folder;
-        if (c.fileThere)
+        if (c.fileThere) {
             ASSERT_TRUE(folder.copyFromBuild(QStringLiteral("Alerting.wav")));
+        }
         FakeServices services(folder.folder());
         services.sound.setPlays(c.plays);
         services.clock.set(At(10, 10, 0, 0));
@@ -231,8 +232,9 @@ TEST_F(AlertWindowTest, SoundIsTheWavBesideTheProgramElseTheBeep) {
         services.clock.set(At(10, 10, 0, 1));
         alert.tick();
         EXPECT_EQ(services.sound.played().size(), c.played);
-        if (c.played)
+        if (c.played) {
             EXPECT_EQ(services.sound.played()[0], folder.filePath(QStringLiteral("Alerting.wav")));
+        }
         EXPECT_EQ(services.sound.beeps(), c.beeps);
     }
 }

@@ -19,7 +19,7 @@ void MainWindowTest::makeDataFile(const std::vector<Category>& categories) {
         file.CreateCategoryTable(c.name);
         CategoryTable table(file, c.name);
         for (const Record& r : c.records)
-            table.Append(r.id, r.parent, r.name, r.info);
+            table.Append(NoteId{r.id}, NoteId{r.parent}, r.name, r.info);
     }
 }
 
@@ -61,7 +61,7 @@ std::optional<QString> MainWindowTest::storedInfo(const QString& category, int i
     DataFile file(dataPath());
     CategoryTable table(file, category);
     for (const NoteHeader& h : table.LoadHeaders())
-        if (h.id == id)
+        if (h.id == NoteId{id})
             return table.ReadInfo(h.record());
     return std::nullopt;
 }

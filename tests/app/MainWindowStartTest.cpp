@@ -51,7 +51,7 @@ TEST_F(MainWindowTest, FirstRunCreatesHelpFromTheGuideAndShowsIt) {
 
     EXPECT_EQ(w.categorySelector()->names(), QStringList{QStringLiteral("帮助")});
     EXPECT_EQ(w.categorySelector()->currentText(), QStringLiteral("帮助"));
-    EXPECT_EQ(w.notebook().selectedId(), std::optional<int>(0));
+    EXPECT_EQ(w.notebook().selectedId(), NoteId{0});
     EXPECT_EQ(w.notebook().editor()->text(), QStringLiteral("欢迎\r\n第二行\r\n"));
     // The title bar names the note the editor shows, as after picking a category.
     EXPECT_EQ(w.notebook().titleBar()->text(), QStringLiteral("                 【帮助】"));
@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, StartupCategoryOpensCollapsedOnItsFirstRecord) {
               (QStringList{QStringLiteral("帮助"), QStringLiteral("工作"), QStringLiteral("空")}));
     EXPECT_EQ(w.categorySelector()->currentText(), QStringLiteral("工作"));
     EXPECT_EQ(w.notebook().categoryName(), QStringLiteral("工作"));
-    EXPECT_EQ(w.notebook().selectedId(), std::optional<int>(5));
+    EXPECT_EQ(w.notebook().selectedId(), NoteId{5});
     EXPECT_EQ(w.notebook().topLevelTitles(), (QStringList{QStringLiteral("计划"), QStringLiteral("总结")}));
     EXPECT_EQ(ExpandedItems(w.notebook().tree()), 0);
     EXPECT_EQ(w.notebook().editor()->text(), QStringLiteral("第一条\r\n"));
@@ -259,7 +259,7 @@ TEST_F(MainWindowTest, ReadOnlyDataFileShowsInCaptionAndStatusBarAndKeepsNotesAs
     const std::function<void()> attempts[] = {
         [&] { QTest::keyClick(tree, Qt::Key_Delete); },
         [&] { w.notebook().rename(); },
-        [&] { w.notebook().dropNote(1, 0, true); },
+        [&] { w.notebook().dropNote(NoteId{1}, NoteId{0}, true); },
         [&] { w.CreateCategory(); },
     };
     for (const auto& attempt : attempts) {

@@ -83,15 +83,15 @@ protected:
         // exist, E and F are each other's parent, G repeats D's ID.
         for (const auto& [id, parent, name] : std::vector<std::tuple<int, int, const char*>>{
                  {1, 2, "A"}, {2, 2, "B"}, {3, 42, "C"}, {4, 1, "D"}, {5, 6, "E"}, {6, 5, "F"}, {4, 3, "G"}})
-            tree.Append(id, parent, QString::fromUtf8(name),
+            tree.Append(NoteId{id}, NoteId{parent}, QString::fromUtf8(name),
                         QStringLiteral("text of ") + QString::fromUtf8(name));
         CreateCategory(file, QStringLiteral("b'50%"));
         CategoryTable other(file, QStringLiteral("b'50%"));
-        other.Append(1, 0, QStringLiteral("它's"), QStringLiteral("<中>\r\n第二行\r\n"));
+        other.Append(NoteId{1}, NoteId{0}, QStringLiteral("它's"), QStringLiteral("<中>\r\n第二行\r\n"));
         QStringList lines; // three pages of A4 in the note font
         for (int i = 1; i <= 130; ++i)
             lines << QStringLiteral("第%1行 line %1").arg(i);
-        other.Append(2, 0, QStringLiteral("长"), lines.join(QStringLiteral("\r\n")));
+        other.Append(NoteId{2}, NoteId{0}, QStringLiteral("长"), lines.join(QStringLiteral("\r\n")));
     }
     std::string file(const char* name) const { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
     std::string path() const { return dir.filePath(QStringLiteral("dataly.dat")).toStdString(); }
@@ -395,7 +395,7 @@ TEST_F(NotesCli, PdfExportUsesTheStoredTabWidthAndTextColour) {
     {
         DataFile data(QString::fromStdString(path()));
         CategoryTable(data, QStringLiteral("树"))
-            .Append(9, 0, QStringLiteral("tab"), QStringLiteral("x\tyz"));
+            .Append(NoteId{9}, NoteId{0}, QStringLiteral("tab"), QStringLiteral("x\tyz"));
     }
     // Where "yz" starts on the page (pdftotext's word box), in points.
     const auto yzAt = [&](const char* pdf) {

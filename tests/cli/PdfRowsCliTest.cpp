@@ -82,7 +82,8 @@ protected:
         CreateEmptyDataFile(data());
         DataFile file(data());
         CreateCategory(file, QStringLiteral("段落"));
-        CategoryTable(file, QStringLiteral("段落")).Append(1, 0, QStringLiteral("混排"), MixedParagraph());
+        CategoryTable(file, QStringLiteral("段落"))
+            .Append(NoteId{1}, NoteId{0}, QStringLiteral("混排"), MixedParagraph());
     }
     QString data() const { return dir.filePath(QStringLiteral("dataly.dat")); }
     // The settings file beside the data file names the note font (GBK, as the window writes it) and

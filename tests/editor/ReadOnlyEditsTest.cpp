@@ -75,7 +75,7 @@ TEST_F(CommandsTest, ReplacingInAReadOnlyNoteSaysItIsReadOnlyNeverNotFound) {
         editor->setReadOnly(true);
         SearchDialog* d = openDialog("actReplace");
         ASSERT_NE(d, nullptr);
-        d->open(searching(QStringLiteral("apple")), QStringLiteral("梨"));
+        d->openWith(searching(QStringLiteral("apple")), QStringLiteral("梨"));
         dialogs.answerMessage(DialogButton::Ok);
         if (std::string(c.how) == "replace all")
             emit d->replaceAllRequested();
@@ -90,7 +90,7 @@ TEST_F(CommandsTest, ReplacingInAReadOnlyNoteSaysItIsReadOnlyNeverNotFound) {
     editor->setReadOnly(false);
     SearchDialog* d = openDialog("actReplace");
     ASSERT_NE(d, nullptr);
-    d->open(searching(QStringLiteral("apple")), QStringLiteral("梨"));
+    d->openWith(searching(QStringLiteral("apple")), QStringLiteral("梨"));
     dialogs.answerMessage(DialogButton::Ok);
     emit d->replaceAllRequested();
     EXPECT_EQ(dialogs.last().text, QStringLiteral("共替换 2 处。"));
@@ -103,13 +103,13 @@ TEST_F(CommandsTest, ReplaceDialogKeepsItsReplacementAfterTheFindDialogWasUsed) 
     editor->setReadOnly(false);
     SearchDialog* replace = openDialog("actReplace");
     ASSERT_NE(replace, nullptr);
-    replace->open(searching(QStringLiteral("a")), QStringLiteral("b"));
+    replace->openWith(searching(QStringLiteral("a")), QStringLiteral("b"));
     emit replace->findRequested();
     replace->close();
     SearchDialog* find = openDialog("actFind");
     ASSERT_NE(find, nullptr);
     ASSERT_NE(find, replace);
-    find->open(searching(QStringLiteral("a")), QString());
+    find->openWith(searching(QStringLiteral("a")), QString());
     emit find->findRequested();
     find->close();
     trigger("actReplaceNext");

@@ -22,16 +22,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int stride = in.ConsumeIntegralInRange(1, 97);
         for (int i = 0; i < levels; ++i) {
             const int at = static_cast<int>((static_cast<long long>(i) * stride) % levels);
-            rows.push_back({i + 1, at, at == 0 ? std::nullopt : std::optional<NoteKey>(at - 1), QString()});
+            rows.push_back({RecordId{i + 1}, NoteId{at},
+                            at == 0 ? std::nullopt : std::optional(NoteId{at - 1}), QString()});
         }
     } else {
         const int range = in.ConsumeIntegralInRange(1, 1 << 16);
         while (in.remaining_bytes() > 0 && rows.size() < 20000) {
             NoteHeader r;
-            r.rowid = static_cast<std::int64_t>(rows.size()) + 1;
-            r.id = in.ConsumeIntegralInRange(0, range);
+            r.rowid = RecordId{static_cast<std::int64_t>(rows.size()) + 1};
+            r.id = NoteId{in.ConsumeIntegralInRange(0, range)};
             if (in.ConsumeBool())
-                r.parent = in.ConsumeIntegralInRange(-1, range);
+                r.parent = NoteId{in.ConsumeIntegralInRange(-1, range)};
             rows.push_back(r);
         }
     }

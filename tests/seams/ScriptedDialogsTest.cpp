@@ -39,7 +39,7 @@ TEST(ScriptedDialogs, UnexpectedQuestionsFailTheTestAndGetTheSafeAnswer) {
     ScriptedDialogs dialogs;
     std::optional<QString> text = QStringLiteral("x");
     EXPECT_NONFATAL_FAILURE(
-        text = dialogs.inputText(nullptr, {QStringLiteral("重命名"), QStringLiteral("名字")}),
+        text = dialogs.inputText(nullptr, {QStringLiteral("重命名"), QStringLiteral("名字"), QString()}),
         "Unexpected input box");
     EXPECT_FALSE(text.has_value());
     QPrinter printer;

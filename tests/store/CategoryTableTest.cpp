@@ -48,25 +48,25 @@ protected:
 } // namespace
 
 TEST_F(CategoryTableTest, TitleLimitsAreEnforcedAndARefusedWriteChangesNothing) {
-    table->Append(1, 0, QStringLiteral("甲"));
+    table->Append(NoteId{1}, NoteId{0}, QStringLiteral("甲"));
     const auto before = Dump(*file, name);
     const QString fifty(50, QChar(0x5B57));
     const QString fiftyOne(51, QChar(0x5B57));
 
-    EXPECT_THROW(table->Append(2, 0, fiftyOne), StoreError);
-    EXPECT_THROW(table->Append(2, 0, QString()), StoreError);
-    EXPECT_THROW(table->Append(2, 0, QStringLiteral("")), StoreError);
+    EXPECT_THROW(table->Append(NoteId{2}, NoteId{0}, fiftyOne), StoreError);
+    EXPECT_THROW(table->Append(NoteId{2}, NoteId{0}, QString()), StoreError);
+    EXPECT_THROW(table->Append(NoteId{2}, NoteId{0}, QStringLiteral("")), StoreError);
     EXPECT_THROW(table->Rename(At(1), fiftyOne), StoreError);
     EXPECT_THROW(table->Rename(At(1), QStringLiteral("")), StoreError);
     EXPECT_EQ(Dump(*file, name), before);
 
     try {
-        table->Append(2, 0, fiftyOne);
+        table->Append(NoteId{2}, NoteId{0}, fiftyOne);
     } catch (const StoreError& e) {
         EXPECT_TRUE(e.text().contains(QStringLiteral("50"))) << e.what();
     }
 
-    table->Append(2, 0, fifty);
+    table->Append(NoteId{2}, NoteId{0}, fifty);
     table->Rename(At(1), fifty);
     EXPECT_EQ(table->LoadHeaders()[1].name, fifty);
 }
@@ -83,22 +83,22 @@ TEST_F(CategoryTableTest, EmptyTextIsStoredAsNullAndTextsRoundTrip) {
     }
     table->WriteInfo(At(0), QStringLiteral(""));
     EXPECT_TRUE(Dump(*file, name)[0].infoNull);
-    table->Append(1, 0, QStringLiteral("乙"), QStringLiteral(""));
+    table->Append(NoteId{1}, NoteId{0}, QStringLiteral("乙"), QStringLiteral(""));
     EXPECT_TRUE(Dump(*file, name)[1].infoNull);
     EXPECT_TRUE(table->ReadInfo(At(1)).isEmpty());
 }
 
 TEST_F(CategoryTableTest, WritesToAGoneRecordAreRefusedAndChangeNothing) {
-    table->Append(7, 0, QStringLiteral("七"));
+    table->Append(NoteId{7}, NoteId{0}, QStringLiteral("七"));
     const RecordRef seven = At(1);
     // Deleted by another program; and a record whose ID another program changed meanwhile.
-    const RecordRef gone{seven.rowid + 100, 7};
-    const RecordRef changed{seven.rowid, 8};
+    const RecordRef gone{RecordId{seven.rowid.value() + 100}, NoteId{7}};
+    const RecordRef changed{seven.rowid, NoteId{8}};
     const auto before = Dump(*file, name);
     for (const RecordRef& r : {gone, changed}) {
         EXPECT_THROW(table->WriteInfo(r, QStringLiteral("不该写入")), RecordGone);
         EXPECT_THROW(table->Rename(r, QStringLiteral("x")), RecordGone);
-        EXPECT_THROW(table->SetParent(r, 0), RecordGone);
+        EXPECT_THROW(table->SetParent(r, NoteId{0}), RecordGone);
         EXPECT_THROW(table->ReadInfo(r), RecordGone);
         EXPECT_FALSE(table->Exists(r));
     }
@@ -111,10 +111,10 @@ TEST_F(CategoryTableTest, RepeatedIdsAreRecordsOfTheirOwn) {
     const RecordRef second = At(2);
     table->WriteInfo(second, QStringLiteral("后的内容"));
     table->Rename(second, QStringLiteral("后改"));
-    table->SetParent(second, 9);
+    table->SetParent(second, NoteId{9});
     EXPECT_EQ(table->ReadInfo(second), QStringLiteral("后的内容"));
     EXPECT_TRUE(table->ReadInfo(first).isNull());
-    const NoteCopy copy[] = {{second, 6, 0}};
+    const NoteCopy copy[] = {{second, NoteId{6}, NoteId{0}}};
     table->Copy(copy);
     auto rows = Dump(*file, name);
     EXPECT_EQ(rows[1], (Row{5, 0, QStringLiteral("先"), QString(), true}));
@@ -135,8 +135,8 @@ TEST_F(CategoryTableTest, OnlyIntegersAreIdsAndParents) {
         "(6, 'abc', '文字父', NULL), (1099511627776, 1099511627776, '大号', NULL), ('7', '3', '数字文本', "
         "NULL)"));
     struct Expected {
-        NoteKey id;
-        std::optional<NoteKey> parent;
+        std::int64_t id;
+        std::optional<std::int64_t> parent;
     };
     const Expected expected[] = {{0, 0},
                                  {3, std::nullopt},
@@ -148,21 +148,26 @@ TEST_F(CategoryTableTest, OnlyIntegersAreIdsAndParents) {
     const auto h = table->LoadHeaders();
     ASSERT_EQ(h.size(), std::size(expected));
     for (size_t i = 0; i < h.size(); ++i) {
-        EXPECT_EQ(h[i].id, expected[i].id) << i;
-        EXPECT_EQ(h[i].parent, expected[i].parent) << i;
+        EXPECT_EQ(h[i].id.value(), expected[i].id) << i;
+        EXPECT_EQ(h[i].parent.has_value(), expected[i].parent.has_value()) << i;
+        if (h[i].parent && expected[i].parent)
+            EXPECT_EQ(h[i].parent->value(), *expected[i].parent) << i;
     }
     EXPECT_EQ(table->RecordCount(), 11);
 }
 
 TEST_F(CategoryTableTest, CopyFailingHalfWayLeavesTheTableAsItWas) {
-    table->Append(1, 0, QStringLiteral("甲"), QStringLiteral("甲的内容"));
-    table->Append(2, 1, QStringLiteral("乙"), QStringLiteral("乙的内容"));
+    table->Append(NoteId{1}, NoteId{0}, QStringLiteral("甲"), QStringLiteral("甲的内容"));
+    table->Append(NoteId{2}, NoteId{1}, QStringLiteral("乙"), QStringLiteral("乙的内容"));
     const auto before = Dump(*file, name);
 
     // The third copy's source is missing: the first two must not stay.
     const RecordRef one = At(1);
     const RecordRef two = At(2);
-    const NoteCopy missingSource[] = {{one, 10, 0}, {two, 11, 10}, {{two.rowid + 1, 99}, 12, 10}};
+    const NoteCopy missingSource[] = {
+        {one, NoteId{10}, NoteId{0}},
+        {two, NoteId{11}, NoteId{10}},
+        {{RecordId{two.rowid.value() + 1}, NoteId{99}}, NoteId{12}, NoteId{10}}};
     EXPECT_THROW(table->Copy(missingSource), RecordGone);
     EXPECT_EQ(Dump(*file, name), before);
 
@@ -174,7 +179,7 @@ TEST_F(CategoryTableTest, CopyFailingHalfWayLeavesTheTableAsItWas) {
     Statement pages(file->db(), QStringLiteral("PRAGMA page_count"));
     ASSERT_TRUE(pages.Step());
     file->db().Exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pages.Int(0) + 1));
-    const NoteCopy copies[] = {{one, 10, 0}, {two, 11, 10}};
+    const NoteCopy copies[] = {{one, NoteId{10}, NoteId{0}}, {two, NoteId{11}, NoteId{10}}};
     EXPECT_THROW(table->Copy(copies), StoreError);
     EXPECT_EQ(Dump(*file, name), before2);
     file->db().Exec("PRAGMA max_page_count = 1073741823");
@@ -188,7 +193,7 @@ TEST_F(CategoryTableTest, CopyFailingHalfWayLeavesTheTableAsItWas) {
 
 TEST_F(CategoryTableTest, DeleteFailingHalfWayLeavesTheTableAsItWas) {
     for (int id = 1; id <= 4; ++id)
-        table->Append(id, id - 1, QStringLiteral("节点%1").arg(id));
+        table->Append(NoteId{id}, NoteId{id - 1}, QStringLiteral("节点%1").arg(id));
     const auto before = Dump(*file, name);
     // The disk fails when the deletions are written.
     const RecordRef records[] = {At(4), At(3), At(2), At(1)};

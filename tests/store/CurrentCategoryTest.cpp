@@ -36,7 +36,7 @@ protected:
         Open(name);
         cat->Delete(cat->tree().Roots()[0]);
     }
-    NodeRef N(int id) const { return cat->tree().Find(id); }
+    NodeRef N(int id) const { return cat->tree().Find(NoteId{id}); }
     std::unique_ptr<CurrentCategory> cat;
 };
 
@@ -46,7 +46,7 @@ TEST_F(CurrentCategoryTest, AddingNotesFollowsTheKeyParentAndTitleRules) {
     OpenEmpty(QStringLiteral("空"));
     // First note of an empty category: key 0, a root whose Parent is itself.
     const NodeRef a = cat->AddSibling(kNoNode, QStringLiteral("A"));
-    EXPECT_EQ(cat->tree().Key(a), 0);
+    EXPECT_EQ(cat->tree().Key(a), NoteId{0});
     const NodeRef child = cat->AddChild(a, QStringLiteral("  子 \t"));
     const NodeRef sibling = cat->AddSibling(child, QStringLiteral("  兄  "));
     const NodeRef blank = cat->AddChild(child, QStringLiteral(""));
@@ -62,15 +62,15 @@ TEST_F(CurrentCategoryTest, AddingNotesFollowsTheKeyParentAndTitleRules) {
     // Reading the table back gives the same tree.
     CurrentCategory reread(*file, QStringLiteral("空"));
     EXPECT_EQ(reread.tree().AllPreOrder().size(), 6u);
-    EXPECT_EQ(reread.tree().Children(reread.tree().Find(1)).size(), 1u);
+    EXPECT_EQ(reread.tree().Children(reread.tree().Find(NoteId{1})).size(), 1u);
 }
 
 TEST_F(CurrentCategoryTest, NewKeyIgnoresFreeIdsBelowTheLargest) {
     Open(QStringLiteral("帮助"));
-    cat->table().Append(41, 0, QStringLiteral("四十一"));
-    cat->table().Append(3, 0, QStringLiteral("三"));
+    cat->table().Append(NoteId{41}, NoteId{0}, QStringLiteral("四十一"));
+    cat->table().Append(NoteId{3}, NoteId{0}, QStringLiteral("三"));
     cat->Reload();
-    EXPECT_EQ(cat->tree().Key(cat->AddChild(N(3), QStringLiteral("新"))), 42);
+    EXPECT_EQ(cat->tree().Key(cat->AddChild(N(3), QStringLiteral("新"))), NoteId{42});
 }
 
 TEST_F(CurrentCategoryTest, RefusedWriteLeavesTableAndTreeInStep) {
@@ -83,36 +83,36 @@ TEST_F(CurrentCategoryTest, RefusedWriteLeavesTableAndTreeInStep) {
     EXPECT_EQ(Records(*file, QStringLiteral("帮助")), before);
     EXPECT_EQ(cat->tree().NodeCount(), 1);
     EXPECT_EQ(cat->tree().Title(N(0)), QStringLiteral("帮助"));
-    EXPECT_EQ(cat->tree().NextKey(), 1);
+    EXPECT_EQ(cat->tree().NextKey(), NoteId{1});
 }
 
 TEST_F(CurrentCategoryTest, DeletingANoteRemovesExactlyItsSubtree) {
     Open(QStringLiteral("帮助"));
     // 0(1(2(3),4)), 5(6)
-    cat->table().Append(1, 0, QStringLiteral("一"));
-    cat->table().Append(2, 1, QStringLiteral("二"));
-    cat->table().Append(3, 2, QStringLiteral("三"));
-    cat->table().Append(4, 1, QStringLiteral("四"));
-    cat->table().Append(5, 5, QStringLiteral("五"));
-    cat->table().Append(6, 5, QStringLiteral("六"));
+    cat->table().Append(NoteId{1}, NoteId{0}, QStringLiteral("一"));
+    cat->table().Append(NoteId{2}, NoteId{1}, QStringLiteral("二"));
+    cat->table().Append(NoteId{3}, NoteId{2}, QStringLiteral("三"));
+    cat->table().Append(NoteId{4}, NoteId{1}, QStringLiteral("四"));
+    cat->table().Append(NoteId{5}, NoteId{5}, QStringLiteral("五"));
+    cat->table().Append(NoteId{6}, NoteId{5}, QStringLiteral("六"));
     cat->Reload();
-    std::vector<NoteKey> deleted;
+    std::vector<std::int64_t> deleted;
     for (const RecordRef& r : cat->Delete(N(1)))
-        deleted.push_back(r.id);
-    EXPECT_EQ(deleted, (std::vector<NoteKey>{4, 3, 2, 1})); // the deepest first
+        deleted.push_back(r.id.value());
+    EXPECT_EQ(deleted, (std::vector<std::int64_t>{4, 3, 2, 1})); // the deepest first
     EXPECT_EQ(Records(*file, QStringLiteral("帮助")),
               (std::vector<std::string>{"0<0:帮助", "5<5:五", "6<5:六"}));
     EXPECT_EQ(cat->tree().NodeCount(), 3);
-    EXPECT_EQ(cat->tree().Find(3), kNoNode);
+    EXPECT_EQ(cat->tree().Find(NoteId{3}), kNoNode);
 }
 
 TEST_F(CurrentCategoryTest, MoveAndCopyOfSubtrees) {
     Open(QStringLiteral("帮助"));
     // 0(1(2,3)), 10
-    cat->table().Append(1, 0, QStringLiteral("一"), QStringLiteral("一的内容"));
-    cat->table().Append(2, 1, QStringLiteral("二"), QStringLiteral("二的内容"));
-    cat->table().Append(3, 1, QStringLiteral("三"));
-    cat->table().Append(10, 10, QStringLiteral("十"));
+    cat->table().Append(NoteId{1}, NoteId{0}, QStringLiteral("一"), QStringLiteral("一的内容"));
+    cat->table().Append(NoteId{2}, NoteId{1}, QStringLiteral("二"), QStringLiteral("二的内容"));
+    cat->table().Append(NoteId{3}, NoteId{1}, QStringLiteral("三"));
+    cat->table().Append(NoteId{10}, NoteId{10}, QStringLiteral("十"));
     cat->Reload();
 
     EXPECT_FALSE(cat->Move(N(1), N(0))); // already its parent: nothing happens
@@ -122,7 +122,7 @@ TEST_F(CurrentCategoryTest, MoveAndCopyOfSubtrees) {
 
     // A copy onto the note's own parent: consecutive keys in pre-order after the largest (10).
     const NodeRef top = cat->Copy(N(1), N(0));
-    EXPECT_EQ(cat->tree().Key(top), 11);
+    EXPECT_EQ(cat->tree().Key(top), NoteId{11});
     EXPECT_EQ(cat->tree().Parent(top), N(0));
     EXPECT_EQ(cat->tree().Children(N(0)).back(), top);
     const auto rows = Records(*file, QStringLiteral("帮助"));
@@ -135,13 +135,13 @@ TEST_F(CurrentCategoryTest, MoveAndCopyOfSubtrees) {
     EXPECT_EQ(moved[5], "11<10:一=一的内容");
     EXPECT_EQ(moved[6], "12<11:二=二的内容");
     CurrentCategory reread(*file, QStringLiteral("帮助"));
-    EXPECT_EQ(reread.tree().SubtreePreOrder(reread.tree().Find(10)).size(), 4u);
+    EXPECT_EQ(reread.tree().SubtreePreOrder(reread.tree().Find(NoteId{10})).size(), 4u);
 }
 
 TEST_F(CurrentCategoryTest, CopyRefusedHalfWayKeepsTableAndTree) {
     Open(QStringLiteral("帮助"));
-    cat->table().Append(1, 0, QStringLiteral("一"));
-    cat->table().Append(2, 1, QStringLiteral("二"), QString(100000, QLatin1Char('x')));
+    cat->table().Append(NoteId{1}, NoteId{0}, QStringLiteral("一"));
+    cat->table().Append(NoteId{2}, NoteId{1}, QStringLiteral("二"), QString(100000, QLatin1Char('x')));
     cat->Reload();
     const auto before = Records(*file, QStringLiteral("帮助"));
     // The file may not grow: the first copy fits, the second (a long text) fills the disk.
@@ -156,27 +156,27 @@ TEST_F(CurrentCategoryTest, CopyRefusedHalfWayKeepsTableAndTree) {
     }
     EXPECT_EQ(Records(*file, QStringLiteral("帮助")), before);
     EXPECT_EQ(cat->tree().NodeCount(), 3);
-    EXPECT_EQ(cat->tree().NextKey(), 3);
+    EXPECT_EQ(cat->tree().NextKey(), NoteId{3});
 }
 
 TEST_F(CurrentCategoryTest, CopyTakesNewKeysUpToThe32BitLimitOnly) {
     // A subtree of two notes copied when the largest key is `largest`.
     const struct {
-        NoteKey largest;
+        std::int64_t largest;
         bool copied;
     } cases[] = {{2147483645, true}, {2147483646, false}};
     for (const auto& c : cases) {
         const QString name = QStringLiteral("满%1").arg(c.largest);
         Open(name);
-        cat->table().Append(c.largest, c.largest, QStringLiteral("大"));
-        cat->table().Append(1, 0, QStringLiteral("一"));
-        cat->table().Append(2, 1, QStringLiteral("二"));
+        cat->table().Append(NoteId{c.largest}, NoteId{c.largest}, QStringLiteral("大"));
+        cat->table().Append(NoteId{1}, NoteId{0}, QStringLiteral("一"));
+        cat->table().Append(NoteId{2}, NoteId{1}, QStringLiteral("二"));
         cat->Reload();
         const auto before = Records(*file, name);
         if (c.copied) {
             const NodeRef top = cat->Copy(N(1), N(0));
-            EXPECT_EQ(cat->tree().Key(top), 2147483646);
-            EXPECT_EQ(cat->tree().MaxKey(), 2147483647);
+            EXPECT_EQ(cat->tree().Key(top), NoteId{2147483646});
+            EXPECT_EQ(cat->tree().MaxKey(), NoteId{2147483647});
         } else {
             try {
                 cat->Copy(N(1), N(0));

@@ -175,8 +175,8 @@ TEST_F(StoreTest, HostileCategoryNamesStayInert) {
         const auto headers = table.LoadHeaders();
         ASSERT_EQ(headers.size(), 1u);
         EXPECT_EQ(headers[0].name, name);
-        EXPECT_EQ(headers[0].id, 0);
-        EXPECT_EQ(headers[0].parent, 0);
+        EXPECT_EQ(headers[0].id, NoteId{0});
+        EXPECT_EQ(headers[0].parent, NoteId{0});
         EXPECT_TRUE(table.ReadInfo(headers[0].record()).isNull());
     }
     EXPECT_EQ(CategoryTable(*file, QStringLiteral("帮助")).RecordCount(), 1);
@@ -208,7 +208,7 @@ TEST_F(StoreTest, EveryCommittedWriteIsInTheFileItselfWhileItIsOpen) {
     ASSERT_EQ(CreateCategory(*file, QStringLiteral("日记")), CreateCategoryResult::Created);
     CategoryTable table(*file, QStringLiteral("日记"));
     table.WriteInfo(table.LoadHeaders()[0].record(), QStringLiteral("今天"));
-    table.Append(1, 0, QStringLiteral("明天"));
+    table.Append(NoteId{1}, NoteId{0}, QStringLiteral("明天"));
     for (const char* side : {"-journal", "-wal"})
         EXPECT_FALSE(QFile::exists(dataPath() + QLatin1String(side))) << side;
     {
@@ -228,7 +228,7 @@ TEST_F(StoreTest, EveryCommittedWriteIsInTheFileItselfWhileItIsOpen) {
     ASSERT_TRUE(reading.Step());
     file = std::make_unique<DataFile>(dataPath());
     reading.Reset();
-    CategoryTable(*file, QStringLiteral("日记")).Append(2, 0, QStringLiteral("后天"));
+    CategoryTable(*file, QStringLiteral("日记")).Append(NoteId{2}, NoteId{0}, QStringLiteral("后天"));
     auto copied = copyAlone(QStringLiteral("copy2.dat"));
     EXPECT_EQ(CategoryTable(*copied, QStringLiteral("日记")).RecordCount(), 3);
 }
@@ -277,7 +277,7 @@ TEST_F(StoreTest, DataFileReplacedWhileOpenIsNamedAsReplacedAtTheNextWrite) {
     const QByteArray synced = ReadBytes(other);
     ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(dataPath()).constData()), 0);
     try {
-        CategoryTable(*file, QStringLiteral("日记")).Append(1, 0, QStringLiteral("新"));
+        CategoryTable(*file, QStringLiteral("日记")).Append(NoteId{1}, NoteId{0}, QStringLiteral("新"));
         ADD_FAILURE() << "the write went nowhere without a word";
     } catch (const StoreError& e) {
         EXPECT_TRUE(e.text().contains(QStringLiteral("已被另一个文件替换"))) << e.text().toStdString();

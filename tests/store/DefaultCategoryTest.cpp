@@ -43,8 +43,8 @@ TEST_F(StoreTest, FirstRunCreatesHelpWithTheGuideInAnyEncoding) {
         CategoryTable help(f, QStringLiteral("帮助"));
         const auto h = help.LoadHeaders();
         ASSERT_EQ(h.size(), 1u) << c.what;
-        EXPECT_EQ(h[0].id, 0);
-        EXPECT_EQ(h[0].parent, 0);
+        EXPECT_EQ(h[0].id, NoteId{0});
+        EXPECT_EQ(h[0].parent, NoteId{0});
         EXPECT_EQ(h[0].name, QStringLiteral("帮助"));
         EXPECT_EQ(help.ReadInfo(h[0].record()), expected) << c.what;
     }

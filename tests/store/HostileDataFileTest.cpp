@@ -55,9 +55,9 @@ protected:
         for (const char* name : {"帮助", "工作", "生活"})
             ASSERT_EQ(CreateCategory(*file, QString::fromUtf8(name)), CreateCategoryResult::Created);
         CategoryTable(*file, QStringLiteral("工作"))
-            .Append(1, 0, QStringLiteral("周报"), QStringLiteral("周一"));
+            .Append(NoteId{1}, NoteId{0}, QStringLiteral("周报"), QStringLiteral("周一"));
         CategoryTable(*file, QStringLiteral("生活"))
-            .Append(1, 0, QStringLiteral("菜谱"), QStringLiteral("面"));
+            .Append(NoteId{1}, NoteId{0}, QStringLiteral("菜谱"), QStringLiteral("面"));
         file.reset();
     }
 };
@@ -89,10 +89,11 @@ TEST_F(HostileDataFile, TriggersOfTheFileNeverRunAndAreNamedOnce) {
                       QString::fromUtf8(c.named));
         const std::string others = Everything(data);
         CategoryTable help(data, QStringLiteral("帮助"));
-        const std::int64_t added = help.Append(1, 0, QStringLiteral("新"), QStringLiteral("新的"));
-        help.WriteInfo({added, 1}, QStringLiteral("秘密"));
-        EXPECT_EQ(help.ReadInfo({added, 1}), QStringLiteral("秘密")) << c.trigger;
-        help.Delete(std::vector<RecordRef>{{added, 1}});
+        const RecordId added =
+            help.Append(NoteId{1}, NoteId{0}, QStringLiteral("新"), QStringLiteral("新的"));
+        help.WriteInfo({added, NoteId{1}}, QStringLiteral("秘密"));
+        EXPECT_EQ(help.ReadInfo({added, NoteId{1}}), QStringLiteral("秘密")) << c.trigger;
+        help.Delete(std::vector<RecordRef>{{added, NoteId{1}}});
         EXPECT_EQ(Everything(data), others) << c.trigger;
         // Nothing was dropped: the trigger or view is still in the file.
         EXPECT_EQ(data.ForeignSqlObjects().size(), 1u);
@@ -141,7 +142,7 @@ TEST_F(HostileDataFile, EngineFailuresComeInPlainWords) {
         c.fault();
         try {
             if (QByteArrayView(c.what) == "other shape")
-                work.SetParent(header.record(), 7);
+                work.SetParent(header.record(), NoteId{7});
             else
                 work.WriteInfo(header.record(), QString(200000, QChar(u'长')));
             ADD_FAILURE() << c.what;
@@ -150,8 +151,9 @@ TEST_F(HostileDataFile, EngineFailuresComeInPlainWords) {
         }
         qj_fault_disarm();
         data.db().Exec("PRAGMA max_page_count = 1073741823");
-        if (QByteArrayView(c.what) != "other shape")
+        if (QByteArrayView(c.what) != "other shape") {
             EXPECT_EQ(Everything(data), before) << c.what;
+        }
     }
 }
 
@@ -194,26 +196,26 @@ TEST_F(HostileDataFile, ANoteTooLargeToEditIsRefusedBeforeItIsRead) {
         bool opened;
     } cases[] = {{kMaxNoteBytes, true}, {kMaxNoteBytes + 1, false}};
     for (const auto& c : cases) {
-        const std::int64_t rowid = work.Append(5, 0, QStringLiteral("大"));
+        const RecordId rowid = work.Append(NoteId{5}, NoteId{0}, QStringLiteral("大"));
         Statement fill(data.db(), QStringLiteral("UPDATE 工作 SET Info = zeroblob(?1) WHERE rowid = ?2"));
-        fill.Bind(1, c.bytes).Bind(2, rowid);
+        fill.Bind(1, c.bytes).Bind(2, rowid.value());
         fill.Run();
-        EXPECT_EQ(work.StoredInfoBytes({rowid, 5}), c.bytes);
+        EXPECT_EQ(work.StoredInfoBytes({rowid, NoteId{5}}), c.bytes);
         if (c.opened) {
-            EXPECT_EQ(work.ReadInfo({rowid, 5}).size(), c.bytes);
+            EXPECT_EQ(work.ReadInfo({rowid, NoteId{5}}).size(), c.bytes);
         } else {
             try {
-                work.ReadInfo({rowid, 5});
+                work.ReadInfo({rowid, NoteId{5}});
                 ADD_FAILURE() << c.bytes;
             } catch (const StoreError& e) {
                 EXPECT_TRUE(e.text().contains(QStringLiteral("太大"))) << e.what();
                 EXPECT_TRUE(e.text().contains(QStringLiteral("100 MB"))) << e.what();
             }
         }
-        work.Delete(std::vector<RecordRef>{{rowid, 5}});
+        work.Delete(std::vector<RecordRef>{{rowid, NoteId{5}}});
     }
     // A NULL text has no stored size and reads as empty.
-    const std::int64_t empty = work.Append(6, 0, QStringLiteral("空"));
-    EXPECT_EQ(work.StoredInfoBytes({empty, 6}), -1);
-    EXPECT_TRUE(work.ReadInfo({empty, 6}).isEmpty());
+    const RecordId empty = work.Append(NoteId{6}, NoteId{0}, QStringLiteral("空"));
+    EXPECT_EQ(work.StoredInfoBytes({empty, NoteId{6}}), -1);
+    EXPECT_TRUE(work.ReadInfo({empty, NoteId{6}}).isEmpty());
 }

@@ -19,7 +19,7 @@ protected:
         ASSERT_EQ(CreateCategory(*file, help), CreateCategoryResult::Created);
         ASSERT_EQ(CreateCategory(*file, diary), CreateCategoryResult::Created);
         cat = std::make_unique<CurrentCategory>(*file, help);
-        note = cat->AddChild(cat->tree().Find(0), one);
+        note = cat->AddChild(cat->tree().Find(NoteId{0}), one);
     }
     QString help = QStringLiteral("帮助");
     QString diary = QStringLiteral("日记");
@@ -33,16 +33,17 @@ protected:
 TEST(NoteEditState, DirtyOnlyAfterTypingIntoAWritableEditor) {
     NoteEditState s;
     EXPECT_FALSE(s.IsDirty());
-    s.Loaded(QStringLiteral("帮助"), {3, 3}, QStringLiteral("三"));
+    s.Loaded(QStringLiteral("帮助"), {RecordId{3}, NoteId{3}}, QStringLiteral("三"));
     EXPECT_FALSE(s.IsDirty());
     s.Changed(/*readOnly=*/true);
     EXPECT_FALSE(s.IsDirty());
     s.Changed();
     EXPECT_TRUE(s.IsDirty());
-    s.Loaded(QStringLiteral("帮助"), {5, 4},
+    s.Loaded(QStringLiteral("帮助"), {RecordId{5}, NoteId{4}},
              QStringLiteral("四")); // the question was answered No: the new note is clean
     EXPECT_FALSE(s.IsDirty());
-    EXPECT_EQ(s.edited(), (EditedNote{QStringLiteral("帮助"), {5, 4}, QStringLiteral("四")}));
+    EXPECT_EQ(s.edited(),
+              (EditedNote{QStringLiteral("帮助"), {RecordId{5}, NoteId{4}}, QStringLiteral("四")}));
 }
 
 TEST(NoteEditState, StoredTextEndsEveryLineWithItsBreak) {
@@ -65,11 +66,11 @@ TEST_F(NoteEditStateTest, SaveWritesIntoTheEditedNoteWhateverIsCurrent) {
     s.Changed();
     // The user switched to another category, whose note 1 must not receive the text.
     CurrentCategory other(*file, diary);
-    other.AddChild(other.tree().Find(0), QStringLiteral("日记一"));
+    other.AddChild(other.tree().Find(NoteId{0}), QStringLiteral("日记一"));
     EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("帮助的文字")), SaveResult::Saved);
     EXPECT_FALSE(s.IsDirty());
     EXPECT_EQ(cat->Info(note), QStringLiteral("帮助的文字"));
-    EXPECT_TRUE(other.Info(other.tree().Find(1)).isNull());
+    EXPECT_TRUE(other.Info(other.tree().Find(NoteId{1})).isNull());
     // Saving an unchanged text writes the same text again; an empty text is stored as NULL.
     EXPECT_EQ(SaveNoteText(*file, s, QString()), SaveResult::Saved);
     EXPECT_TRUE(cat->Info(note).isNull());
@@ -81,8 +82,8 @@ TEST_F(NoteEditStateTest, DeletedNoteNeverReceivesTheTextNorItsSuccessor) {
     s.Changed();
     s.Deleted(help, cat->Delete(note));
     // The next note takes the freed largest ID 1 again.
-    const NodeRef successor = cat->AddChild(cat->tree().Find(0), QStringLiteral("新"));
-    ASSERT_EQ(cat->tree().Key(successor), 1);
+    const NodeRef successor = cat->AddChild(cat->tree().Find(NoteId{0}), QStringLiteral("新"));
+    ASSERT_EQ(cat->tree().Key(successor), NoteId{1});
     EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("旧文字")), SaveResult::NoNote);
     EXPECT_TRUE(cat->Info(successor).isNull());
     EXPECT_FALSE(s.IsDirty()); // the changes went with the deleted note
@@ -96,7 +97,7 @@ TEST_F(NoteEditStateTest, NoteGoneBehindTheStatesBackIsNotRecreated) {
     cat->table().Delete(std::span(&record, 1)); // removed elsewhere, the state not told
     // Nothing is written, and the text stays changed and tied to its note for the user to decide.
     EXPECT_EQ(SaveNoteText(*file, s, QStringLiteral("x")), SaveResult::Gone);
-    EXPECT_FALSE(cat->table().Contains(1));
+    EXPECT_FALSE(cat->table().Contains(NoteId{1}));
     EXPECT_TRUE(s.IsDirty());
     EXPECT_EQ(s.edited(), (EditedNote{help, record, one}));
 

@@ -100,7 +100,8 @@ protected:
         CreateCategory(*file, category);
         CategoryTable table(*file, category);
         for (const Note& n : notes)
-            table.Append(n.id, 0, QString::fromUtf8(n.name), n.info ? QString::fromUtf8(n.info) : QString());
+            table.Append(NoteId{n.id}, NoteId{0}, QString::fromUtf8(n.name),
+                         n.info ? QString::fromUtf8(n.info) : QString());
     }
     QStringList Hits(const QString& text, SearchField field) {
         QStringList out;
@@ -147,10 +148,10 @@ TEST_F(NoteSearchTest, EmptySearchListsEveryNoteWithItsRecord) {
     EXPECT_EQ(names, (QStringList{"甲/甲", "甲/Hello", "甲/a_b", "甲/无内容", "50%/50%", "50%/hello again",
                                   "b'c/b'c", "b'c/Apostrophe's note", "b'c/百分"}));
     ASSERT_EQ(hits.size(), 9u);
-    EXPECT_EQ(hits[2].id, 2);
+    EXPECT_EQ(hits[2].id, NoteId{2});
     // The record number leads back to the record even where IDs repeat.
     Statement st(file->db(), QStringLiteral("SELECT Name FROM \"甲\" WHERE rowid = ?"));
-    st.Bind(1, hits[2].rowid);
+    st.Bind(1, hits[2].rowid.value());
     ASSERT_TRUE(st.Step());
     EXPECT_EQ(st.Text(0), QStringLiteral("a_b"));
 }
@@ -173,7 +174,7 @@ TEST(NoteSearchPreview, CutsTheTextAfter850GbkBytesWithoutSplittingACharacter) {
     };
     for (const Case& c : cases) {
         const QString preview =
-            SearchPreviewText(QStringLiteral("目录"), {1, QStringLiteral(" 题目 "), c.info});
+            SearchPreviewText(QStringLiteral("目录"), {NoteId{1}, QStringLiteral(" 题目 "), c.info});
         EXPECT_EQ(preview, QStringLiteral("目录-【题目】\r\n") + c.shown + QStringLiteral("\r\n。。。"));
     }
 }
@@ -197,21 +198,21 @@ TEST_F(NoteSearchTest, AHitsTextIsReadOnlyAsFarAsItsPreviewNeeds) {
         {blanks, QString()},
     };
     for (const Case& c : cases) {
-        const std::int64_t rowid = table.Append(7, 7, QStringLiteral("题"), c.info);
+        const RecordId rowid = table.Append(NoteId{7}, NoteId{7}, QStringLiteral("题"), c.info);
         const std::optional<HitRecord> record =
-            ReadHitRecord(file->db(), {QStringLiteral("长"), rowid, 7, QString()});
+            ReadHitRecord(file->db(), {QStringLiteral("长"), rowid, NoteId{7}, QString()});
         ASSERT_TRUE(record);
         EXPECT_EQ(record->info, c.head) << c.info.size();
         EXPECT_EQ(SearchPreviewText(QStringLiteral("长"), *record),
-                  SearchPreviewText(QStringLiteral("长"), {7, QStringLiteral("题"), c.info}));
-        table.Delete(std::vector{RecordRef{rowid, 7}});
+                  SearchPreviewText(QStringLiteral("长"), {NoteId{7}, QStringLiteral("题"), c.info}));
+        table.Delete(std::vector{RecordRef{rowid, NoteId{7}}});
     }
     // A table of the older form (Info MEMO) keeps a text of digits as a number.
     file->db().Exec(
         QStringLiteral("CREATE TABLE \"旧\" (ID integer, Parent integer, Name VARCHAR(50) NOT NULL, "
                        "Info MEMO); INSERT INTO \"旧\" (rowid, ID, Parent, Name, Info) VALUES (9, 8, 8, "
                        "'数', '12.5')"));
-    EXPECT_EQ(ReadHitRecord(file->db(), {QStringLiteral("旧"), 9, 8, QString()})->info,
+    EXPECT_EQ(ReadHitRecord(file->db(), {QStringLiteral("旧"), RecordId{9}, NoteId{8}, QString()})->info,
               QStringLiteral("12.5"));
 }
 

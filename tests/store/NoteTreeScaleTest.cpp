@@ -21,7 +21,7 @@ namespace {
 std::vector<std::int64_t> RowidsOf(const NoteTree& t, const std::vector<NodeRef>& nodes) {
     std::vector<std::int64_t> out;
     for (NodeRef n : nodes)
-        out.push_back(t.Record(n).rowid);
+        out.push_back(t.Record(n).rowid.value());
     return out;
 }
 
@@ -74,10 +74,11 @@ TEST_F(NoteTreeScaleTest, RandomRowsGiveTheTreeTheRulesGive) {
         ASSERT_EQ(t.NodeCount(), static_cast<int>(expected.nodes.size()));
         EXPECT_EQ(RowidsOf(t, t.Roots()), expected.rowidsOf(expected.roots));
         for (size_t n = 0; n < expected.nodes.size(); ++n) {
-            const NodeRef node = t.FindRecord(expected.nodes[n].rowid);
+            const NodeRef node = t.FindRecord(RecordId{expected.nodes[n].rowid});
             ASSERT_NE(node, kNoNode);
             EXPECT_EQ(RowidsOf(t, t.Children(node)), expected.rowidsOf(expected.children[n]));
-            EXPECT_EQ(t.ParentValue(node), expected.nodes[n].parent);
+            const std::optional<NoteId> parent = t.ParentValue(node);
+            EXPECT_EQ(parent ? std::optional(parent->value()) : std::nullopt, expected.nodes[n].parent);
         }
         // Levels counted in one pass agree with the walk to the root.
         for (const auto& [node, level] : t.PreOrderWithLevels())
@@ -94,7 +95,8 @@ TEST(NoteTreeDeepChain, BuildsListsAndComesDown) {
         std::vector<NoteHeader> headers;
         for (int i = 0; i < kDepth; ++i) {
             const int id = bottomUp ? kDepth - 1 - i : i;
-            headers.push_back({i + 1, id, id == 0 ? 0 : id - 1, QStringLiteral("层")});
+            headers.push_back(
+                {RecordId{i + 1}, NoteId{id}, NoteId{id == 0 ? 0 : id - 1}, QStringLiteral("层")});
         }
         NoteTree t(std::move(headers));
         ASSERT_EQ(t.Roots().size(), 1u) << bottomUp;
@@ -102,47 +104,47 @@ TEST(NoteTreeDeepChain, BuildsListsAndComesDown) {
         ASSERT_EQ(levels.size(), static_cast<size_t>(kDepth));
         bool inOrder = true;
         for (int k = 0; k < kDepth; ++k)
-            inOrder = inOrder && t.Key(levels[k].node) == k && levels[k].level == k;
+            inOrder = inOrder && t.Key(levels[k].node) == NoteId{k} && levels[k].level == k;
         EXPECT_TRUE(inOrder) << bottomUp;
-        EXPECT_EQ(t.Level(t.Find(kDepth - 1)), kDepth - 1);
+        EXPECT_EQ(t.Level(t.Find(NoteId{kDepth - 1})), kDepth - 1);
         EXPECT_FALSE(t.Resettle());
-        EXPECT_EQ(t.SubtreePreOrder(t.Find(1)).size(), static_cast<size_t>(kDepth - 1));
-        t.Remove(t.Find(kDepth / 2));
+        EXPECT_EQ(t.SubtreePreOrder(t.Find(NoteId{1})).size(), static_cast<size_t>(kDepth - 1));
+        t.Remove(t.Find(NoteId{kDepth / 2}));
         EXPECT_EQ(t.NodeCount(), kDepth / 2);
-        EXPECT_EQ(t.MaxKey(), kDepth / 2 - 1) << "the index forgets every removed node";
-        EXPECT_EQ(t.Find(kDepth - 1), kNoNode);
+        EXPECT_EQ(t.MaxKey(), NoteId{kDepth / 2 - 1}) << "the index forgets every removed node";
+        EXPECT_EQ(t.Find(NoteId{kDepth - 1}), kNoNode);
         t.Remove(t.Roots()[0]);
         EXPECT_TRUE(t.IsEmpty());
-        EXPECT_EQ(t.NextKey(), 0);
+        EXPECT_EQ(t.NextKey(), NoteId{0});
     }
 }
 
 // The key index finds the first node of a key however the keys arrive, also after edits.
 TEST(NoteTreeKeys, IndexFindsFirstNodeOfEveryKeyAfterEdits) {
-    NoteTree t({{1, 7, 7, QStringLiteral("a")},
-                {2, 3, 3, QStringLiteral("b")},
-                {3, 7, 9, QStringLiteral("c")},
-                {4, 5, 3, QStringLiteral("d")}});
-    EXPECT_EQ(t.Title(t.Find(7)), QStringLiteral("a"));
-    EXPECT_EQ(t.MaxKey(), 7);
+    NoteTree t({{RecordId{1}, NoteId{7}, NoteId{7}, QStringLiteral("a")},
+                {RecordId{2}, NoteId{3}, NoteId{3}, QStringLiteral("b")},
+                {RecordId{3}, NoteId{7}, NoteId{9}, QStringLiteral("c")},
+                {RecordId{4}, NoteId{5}, NoteId{3}, QStringLiteral("d")}});
+    EXPECT_EQ(t.Title(t.Find(NoteId{7})), QStringLiteral("a"));
+    EXPECT_EQ(t.MaxKey(), NoteId{7});
     // Keys below the largest, one repeating an existing key.
-    const NodeRef four = t.Add(5, 4, 3, t.Find(3), QStringLiteral("e"));
-    const NodeRef three = t.Add(6, 3, 3, kNoNode, QStringLiteral("f"));
-    EXPECT_EQ(t.Find(4), four);
-    EXPECT_EQ(t.Title(t.Find(3)), QStringLiteral("b")) << "the first node built keeps the key";
-    t.Remove(t.Find(3)); // b with d and e
-    EXPECT_EQ(t.Find(3), three);
-    EXPECT_EQ(t.Find(4), kNoNode);
-    EXPECT_EQ(t.Find(5), kNoNode);
-    t.Remove(t.Find(7));
-    EXPECT_EQ(t.Title(t.Find(7)), QStringLiteral("c"));
-    EXPECT_EQ(t.MaxKey(), 7);
-    t.Remove(t.Find(7));
-    EXPECT_EQ(t.MaxKey(), 3);
+    const NodeRef four = t.Add(RecordId{5}, NoteId{4}, NoteId{3}, t.Find(NoteId{3}), QStringLiteral("e"));
+    const NodeRef three = t.Add(RecordId{6}, NoteId{3}, NoteId{3}, kNoNode, QStringLiteral("f"));
+    EXPECT_EQ(t.Find(NoteId{4}), four);
+    EXPECT_EQ(t.Title(t.Find(NoteId{3})), QStringLiteral("b")) << "the first node built keeps the key";
+    t.Remove(t.Find(NoteId{3})); // b with d and e
+    EXPECT_EQ(t.Find(NoteId{3}), three);
+    EXPECT_EQ(t.Find(NoteId{4}), kNoNode);
+    EXPECT_EQ(t.Find(NoteId{5}), kNoNode);
+    t.Remove(t.Find(NoteId{7}));
+    EXPECT_EQ(t.Title(t.Find(NoteId{7})), QStringLiteral("c"));
+    EXPECT_EQ(t.MaxKey(), NoteId{7});
+    t.Remove(t.Find(NoteId{7}));
+    EXPECT_EQ(t.MaxKey(), NoteId{3});
     // A renamed note keeps its title apart from its neighbours' in the shared buffer.
     t.SetTitle(three, QStringLiteral("新的标题"));
     EXPECT_EQ(t.Title(three), QStringLiteral("新的标题"));
     EXPECT_EQ(t.TitleView(three), QStringLiteral("新的标题"));
-    EXPECT_EQ(t.Title(t.Find(3)), QStringLiteral("新的标题"));
+    EXPECT_EQ(t.Title(t.Find(NoteId{3})), QStringLiteral("新的标题"));
     EXPECT_EQ(t.NodeCount(), 1);
 }

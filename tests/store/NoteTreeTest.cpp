@@ -12,16 +12,20 @@ using namespace qj;
 namespace {
 
 struct Rec {
-    NoteKey id;
-    std::optional<NoteKey> parent;
+    std::int64_t id;
+    std::optional<std::int64_t> parent;
 };
+
+std::optional<NoteId> IdOf(std::optional<std::int64_t> value) {
+    return value ? std::optional(NoteId{*value}) : std::nullopt;
+}
 
 // Records in this stored order (rowids 1, 2, …).
 std::vector<NoteHeader> HeadersOf(std::initializer_list<Rec> recs) {
     std::vector<NoteHeader> headers;
     for (const Rec& r : recs)
-        headers.push_back(
-            {static_cast<std::int64_t>(headers.size()) + 1, r.id, r.parent, QStringLiteral("n%1").arg(r.id)});
+        headers.push_back({RecordId{static_cast<std::int64_t>(headers.size()) + 1}, NoteId{r.id},
+                           IdOf(r.parent), QStringLiteral("n%1").arg(r.id)});
     return headers;
 }
 
@@ -44,7 +48,7 @@ std::string Shape(const NoteTree& t, const std::vector<NodeRef>& nodes) {
     for (NodeRef n : nodes) {
         if (!out.empty())
             out += ',';
-        out += std::to_string(t.Key(n));
+        out += std::to_string(t.Key(n).value());
         if (!t.Children(n).empty())
             out += '(' + Shape(t, t.Children(n)) + ')';
     }
@@ -84,10 +88,10 @@ TEST(NoteTreeBuild, RepeatedIdFindsTheFirstNodeAndEachNodeKeepsItsRecord) {
     // The second record of ID 1 names the first one as its parent.
     const NoteTree t = TreeOf({{1, 1}, {1, 1}, {2, 1}});
     EXPECT_EQ(Shape(t), "1(1,2)");
-    EXPECT_EQ(t.Find(1), t.Roots()[0]);
+    EXPECT_EQ(t.Find(NoteId{1}), t.Roots()[0]);
     const NodeRef second = t.Children(t.Roots()[0])[0];
-    EXPECT_EQ(t.Record(second), (RecordRef{2, 1}));
-    EXPECT_EQ(t.FindRecord(2), second);
+    EXPECT_EQ(t.Record(second), (RecordRef{RecordId{2}, NoteId{1}}));
+    EXPECT_EQ(t.FindRecord(RecordId{2}), second);
 }
 
 TEST(NoteTreeBuild, LeavesStoredBeforeALongChainHangFromItsEnd) {
@@ -97,12 +101,12 @@ TEST(NoteTreeBuild, LeavesStoredBeforeALongChainHangFromItsEnd) {
     constexpr int kDepth = 2000;
     std::vector<NoteHeader> headers;
     for (int i = 0; i < kLeaves; ++i)
-        headers.push_back({i + 1, kDepth + i, kDepth - 1, QString()});
+        headers.push_back({RecordId{i + 1}, NoteId{kDepth + i}, NoteId{kDepth - 1}, QString()});
     for (int i = 0; i < kDepth; ++i)
-        headers.push_back({kLeaves + i + 1, i, i == 0 ? 0 : i - 1, QString()});
+        headers.push_back({RecordId{kLeaves + i + 1}, NoteId{i}, NoteId{i == 0 ? 0 : i - 1}, QString()});
     const NoteTree t(headers);
     ASSERT_EQ(t.Roots().size(), 1u);
-    const NodeRef deepest = t.Find(kDepth - 1);
+    const NodeRef deepest = t.Find(NoteId{kDepth - 1});
     EXPECT_EQ(t.Level(deepest), kDepth - 1);
     EXPECT_EQ(t.Children(deepest).size(), static_cast<size_t>(kLeaves));
 }
@@ -111,7 +115,7 @@ TEST(NoteTreeEdit, SettlingAfterAMoveGivesTheTreeAFreshBuildGives) {
     struct Case {
         const char* what;
         std::initializer_list<Rec> records;
-        NoteKey moved, target;
+        std::int64_t moved, target;
         const char* shape;
     };
     const Case cases[] = {
@@ -123,7 +127,7 @@ TEST(NoteTreeEdit, SettlingAfterAMoveGivesTheTreeAFreshBuildGives) {
     };
     for (const Case& c : cases) {
         NoteTree t = TreeOf(c.records);
-        t.Move(t.Find(c.moved), t.Find(c.target));
+        t.Move(t.Find(NoteId{c.moved}), t.Find(NoteId{c.target}));
         t.Resettle();
         EXPECT_EQ(Shape(t), c.shape) << c.what;
         EXPECT_EQ(Shape(NoteTree(HeadersOf(t))), c.shape) << c.what;
@@ -132,18 +136,18 @@ TEST(NoteTreeEdit, SettlingAfterAMoveGivesTheTreeAFreshBuildGives) {
 
 TEST(NoteTreeKeys, NewKeyIsLargestPlusOneOrZero) {
     NoteTree empty;
-    EXPECT_EQ(empty.NextKey(), 0);
+    EXPECT_EQ(empty.NextKey(), NoteId{0});
 
     NoteTree t = TreeOf({{0, 0}, {41, 0}, {7, 0}});
-    EXPECT_EQ(t.NextKey(), 42); // free IDs below 41 are not reused
-    t.Remove(t.Find(41));
-    EXPECT_EQ(t.NextKey(), 8);
-    EXPECT_EQ(t.Find(41), kNoNode);
-    t.Add(100, 8, 0, t.Find(0), QStringLiteral("新"));
-    EXPECT_EQ(t.NextKey(), 9);
-    t.Remove(t.Find(0)); // removes 0 and its children 7 and 8
+    EXPECT_EQ(t.NextKey(), NoteId{42}); // free IDs below 41 are not reused
+    t.Remove(t.Find(NoteId{41}));
+    EXPECT_EQ(t.NextKey(), NoteId{8});
+    EXPECT_EQ(t.Find(NoteId{41}), kNoNode);
+    t.Add(RecordId{100}, NoteId{8}, NoteId{0}, t.Find(NoteId{0}), QStringLiteral("新"));
+    EXPECT_EQ(t.NextKey(), NoteId{9});
+    t.Remove(t.Find(NoteId{0})); // removes 0 and its children 7 and 8
     EXPECT_TRUE(t.IsEmpty());
-    EXPECT_EQ(t.NextKey(), 0);
+    EXPECT_EQ(t.NextKey(), NoteId{0});
 
     // Keys read from a file are 64-bit: beyond the 32-bit range they are keys like any other, but
     // no new key is made past the 32-bit limit.
@@ -151,19 +155,19 @@ TEST(NoteTreeKeys, NewKeyIsLargestPlusOneOrZero) {
     EXPECT_EQ(Shape(big), "1099511627776(7)");
     EXPECT_THROW(big.NextKey(), StoreError);
     const struct {
-        NoteKey largest;
-        std::optional<NoteKey> next; // nothing: refused
+        std::int64_t largest;
+        std::optional<std::int64_t> next; // nothing: refused
     } limits[] = {
         {2147483645, 2147483646},
         {2147483646, 2147483647}, // the limit itself is the last new key
         {2147483647, std::nullopt},
         {2147483648, std::nullopt},
-        {std::numeric_limits<NoteKey>::max(), std::nullopt},
+        {std::numeric_limits<std::int64_t>::max(), std::nullopt},
     };
     for (const auto& c : limits) {
         const NoteTree t = TreeOf({{c.largest, 0}});
         if (c.next) {
-            EXPECT_EQ(t.NextKey(), *c.next) << c.largest;
+            EXPECT_EQ(t.NextKey(), NoteId{*c.next}) << c.largest;
             continue;
         }
         try {
@@ -174,7 +178,7 @@ TEST(NoteTreeKeys, NewKeyIsLargestPlusOneOrZero) {
         }
     }
     const NoteTree negative = TreeOf({{-5, -5}});
-    EXPECT_EQ(negative.NextKey(), -4);
+    EXPECT_EQ(negative.NextKey(), NoteId{-4});
 }
 
 TEST(NoteTreeKeys, RemovingARepeatedKeyLetsTheIndexFindTheOther) {
@@ -182,22 +186,22 @@ TEST(NoteTreeKeys, RemovingARepeatedKeyLetsTheIndexFindTheOther) {
     ASSERT_EQ(Shape(t), "1,1");
     const NodeRef second = t.Roots()[1];
     t.Remove(t.Roots()[0]);
-    EXPECT_EQ(t.Find(1), second);
+    EXPECT_EQ(t.Find(NoteId{1}), second);
 }
 
 TEST(NoteTreeEdit, SubtreeListingMoveAndDropRules) {
     // 0(1(2,3(4)),5)
     NoteTree t = TreeOf({{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 3}, {5, 0}});
     auto keys = [&](const std::vector<NodeRef>& nodes) {
-        std::vector<NoteKey> k;
+        std::vector<std::int64_t> k;
         for (NodeRef n : nodes)
-            k.push_back(t.Key(n));
+            k.push_back(t.Key(n).value());
         return k;
     };
-    EXPECT_EQ(keys(t.SubtreePreOrder(t.Find(1))), (std::vector<NoteKey>{1, 2, 3, 4}));
-    EXPECT_EQ(keys(t.AllPreOrder()), (std::vector<NoteKey>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(t.Level(t.Find(4)), 3);
-    EXPECT_EQ(t.Level(t.Find(0)), 0);
+    EXPECT_EQ(keys(t.SubtreePreOrder(t.Find(NoteId{1}))), (std::vector<std::int64_t>{1, 2, 3, 4}));
+    EXPECT_EQ(keys(t.AllPreOrder()), (std::vector<std::int64_t>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(t.Level(t.Find(NoteId{4})), 3);
+    EXPECT_EQ(t.Level(t.Find(NoteId{0})), 0);
 
     struct Drop {
         int dragged;
@@ -210,15 +214,15 @@ TEST(NoteTreeEdit, SubtreeListingMoveAndDropRules) {
         {0, 4, false}, {5, 4, true},
     };
     for (const Drop& d : drops) {
-        const NodeRef target = d.target ? t.Find(*d.target) : kNoNode;
-        EXPECT_EQ(t.CanDrop(t.Find(d.dragged), target), d.accepted)
+        const NodeRef target = d.target ? t.Find(NoteId{*d.target}) : kNoNode;
+        EXPECT_EQ(t.CanDrop(t.Find(NoteId{d.dragged}), target), d.accepted)
             << d.dragged << " on " << d.target.value_or(-1);
     }
 
-    t.Move(t.Find(3), t.Find(5));
+    t.Move(t.Find(NoteId{3}), t.Find(NoteId{5}));
     EXPECT_EQ(Shape(t), "0(1(2),5(3(4)))");
-    EXPECT_EQ(t.ParentValue(t.Find(3)), 5);
-    t.Remove(t.Find(5));
+    EXPECT_EQ(t.ParentValue(t.Find(NoteId{3})), NoteId{5});
+    t.Remove(t.Find(NoteId{5}));
     EXPECT_EQ(Shape(t), "0(1(2))");
     EXPECT_EQ(t.NodeCount(), 3);
 }
@@ -247,14 +251,15 @@ TEST(NoteTreeBuild, RandomRecordsEachGetOneNodeAndRootsFollowTheRule) {
     for (int round = 0; round < 200; ++round) {
         const int n = 1 + static_cast<int>(rng() % 40);
         std::vector<NoteHeader> records;
-        std::set<NoteKey> ids;
+        std::set<NoteId> ids;
         for (int i = 0; i < n; ++i) {
             int id;
             do
                 id = static_cast<int>(rng() % 60);
-            while (ids.count(id));
-            ids.insert(id);
-            records.push_back({i + 1, id, static_cast<int>(rng() % 64), QString()});
+            while (ids.count(NoteId{id}));
+            ids.insert(NoteId{id});
+            records.push_back(
+                {RecordId{i + 1}, NoteId{id}, NoteId{static_cast<std::int64_t>(rng() % 64)}, QString()});
         }
         const NoteTree t(records);
         // Every record has exactly one node, reachable from a root, without loops.
@@ -281,14 +286,15 @@ TEST(NoteTreeEdit, RandomMovesThenSettlingMatchAFreshBuild) {
         const int n = 2 + static_cast<int>(rng() % 12);
         std::vector<NoteHeader> records;
         for (int i = 0; i < n; ++i)
-            records.push_back({i + 1, i, static_cast<int>(rng() % (n + 2)), QString()});
+            records.push_back(
+                {RecordId{i + 1}, NoteId{i}, NoteId{static_cast<std::int64_t>(rng() % (n + 2))}, QString()});
         std::shuffle(records.begin(), records.end(), rng);
         for (int i = 0; i < n; ++i)
-            records[i].rowid = i + 1;
+            records[i].rowid = RecordId{i + 1};
         NoteTree t(records);
         for (int move = 0; move < 3; ++move) {
-            const NodeRef dragged = t.Find(static_cast<NoteKey>(rng() % n));
-            const NodeRef target = t.Find(static_cast<NoteKey>(rng() % n));
+            const NodeRef dragged = t.Find(NoteId{static_cast<std::int64_t>(rng() % n)});
+            const NodeRef target = t.Find(NoteId{static_cast<std::int64_t>(rng() % n)});
             if (!t.CanDrop(dragged, target) || t.Parent(dragged) == target)
                 continue;
             t.Move(dragged, target);
@@ -296,10 +302,11 @@ TEST(NoteTreeEdit, RandomMovesThenSettlingMatchAFreshBuild) {
             // Every note has the parent a fresh build gives it; siblings may differ in order (a
             // dropped note stays its new parent's last child).
             const NoteTree fresh(HeadersOf(t));
-            for (NoteKey k = 0; k < n; ++k) {
-                const NodeRef live = t.Parent(t.Find(k));
-                const NodeRef built = fresh.Parent(fresh.Find(k));
-                EXPECT_EQ(live == kNoNode ? -1 : t.Key(live), built == kNoNode ? -1 : fresh.Key(built))
+            for (std::int64_t k = 0; k < n; ++k) {
+                const NodeRef live = t.Parent(t.Find(NoteId{k}));
+                const NodeRef built = fresh.Parent(fresh.Find(NoteId{k}));
+                EXPECT_EQ(live == kNoNode ? -1 : t.Key(live).value(),
+                          built == kNoNode ? -1 : fresh.Key(built).value())
                     << "round " << round << " key " << k;
             }
         }

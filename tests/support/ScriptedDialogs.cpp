@@ -11,12 +11,17 @@ namespace qj::test {
 
 namespace {
 
-template <typename T> std::optional<T> Take(std::deque<T>& queue) {
-    if (queue.empty())
-        return std::nullopt;
+// The next answer of a queue that holds one.
+template <typename T> T TakeFront(std::deque<T>& queue) {
     T value = std::move(queue.front());
     queue.pop_front();
     return value;
+}
+
+template <typename T> std::optional<T> Take(std::deque<T>& queue) {
+    if (queue.empty())
+        return std::nullopt;
+    return TakeFront(queue);
 }
 
 bool Has(const std::vector<DialogButton>& buttons, DialogButton button) {
@@ -139,8 +144,8 @@ std::optional<QString> ScriptedDialogs::inputText(QWidget*, const InputRequest& 
     call.startText = request.text;
     call.maxLength = request.maxLength;
     DialogCall& recorded = record(std::move(call));
-    if (auto answer = Take(inputs_))
-        return *answer;
+    if (!inputs_.empty())
+        return TakeFront(inputs_);
     unexpected(recorded);
     return std::nullopt;
 }
@@ -172,8 +177,8 @@ std::optional<QString> ScriptedDialogs::openFileName(QWidget*, const FileRequest
     call.caption = request.caption;
     call.file = request;
     DialogCall& recorded = record(std::move(call));
-    if (auto answer = Take(openFiles_))
-        return *answer;
+    if (!openFiles_.empty())
+        return TakeFront(openFiles_);
     unexpected(recorded);
     return std::nullopt;
 }
@@ -184,8 +189,8 @@ std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const FileRequest
     call.caption = request.caption;
     call.file = request;
     DialogCall& recorded = record(std::move(call));
-    if (auto answer = Take(saveFiles_))
-        return *answer;
+    if (!saveFiles_.empty())
+        return TakeFront(saveFiles_);
     unexpected(recorded);
     return std::nullopt;
 }

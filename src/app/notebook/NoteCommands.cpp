@@ -7,7 +7,6 @@
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTextBinding.h"
 #include "app/notebook/NoteTreeMirror.h"
-#include "app/notebook/NoteTreeWidget.h"
 #include "app/notebook/NotebookTexts.h"
 #include "seams/StandardBoxes.h"
 #include "shell/ErrorHandler.h"
@@ -17,10 +16,9 @@
 
 namespace qj {
 
-NoteCommands::NoteCommands(Dialogs& dialogs, QWidget* dialogParent, NoteTreeWidget* tree,
-                           NoteTreeMirror& mirror, NoteTextBinding& text, QObject* parent)
-    : QObject(parent), dialogs_(dialogs), dialogParent_(dialogParent), tree_(tree), mirror_(mirror),
-      text_(text) {}
+NoteCommands::NoteCommands(Dialogs& dialogs, QWidget* dialogParent, NoteTreeMirror& mirror,
+                           NoteTextBinding& text, QObject* parent)
+    : QObject(parent), dialogs_(dialogs), dialogParent_(dialogParent), mirror_(mirror), text_(text) {}
 
 NoteCommands::~NoteCommands() = default;
 
@@ -51,10 +49,7 @@ void NoteCommands::updateActions() {
 }
 
 void NoteCommands::reportError(const QString& text) const {
-    if (errorHandler_)
-        errorHandler_(text);
-    else
-        ShowGeneralError(dialogs_, dialogParent_, text);
+    ShowGeneralError(dialogs_, dialogParent_, text);
 }
 
 void NoteCommands::reportStoreError(const StoreError& error) {
@@ -80,9 +75,9 @@ void NoteCommands::resync() {
     if (!category_)
         return;
     const NodeRef selected = mirror_.selectedNode();
-    const std::optional<std::int64_t> selectedRecord =
+    const std::optional<RecordId> selectedRecord =
         selected == kNoNode ? std::nullopt : std::optional(category_->tree().Record(selected).rowid);
-    const QSet<std::int64_t> expanded = mirror_.expandedRecords();
+    const QSet<RecordId> expanded = mirror_.expandedRecords();
     try {
         category_->Reload();
     } catch (const StoreError& error) {

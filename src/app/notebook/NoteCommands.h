@@ -19,7 +19,6 @@ namespace qj {
 class Dialogs;
 class NoteTextBinding;
 class NoteTreeMirror;
-class NoteTreeWidget;
 
 // The notebook's commands on the open category: adding, renaming, deleting, dropping, pressing a
 // note, saving. Each writes the table first and changes the tree and the items only when the write
@@ -27,11 +26,10 @@ class NoteTreeWidget;
 class NoteCommands : public QObject {
     Q_OBJECT
 public:
-    NoteCommands(Dialogs& dialogs, QWidget* dialogParent, NoteTreeWidget* tree, NoteTreeMirror& mirror,
-                 NoteTextBinding& text, QObject* parent = nullptr);
+    NoteCommands(Dialogs& dialogs, QWidget* dialogParent, NoteTreeMirror& mirror, NoteTextBinding& text,
+                 QObject* parent = nullptr);
     ~NoteCommands() override;
 
-    void setErrorHandler(std::function<void(const QString&)> handler) { errorHandler_ = std::move(handler); }
     // Opens the data file on disk again when it was replaced while open (see reopen); offered to
     // the user when a write fails for that reason. Run from the event loop, after the command.
     void setReopenHandler(std::function<void()> handler) { reopenHandler_ = std::move(handler); }
@@ -67,7 +65,7 @@ public:
     // The input box of "添加同级节点"/"添加下级子节点", then the note is added.
     void addWithInput(bool child);
     // Adds a note titled as typed; returns its key, or nothing when refused.
-    std::optional<NoteKey> add(bool child, const QString& typed);
+    std::optional<NoteId> add(bool child, const QString& typed);
     void renameWithInput();
     void rename(NodeRef node, const QString& title);
     // The toolbar's and menu's delete, and the Delete key, each with its own confirmation.
@@ -109,10 +107,8 @@ private:
 
     Dialogs& dialogs_;
     QWidget* dialogParent_;
-    NoteTreeWidget* tree_;
     NoteTreeMirror& mirror_;
     NoteTextBinding& text_;
-    std::function<void(const QString&)> errorHandler_;
     std::function<void()> reopenHandler_;
     QPointer<QAction> addSiblingAction_, addChildAction_, deleteAction_;
     DataFile* file_ = nullptr;

@@ -12,10 +12,10 @@
 
 namespace qj {
 
-std::optional<NoteKey> NoteCommands::add(bool child, const QString& typed) {
+std::optional<NoteId> NoteCommands::add(bool child, const QString& typed) {
     if (!category_ || refusedAsWriteProtected())
         return std::nullopt;
-    std::optional<NoteKey> made;
+    std::optional<NoteId> made;
     run([&] {
         const NodeRef selected = mirror_.selectedNode();
         const NodeRef node =

@@ -26,15 +26,15 @@ NodeRef NodeOfItem(const QTreeWidgetItem* item) {
     return item->data(0, kNoteNodeRole).toInt();
 }
 
-NoteKey IdOfItem(const QTreeWidgetItem* item) {
+NoteId IdOfItem(const QTreeWidgetItem* item) {
     if (item->type() == NoteItem::Type)
         return static_cast<const NoteItem*>(item)->id;
-    return item->data(0, kNoteIdRole).toLongLong();
+    return NoteId{item->data(0, kNoteIdRole).toLongLong()};
 }
 
 QVariant NoteItem::data(int column, int role) const {
     if (role == kNoteIdRole)
-        return static_cast<qlonglong>(id);
+        return static_cast<qlonglong>(id.value());
     if (role == kNoteNodeRole)
         return node;
     return QTreeWidgetItem::data(column, role);

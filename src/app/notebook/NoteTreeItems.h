@@ -21,16 +21,16 @@ inline constexpr int kNoteNodeRole = Qt::UserRole + 2;
 class NoteItem : public QTreeWidgetItem {
 public:
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
-    NoteItem(NoteKey noteId, NodeRef noteNode) : QTreeWidgetItem(Type), id(noteId), node(noteNode) {}
+    NoteItem(NoteId noteId, NodeRef noteNode) : QTreeWidgetItem(Type), id(noteId), node(noteNode) {}
     QVariant data(int column, int role) const override;
 
-    NoteKey id;
+    NoteId id;
     NodeRef node;
     bool filled = false;
 };
 
 NodeRef NodeOfItem(const QTreeWidgetItem* item);
-NoteKey IdOfItem(const QTreeWidgetItem* item);
+NoteId IdOfItem(const QTreeWidgetItem* item);
 
 // One item for a node (title, ID, node; selectable, editable, draggable), without child items;
 // it shows an expand mark when the node has children.

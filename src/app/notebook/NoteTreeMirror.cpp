@@ -132,7 +132,7 @@ void NoteTreeMirror::takeDownAll() {
     itemOf_.clear();
 }
 
-void NoteTreeMirror::rebuild(NodeRef selected, const QSet<std::int64_t>& expanded) {
+void NoteTreeMirror::rebuild(NodeRef selected, const QSet<RecordId>& expanded) {
     const QSignalBlocker blocker(widget_);
     widget_->setUpdatesEnabled(false);
     takeDownAll();
@@ -163,8 +163,8 @@ void NoteTreeMirror::rebuild(NodeRef selected, const QSet<std::int64_t>& expande
     widget_->setUpdatesEnabled(true);
 }
 
-QSet<std::int64_t> NoteTreeMirror::expandedRecords() const {
-    QSet<std::int64_t> rowids;
+QSet<RecordId> NoteTreeMirror::expandedRecords() const {
+    QSet<RecordId> rowids;
     for (size_t n = 0; n < itemOf_.size(); ++n)
         if (itemOf_[n] && itemOf_[n]->isExpanded())
             rowids.insert(notes_->Record(static_cast<NodeRef>(n)).rowid);

@@ -6,7 +6,6 @@
 #include <QSet>
 #include <QString>
 
-#include <cstdint>
 #include <vector>
 
 class QTreeWidgetItem;
@@ -47,9 +46,9 @@ public:
 
     // Takes every item down and makes the roots anew; selects `selected` and expands the nodes of
     // the `expanded` records.
-    void rebuild(NodeRef selected, const QSet<std::int64_t>& expanded = {});
-    // The records (rowids) of the expanded nodes.
-    QSet<std::int64_t> expandedRecords() const;
+    void rebuild(NodeRef selected, const QSet<RecordId>& expanded = {});
+    // The records of the expanded nodes.
+    QSet<RecordId> expandedRecords() const;
     // Makes the item of every node down to kMostLevelsShown (before everything is expanded).
     // Returns false when deeper nodes were left out.
     bool makeAllItems();

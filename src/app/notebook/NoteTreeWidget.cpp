@@ -62,7 +62,7 @@ void NoteTreeWidget::setNotesWritable(bool writable) {
     setDragEnabled(writable);
 }
 
-std::int64_t NoteTreeWidget::idOf(const QTreeWidgetItem* item) {
+NoteId NoteTreeWidget::idOf(const QTreeWidgetItem* item) {
     return IdOfItem(item);
 }
 
@@ -71,7 +71,7 @@ QTreeWidgetItem* NoteTreeWidget::selectedItem() const {
     return items.isEmpty() ? nullptr : items.first();
 }
 
-std::optional<std::int64_t> NoteTreeWidget::selectedId() const {
+std::optional<NoteId> NoteTreeWidget::selectedId() const {
     if (const auto* item = selectedItem())
         return idOf(item);
     return std::nullopt;

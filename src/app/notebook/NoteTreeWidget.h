@@ -1,9 +1,10 @@
 #pragma once
 
+#include "store/NoteIds.h"
+
 #include <QTimer>
 #include <QTreeWidget>
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -23,8 +24,8 @@ public:
     // Takes the items down without recursion (however deep the notes hang).
     ~NoteTreeWidget() override;
 
-    static std::int64_t idOf(const QTreeWidgetItem* item);
-    std::optional<std::int64_t> selectedId() const;
+    static NoteId idOf(const QTreeWidgetItem* item);
+    std::optional<NoteId> selectedId() const;
     QTreeWidgetItem* selectedItem() const;
     // Whether `dragged` may be dropped on `target` (null: empty space), as the notebook rules it.
     using DropRule = std::function<bool(const QTreeWidgetItem* dragged, const QTreeWidgetItem* target)>;

@@ -18,7 +18,7 @@ namespace qj {
 struct Notebook::Private {
     Private(Notebook* q, Dialogs& dialogs, QWidget* dialogParent)
         : tree(new NoteTreeWidget), titleBar(new NoteTitleBar), editor(new NoteEditor), mirror(tree),
-          text(editor, titleBar, q), commands(dialogs, dialogParent, tree, mirror, text, q) {}
+          text(editor, titleBar, q), commands(dialogs, dialogParent, mirror, text, q) {}
 
     QPointer<NoteTreeWidget> tree;
     QPointer<NoteTitleBar> titleBar;
@@ -82,9 +82,6 @@ Notebook::~Notebook() {
             delete w;
 }
 
-void Notebook::setErrorHandler(std::function<void(const QString&)> handler) {
-    d->commands.setErrorHandler(std::move(handler));
-}
 NoteTreeWidget* Notebook::tree() const {
     return d->tree;
 }
@@ -135,7 +132,7 @@ bool Notebook::askSaveIfDirty(bool offerCancel) {
     return d->commands.askSaveIfDirty(offerCancel);
 }
 
-std::optional<Notebook::NoteId> Notebook::selectedId() const {
+std::optional<NoteId> Notebook::selectedId() const {
     return d->tree->selectedId();
 }
 
@@ -151,14 +148,14 @@ QStringList Notebook::topLevelTitles() const {
     return titles;
 }
 
-std::optional<Notebook::RecordId> Notebook::findRecordByTitle(const QString& title) const {
+std::optional<RecordId> Notebook::findRecordByTitle(const QString& title) const {
     const QList<RecordId> found = findRecordsByTitle(title);
     if (found.isEmpty())
         return std::nullopt;
     return found.front();
 }
 
-QList<Notebook::RecordId> Notebook::findRecordsByTitle(const QString& title) const {
+QList<RecordId> Notebook::findRecordsByTitle(const QString& title) const {
     QList<RecordId> found;
     if (!d->category())
         return found;
@@ -184,10 +181,10 @@ void Notebook::expandRecord(RecordId rowid) {
         target->setExpanded(true);
 }
 
-std::optional<Notebook::NoteId> Notebook::addSiblingNamed(const QString& title) {
+std::optional<NoteId> Notebook::addSiblingNamed(const QString& title) {
     return d->commands.add(false, title);
 }
-std::optional<Notebook::NoteId> Notebook::addChildNamed(const QString& title) {
+std::optional<NoteId> Notebook::addChildNamed(const QString& title) {
     return d->commands.add(true, title);
 }
 

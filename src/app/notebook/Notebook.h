@@ -1,11 +1,12 @@
 #pragma once
 
+#include "store/NoteIds.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -44,9 +45,6 @@ public:
     Notebook(Dialogs& dialogs, QWidget* dialogParent, QObject* parent = nullptr);
     ~Notebook() override;
 
-    // Where a refused write is reported (the program's general error handler). By default a box
-    // with the application title, the error icon and OK (ShowGeneralError) through the Dialogs seam.
-    void setErrorHandler(std::function<void(const QString& text)> handler);
     // What opens the data file again when a write found it replaced on disk and the user agreed
     // (run from the event loop); without one, such a failure is reported like any other.
     void setReopenHandler(std::function<void()> handler);
@@ -94,16 +92,12 @@ public:
     bool saveIfDirtyWithoutAsking();
 
     // Tree queries and commands without input boxes, for the other windows (search, divination).
-    // IDs are the note records' IDs (SQLite integers); where an ID is repeated in the file, the
-    // first note built with it is meant.
-    using NoteId = std::int64_t;
+    // Where an ID is repeated in the file, the first note built with it is meant.
     std::optional<NoteId> selectedId() const;
     QString selectedTitle() const;
     QStringList topLevelTitles() const;
-    // A note's own record (SQLite rowid): unlike the ID, it names one note even where the file
-    // repeats an ID.
-    using RecordId = std::int64_t;
-    // The record of the first note (pre-order, tree order) whose title equals `title` exactly.
+    // The record of the first note (pre-order, tree order) whose title equals `title` exactly; a
+    // record names one note even where the file repeats an ID.
     std::optional<RecordId> findRecordByTitle(const QString& title) const;
     // The records of every note (pre-order, tree order) whose title equals `title` exactly.
     QList<RecordId> findRecordsByTitle(const QString& title) const;

@@ -36,10 +36,6 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 } // namespace
 
 void TFcnDate::connectControls() {

@@ -30,7 +30,6 @@ constexpr QRgb kMaroon = qRgb(128, 0, 0);
 constexpr QRgb kBlue = qRgb(0, 0, 255);
 constexpr QRgb kGrey = qRgb(128, 128, 128);
 constexpr QRgb kSpecificationBack = qRgb(255, 255, 202);
-constexpr QRgb kMemoBack = qRgb(236, 255, 236);
 
 QLabel* ColouredLabel(const char* name, QRgb colour, QWidget* parent) {
     auto* label = new QLabel(parent);

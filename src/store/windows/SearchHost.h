@@ -3,10 +3,10 @@
 // and opening a note in the tree and the editor. The main window provides it; the search window
 // knows nothing else of it.
 
+#include "store/NoteIds.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <cstdint>
 
 namespace qj {
 
@@ -23,7 +23,7 @@ public:
     // Makes `category` current in the main window (asking about an unsaved note text first),
     // selects the note of the record `rowid` and shows its text, with `title` in the note title
     // bar. False when that could not be done (the category or note is gone, a save failed).
-    virtual bool openNote(const QString& category, std::int64_t rowid, const QString& title) = 0;
+    virtual bool openNote(const QString& category, RecordId rowid, const QString& title) = 0;
     // The editor's whole text, and the selection of `length` UTF-16 units from `start` in it.
     virtual QString editorText() = 0;
     virtual void selectInEditor(int start, int length) = 0;

@@ -70,7 +70,7 @@ TEST_F(NotebookTest, OnlyIntegerIdsAreNotesAnd64BitOnesAreShownButNotExtended) {
 
     pressTitled(QStringLiteral("大号"));
     EXPECT_EQ(editor->text(), QStringLiteral("大的内容"));
-    EXPECT_EQ(notebook->selectedId(), 1099511627776);
+    EXPECT_EQ(notebook->selectedId(), NoteId{1099511627776});
     type(QStringLiteral("！"));
     notebook->save();
     EXPECT_EQ(Stored(*file, kCategory).back(), "1099511627776:大号=大的内容！\r\n");
@@ -123,7 +123,7 @@ TEST_F(GoneNoteTest, SaveSaysSoKeepsTheTextAndOffersANewNote) {
     notebook->save();
     EXPECT_EQ(rows().back(), (NoteRow{1, 1, QStringLiteral("二"), QStringLiteral("第二条，新写的\r\n")}));
     EXPECT_FALSE(notebook->isDirty());
-    EXPECT_EQ(notebook->selectedId(), 1);
+    EXPECT_EQ(notebook->selectedId(), NoteId{1});
     type(QStringLiteral("再"));
     notebook->save();
     EXPECT_EQ(rows().back().info, QStringLiteral("第二条，新写的再\r\n")) << "the new note is the edited one";
@@ -131,7 +131,7 @@ TEST_F(GoneNoteTest, SaveSaysSoKeepsTheTextAndOffersANewNote) {
 
 TEST_F(GoneNoteTest, RenameOrMoveOfAGoneRecordIsReportedNotPretended) {
     dialogs.answerMessage(DialogButton::Ok); // the error box
-    notebook->dropNote(1, 0, false);
+    notebook->dropNote(NoteId{1}, NoteId{0}, false);
     EXPECT_EQ(dialogs.last().icon, MessageIcon::Error);
     EXPECT_EQ(item(1), nullptr) << "the tree shows what the table holds";
 
@@ -182,10 +182,10 @@ TEST_F(NotebookTest, AfterADropTheTreeIsWhatAFreshBuildGives) {
           {4, 3, QStringLiteral("CycB4"), QString()},
           {5, 5, QStringLiteral("X"), QString()}});
     ASSERT_EQ(item(3)->parent(), nullptr);
-    ASSERT_TRUE(notebook->dropNote(4, 5, false));
+    ASSERT_TRUE(notebook->dropNote(NoteId{4}, NoteId{5}, false));
     EXPECT_EQ(item(4)->parent(), item(5));
     EXPECT_EQ(item(3)->parent(), item(4));
-    EXPECT_EQ(notebook->selectedId(), 4);
+    EXPECT_EQ(notebook->selectedId(), NoteId{4});
     EXPECT_EQ(tree->topLevelItemCount(), 1);
 }
 

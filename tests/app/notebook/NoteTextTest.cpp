@@ -87,7 +87,7 @@ protected:
 TEST_F(SaveQuestionTest, YesStoresTheTextAndKeepsTheEditedNoteShownAndSelected) {
     typeThenPressAnother(DialogButton::Yes);
     EXPECT_EQ(row(0)->info, QStringLiteral("第一条x\r\n"));
-    EXPECT_EQ(notebook->selectedId(), 0);
+    EXPECT_EQ(notebook->selectedId(), NoteId{0});
     EXPECT_EQ(editor->text(), QStringLiteral("第一条x\r\n"));
     // Pressing the other note again now opens it without a question.
     press(2);
@@ -98,7 +98,7 @@ TEST_F(SaveQuestionTest, YesStoresTheTextAndKeepsTheEditedNoteShownAndSelected) 
 TEST_F(SaveQuestionTest, NoDropsTheTypingAndShowsThePressedNote) {
     typeThenPressAnother(DialogButton::No);
     EXPECT_EQ(row(0)->info, QStringLiteral("第一条"));
-    EXPECT_EQ(notebook->selectedId(), 2);
+    EXPECT_EQ(notebook->selectedId(), NoteId{2});
     EXPECT_EQ(titleBar->text(), QStringLiteral("                 【三】"));
     EXPECT_EQ(editor->text(), QString());
 }
@@ -116,7 +116,7 @@ TEST_F(NotebookTest, PressingTheShownNoteWhileDirtyAsksAndNoReloadsTheStoredText
     dialogs.answerMessage(DialogButton::No);
     press(2, Qt::RightButton);
     EXPECT_EQ(dialogs.calls().size(), 2u);
-    EXPECT_EQ(notebook->selectedId(), 0);
+    EXPECT_EQ(notebook->selectedId(), NoteId{0});
 }
 
 TEST_F(NotebookTest, SaveWritesIntoTheEditedNoteEvenAfterTheSelectionMoved) {
@@ -210,24 +210,24 @@ TEST_F(NotebookTest, FilingATextIntoANewNoteWritesThereAndAsksAboutTheOldText) {
     open(kNotes);
     press(1);
     type(QStringLiteral("改"));
-    const std::optional<int> made = notebook->addChildNamed(QStringLiteral("  问题  "));
-    ASSERT_EQ(made, 3);
+    const std::optional<NoteId> made = notebook->addChildNamed(QStringLiteral("  问题  "));
+    ASSERT_EQ(made, NoteId{3});
     EXPECT_EQ(row(3)->name, QStringLiteral("问题"));
 
     dialogs.answerMessage(DialogButton::Yes);
     notebook->setReadOnly(true);
-    ASSERT_TRUE(notebook->fileTextIntoNote(3, QStringLiteral("报告\r\n第二行")));
+    ASSERT_TRUE(notebook->fileTextIntoNote(NoteId{3}, QStringLiteral("报告\r\n第二行")));
     expectSaveQuestion(dialogs.last());
     EXPECT_EQ(row(1)->info, QStringLiteral("第二条改\r\n"));
     EXPECT_EQ(row(3)->info, QStringLiteral("报告\r\n第二行\r\n"));
-    EXPECT_EQ(notebook->selectedId(), 3);
+    EXPECT_EQ(notebook->selectedId(), NoteId{3});
     EXPECT_FALSE(notebook->isDirty());
     EXPECT_FALSE(editor->isReadOnly());
     // Undo takes back the insertion, never further: the old note's text is not in the history.
     editor->undo();
     editor->undo();
     EXPECT_EQ(editor->text(), QString());
-    EXPECT_FALSE(notebook->fileTextIntoNote(42, QStringLiteral("无处可去")));
+    EXPECT_FALSE(notebook->fileTextIntoNote(NoteId{42}, QStringLiteral("无处可去")));
 }
 
 TEST_F(NotebookTest, ReplacingTheTextIsAnUndoableChange) {

@@ -42,7 +42,7 @@ TEST_F(NotebookTest, OpeningShowsTheFirstRecordCollapsedWithItsTextAndTitle) {
     ASSERT_EQ(root->childCount(), 2);
     EXPECT_EQ(root->child(0)->text(0), QStringLiteral("子"));
     EXPECT_FALSE(root->isExpanded());
-    EXPECT_EQ(notebook->selectedId(), 6);
+    EXPECT_EQ(notebook->selectedId(), NoteId{6});
     EXPECT_EQ(editor->text(), QStringLiteral("正文六"));
     EXPECT_FALSE(notebook->isDirty());
     EXPECT_FALSE(saveAction.isEnabled());
@@ -86,7 +86,7 @@ TEST_F(NotebookTest, AddingNotesFollowsTheTitleAndPlaceRules) {
     open(kBook);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(notebook->selectNote(c.selected));
+        ASSERT_TRUE(notebook->selectNote(NoteId{c.selected}));
         notebook->setReadOnly(true);
         dialogs.answerInput(c.typed);
         if (c.child)
@@ -99,11 +99,11 @@ TEST_F(NotebookTest, AddingNotesFollowsTheTitleAndPlaceRules) {
         EXPECT_EQ(call.startText, caption);
         EXPECT_EQ(call.text, QStringLiteral("输入你要添加节点的名字"));
         EXPECT_EQ(row(c.stored.id), c.stored);
-        ASSERT_EQ(notebook->selectedId(), c.stored.id);
+        ASSERT_EQ(notebook->selectedId(), NoteId{c.stored.id});
         QTreeWidgetItem* made = tree->selectedItem();
         EXPECT_EQ(made->text(0), c.stored.name);
-        EXPECT_EQ(made->parent() ? NoteTreeWidget::idOf(made->parent())
-                                 : made->data(0, NoteTreeWidget::IdRole).toInt(),
+        EXPECT_EQ(made->parent() ? NoteTreeWidget::idOf(made->parent()).value()
+                                 : made->data(0, NoteTreeWidget::IdRole).toLongLong(),
                   c.stored.parent);
         EXPECT_FALSE(editor->isReadOnly()) << "adding a note makes the editor writable";
     }
@@ -166,7 +166,7 @@ TEST_F(NotebookTest, RenameWritesTheTitleOrReportsTheRefusalAndKeepsBoth) {
         {"an empty title is refused", QString(), QString(50, QChar(0x5B57)), true},
     };
     open(kBook);
-    ASSERT_TRUE(notebook->selectNote(1));
+    ASSERT_TRUE(notebook->selectNote(NoteId{1}));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         dialogs.clearCalls();
@@ -185,13 +185,13 @@ TEST_F(NotebookTest, RenameWritesTheTitleOrReportsTheRefusalAndKeepsBoth) {
             EXPECT_EQ(dialogs.last().caption, QStringLiteral("青简札记"));
             EXPECT_EQ(dialogs.last().icon, MessageIcon::Error);
         }
-        EXPECT_EQ(notebook->selectedId(), 1);
+        EXPECT_EQ(notebook->selectedId(), NoteId{1});
     }
 }
 
 TEST_F(NotebookTest, InPlaceTitleEditorTakesFiftyCharactersAndWritesThrough) {
     open(kBook);
-    notebook->selectNote(2);
+    notebook->selectNote(NoteId{2});
     tree->editItem(item(2));
     auto* edit = tree->findChild<QLineEdit*>();
     ASSERT_NE(edit, nullptr);
@@ -240,7 +240,7 @@ TEST_F(NotebookTest, InPlaceRenameClosesItsEditorCleanlyWhetherAcceptedOrRefused
             refuse();
         if (c.typed.isEmpty() || c.refuseWrites)
             dialogs.answerMessage(DialogButton::Ok);
-        notebook->selectNote(2);
+        notebook->selectNote(NoteId{2});
         tree->editItem(item(2));
         auto* edit = tree->findChild<QLineEdit*>();
         ASSERT_NE(edit, nullptr);
@@ -262,7 +262,7 @@ TEST_F(NotebookTest, InPlaceRenameClosesItsEditorCleanlyWhetherAcceptedOrRefused
 
 TEST_F(NotebookTest, DeleteCommandAsksWithNoAsDefaultAndRemovesTheWholeSubtree) {
     open(kBook);
-    ASSERT_TRUE(notebook->selectNote(0));
+    ASSERT_TRUE(notebook->selectNote(NoteId{0}));
 
     dialogs.answerMessage(DialogButton::No);
     notebook->deleteSelected();
@@ -279,7 +279,7 @@ TEST_F(NotebookTest, DeleteCommandAsksWithNoAsDefaultAndRemovesTheWholeSubtree) 
     EXPECT_EQ(rows(), (Rows{kBook[4]})) << "the root, two children and a grandchild go";
     EXPECT_EQ(tree->topLevelItemCount(), 1);
     // The remaining note is selected and shown.
-    EXPECT_EQ(notebook->selectedId(), 4);
+    EXPECT_EQ(notebook->selectedId(), NoteId{4});
     EXPECT_EQ(titleBar->text(), QStringLiteral("                 【杂记】"));
     EXPECT_EQ(editor->text(), QStringLiteral("杂记正文"));
     EXPECT_FALSE(notebook->isDirty());
@@ -288,7 +288,7 @@ TEST_F(NotebookTest, DeleteCommandAsksWithNoAsDefaultAndRemovesTheWholeSubtree) 
 
 TEST_F(NotebookTest, DeleteKeyConfirmsWithTheTitleAndCancelKeeps) {
     open(kBook);
-    notebook->selectNote(1);
+    notebook->selectNote(NoteId{1});
     tree->setFocus();
 
     dialogs.answerMessage(DialogButton::Cancel);
@@ -304,7 +304,7 @@ TEST_F(NotebookTest, DeleteKeyConfirmsWithTheTitleAndCancelKeeps) {
     EXPECT_FALSE(row(1));
     EXPECT_FALSE(row(3));
     EXPECT_EQ(item(0)->childCount(), 1);
-    EXPECT_EQ(notebook->selectedId(), 2) << "the next sibling takes the selection";
+    EXPECT_EQ(notebook->selectedId(), NoteId{2}) << "the next sibling takes the selection";
     // The shown note (the first one) was not deleted: the editor keeps it.
     EXPECT_EQ(editor->text(), QStringLiteral("书的正文"));
 }
@@ -392,13 +392,13 @@ TEST_F(NotebookTest, NodePicturesFollowLevelChildrenAndSelection) {
         {3, 3, 4}, // deeper without children: page / red page
     };
     for (const Case& c : cases) {
-        notebook->selectNote(c.id == 4 ? 0 : 4);
+        notebook->selectNote(NoteId{c.id == 4 ? 0 : 4});
         EXPECT_EQ(tree->pictureOf(item(c.id)), c.unselected) << c.id;
-        notebook->selectNote(c.id);
+        notebook->selectNote(NoteId{c.id});
         EXPECT_EQ(tree->pictureOf(item(c.id)), c.selected) << c.id;
     }
     // A leaf that gets a child changes its picture.
-    notebook->selectNote(3);
+    notebook->selectNote(NoteId{3});
     dialogs.answerInput(QStringLiteral("更深"));
     notebook->addChild();
     EXPECT_EQ(tree->pictureOf(item(3)), 2);
@@ -420,7 +420,7 @@ int longestRun(const QImage& image, const QRect& area, QRgb colour) {
 TEST_F(NotebookTest, SelectionIsHighlightedWithFocusAndOutlinedWithout) {
     const QString title = QStringLiteral("选中的标题节点");
     open({{0, 0, title, QString()}, {1, 1, title, QString()}});
-    notebook->selectNote(0);
+    notebook->selectNote(NoteId{0});
     const QRgb highlight = tree->palette().color(QPalette::Active, QPalette::Highlight).rgb();
     const QRgb text = tree->palette().color(QPalette::Text).rgb();
     const int titleWidth = tree->fontMetrics().horizontalAdvance(title);
@@ -480,7 +480,7 @@ TEST_F(NotebookTest, DeepTreesScrollSidewaysToTheTitleTheKeyboardReaches) {
     for (const auto& [key, id] : {std::pair{Qt::Key_End, kLevels - 1}, std::pair{Qt::Key_Home, 0}}) {
         QTest::keyClick(tree, key);
         QCoreApplication::processEvents();
-        EXPECT_EQ(notebook->selectedId(), id);
+        EXPECT_EQ(notebook->selectedId(), NoteId{id});
         EXPECT_TRUE(titleShown(id)) << "after key " << key << " the scroll bar stands at " << bar->value();
     }
 }

@@ -36,7 +36,8 @@ TEST_F(NotebookTest, DropsOnItselfItsDescendantsOrNothingAreRefused) {
     };
     for (const Case& c :
          {Case{1, 1, false}, Case{1, 3, false}, Case{2, 3, true}, Case{2, 2, true}, Case{2, 99, false}}) {
-        EXPECT_FALSE(notebook->dropNote(c.dragged, c.target, c.copy)) << c.dragged << " on " << c.target;
+        EXPECT_FALSE(notebook->dropNote(NoteId{c.dragged}, NoteId{c.target}, c.copy))
+            << c.dragged << " on " << c.target;
     }
     EXPECT_EQ(rows(), kTree);
     EXPECT_TRUE(dialogs.calls().empty());
@@ -48,24 +49,24 @@ TEST_F(NotebookTest, DropsOnItselfItsDescendantsOrNothingAreRefused) {
 TEST_F(NotebookTest, DragMovesTheSubtreeUnderTheTargetAndChangesOnlyItsParent) {
     open(kTree);
     // Onto its own parent: nothing happens.
-    EXPECT_TRUE(notebook->dropNote(2, 1, false));
+    EXPECT_TRUE(notebook->dropNote(NoteId{2}, NoteId{1}, false));
     EXPECT_EQ(rows(), kTree);
 
-    ASSERT_TRUE(notebook->dropNote(2, 5, false));
+    ASSERT_TRUE(notebook->dropNote(NoteId{2}, NoteId{5}, false));
     Rows expected = kTree;
     expected[1].parent = 5;
     EXPECT_EQ(rows(), expected) << "the descendants' records stay as they were";
     EXPECT_EQ(childTitles(item(5)), QStringList{QStringLiteral("乙")});
     EXPECT_EQ(childTitles(item(2)), QStringList{QStringLiteral("丙")});
     EXPECT_EQ(childTitles(item(1)), QStringList{QStringLiteral("丁")});
-    EXPECT_EQ(notebook->selectedId(), 2);
+    EXPECT_EQ(notebook->selectedId(), NoteId{2});
     EXPECT_TRUE(item(5)->isExpanded()) << "the moved note is scrolled into view";
 }
 
 TEST_F(NotebookTest, CtrlDragCopiesTheSubtreeInPreOrderWithConsecutiveIdsAndTexts) {
     open(kTree);
     // Copy 甲 (with 乙, 丙, 丁) under 戊; the largest ID is 10.
-    ASSERT_TRUE(notebook->dropNote(1, 5, true));
+    ASSERT_TRUE(notebook->dropNote(NoteId{1}, NoteId{5}, true));
     const Rows all = rows();
     ASSERT_EQ(all.size(), kTree.size() + 4);
     const Rows copies(all.begin() + static_cast<long>(kTree.size()), all.end());
@@ -76,10 +77,10 @@ TEST_F(NotebookTest, CtrlDragCopiesTheSubtreeInPreOrderWithConsecutiveIdsAndText
     EXPECT_EQ(childTitles(item(5)), QStringList{QStringLiteral("甲")});
     EXPECT_EQ(childTitles(item(11)), (QStringList{QStringLiteral("乙"), QStringLiteral("丁")}));
     EXPECT_EQ(childTitles(item(12)), QStringList{QStringLiteral("丙")});
-    EXPECT_EQ(notebook->selectedId(), 11);
+    EXPECT_EQ(notebook->selectedId(), NoteId{11});
 
     // Onto its own parent with Ctrl: a copy as the parent's last child.
-    ASSERT_TRUE(notebook->dropNote(2, 1, true));
+    ASSERT_TRUE(notebook->dropNote(NoteId{2}, NoteId{1}, true));
     EXPECT_EQ(childTitles(item(1)),
               (QStringList{QStringLiteral("乙"), QStringLiteral("丁"), QStringLiteral("乙")}));
     EXPECT_EQ(row(15), (NoteRow{15, 1, QStringLiteral("乙"), QStringLiteral("乙文")}));
@@ -88,7 +89,7 @@ TEST_F(NotebookTest, CtrlDragCopiesTheSubtreeInPreOrderWithConsecutiveIdsAndText
 
 TEST_F(NotebookTest, CopiedNotesKeepWorkingAsNotes) {
     open(kTree);
-    ASSERT_TRUE(notebook->dropNote(2, 5, true)); // 乙 → 11, 丙 → 12
+    ASSERT_TRUE(notebook->dropNote(NoteId{2}, NoteId{5}, true)); // 乙 → 11, 丙 → 12
     press(12);
     EXPECT_EQ(editor->text(), QStringLiteral("丙文"));
     type(QStringLiteral("续"));
@@ -115,19 +116,19 @@ TEST_F(NotebookTest, DropPositionChoosesTheTargetAndCtrlChoosesCopy) {
 
 TEST_F(NotebookTest, RefusedWritesLeaveTreeAndTableAsTheyWere) {
     open(kTree);
-    notebook->selectNote(3);
+    notebook->selectNote(NoteId{3});
     refuse();
     dialogs.answerMessage(DialogButton::Ok);
-    EXPECT_FALSE(notebook->dropNote(2, 5, false));
+    EXPECT_FALSE(notebook->dropNote(NoteId{2}, NoteId{5}, false));
     EXPECT_EQ(rows(), kTree);
     EXPECT_EQ(childTitles(item(1)), (QStringList{QStringLiteral("乙"), QStringLiteral("丁")}));
     EXPECT_EQ(item(5)->childCount(), 0);
-    EXPECT_EQ(notebook->selectedId(), 3) << "the selection and open branches survive the rebuild";
+    EXPECT_EQ(notebook->selectedId(), NoteId{3}) << "the selection and open branches survive the rebuild";
     EXPECT_TRUE(item(2)->isExpanded());
     refuseNoMore();
 
     refuse();
-    notebook->selectNote(2);
+    notebook->selectNote(NoteId{2});
     dialogs.answerMessage(DialogButton::Yes); // the delete question
     dialogs.answerMessage(DialogButton::Ok);  // the error
     notebook->deleteSelected();

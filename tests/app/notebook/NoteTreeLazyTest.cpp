@@ -142,7 +142,7 @@ TEST_F(NoteTreeLazyTest, ItemsAreMadeWhenTheirParentIsExpanded) {
     EXPECT_FALSE(showsExpandMark(root->child(9)));
     EXPECT_EQ(madeItems(), 1010);
     // Reaching a note by its ID makes only its ancestors' children.
-    ASSERT_TRUE(notebook->selectNote(7 * 11 + 3));
+    ASSERT_TRUE(notebook->selectNote(NoteId{7 * 11 + 3}));
     EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("子80"));
     EXPECT_EQ(madeItems(), 1020);
     EXPECT_EQ(statusTexts.back(), QStringLiteral("节点: 1/0"));
@@ -159,14 +159,14 @@ TEST_F(NoteTreeLazyTest, EditsUnderANodeNotYetExpanded) {
           {5, 5, QStringLiteral("丙"), QString()}});
     ASSERT_EQ(madeItems(), 3);
     // A child of the selected, collapsed root.
-    ASSERT_TRUE(notebook->selectNote(0));
+    ASSERT_TRUE(notebook->selectNote(NoteId{0}));
     ASSERT_TRUE(notebook->addChildNamed(QStringLiteral("甲三")).has_value());
     QTreeWidgetItem* first = tree->topLevelItem(0);
     EXPECT_EQ(childTitles(first),
               (QStringList{QStringLiteral("甲一"), QStringLiteral("甲二"), QStringLiteral("甲三")}));
     EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("甲三"));
     // 乙 (collapsed, never expanded) dropped onto 丙 (a leaf), then 丙 copied under 甲.
-    ASSERT_TRUE(notebook->dropNote(3, 5, false));
+    ASSERT_TRUE(notebook->dropNote(NoteId{3}, NoteId{5}, false));
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     QTreeWidgetItem* third = tree->topLevelItem(1);
     EXPECT_EQ(childTitles(third), QStringList{QStringLiteral("乙")});
@@ -174,7 +174,7 @@ TEST_F(NoteTreeLazyTest, EditsUnderANodeNotYetExpanded) {
     third->child(0)->setExpanded(true);
     EXPECT_EQ(childTitles(third->child(0)), QStringList{QStringLiteral("乙一")});
     first->setExpanded(false);
-    ASSERT_TRUE(notebook->dropNote(5, 1, true)); // under 甲一: 丙(乙(乙一)) copied
+    ASSERT_TRUE(notebook->dropNote(NoteId{5}, NoteId{1}, true)); // under 甲一: 丙(乙(乙一)) copied
     EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("丙"));
     QTreeWidgetItem* copy = first->child(0)->child(0);
     ASSERT_NE(copy, nullptr);
@@ -184,13 +184,13 @@ TEST_F(NoteTreeLazyTest, EditsUnderANodeNotYetExpanded) {
     EXPECT_EQ(childTitles(copy), QStringList{QStringLiteral("乙")});
     EXPECT_EQ(rows().size(), 10u);
     // Deleting the copied subtree whose lower items were never made.
-    ASSERT_TRUE(notebook->selectNote(1));
+    ASSERT_TRUE(notebook->selectNote(NoteId{1}));
     dialogs.answerMessage(DialogButton::Yes);
     notebook->deleteSelected();
     EXPECT_EQ(childTitles(first), (QStringList{QStringLiteral("甲二"), QStringLiteral("甲三")}));
     EXPECT_EQ(rows().size(), 6u);
     // 乙 (under 丙) gives its only child away: no expand mark is left on it.
-    ASSERT_TRUE(notebook->dropNote(4, 0, false));
+    ASSERT_TRUE(notebook->dropNote(NoteId{4}, NoteId{0}, false));
     QTreeWidgetItem* second = tree->topLevelItem(1)->child(0);
     EXPECT_EQ(second->text(0), QStringLiteral("乙"));
     EXPECT_FALSE(showsExpandMark(second));
@@ -214,23 +214,23 @@ TEST_F(NoteTreeLazyTest, MovedAndDeletedItemsStayInStepWithTheTree) {
     second->setExpanded(true);
     second->child(0)->setExpanded(true);
     ASSERT_EQ(tree->topLevelItem(2)->childCount(), 0);
-    ASSERT_TRUE(notebook->dropNote(3, 6, false));
+    ASSERT_TRUE(notebook->dropNote(NoteId{3}, NoteId{6}, false));
     QTreeWidgetItem* third = tree->topLevelItem(1);
     ASSERT_EQ(third->text(0), QStringLiteral("丙"));
     third->setExpanded(true);
     EXPECT_EQ(childTitles(third), (QStringList{QStringLiteral("丙一"), QStringLiteral("乙")}));
     EXPECT_EQ(third->child(1), second) << "the dragged item is kept, not made anew";
     EXPECT_EQ(childTitles(second), QStringList{QStringLiteral("乙一")});
-    ASSERT_TRUE(notebook->selectNote(5));
+    ASSERT_TRUE(notebook->selectNote(NoteId{5}));
     EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("乙一一"));
     EXPECT_EQ(tree->currentItem()->treeWidget(), tree);
 
     tree->topLevelItem(0)->setExpanded(true);
-    ASSERT_TRUE(notebook->selectNote(2));
+    ASSERT_TRUE(notebook->selectNote(NoteId{2}));
     dialogs.answerMessage(DialogButton::Yes);
     notebook->deleteSelected();
     EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("甲一"));
-    ASSERT_TRUE(notebook->selectNote(4));
+    ASSERT_TRUE(notebook->selectNote(NoteId{4}));
     dialogs.answerMessage(DialogButton::Yes);
     notebook->deleteSelected();
     EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("乙"));
@@ -238,7 +238,7 @@ TEST_F(NoteTreeLazyTest, MovedAndDeletedItemsStayInStepWithTheTree) {
     // The rebuild after a refused write reads the expand state of every item still known.
     refuse();
     dialogs.answerMessage(DialogButton::Ok);
-    EXPECT_FALSE(notebook->dropNote(6, 0, false));
+    EXPECT_FALSE(notebook->dropNote(NoteId{6}, NoteId{0}, false));
     EXPECT_EQ(topTitles(), (QStringList{QStringLiteral("甲"), QStringLiteral("丙")}));
     EXPECT_EQ(childTitles(tree->topLevelItem(0)), QStringList{QStringLiteral("甲一")});
     EXPECT_EQ(childTitles(tree->topLevelItem(1)),
@@ -259,7 +259,7 @@ TEST_F(NoteTreeLazyTest, RefusedWriteReopensTheExpandedNodesWithTheirChildren) {
     ASSERT_EQ(madeItems(), 4);
     refuse();
     dialogs.answerMessage(DialogButton::Ok);
-    EXPECT_FALSE(notebook->dropNote(3, 0, false));
+    EXPECT_FALSE(notebook->dropNote(NoteId{3}, NoteId{0}, false));
     QTreeWidgetItem* second = tree->topLevelItem(1);
     EXPECT_TRUE(second->isExpanded());
     ASSERT_EQ(childTitles(second), QStringList{QStringLiteral("乙一")});
@@ -308,12 +308,12 @@ TEST_F(NoteTreeLazyTest, DeepChainOpensSwitchesAndComesDown) {
     };
     for (const int id : {kDepth - 1, kShown}) {
         dialogs.answerMessage(DialogButton::Ok);
-        EXPECT_FALSE(notebook->selectNote(id)) << id;
+        EXPECT_FALSE(notebook->selectNote(NoteId{id})) << id;
         EXPECT_TRUE(toldTooDeep()) << id;
         EXPECT_EQ(madeItems(), 1) << "nothing is made for a note that cannot be shown";
     }
     const size_t asked = dialogs.calls().size();
-    ASSERT_TRUE(notebook->selectNote(kShown - 1));
+    ASSERT_TRUE(notebook->selectNote(NoteId{kShown - 1}));
     EXPECT_EQ(dialogs.calls().size(), asked);
     EXPECT_EQ(statusTexts.back(), QStringLiteral("节点: %1/1").arg(kShown - 1));
     tree->viewport()->repaint();

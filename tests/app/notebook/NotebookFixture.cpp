@@ -47,7 +47,7 @@ void NotebookTest::open(const std::vector<NoteRow>& records) {
     file->CreateCategoryTable(kCategory);
     CategoryTable table(*file, kCategory);
     for (const NoteRow& r : records)
-        table.Append(r.id, r.parent, r.name, r.info);
+        table.Append(NoteId{r.id}, NoteId{r.parent}, r.name, r.info);
     notebook->openCategory(*file, kCategory);
 }
 
@@ -85,7 +85,7 @@ void NotebookTest::refuseNoMore() {
 QTreeWidgetItem* NotebookTest::item(int id) const {
     notebook->makeAllItems();
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
-        if (NoteTreeWidget::idOf(*it) == id)
+        if (NoteTreeWidget::idOf(*it) == NoteId{id})
             return *it;
     return nullptr;
 }

@@ -110,8 +110,9 @@ void CheckInvariants(const ChartState& c) {
         ASSERT_GE(ying, 0);
         EXPECT_EQ(std::abs(shi - ying), 3);
         for (int row = 0; row < kChartRows; ++row)
-            if (row != shi && row != ying)
+            if (row != shi && row != ying) {
                 EXPECT_EQ((*column)[row], "  ");
+            }
     }
     EXPECT_EQ(RowOf(c.shiYing, "世"), kChartRows - ShiLineOf(primary.position));
     EXPECT_EQ(c.changedLabel.caption, HexagramLabel(c.changedUpper, c.changedLower));
@@ -138,8 +139,9 @@ void CheckInvariants(const ChartState& c) {
         }
     }
     EXPECT_EQ(c.hiddenHintEnabled, c.hiddenNajia[0] != "    ");
-    if (primary.position == 1)
+    if (primary.position == 1) {
         EXPECT_EQ(c.hiddenNajia, pure.hiddenNajia);
+    }
 }
 
 TEST(Chart, EveryTrigramPairAndMovingLineKeepsTheChartInvariants) {

@@ -36,7 +36,7 @@ TEST_F(ChartViewTest, ShowingRefillsTheCategoryComboFromTheTopLevelNotes) {
           {1, 0, QStringLiteral("股票"), QString()},
           {2, 2, QStringLiteral("出行"), QString()}});
     auto* combo = child<QComboBox>("cbbCategory");
-    notebook->selectNote(1);
+    notebook->selectNote(NoteId{1});
     window->show();
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
@@ -60,9 +60,9 @@ TEST_F(ChartViewTest, ChoosingACategorySelectsTheLastNoteWithThatTitle) {
           {3, 3, QStringLiteral("出行"), QString()}});
     window->show();
     setCategory(QStringLiteral("重名"));
-    EXPECT_EQ(notebook->selectedId(), 2);
+    EXPECT_EQ(notebook->selectedId(), NoteId{2});
     setCategory(QStringLiteral("没有"));
-    EXPECT_EQ(notebook->selectedId(), 2) << "no match selects nothing else";
+    EXPECT_EQ(notebook->selectedId(), NoteId{2}) << "no match selects nothing else";
 }
 
 TEST_F(ChartViewTest, DoubleClickShowsTheRowsDescriptionOnlyInTheDescribedColumns) {

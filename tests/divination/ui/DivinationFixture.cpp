@@ -45,7 +45,7 @@ void DivinationTest::open(const std::vector<NoteRecord>& rows) {
     {
         CategoryTable table(*file, kCategory);
         for (const NoteRecord& r : rows)
-            table.Append(r.id, r.parent, r.name, r.info);
+            table.Append(NoteId{r.id}, NoteId{r.parent}, r.name, r.info);
     }
     notebook = std::make_unique<Notebook>(fake.dialogs, nullptr);
     notebook->openCategory(*file, kCategory);

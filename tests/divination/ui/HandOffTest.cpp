@@ -51,7 +51,7 @@ TEST_F(HandOffTest, YesFilesTheReportUnderTheNoteNamedByTheCategoryAtAnyDepth) {
     const std::vector<NoteRecord> stored = records();
     ASSERT_EQ(stored.size(), 5u);
     EXPECT_EQ(stored.back(), (NoteRecord{4, 2, QStringLiteral("明日涨否"), report}));
-    EXPECT_EQ(notebook->selectedId(), 4);
+    EXPECT_EQ(notebook->selectedId(), NoteId{4});
     EXPECT_EQ(notebook->selectedTitle(), QStringLiteral("明日涨否"));
     EXPECT_FALSE(notebook->isDirty());
     EXPECT_FALSE(notebook->editor()->isReadOnly());
@@ -61,7 +61,7 @@ TEST_F(HandOffTest, YesFilesTheReportUnderTheNoteNamedByTheCategoryAtAnyDepth) {
 
 TEST_F(HandOffTest, AnUnknownCategoryFilesTheNoteBesideTheSelectedOne) {
     openTree();
-    notebook->selectNote(3);
+    notebook->selectNote(NoteId{3});
     makeReport(QStringLiteral("无此类别"), QStringLiteral("问事"));
     fake.dialogs.answerMessage(DialogButton::Yes);
     window->HandOffReport();

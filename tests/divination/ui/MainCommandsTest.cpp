@@ -34,7 +34,7 @@ protected:
         {
             DataFile file(path);
             file.CreateCategoryTable(QStringLiteral("帮助"));
-            CategoryTable(file, QStringLiteral("帮助")).Append(0, 0, QStringLiteral("帮助"));
+            CategoryTable(file, QStringLiteral("帮助")).Append(NoteId{0}, NoteId{0}, QStringLiteral("帮助"));
         }
         main = std::make_unique<TFmain>(fake.services());
         windows = std::make_unique<ProgramWindows>(*main, fake.services());

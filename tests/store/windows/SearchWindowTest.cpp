@@ -102,7 +102,7 @@ TEST_F(SearchWindowTest, DoubleClickOpensTheHitAndSelectsTheFirstOccurrence) {
     Notebook& nb = window->notebook();
     EXPECT_EQ(nb.categoryName(), QStringLiteral("work"));
     EXPECT_EQ(window->categorySelector()->currentText(), QStringLiteral("work"));
-    EXPECT_EQ(nb.selectedId(), 1);
+    EXPECT_EQ(nb.selectedId(), NoteId{1});
     EXPECT_EQ(nb.titleBar()->text(), NoteTitleBar::textFor(QStringLiteral("mon")));
     EXPECT_EQ(nb.editor()->text(), QStringLiteral("meet hello and HELLO\r\n"));
     EXPECT_FALSE(nb.isDirty());
@@ -142,7 +142,7 @@ TEST_F(SearchWindowTest, RepeatedIdOpensTheRecordThatWasFound) {
     {
         DataFile other(dataPath());
         CategoryTable(other, QStringLiteral("work"))
-            .Append(1, 0, QStringLiteral("twin"), QStringLiteral("twin hello2"));
+            .Append(NoteId{1}, NoteId{0}, QStringLiteral("twin"), QStringLiteral("twin hello2"));
     }
     search(QStringLiteral("hello2"));
     ASSERT_EQ(rows(), QStringList{QStringLiteral("work/twin")});
