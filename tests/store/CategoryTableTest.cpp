@@ -150,8 +150,9 @@ TEST_F(CategoryTableTest, OnlyIntegersAreIdsAndParents) {
     for (size_t i = 0; i < h.size(); ++i) {
         EXPECT_EQ(h[i].id.value(), expected[i].id) << i;
         EXPECT_EQ(h[i].parent.has_value(), expected[i].parent.has_value()) << i;
-        if (h[i].parent && expected[i].parent)
+        if (h[i].parent && expected[i].parent) {
             EXPECT_EQ(h[i].parent->value(), *expected[i].parent) << i;
+        }
     }
     EXPECT_EQ(table->RecordCount(), 11);
 }
