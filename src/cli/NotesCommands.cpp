@@ -166,12 +166,16 @@ void WritePdf(const QString& text, const std::string& dataFile, const std::strin
     const QFileInfo target(path), data(Text(dataFile));
     if (target.exists() && target.canonicalFilePath() == data.canonicalFilePath())
         throw UsageError("the PDF file would replace the data file '" + dataFile + "'");
-    // Refused before anything is printed (Qt's printing would only warn).
+    // Refused before anything is printed (Qt's printing would only warn). A file the probe made is
+    // gone again before the PDF is printed beside it: a failed export leaves nothing behind.
+    const bool existed = target.exists();
     QFile probe(path);
     if (!probe.open(QIODevice::Append))
         throw std::runtime_error("cannot write the PDF file '" + pdf +
                                  "': " + probe.errorString().toStdString());
     probe.close();
+    if (!existed)
+        probe.remove();
     QString failure;
     const int pages = WriteNotePdfFile(text, Text(dataFile), path, &failure);
     if (pages == 0)

@@ -233,7 +233,8 @@ int WriteNotePdf(Sci& editor, const QString& path, const PrintTexts& texts, cons
     printer.setTexts([texts] { return texts; });
     printer.setPrintTime([printed] { return printed; });
     const int pages = printer.printNote(editor);
-    QString why = pages > 0 ? CommitPrintedPdf(temporary, path) : QStringLiteral("无法打印到文件");
+    QString why = pages > 0 ? CommitPrintedPdf(temporary, path)
+                            : QStringLiteral("无法打印到文件（磁盘可能已满或出错）");
     if (pages == 0)
         QFile::remove(temporary);
     if (failure)

@@ -244,9 +244,7 @@ TEST_F(NotesCli, RefusalsAreOneLineAndFailedPdfWritesKeepTheOldFile) {
         std::string prefix;
         const char* said;
     } cases[] = {
-        {{"export", path(), "b'50%", "2", "--pdf", pdf},
-         preload + "write:note.pdf:ENOSPC:0",
-         "could not write the PDF"},
+        {{"export", path(), "b'50%", "2", "--pdf", pdf}, preload + "write:note.pdf:ENOSPC:0", "磁盘可能已满"},
         {{"export", path(), "b'50%", "2", "--pdf", pdf},
          preload + "write:note.pdf:ENOSPC:9000",
          "磁盘可能已满"},
@@ -254,19 +252,27 @@ TEST_F(NotesCli, RefusalsAreOneLineAndFailedPdfWritesKeepTheOldFile) {
         {{"categories", folder}, "", "是一个文件夹"},
         {{"tree", path(), "树\n第二行"}, "", "树\\n第二行"},
     };
-    for (const auto& c : cases) {
-        {
+    // Each case over an old file and where there was none.
+    for (const bool hadOld : {true, false}) {
+        for (const auto& c : cases) {
             QFile old(QString::fromStdString(pdf));
-            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-            old.write("old");
+            old.remove();
+            if (hadOld) {
+                ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+                old.write("old");
+                old.close();
+            }
+            const std::string err = ErrorOf(c.args, c.prefix);
+            EXPECT_NE(err.find(c.said), std::string::npos) << err;
+            EXPECT_EQ(err.substr(err.find('\n')), "\n2\n") << err;
+            if (hadOld) {
+                ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+                EXPECT_EQ(old.readAll(), "old") << err;
+            } else {
+                EXPECT_FALSE(old.exists()) << err;
+            }
+            EXPECT_FALSE(QDir(dir.path()).entryList(QDir::Files).join(" ").contains(".part")) << err;
         }
-        const std::string err = ErrorOf(c.args, c.prefix);
-        EXPECT_NE(err.find(c.said), std::string::npos) << err;
-        EXPECT_EQ(err.substr(err.find('\n')), "\n2\n") << err;
-        QFile kept(QString::fromStdString(pdf));
-        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-        EXPECT_EQ(kept.readAll(), "old") << err;
-        EXPECT_FALSE(QDir(dir.path()).entryList(QDir::Files).join(" ").contains(".part")) << err;
     }
     // Without a fault the same export replaces the file.
     EXPECT_EQ(ErrorOf({"export", path(), "b'50%", "2", "--pdf", pdf}), "0\n");
