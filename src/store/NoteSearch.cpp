@@ -77,6 +77,19 @@ void ContainsFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int(ctx, ContainsIgnoringAsciiCase(haystack, n) ? 1 : 0);
 }
 
+// Whether the table of `category` has the columns a search reads (ID, Name, and Info for the texts).
+bool HasSearchedColumns(Database& db, const QString& category, SearchField field) {
+    QStringList needed{QStringLiteral("ID"), QStringLiteral("Name")};
+    if (field == SearchField::Content)
+        needed << QStringLiteral("Info");
+    Statement info(db, QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
+    info.Bind(1, category);
+    while (info.Step())
+        needed.removeIf(
+            [&](const QString& column) { return column.compare(info.Text(0), Qt::CaseInsensitive) == 0; });
+    return needed.isEmpty();
+}
+
 void RegisterContains(Database& db) {
     const int rc = sqlite3_create_function_v2(db.handle(), "qj_contains", 2,
                                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
@@ -175,6 +188,10 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
         if (!kind.Step())
             throw StoreError(QStringLiteral("找不到目录分类“%1”").arg(category));
         if (!kind.Int(0))
+            continue;
+        // Nor does a table without a category's columns (made by another program): the other
+        // categories are searched all the same.
+        if (!HasSearchedColumns(db, category, field))
             continue;
         // A table without record numbers (WITHOUT ROWID) is searched too; its hits cannot be opened.
         std::optional<Statement> st;

@@ -156,6 +156,19 @@ TEST_F(NoteSearchTest, EmptySearchListsEveryNoteWithItsRecord) {
     EXPECT_EQ(st.Text(0), QStringLiteral("a_b"));
 }
 
+// Tables of other shapes (made by another program) hold no notes to find; the categories around them
+// are searched as ever. A table with titles but no texts is found by its titles.
+TEST_F(NoteSearchTest, TablesWithoutTheColumnsSearchedArePassedOver) {
+    file->db().Exec(
+        "CREATE TABLE \"无文\" (ID INTEGER, Name TEXT); INSERT INTO \"无文\" VALUES (1, 'hello');"
+        "CREATE TABLE \"无题\" (ID INTEGER, Info TEXT); INSERT INTO \"无题\" VALUES (1, 'hello');"
+        "CREATE TABLE \"无号\" (Name TEXT, Info TEXT); INSERT INTO \"无号\" VALUES ('hello', 'hello');");
+    order = QStringList{QStringLiteral("无文"), QStringLiteral("无题"), QStringLiteral("无号"),
+                        QStringLiteral("甲")};
+    EXPECT_EQ(Hits(QStringLiteral("hello"), SearchField::Title), (QStringList{"无文/hello", "甲/Hello"}));
+    EXPECT_EQ(Hits(QStringLiteral("hello"), SearchField::Content), (QStringList{"甲/Hello"}));
+}
+
 TEST_F(NoteSearchTest, UnknownCategoryIsAnError) {
     EXPECT_THROW(SearchNotes(file->db(), {QStringLiteral("没有")}, QStringLiteral("x"), SearchField::Title),
                  StoreError);
