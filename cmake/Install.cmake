@@ -13,6 +13,20 @@ set(QJ_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/qingjian)
 set(QJ_STAGE ${CMAKE_BINARY_DIR}/installed)
 
 install(TARGETS qingjian qingjian-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (the package's) also drops the compiler's and linker's notes, as Debian's own
+# packaging does: they tell a user nothing.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        foreach(program qingjian qingjian-cli)
+            execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
+                RESULT_VARIABLE failed)
+            if(failed)
+                message(FATAL_ERROR \"objcopy could not strip \${program}\")
+            endif()
+        endforeach()
+    endif()
+")
 
 # The empty data file, made apart from build/bin/dataly.dat (which is the developer's own notebook).
 add_custom_command(OUTPUT ${QJ_STAGE}/dataly.dat
@@ -24,11 +38,14 @@ add_custom_command(OUTPUT ${QJ_STAGE}/dataly.dat
 set(QJ_STAGED_FILES ${QJ_STAGE}/dataly.dat)
 
 # The application icon in every size the hicolor theme lists, drawn from our SVG sources: a simpler
-# drawing for the small sizes.
+# drawing for the small sizes, and one on the pixel grid of each of 22 and 24 pixels (a drawing
+# scaled to them blurs its strokes).
 find_program(QJ_RSVG_CONVERT rsvg-convert REQUIRED) # Debian package librsvg2-bin
 set(QJ_ICON_SOURCES ${CMAKE_SOURCE_DIR}/resources/icons/src)
 foreach(size 16 22 24 32 48 64 128 256)
-    if(size LESS 32)
+    if(size EQUAL 22 OR size EQUAL 24)
+        set(source ${QJ_ICON_SOURCES}/qingjian-${size}.svg)
+    elseif(size LESS 32)
         set(source ${QJ_ICON_SOURCES}/qingjian-small.svg)
     elseif(size EQUAL 32)
         set(source ${QJ_ICON_SOURCES}/qingjian-medium.svg)

@@ -22,10 +22,11 @@ the calendar, the charts and a read-only view of the notebook to scripts.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/qingjian/qingjian")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The Chinese faces the windows look for, and Qt's Chinese texts for its own dialogs.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-arphic-gbsn00lp, qt6-translations-l10n")
+# A Chinese face is needed to read anything at all: one of those Debian ships, beside the libraries
+# dpkg-shlibdeps finds. Qt's Chinese texts for its own dialogs, and xdg-open for the links in notes.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk | fonts-arphic-gbsn00lp | fonts-wqy-zenhei")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -28,7 +28,7 @@ for svg in src/*.svg; do
         rsvg-convert -w 251 -h 249 src/baguaLater.svg -o baguaLater.png
         rsvg-convert -w 502 -h 498 src/baguaLater.svg -o baguaLater@2x.png
         ;;
-    qingjian-small | qingjian-medium) ;;
+    qingjian-small | qingjian-medium | qingjian-22 | qingjian-24) ;; # the hicolor sizes, drawn by the build
     qingjian)
         draw qingjian-small 16 qingjian16.png
         draw qingjian-medium 32 qingjian32.png

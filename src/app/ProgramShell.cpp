@@ -8,8 +8,11 @@
 #include "app/shell/SingleInstance.h"
 #include "calendar/ui/CnDate.h"
 #include "platform/GlobalHotKey.h"
+#include "seams/StandardBoxes.h"
+#include "shell/SettingsStore.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
@@ -17,14 +20,26 @@
 namespace qj {
 
 ProgramShell::ProgramShell(TFmain& main, const Services& services, ProgramWindows& windows)
-    : main_(main), windows_(windows) {
+    : main_(main), dialogs_(services.dialogs), windows_(windows) {
     TFcnDate& calendar = windows.calendar();
     tray_ = new TrayIcon(
         main, [&calendar] { calendar.CnCalendar1Change(); }, this);
     connect(tray_, &TrayIcon::aboutRequested, this, [&windows] { windows.about().exec(); });
     main.setCloseMinimises([] { return !TrayIcon::isAvailable(); });
-    if (GlobalHotKey* key = main.hotKey())
+    GlobalHotKey* key = main.hotKey();
+    if (key)
         connect(key, &GlobalHotKey::pressed, tray_, &TrayIcon::hotKeyPressed);
+    // The tooltip names the key only where the program holds it; where it cannot, the user is told
+    // once how to bind "qingjian --toggle" (after the desktop's answer, where one is awaited).
+    tray_->setHotKeyHeld(key && key->isRegistered());
+    if (key && key->isPending()) {
+        connect(key, &GlobalHotKey::settled, this, [this](bool held) {
+            tray_->setHotKeyHeld(held);
+            adviseToggle(QGuiApplication::platformName());
+        });
+    } else {
+        QTimer::singleShot(0, this, [this] { adviseToggle(QGuiApplication::platformName()); });
+    }
 
     // The clock's panel takes the rest of the status bar; it widens to its text rather than cut
     // the lunar caption off on a narrow window.
@@ -57,6 +72,20 @@ ProgramShell::~ProgramShell() {
 
 void ProgramShell::showRequested() {
     tray_->showRequested();
+}
+
+void ProgramShell::toggleRequested() {
+    tray_->hotKeyPressed();
+}
+
+void ProgramShell::adviseToggle(const QString& platform) {
+    const GlobalHotKey* key = main_.hotKey();
+    SettingsStore& settings = main_.settingsStore();
+    const QString advice = ToggleAdvice(key && key->isRegistered(), platform, settings.toggleAdviceGiven());
+    if (advice.isEmpty())
+        return;
+    settings.saveToggleAdviceGiven();
+    InformationBox(dialogs_, &main_, advice);
 }
 
 // A double click on the status bar refreshes the calendar's texts; the clock shows them at its

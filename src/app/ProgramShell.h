@@ -26,6 +26,12 @@ public:
 
     // Another start of the program asked this one to show itself.
     void showRequested();
+    // Another start asked for what the hot key does ("qingjian --toggle", for a desktop's own key
+    // binding where the program cannot hold the key itself).
+    void toggleRequested();
+    // Where the hot key could not be held on the window system `platform`, tells the user once
+    // (the settings file remembers it) how to bind "qingjian --toggle". Run after start-up.
+    void adviseToggle(const QString& platform);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,6 +40,7 @@ private:
     void followMainWindow(QObject* watched, QEvent::Type type);
 
     TFmain& main_;
+    Dialogs& dialogs_;
     ProgramWindows& windows_;
     TrayIcon* tray_;
     StatusClock* clock_;

@@ -38,6 +38,11 @@ TrayIcon::TrayIcon(TFmain& main, std::function<void()> refreshCalendar, QObject*
     setClickOnlyTray(isAvailable() && std::none_of(windows.begin(), windows.end(), IsTrayIconWidget));
 }
 
+void TrayIcon::setHotKeyHeld(bool held) {
+    tooltip_.setHotKeyHeld(held);
+    a1_->setToolTip(DisplayLineBreaks(tooltip_.text()));
+}
+
 void TrayIcon::setClickOnlyTray(bool clickOnly) {
     clickOnly_ = clickOnly;
     if (clickOnly_ && !tooltip_.wasHovered()) {

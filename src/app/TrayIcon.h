@@ -48,6 +48,8 @@ public:
     void a1MouseMove();
     // Ctrl+Alt+A.
     void hotKeyPressed();
+    // Whether the program holds its hot key: the tooltip names the key or "qingjian --toggle".
+    void setHotKeyHeld(bool held);
     // Another start of the program asks this one to show itself.
     void showRequested();
 

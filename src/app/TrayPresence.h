@@ -24,18 +24,27 @@ Presence AfterHotKey(Presence now);
 Presence AfterShowRequest(Presence now);
 
 // The icon's tooltip: "China Calendar" until the mouse first rests on the icon, then the two lines
-// that tell how to hide and show the program.
+// that tell how to hide and show the program: the hot key, or where the program could not hold it
+// (a Wayland desktop), the command a desktop's key binding can run.
 class TrayTooltip {
 public:
     static constexpr const char* kFirst = "China Calendar";
     static constexpr const char* kAfterHover = "显示/隐藏 图标\r\n [Ctrl+Alt+A] ";
+    static constexpr const char* kAfterHoverWithoutKey = "显示/隐藏 图标\r\n [qingjian --toggle] ";
 
     QString text() const;
     void hovered() { hovered_ = true; }
     bool wasHovered() const { return hovered_; }
+    void setHotKeyHeld(bool held) { hotKeyHeld_ = held; }
 
 private:
     bool hovered_ = false;
+    bool hotKeyHeld_ = true;
 };
+
+// Where the program could not hold its hot key, the user is told once how a desktop's own key
+// binding does the same; not on the test platforms (offscreen, minimal), where no key is held
+// ever. Empty when there is nothing to say.
+QString ToggleAdvice(bool hotKeyHeld, const QString& platform, bool alreadyGiven);
 
 } // namespace qj

@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     }
 
     qj::SingleInstance instance;
-    if (!instance.tryBecomePrimary(request.windows))
+    if (!instance.tryBecomePrimary(request.windows, request.toggle))
         return 0;
 
     // The data folder: beside the program for a portable copy, the user's own for an installed one.
@@ -110,6 +110,15 @@ int main(int argc, char** argv) {
         qj::ErrorBox(services.dialogs, nullptr, problem);
     if (!instance.problem().isEmpty())
         qj::ErrorBox(services.dialogs, nullptr, instance.problem());
+    // Without any Chinese face every text of the program is boxes: said in words that need none.
+    if (const QString warning = qj::NoChineseFontWarning(qj::ChineseFontFamilies()); !warning.isEmpty()) {
+        qj::MessageRequest box;
+        box.caption = QStringLiteral("Qingjian");
+        box.text = warning;
+        box.icon = qj::MessageIcon::Warning;
+        box.frameworkBox = true;
+        services.dialogs.message(nullptr, box);
+    }
     qj::TFmain main(services);
     if (main.isDataFileHeldElsewhere())
         return 0; // said so; the copy that holds the data file goes on
@@ -126,6 +135,8 @@ int main(int argc, char** argv) {
     // The tray icon, the hot key and the status clock.
     qj::ProgramShell shell(main, services, windows);
     QObject::connect(&instance, &qj::SingleInstance::showRequested, &shell, &qj::ProgramShell::showRequested);
+    QObject::connect(&instance, &qj::SingleInstance::toggleRequested, &shell,
+                     &qj::ProgramShell::toggleRequested);
 
     qj::ReportShownIfAsked(&main);
 #ifdef QJ_ACTION_SCRIPT

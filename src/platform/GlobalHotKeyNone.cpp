@@ -13,6 +13,10 @@ bool GlobalHotKey::isRegistered() const {
     return false;
 }
 
+bool GlobalHotKey::isPending() const {
+    return false;
+}
+
 bool GlobalHotKey::registerKey(QWidget*) {
     return false;
 }

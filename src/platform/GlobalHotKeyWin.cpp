@@ -29,6 +29,10 @@ bool GlobalHotKey::isRegistered() const {
     return native_->registered;
 }
 
+bool GlobalHotKey::isPending() const {
+    return false;
+}
+
 bool GlobalHotKey::registerKey(QWidget* window) {
     if (native_->registered)
         return true;

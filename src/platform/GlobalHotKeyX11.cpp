@@ -1,8 +1,10 @@
 // The hot key on X11: a passive key grab on the root window through the application's own xcb
-// connection, for Ctrl+Alt+A with every combination of the lock keys.
+// connection, for Ctrl+Alt+A with every combination of the lock keys. On a Wayland desktop, the
+// desktop portal's shortcut.
 
 #include "platform/GlobalHotKey.h"
 #include "platform/HotKeyCombination.h"
+#include "platform/PortalShortcut.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -52,6 +54,7 @@ struct GlobalHotKey::Native {
     xcb_window_t root = 0;
     xcb_keycode_t keycode = 0;
     bool registered = false;
+    PortalShortcut* portal = nullptr;
 
     void ungrab() {
         for (std::uint16_t modifiers : HotKeyGrabModifiers())
@@ -70,12 +73,25 @@ GlobalHotKey::~GlobalHotKey() {
 }
 
 bool GlobalHotKey::isRegistered() const {
-    return native_->registered;
+    return native_->registered || (native_->portal && native_->portal->isBound());
+}
+
+bool GlobalHotKey::isPending() const {
+    return native_->portal && !native_->portal->isSettled();
 }
 
 bool GlobalHotKey::registerKey(QWidget* /*window*/) {
     if (native_->registered)
         return true;
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        if (!native_->portal) {
+            native_->portal = new PortalShortcut(QDBusConnection::sessionBus(), this);
+            connect(native_->portal, &PortalShortcut::activated, this, &GlobalHotKey::pressed);
+            connect(native_->portal, &PortalShortcut::settled, this, &GlobalHotKey::settled);
+            native_->portal->start();
+        }
+        return native_->portal->isBound();
+    }
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
         return false; // not an X11 session

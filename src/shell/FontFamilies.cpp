@@ -82,7 +82,8 @@ void EnsureChineseUiFont() {
     const QString family = QFontInfo(current).family();
     if (QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese))
         return;
-    const char* const uiFaces[] = {"WenQuanYi Micro Hei", "AR PL SungtiL GB"};
+    const char* const uiFaces[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "WenQuanYi Zen Hei",
+                                   "AR PL SungtiL GB"};
     for (const char* face : uiFaces) {
         if (Installed(QString::fromUtf8(face))) {
             QFont f = current;
@@ -91,6 +92,20 @@ void EnsureChineseUiFont() {
             return;
         }
     }
+}
+
+QStringList ChineseFontFamilies() {
+    return QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+}
+
+QString NoChineseFontWarning(const QStringList& families) {
+    if (!families.isEmpty())
+        return QString();
+    return QStringLiteral(
+        "No Chinese font is installed: the program's Chinese text will show as empty boxes.\n"
+        "Install one of the Chinese fonts Debian ships, for example:\n\n"
+        "    sudo apt install fonts-wqy-microhei\n\n"
+        "(Mei you zhongwen ziti. Qing anzhuang: sudo apt install fonts-wqy-microhei)");
 }
 
 } // namespace qj

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 namespace qj {
 
@@ -19,5 +20,12 @@ QFont NoteFont(const QString& storedName, int points);
 // Makes sure the application's user-interface font can draw Chinese; switches to an installed
 // Chinese face when the default one cannot.
 void EnsureChineseUiFont();
+
+// The installed families that draw simplified Chinese, as the system's font configuration knows
+// them.
+QStringList ChineseFontFamilies();
+// What to tell a user whose system has none of them (`families` empty): every Chinese character
+// would be an empty box, so the text is English and pinyin. Empty when there is such a face.
+QString NoChineseFontWarning(const QStringList& families);
 
 } // namespace qj

@@ -41,6 +41,8 @@ constexpr SettingSpec kSpecs[] = {
      OutOfRange::Default, false},
     {SettingKey::EdgeColumn, "EditorOptions", "EdgeColumn", "", EditorOptions{}.edgeColumn, 10, 500,
      OutOfRange::Clamp, false},
+    {SettingKey::ToggleAdviceGiven, "HotKey", "ToggleAdviceGiven", "", 0, kAny, kAny, OutOfRange::Default,
+     false},
 };
 
 QString Section(const SettingSpec& s) {
@@ -173,6 +175,15 @@ void SettingsStore::saveEditorOptions(const EditorOptions& o) {
          Entry(SettingKey::TrimTrailingBlanks, o.trimTrailingBlanks ? 1 : 0),
          Entry(SettingKey::CaretPastLineEnd, o.caretPastLineEnd ? 1 : 0),
          Entry(SettingKey::Gutter, o.gutterShown ? 1 : 0), Entry(SettingKey::EdgeColumn, o.edgeColumn)});
+}
+
+bool SettingsStore::toggleAdviceGiven() const {
+    const ProfileReading file = file_.Read();
+    return Reader(file).flag(SettingKey::ToggleAdviceGiven);
+}
+
+void SettingsStore::saveToggleAdviceGiven() {
+    file_.WriteStrings({Entry(SettingKey::ToggleAdviceGiven, 1)});
 }
 
 } // namespace qj

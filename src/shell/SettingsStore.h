@@ -33,6 +33,7 @@ enum class SettingKey {
     CaretPastLineEnd,
     Gutter,
     EdgeColumn,
+    ToggleAdviceGiven,
 };
 
 // How a stored number outside [min, max] reads.
@@ -73,6 +74,10 @@ public:
     void saveStartupCategory(const QString& name);
     void saveSkinChoice(const QString& name, int index);
     void saveEditorOptions(const EditorOptions& options);
+    // Whether the user has been told how to bind "qingjian --toggle" where the program could not
+    // hold its hot key (told once, not at every start).
+    bool toggleAdviceGiven() const;
+    void saveToggleAdviceGiven();
 
 private:
     ProfileFile file_;

@@ -21,6 +21,8 @@
 #include <QToolBar>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace qj::test {
 namespace {
 
@@ -363,6 +365,18 @@ TEST_F(MainWindowTest, FontNamesTheSystemLacksAreDrawnWithAnInstalledFace) {
     EXPECT_GT(metrics.horizontalAdvance(QLatin1Char('i')), 0.0);
     EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W')))
         << QFontInfo(standIn).family().toStdString();
+}
+
+// The start-up warning for a system without a Chinese face: none here (the test machine has
+// them), and for an empty list a text a user can read without one.
+TEST(ChineseFonts, TheWarningComesOnlyWithoutAChineseFaceAndNeedsNone) {
+    const QStringList installed = ChineseFontFamilies();
+    EXPECT_FALSE(installed.isEmpty());
+    EXPECT_TRUE(NoChineseFontWarning(installed).isEmpty());
+    EXPECT_TRUE(NoChineseFontWarning({QStringLiteral("Noto Sans CJK SC")}).isEmpty());
+    const QString warning = NoChineseFontWarning({});
+    EXPECT_TRUE(warning.contains(QStringLiteral("apt install fonts-wqy-microhei"))) << warning.toStdString();
+    EXPECT_TRUE(std::all_of(warning.begin(), warning.end(), [](QChar c) { return c.unicode() < 0x80; }));
 }
 
 TEST_F(MainWindowTest, SeasonChoiceTicksItsItemOnlyWhenItsFileExists) {

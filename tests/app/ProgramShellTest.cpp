@@ -48,8 +48,9 @@ protected:
         makeDataFile({{QStringLiteral("帮助"), {{0, 0, QStringLiteral("帮助"), QStringLiteral("说明")}}}});
         start();
     }
-    // A fresh start of the program on the same folder.
-    void start() {
+    // A fresh start of the program on the same folder. No hot key can be held offscreen; unless
+    // `keyHeld` is false the tray is told it is, as on an X11 desktop.
+    void start(bool keyHeld = true) {
         shell.reset();
         windows.reset();
         closeWindow();
@@ -58,6 +59,8 @@ protected:
         open();
         windows = std::make_unique<ProgramWindows>(*window, fake->services());
         shell = std::make_unique<ProgramShell>(*window, fake->services(), *windows);
+        if (keyHeld)
+            tray().setHotKeyHeld(true);
         window->show();
     }
     void TearDown() override {
@@ -193,6 +196,41 @@ TEST_F(ProgramShellTest, OnlyTheMouseOnTheIconChangesTheTooltip) {
     }
 }
 
+// Where the program holds no hot key (offscreen here, as on a Wayland desktop) the tooltip names the
+// command a desktop's key binding can run, and the user is told once, not at every start, how to
+// bind it.
+TEST_F(ProgramShellTest, WithoutTheHotKeyTheTooltipNamesTheToggleCommandAndTheAdviceComesOnce) {
+    start(false);
+    ASSERT_FALSE(window->hotKey()->isRegistered());
+    emit tray().a1()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(tray().a1()->toolTip(), QStringLiteral("显示/隐藏 图标\n [qingjian --toggle] "));
+    QCoreApplication::processEvents(); // the start-up check: nothing said on the offscreen platform
+    EXPECT_TRUE(fake->dialogs.calls().empty());
+    fake->dialogs.answerMessage(DialogButton::Ok);
+    shell->adviseToggle(QStringLiteral("wayland"));
+    shell->adviseToggle(QStringLiteral("wayland"));
+    ASSERT_EQ(fake->dialogs.calls().size(), 1u);
+    EXPECT_TRUE(fake->dialogs.calls()[0].text.contains(QStringLiteral("\n    qingjian --toggle\n")));
+    start(false);
+    shell->adviseToggle(QStringLiteral("wayland"));
+    EXPECT_TRUE(fake->dialogs.calls().empty()) << "the settings file remembers it";
+}
+
+TEST(ToggleAdvice, OnlyWhereNoKeyIsHeldOnARealDesktopAndNotYetGiven) {
+    const struct {
+        bool held;
+        const char* platform;
+        bool given;
+        bool said;
+    } cases[] = {
+        {false, "wayland", false, true}, {false, "xcb", false, true},        {true, "wayland", false, false},
+        {false, "wayland", true, false}, {false, "offscreen", false, false}, {false, "minimal", false, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(!ToggleAdvice(c.held, QString::fromLatin1(c.platform), c.given).isEmpty(), c.said)
+            << c.platform;
+}
+
 TEST_F(ProgramShellTest, HotKeyTakesWindowAndIconAwayAndBringsBothBack) {
     ASSERT_NE(window->hotKey(), nullptr);
     struct Step {
@@ -207,18 +245,24 @@ TEST_F(ProgramShellTest, HotKeyTakesWindowAndIconAwayAndBringsBothBack) {
         {"hide", true, true},     // hidden by 隐藏主窗口
         {"minimise", true, true}, // a minimised window comes back too
     };
-    for (const Step& s : steps) {
-        const QString before = QString::fromUtf8(s.before);
-        SCOPED_TRACE(s.before);
-        if (before == QStringLiteral("close"))
-            window->hide(); // what closing does where there is a tray
-        else if (before == QStringLiteral("hide"))
-            FindAction(window.get(), QStringLiteral("actHideMainW"))->trigger();
-        else if (before == QStringLiteral("minimise"))
-            window->showMinimized();
-        emit window->hotKey()->pressed();
-        EXPECT_EQ(windowShown(), s.shownAfter);
-        EXPECT_EQ(iconShown(), s.iconAfter);
+    // The key itself, and "qingjian --toggle" from a desktop's own key binding.
+    for (const bool byCommand : {false, true}) {
+        for (const Step& s : steps) {
+            const QString before = QString::fromUtf8(s.before);
+            SCOPED_TRACE(std::string(s.before) + (byCommand ? " --toggle" : " key"));
+            if (before == QStringLiteral("close"))
+                window->hide(); // what closing does where there is a tray
+            else if (before == QStringLiteral("hide"))
+                FindAction(window.get(), QStringLiteral("actHideMainW"))->trigger();
+            else if (before == QStringLiteral("minimise"))
+                window->showMinimized();
+            if (byCommand)
+                shell->toggleRequested();
+            else
+                emit window->hotKey()->pressed();
+            EXPECT_EQ(windowShown(), s.shownAfter);
+            EXPECT_EQ(iconShown(), s.iconAfter);
+        }
     }
     // Gone with the icon, the program comes back from a second start as well.
     emit window->hotKey()->pressed();

@@ -44,6 +44,7 @@ echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 echo "Depends: $(dpkg-deb -f "$deb" Depends)"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries"
 dpkg-deb -f "$deb" Depends | grep -q 'libsqlite3-0' || fail "Depends lacks SQLite"
+dpkg-deb -f "$deb" Depends | grep -q 'fonts-wqy-microhei | fonts-noto-cjk' || fail "Depends lacks a Chinese font"
 
 # What it installs.
 root=$scratch/root
@@ -62,12 +63,21 @@ for size in 16 22 24 32 48 64 128 256; do
     file "$png" | grep -q "$size x $size" || fail "the ${size}px icon is $(file -b "$png")"
 done
 [ -x "$root/usr/bin/qingjian" ] || fail "qingjian is not executable"
+for program in qingjian qingjian-cli; do
+    readelf -S "$root/usr/bin/$program" | grep -Eq '\.comment|\.note ' && fail "$program keeps its .comment section"
+    readelf -d "$root/usr/bin/$program" | grep -q 'BIND_NOW' || fail "$program is not bound at start (bindnow)"
+done
+[ -s "$root/usr/share/doc/qingjian/copyright" ] && head -1 "$root/usr/share/doc/qingjian/copyright" |
+    grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file is not machine-readable"
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop-file-validate"
-appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$scratch/as.log" 2>&1 ||
+appstreamcli validate --pedantic --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$scratch/as.log" 2>&1 ||
     { cat "$scratch/as.log" >&2; fail "appstreamcli validate"; }
 if command -v lintian >/dev/null 2>&1; then
-    lintian --fail-on error --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 ||
+    lintian -I --pedantic --fail-on error --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 ||
         { cat "$scratch/lintian.log" >&2; fail "lintian reports errors"; }
+    grep -E 'hardening-|binary-has-unneeded-section' "$scratch/lintian.log" >&2 &&
+        fail "lintian finds binaries without Debian's hardening"
     echo "lintian:"
     sed 's/^/  /' "$scratch/lintian.log"
 else

@@ -10,7 +10,8 @@ QString Refusal(const QString& what, const QList<QPair<QString, QString>>& optio
     QStringList accepted;
     for (const auto& o : options)
         accepted << o.first;
-    accepted << QString::fromLatin1(kDataFolderOption) + QStringLiteral(" DIR") << QStringLiteral("--help")
+    accepted << QString::fromLatin1(kToggleOption)
+             << QString::fromLatin1(kDataFolderOption) + QStringLiteral(" DIR") << QStringLiteral("--help")
              << QStringLiteral("--version");
     return QStringLiteral("qingjian: %1 (accepted: %2)").arg(what, accepted.join(QStringLiteral(", ")));
 }
@@ -34,6 +35,10 @@ LaunchRequest ParseLaunchArguments(const QStringList& arguments,
         }
         if (argument == QLatin1String("--version")) {
             request.version = true;
+            continue;
+        }
+        if (argument == QLatin1String(kToggleOption)) {
+            request.toggle = true;
             continue;
         }
         if (argument == folderOption || argument.startsWith(folderOption + QLatin1Char('='))) {
@@ -63,6 +68,10 @@ QString LaunchUsage(const QList<QPair<QString, QString>>& options, const QString
                                   "选项:\n");
     for (const auto& o : options)
         text += QStringLiteral("  %1\n      %2\n").arg(o.first, o.second);
+    text += QStringLiteral("  %1\n      正在运行的程序隐藏或显示主窗口和托盘图标，与热键 Ctrl+Alt+A 相同；\n"
+                           "      热键不可用时（如 Wayland 桌面），可在桌面的键盘设置中把一个快捷键绑定到\n"
+                           "      “qingjian %1”\n")
+                .arg(QString::fromLatin1(kToggleOption));
     text += QStringLiteral("  %1 DIR\n      数据放在 DIR（也可用环境变量 %2）\n")
                 .arg(QString::fromLatin1(kDataFolderOption), QString::fromLatin1(kDataFolderVariable));
     text += QStringLiteral("  --help\n      显示本说明\n  --version\n      显示版本\n\n");

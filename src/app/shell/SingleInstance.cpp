@@ -17,8 +17,10 @@ namespace qj {
 
 namespace {
 
-// One request per line: "show" for the main window, "open NAME" for one of the other windows.
+// One request per line: "show" for the main window, "open NAME" for one of the other windows,
+// "toggle" for what the hot key does.
 constexpr char kShowRequest[] = "show\n";
+constexpr char kToggleRequest[] = "toggle\n";
 constexpr char kOpenPrefix[] = "open ";
 constexpr int kConnectTimeoutMs = 1000;
 
@@ -85,15 +87,15 @@ SingleInstance::~SingleInstance() {
         server_->close();
 }
 
-bool SingleInstance::notifyPrimary(const QStringList& windows) const {
+bool SingleInstance::notifyPrimary(const QStringList& windows, bool toggle) const {
     QLocalSocket socket;
     socket.connectToServer(serverName_);
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return false;
-    QByteArray request;
+    QByteArray request = toggle ? QByteArray(kToggleRequest) : QByteArray();
     for (const QString& window : windows)
         request += kOpenPrefix + window.toUtf8() + '\n';
-    socket.write(windows.isEmpty() ? QByteArray(kShowRequest) : request);
+    socket.write(request.isEmpty() ? QByteArray(kShowRequest) : request);
     socket.waitForBytesWritten(kConnectTimeoutMs);
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState)
@@ -101,7 +103,7 @@ bool SingleInstance::notifyPrimary(const QStringList& windows) const {
     return true;
 }
 
-bool SingleInstance::tryBecomePrimary(const QStringList& windows) {
+bool SingleInstance::tryBecomePrimary(const QStringList& windows, bool toggle) {
     if (serverName_.isEmpty())
         return true; // no private place to meet: this copy runs on its own (problem() says so)
     // Two copies started together must not both decide they are the first: the look-and-listen
@@ -110,7 +112,7 @@ bool SingleInstance::tryBecomePrimary(const QStringList& windows) {
     lock.setStaleLockTime(0);
     const bool locked = lock.tryLock(5000);
 
-    if (notifyPrimary(windows))
+    if (notifyPrimary(windows, toggle))
         return false;
 
     // Nobody answered: whatever socket is there was left by a copy that died.
@@ -145,6 +147,8 @@ void SingleInstance::onNewConnection() {
 void SingleInstance::handleRequest(const QByteArray& request) {
     if (request == QByteArray(kShowRequest).trimmed())
         emit showRequested();
+    else if (request == QByteArray(kToggleRequest).trimmed())
+        emit toggleRequested();
     else if (request.startsWith(kOpenPrefix))
         emit windowRequested(QString::fromUtf8(request.mid(qsizetype(sizeof kOpenPrefix) - 1)));
 }

@@ -33,8 +33,10 @@ public:
     // True: this is the only copy, and it now listens for later copies. False: another copy runs
     // and has been asked to show its main window, or, when `windows` names some, to show those
     // windows instead; the caller should end.
-    // If the socket cannot be set up at all, the program still starts (true).
-    bool tryBecomePrimary(const QStringList& windows = {});
+    // With `toggle` the other copy is asked to hide or show itself as its hot key does (and to
+    // show `windows` after that). If the socket cannot be set up at all, the program still starts
+    // (true).
+    bool tryBecomePrimary(const QStringList& windows = {}, bool toggle = false);
 
     // The server name (on Unix the socket's path) copies of this user meet at; empty when there
     // is no private folder to meet in.
@@ -47,9 +49,11 @@ signals:
     void showRequested();
     // A later copy started with a command-line option that asks for one window (e.g. "calendar").
     void windowRequested(const QString& window);
+    // A later copy started with --toggle: hide or show as the hot key does.
+    void toggleRequested();
 
 private:
-    bool notifyPrimary(const QStringList& windows) const;
+    bool notifyPrimary(const QStringList& windows, bool toggle) const;
     void handleRequest(const QByteArray& request);
     void onNewConnection();
 

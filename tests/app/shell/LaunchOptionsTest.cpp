@@ -22,6 +22,7 @@ TEST(LaunchOptions, KnownOptionsNameWindowsAndAnythingElseIsRefused) {
         {{"-c"}, {}, true},
         {{"--CALENDAR"}, {}, true},
         {{"--help=yes"}, {}, true},
+        {{"--toggle=yes"}, {}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -31,7 +32,8 @@ TEST(LaunchOptions, KnownOptionsNameWindowsAndAnythingElseIsRefused) {
         if (c.refused) {
             EXPECT_FALSE(request.error.contains('\n'));
             // Names what is accepted, the general options too.
-            for (const char* accepted : {"--calendar", "--data-folder DIR", "--help", "--version"})
+            for (const char* accepted :
+                 {"--calendar", "--toggle", "--data-folder DIR", "--help", "--version"})
                 EXPECT_TRUE(request.error.contains(QString::fromLatin1(accepted))) << accepted;
             EXPECT_FALSE(request.help || request.version);
             EXPECT_TRUE(request.dataFolder.isEmpty());
@@ -39,33 +41,44 @@ TEST(LaunchOptions, KnownOptionsNameWindowsAndAnythingElseIsRefused) {
     }
 }
 
-TEST(LaunchOptions, HelpVersionAndTheDataFolder) {
+TEST(LaunchOptions, HelpVersionToggleAndTheDataFolder) {
     struct Case {
         QStringList arguments;
         bool help;
         bool version;
+        bool toggle;
         QString folder;
         QStringList windows;
         bool refused;
     };
     const Case cases[] = {
-        {{"--help"}, true, false, {}, {}, false},
-        {{"-h"}, true, false, {}, {}, false},
-        {{"--version"}, false, true, {}, {}, false},
-        {{"--calendar", "--help"}, true, false, {}, {"calendar"}, false},
-        {{"--data-folder", "/tmp/notes"}, false, false, "/tmp/notes", {}, false},
-        {{"--data-folder=/tmp/笔记"}, false, false, "/tmp/笔记", {}, false},
-        {{"--data-folder", "/a", "--data-folder=/b", "--search"}, false, false, "/b", {"search"}, false},
-        {{"--data-folder", "--calendar"}, false, false, "--calendar", {}, false},
-        {{"--data-folder"}, false, false, {}, {}, true},
-        {{"--data-folder="}, false, false, {}, {}, true},
-        {{"--data-folders", "/a"}, false, false, {}, {}, true},
+        {{"--help"}, true, false, false, {}, {}, false},
+        {{"-h"}, true, false, false, {}, {}, false},
+        {{"--version"}, false, true, false, {}, {}, false},
+        {{"--calendar", "--help"}, true, false, false, {}, {"calendar"}, false},
+        {{"--data-folder", "/tmp/notes"}, false, false, false, "/tmp/notes", {}, false},
+        {{"--data-folder=/tmp/笔记"}, false, false, false, "/tmp/笔记", {}, false},
+        {{"--data-folder", "/a", "--data-folder=/b", "--search"},
+         false,
+         false,
+         false,
+         "/b",
+         {"search"},
+         false},
+        {{"--data-folder", "--calendar"}, false, false, false, "--calendar", {}, false},
+        {{"--data-folder"}, false, false, false, {}, {}, true},
+        {{"--data-folder="}, false, false, false, {}, {}, true},
+        {{"--data-folders", "/a"}, false, false, false, {}, {}, true},
+        {{"--toggle"}, false, false, true, {}, {}, false},
+        {{"--toggle", "--calendar", "--toggle"}, false, false, true, {}, {"calendar"}, false},
+        {{"--toggle", "--bogus"}, false, false, false, {}, {}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         const LaunchRequest request = ParseLaunchArguments(c.arguments, kOptions);
         EXPECT_EQ(request.help, c.help);
         EXPECT_EQ(request.version, c.version);
+        EXPECT_EQ(request.toggle, c.toggle);
         EXPECT_EQ(request.dataFolder, c.folder);
         EXPECT_EQ(request.windows, c.windows);
         EXPECT_EQ(!request.error.isEmpty(), c.refused) << request.error.toStdString();
@@ -78,8 +91,8 @@ TEST(LaunchOptions, UsageListsEveryOptionTheRuleAndTheFolderInUse) {
                                       QStringLiteral("数据文件夹（安装）：/x"));
     for (const char* part :
          {"用法: qingjian", "--calendar\n      显示日历", "--alert\n      定时报警", "--data-folder DIR",
-          "QINGJIAN_DATA_DIR", "--help", "--version", "portable", "~/.local/share/qingjian",
-          "$XDG_DATA_HOME/qingjian", "数据文件夹（安装）：/x\n"})
+          "QINGJIAN_DATA_DIR", "--help", "--version", "--toggle\n", "“qingjian --toggle”", "portable",
+          "~/.local/share/qingjian", "$XDG_DATA_HOME/qingjian", "数据文件夹（安装）：/x\n"})
         EXPECT_TRUE(usage.contains(QString::fromUtf8(part))) << part;
     EXPECT_TRUE(usage.endsWith(QStringLiteral("：/x\n")));
 }

@@ -58,6 +58,36 @@ TEST(SingleInstance, LaterCopyWithWindowOptionsAsksForThoseWindowsOnly) {
     EXPECT_EQ(shows.count(), 0);
 }
 
+// "qingjian --toggle" asks the running copy for what its hot key does, and for nothing else
+// unless windows are named too.
+TEST(SingleInstance, ALaterCopyWithToggleAsksForTheToggle) {
+    SingleInstance first(TestKey("toggle"));
+    ASSERT_TRUE(first.tryBecomePrimary());
+    QSignalSpy shows(&first, &SingleInstance::showRequested);
+    QSignalSpy toggles(&first, &SingleInstance::toggleRequested);
+    QSignalSpy windows(&first, &SingleInstance::windowRequested);
+    const struct {
+        QStringList windows;
+        bool toggle;
+        int toggles, windows, shows; // counted from the start
+    } starts[] = {
+        {{}, true, 1, 0, 0},
+        {{QStringLiteral("calendar")}, true, 2, 1, 0},
+        {{}, false, 2, 1, 1},
+    };
+    for (const auto& s : starts) {
+        SingleInstance later(TestKey("toggle"));
+        EXPECT_FALSE(later.tryBecomePrimary(s.windows, s.toggle));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return toggles.count() == s.toggles && windows.count() == s.windows &&
+                       shows.count() == s.shows;
+            },
+            3000))
+            << toggles.count() << " " << windows.count() << " " << shows.count();
+    }
+}
+
 TEST(SingleInstance, CopiesOfOtherProgramsOrKeysDoNotMeet) {
     SingleInstance one(TestKey("one"));
     SingleInstance other(TestKey("other"));
