@@ -64,6 +64,9 @@ QString PathText(const QVariant& value) {
 PortalShortcut::PortalShortcut(const QDBusConnection& bus, QObject* parent) : QObject(parent), bus_(bus) {
     qDBusRegisterMetaType<PortalShortcutEntry>();
     qDBusRegisterMetaType<QList<PortalShortcutEntry>>();
+    // The press's slot names its types as text: they must be known by name before it is connected
+    // (the first connection of a program would otherwise fail).
+    qRegisterMetaType<QDBusObjectPath>();
 }
 
 void PortalShortcut::start() {
@@ -71,8 +74,9 @@ void PortalShortcut::start() {
         return;
     if (!bus_.isConnected())
         return settle(false);
-    bus_.connect(Latin(kService), Latin(kPath), Latin(kInterface), QStringLiteral("Activated"), this,
-                 SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    if (!bus_.connect(Latin(kService), Latin(kPath), Latin(kInterface), QStringLiteral("Activated"), this,
+                      SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap))))
+        return settle(false);
     state_ = State::CreatingSession;
     const QString token = NextToken("session");
     const QVariantMap options{{QStringLiteral("handle_token"), token},

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -47,6 +48,15 @@ private:
     QProcess daemon_;
     QString address_;
     QStringList names_;
+};
+
+// Counts every message of a D-Bus signal it is connected to, whoever it is for.
+class MessageCounter : public QObject {
+    Q_OBJECT
+public:
+    int count = 0;
+public slots:
+    void seen(const QDBusMessage&) { ++count; }
 };
 
 // How the test's portal answers.
@@ -134,10 +144,15 @@ TEST(PortalShortcut, TheDesktopsAnswerDecidesAndOnlyTheBoundKeyPresses) {
         ASSERT_TRUE(portalSide.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
         ASSERT_TRUE(portalSide.registerVirtualObject(QString::fromLatin1(kPortalPath), &portal));
 
-        PortalShortcut shortcut(bus.connect(QStringLiteral("program")));
+        QDBusConnection program = bus.connect(QStringLiteral("program"));
+        PortalShortcut shortcut(program);
         QSignalSpy settled(&shortcut, &PortalShortcut::settled);
         QSignalSpy activated(&shortcut, &PortalShortcut::activated);
         shortcut.start();
+        // Connected after the shortcut: when it has seen the presses, so has the shortcut.
+        MessageCounter presses;
+        program.connect(QString(), QString::fromLatin1(kPortalPath), QString::fromLatin1(kPortalInterface),
+                        QStringLiteral("Activated"), &presses, SLOT(seen(QDBusMessage)));
         ASSERT_TRUE(settled.wait(5000));
         EXPECT_EQ(settled.at(0).at(0).toBool(), c.bound);
         EXPECT_EQ(shortcut.isBound(), c.bound);
@@ -156,7 +171,7 @@ TEST(PortalShortcut, TheDesktopsAnswerDecidesAndOnlyTheBoundKeyPresses) {
         portal.press(portal.session + QStringLiteral("x"), QStringLiteral("toggle"));
         portal.press(portal.session, QStringLiteral("other"));
         portal.press(portal.session, QStringLiteral("toggle"));
-        QTest::qWait(300);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return presses.count == 3; }, 5000));
         EXPECT_EQ(activated.count(), c.bound ? 1 : 0);
         EXPECT_EQ(settled.count(), 1);
         portalSide.unregisterObject(QString::fromLatin1(kPortalPath));
@@ -184,3 +199,5 @@ TEST(PortalShortcut, WithoutAPortalOrABusThereIsNoKey) {
 
 } // namespace
 } // namespace qj
+
+#include "PortalShortcutTest.moc"

@@ -67,7 +67,7 @@ TEST(SingleInstance, ALaterCopyWithToggleAsksForTheToggle) {
     QSignalSpy toggles(&first, &SingleInstance::toggleRequested);
     QSignalSpy windows(&first, &SingleInstance::windowRequested);
     const struct {
-        QStringList windows;
+        QStringList asked;
         bool toggle;
         int toggles, windows, shows; // counted from the start
     } starts[] = {
@@ -77,7 +77,7 @@ TEST(SingleInstance, ALaterCopyWithToggleAsksForTheToggle) {
     };
     for (const auto& s : starts) {
         SingleInstance later(TestKey("toggle"));
-        EXPECT_FALSE(later.tryBecomePrimary(s.windows, s.toggle));
+        EXPECT_FALSE(later.tryBecomePrimary(s.asked, s.toggle));
         EXPECT_TRUE(QTest::qWaitFor(
             [&] {
                 return toggles.count() == s.toggles && windows.count() == s.windows &&
