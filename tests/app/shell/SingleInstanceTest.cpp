@@ -181,6 +181,7 @@ TEST(SingleInstanceFolder, OnlyAFolderOfTheUsersOwnThatNoOneElseMayEnterIsPrivat
     ASSERT_EQ(::mkdir(QFile::encodeName(at("mine")).constData(), 0700), 0);
     ASSERT_EQ(::mkdir(QFile::encodeName(at("open")).constData(), 0755), 0);
     ASSERT_EQ(::mkdir(QFile::encodeName(at("group")).constData(), 0710), 0);
+    ASSERT_EQ(::mkdir(QFile::encodeName(at("others")).constData(), 0701), 0);
     MadeByAnotherUser(at("theirs"));
     ASSERT_EQ(::chmod(QFile::encodeName(at("theirs")).constData(), 0700), 0);
     ASSERT_TRUE(QFile::link(at("mine"), at("link")));
@@ -190,9 +191,9 @@ TEST(SingleInstanceFolder, OnlyAFolderOfTheUsersOwnThatNoOneElseMayEnterIsPrivat
         bool create;
         bool isPrivate;
     } cases[] = {
-        {"mine", false, true},    {"open", false, false},    {"group", false, false},
-        {"theirs", false, false}, {"theirs", true, false},   {"link", false, false},
-        {"file", true, false},    {"missing", false, false}, {"new", true, true},
+        {"mine", false, true},     {"open", false, false},  {"group", false, false}, {"others", false, false},
+        {"theirs", false, false},  {"theirs", true, false}, {"link", false, false},  {"file", true, false},
+        {"missing", false, false}, {"new", true, true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsPrivateFolder(at(c.name), c.create), c.isPrivate) << c.name << " " << c.create;

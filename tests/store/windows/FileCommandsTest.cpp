@@ -96,7 +96,7 @@ TEST_F(FileCommandsTest, BackupFailingHalfWaySaysSoAndLeavesNoPartialCopy) {
     ASSERT_EQ(dialogs().calls().size(), 2u);
     EXPECT_EQ(dialogs().calls()[1].icon, MessageIcon::Error);
     EXPECT_TRUE(dialogs().calls()[1].text.contains(QStringLiteral("不完整的备份文件已删除")));
-    EXPECT_FALSE(dir.exists(QStringLiteral("2024-3-5/dataly.dat")));
+    EXPECT_FALSE(dir.exists(QStringLiteral("2024-3-5"))) << "the dated folder of the failed copy stays";
     expectNotebookWorks();
 }
 
