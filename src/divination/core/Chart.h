@@ -37,6 +37,7 @@ struct ChartState {
     int changedLower = 1;
     int dayStem = 1;                    // 1..10
     int dayBranch = 1;                  // 1..12
+    int monthBranch = 3;                // 1..12, branch of the chart day's month pillar (寅 by default)
     int movingPosition = kNoMovingLine; // row the next ArrangeChart marks as moving; 6 = none
 
     ChartColumn lines; // the line marks: the authoritative store of the six line states
