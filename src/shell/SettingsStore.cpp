@@ -41,6 +41,8 @@ constexpr SettingSpec kSpecs[] = {
      OutOfRange::Default, false},
     {SettingKey::EdgeColumn, "EditorOptions", "EdgeColumn", "", EditorOptions{}.edgeColumn, 10, 500,
      OutOfRange::Clamp, false},
+    {SettingKey::ReportAnalysis, "Divination", "ReportAnalysis", "", 0, 0, 1, OutOfRange::Default, false},
+    {SettingKey::ChangedPalace, "Divination", "ChangedPalace", "", 0, 0, 1, OutOfRange::Default, false},
 };
 
 QString Section(const SettingSpec& s) {
@@ -173,6 +175,20 @@ void SettingsStore::saveEditorOptions(const EditorOptions& o) {
          Entry(SettingKey::TrimTrailingBlanks, o.trimTrailingBlanks ? 1 : 0),
          Entry(SettingKey::CaretPastLineEnd, o.caretPastLineEnd ? 1 : 0),
          Entry(SettingKey::Gutter, o.gutterShown ? 1 : 0), Entry(SettingKey::EdgeColumn, o.edgeColumn)});
+}
+
+DivinationSettings SettingsStore::readDivination() const {
+    const ProfileReading file = file_.Read();
+    const Reader r(file);
+    DivinationSettings d;
+    d.reportAnalysis = r.number(SettingKey::ReportAnalysis) == 1;
+    d.changedOwnPalace = r.number(SettingKey::ChangedPalace) == 1;
+    return d;
+}
+
+void SettingsStore::saveDivination(const DivinationSettings& d) {
+    file_.WriteStrings({Entry(SettingKey::ReportAnalysis, d.reportAnalysis ? 1 : 0),
+                        Entry(SettingKey::ChangedPalace, d.changedOwnPalace ? 1 : 0)});
 }
 
 } // namespace qj

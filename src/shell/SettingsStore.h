@@ -33,6 +33,8 @@ enum class SettingKey {
     CaretPastLineEnd,
     Gutter,
     EdgeColumn,
+    ReportAnalysis,
+    ChangedPalace,
 };
 
 // How a stored number outside [min, max] reads.
@@ -73,6 +75,9 @@ public:
     void saveStartupCategory(const QString& name);
     void saveSkinChoice(const QString& name, int index);
     void saveEditorOptions(const EditorOptions& options);
+    // The divination window's reading choices, written the moment they change.
+    DivinationSettings readDivination() const;
+    void saveDivination(const DivinationSettings& settings);
 
 private:
     ProfileFile file_;
