@@ -80,6 +80,10 @@ void RefreshChangedHexagram(ChartState& chart);
 // Switch the line of `row` (0..5) between static and moving, then refresh the changed hexagram.
 void ToggleMoving(ChartState& chart, int row);
 
+// Reckon the changed hexagram's relatives against its own palace instead of the primary one (a
+// school's choice; the chart as arranged follows the primary palace).
+void ReckonChangedRelativesByOwnPalace(ChartState& chart);
+
 // The line state held by a row of the line column.
 LineState LineStateAt(const ChartState& chart, int row);
 
