@@ -176,6 +176,14 @@ std::string ChangeMarks(const LineReading& r) {
     return s;
 }
 
+std::string ChangeCell(const LineReading& r) {
+    if (!r.change)
+        return {};
+    std::string s = "→" + Branch(r.change->branch);
+    Join(s, ChangeMarks(r));
+    return s;
+}
+
 std::string ShenshaMarks(const LineReading& r) {
     std::string s;
     for (int i = 0; i < kShenshaCount; ++i)
@@ -327,7 +335,7 @@ std::vector<std::string> AnalysisSection(const ChartAnalysis& a,
         lines.push_back(WithoutTrailingBlanks(
             Padded(std::string(LineName(line)), 6) +
             Padded(std::string(RelativeName(r.relative)) + Entry(r.branch), 12) + Padded(MonthMarks(r), 16) +
-            Padded(DayMarks(r), 22) + Padded(r.isVoid ? "空" : "", 4) + Padded(ChangeMarks(r), 26) +
+            Padded(DayMarks(r), 22) + Padded(r.isVoid ? "空" : "", 4) + Padded(ChangeCell(r), 26) +
             ShenshaMarks(r)));
     }
     if (request && a.useGod) {

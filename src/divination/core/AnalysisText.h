@@ -23,7 +23,9 @@ std::string BodyText(const HexagramFacts& f);
 // The marks of one line, blank-separated, each empty when nothing applies:
 std::string MonthMarks(const LineReading& r); // "旺", "死 月破", "相 月合", "旺 临月"
 std::string DayMarks(const LineReading& r); // "日生", "日克 日冲 日破", "日合", "比 临日", "泄 冲 暗动"
-std::string ChangeMarks(const LineReading& r);  // "化进神 回头生 化空" … ("" for a static line)
+std::string ChangeMarks(const LineReading& r); // "化进神 回头生 化空" … ("" for a static line)
+// The changed branch and the marks: "→辰 回头克 化墓" ("" for a static line).
+std::string ChangeCell(const LineReading& r);
 std::string ShenshaMarks(const LineReading& r); // "驿马 贵人"
 // "伏吟(内卦) 反吟(外卦)" or "".
 std::string RecitationText(const ChartAnalysis& a);

@@ -113,7 +113,7 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent) {
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int widths[kColumnCount] = {90, 100, 130, 28, 150, 110};
+    const int widths[kColumnCount] = {84, 92, 124, 26, 140, 100};
     int width = 2 * table_->frameWidth();
     for (int c = 0; c < kColumnCount; ++c) {
         table_->setColumnWidth(c, widths[c]);
@@ -124,7 +124,7 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent) {
     facts_ = new QLabel(this);
     facts_->setObjectName(QStringLiteral("lblAnalysisFacts"));
     facts_->setWordWrap(true);
-    facts_->setFixedWidth(330);
+    facts_->setFixedWidth(300);
     facts_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     facts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     body->addWidget(table_, 0, Qt::AlignTop);
@@ -171,16 +171,13 @@ void AnalysisPanel::showAnalysis(const ChartAnalysis& a) {
     for (int row = 0; row < kChartRows; ++row) {
         const int line = kChartRows - row;
         const LineReading& r = a.lines[static_cast<size_t>(line - 1)];
-        std::string change = ChangeMarks(r);
-        if (r.change)
-            change = "→" + std::string(BranchName(r.change->branch)) + (change.empty() ? "" : " " + change);
         const QString cells[kColumnCount] = {
             Text(LineName(line)) + QLatin1Char(' ') + Text(RelativeName(r.relative)) +
                 Text(BranchName(r.branch)),
             Text(MonthMarks(r)),
             Text(DayMarks(r)),
             r.isVoid ? QStringLiteral("空") : QString(),
-            Text(change),
+            Text(ChangeCell(r)),
             Text(ShenshaMarks(r)),
         };
         const QString tip = Text(LineExplanation(a, line));

@@ -8,8 +8,11 @@
 #include "shell/SettingsStore.h"
 
 #include <QLayout>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace qj {
 
@@ -56,8 +59,16 @@ void TFPaiGua::showAnalysisPanel(bool open) {
     pnlChart_->layout()->activate();
     centralWidget()->layout()->activate();
     layout()->activate();
-    if (!isMaximized() && !isFullScreen())
+    if (!isMaximized() && !isFullScreen()) {
         resize(target, height());
+        // A window that now reaches past the screen's right edge moves left as far as it must.
+        if (const QScreen* shown = screen()) {
+            const QRect area = shown->availableGeometry();
+            const QRect frame = frameGeometry();
+            if (frame.right() > area.right())
+                move(std::max(area.left(), pos().x() - (frame.right() - area.right())), pos().y());
+        }
+    }
     runCommand([this] { refreshAnalysis(); });
 }
 

@@ -260,6 +260,43 @@ TEST(Analysis, UseGod) {
     }
 }
 
+// The section a report ends with: its table lines up by GBK columns (a Chinese character takes two).
+TEST(Analysis, SectionOfTheClassicalCaseAndOfAStaticChart) {
+    const UseGodRequest children{UseGodChoice::Relative, 2};
+    const std::vector<std::string> s = AnalysisSection(Analysed(kBi, kSiMonthJiYou, {}, children), children);
+    const auto blanks = [](int n) { return std::string(static_cast<size_t>(n), ' '); };
+    const std::vector<std::string> expected{
+        "分析：",
+        "本卦 山火贲 [艮宫] 六合卦  卦身 子 (五爻)",
+        "      互卦 雷水解 [震宫]  错卦 泽水困 [兑宫]  综卦 火雷噬嗑 [巽宫]",
+        "变卦 天雷无妄 [巽宫] 六冲卦  卦身 卯 (不上卦)",
+        "      互卦 风山渐 [艮宫]  错卦 地风升 [震宫]  综卦 山天大畜 [艮宫]",
+        "月建 巳  日辰 己酉  旬空 寅卯",
+        "三合 申子辰合水局 (变爻申 动爻子 变爻辰)",
+        "神煞 驿马亥 桃花午 贵人子申 禄神午 羊刃巳 文昌酉 将星酉 华盖丑 天医辰",
+        "爻位  六亲" + blanks(8) + "月建" + blanks(12) + "日辰" + blanks(18) + "空" + blanks(2) + "动变" +
+            blanks(22) + "神煞",
+        "上爻  官鬼寅木    休" + blanks(14) + "日克" + blanks(18) + "空",
+        "五爻  妻财子水    囚" + blanks(14) + "日生" + blanks(22) + "→申 回头生" + blanks(15) + "贵人",
+        "四爻  兄弟戌土    相" + blanks(14) + "泄日" + blanks(22) + "→午 回头生",
+        "三爻  妻财亥水    囚 月破" + blanks(9) + "日生" + blanks(22) + "→辰 回头克 化墓" + blanks(10) +
+            "驿马",
+        "二爻  兄弟丑土    相" + blanks(14) + "泄日" + blanks(48) + "华盖",
+        "初爻  官鬼卯木    休" + blanks(14) + "日克 日冲 日破" + blanks(8) + "空",
+        "用神子孙: 本卦不现, 见于变卦 五爻, 伏于三爻妻财亥水之下 (伏神申金, 伏生飞)",
+        "原神 二爻 四爻  忌神 无  仇神 初爻 上爻",
+    };
+    EXPECT_EQ(s, expected);
+
+    // A static chart has no changed hexagram, no 伏吟 or 反吟, and without a 用神 no 用神 lines.
+    const std::vector<std::string> still = AnalysisSection(Analysed(kQian, kYinMonthJiaZi), std::nullopt);
+    EXPECT_EQ(still.size(), 12u);
+    for (const std::string& line : still)
+        EXPECT_FALSE(line.starts_with("变卦") || line.starts_with("伏吟") || line.starts_with("用神") ||
+                     line.starts_with("三合"))
+            << line;
+}
+
 TEST(Analysis, ChangedRelativesFollowTheChosenPalace) {
     // 乾之夬: the changed 未土 is 父母 against the 乾 palace (金), 兄弟 against 夬's own 坤 palace (土).
     const ChartAnalysis primary = Analysed("311111", kYinMonthJiaZi);
