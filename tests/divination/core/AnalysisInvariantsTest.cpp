@@ -77,6 +77,13 @@ void CheckUseGod(Failures& f, const ChartState& chart) {
             f.check(chart.hiddenNajia[static_cast<size_t>(kChartRows - u.hidden->line)] != kNoHiddenNajia,
                     "伏神 where the chart shows one");
             phase = BranchPhaseRank(u.hidden->branch);
+            // A missing relative stands once in the pure hexagram (the twice-standing 土 one never
+            // goes missing): there is one place to hide.
+            const int palace = a.primary.self.place.palace;
+            int inPure = 0;
+            for (int branch : NajiaBranches(palace, palace))
+                inPure += BranchPhaseRank(branch) == phase ? 1 : 0;
+            f.check(inPure == 1, "a missing relative stands once in the pure hexagram");
         } else {
             f.check(u.lines != 0, "missing 用神 has a 伏神");
         }
