@@ -14,9 +14,11 @@
 #include "calendar/ui/CnCalendar.h"
 #include "calendar/ui/CnDate.h"
 #include "divination/ui/PaiGua.h"
+
 #include "store/windows/Findall.h"
 #include "store/windows/SearchResultModel.h"
 #include "store/windows/addTable.h"
+#include <QComboBox>
 
 #include <benchmark/benchmark.h>
 
@@ -179,6 +181,30 @@ void BM_DivinationRecastFromCalendar(benchmark::State& state) {
     calendar.hide();
 }
 BENCHMARK(BM_DivinationRecastFromCalendar)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+// The same with the 分析 panel open and a 用神 chosen: the chart is read and the panel refilled.
+void BM_DivinationRecastWithAnalysisOpen(benchmark::State& state) {
+    NEED_PROGRAM(p);
+    qj::TFcnDate& calendar = ShownCalendar(*p, 2006);
+    qj::TFPaiGua& divination = p->windows().divination();
+    divination.showFromCalendar();
+    divination.showAnalysisPanel(true);
+    if (auto* useGod = divination.findChild<QComboBox*>(QStringLiteral("cbbUseGod")))
+        useGod->setCurrentIndex(3);
+    Draw(&divination);
+    for (auto _ : state) {
+        state.PauseTiming();
+        PressOnGrid(calendar.CnCalendar1(), Qt::Key_Right, Qt::NoModifier);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        divination.showFromCalendar();
+        Draw(&divination);
+    }
+    divination.showAnalysisPanel(false);
+    divination.hide();
+    calendar.hide();
+}
+BENCHMARK(BM_DivinationRecastWithAnalysisOpen)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 // 全目录查找: the window made, shown and drawn; closing frees it.
 void BM_SearchWindowFirstShow(benchmark::State& state) {

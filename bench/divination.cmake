@@ -1,3 +1,6 @@
 qj_add_bench(divination_bench ${CMAKE_CURRENT_LIST_DIR}/DivinationBench.cpp)
 target_link_libraries(divination_bench PRIVATE qj_divination_core)
 set_target_properties(divination_bench PROPERTIES AUTOMOC OFF)
+qj_add_bench(analysis_bench ${CMAKE_CURRENT_LIST_DIR}/AnalysisBench.cpp)
+target_link_libraries(analysis_bench PRIVATE qj_divination_core)
+set_target_properties(analysis_bench PROPERTIES AUTOMOC OFF)

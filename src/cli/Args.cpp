@@ -44,7 +44,8 @@ void RequireUtf8Arguments(const Arguments& args) {
 }
 
 ParsedArgs ParseArguments(const Arguments& args, std::initializer_list<std::string_view> optionNames,
-                          size_t positionalCount, std::string_view usage) {
+                          size_t positionalCount, std::string_view usage,
+                          std::initializer_list<std::string_view> flagNames) {
     RequireUtf8Arguments(args);
     ParsedArgs parsed;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -61,8 +62,13 @@ ParsedArgs ParseArguments(const Arguments& args, std::initializer_list<std::stri
             value = name.substr(eq + 1);
             name.resize(eq);
         }
-        if (std::find(optionNames.begin(), optionNames.end(), name) == optionNames.end())
+        const bool flag = std::find(flagNames.begin(), flagNames.end(), name) != flagNames.end();
+        if (!flag && std::find(optionNames.begin(), optionNames.end(), name) == optionNames.end())
             throw UsageError("unknown option " + Quoted("--" + name) + "; usage: " + std::string(usage));
+        if (flag && value)
+            throw UsageError("option --" + name + " takes no value");
+        if (flag)
+            value = "";
         if (!value) {
             if (i + 1 >= args.size())
                 throw UsageError("option --" + name + " needs a value; usage: " + std::string(usage));

@@ -27,9 +27,11 @@ void RequireUtf8Arguments(const Arguments& args);
 // Splits the arguments into positional ones and options given as "--name value" or
 // "--name=value". Every option must be one of `optionNames` (without "--"). An argument that
 // starts with "-" and is not a number is an option. `positionalCount` is the exact number of
-// positional arguments the command takes. Arguments that are not UTF-8 are refused.
+// positional arguments the command takes. Arguments that are not UTF-8 are refused. A name in
+// `flagNames` is a switch that takes no value ("--analysis"); it reads as an empty value.
 ParsedArgs ParseArguments(const Arguments& args, std::initializer_list<std::string_view> optionNames,
-                          size_t positionalCount, std::string_view usage);
+                          size_t positionalCount, std::string_view usage,
+                          std::initializer_list<std::string_view> flagNames = {});
 
 // A decimal integer (optional minus sign) within [min, max].
 int ParseInt(std::string_view text, std::string_view what, int min, int max);

@@ -1,5 +1,6 @@
 #include "cli/ChartCommands.h"
 
+#include "cli/AnalysisJson.h"
 #include "cli/Args.h"
 #include "cli/Json.h"
 #include "divination/core/Casting.h"
@@ -20,13 +21,16 @@ constexpr YearMonthDay kDefaultDay{2006, 5, 1};
 
 constexpr const char* kChartUsage =
     "chart (--upper U --lower L [--moving P] | --lines SSSSSS) [--date YYYY-MM-DD] [--time HH:MM:SS] "
-    "[--hour-index I] [--category S] [--method S] [--name S] [--sex S] [--question S] [--style new|old]";
+    "[--hour-index I] [--category S] [--method S] [--name S] [--sex S] [--question S] [--style new|old] "
+    "[--analysis [--yongshen R] [--changed-palace primary|own]]";
 constexpr const char* kCastUsage =
     "cast (time --variant stem|branch | numbers A B [--hour H]) [--date YYYY-MM-DD] [--time HH:MM:SS] "
-    "[--hour-index I] [--category S] [--method S] [--name S] [--sex S] [--question S] [--style new|old]";
+    "[--hour-index I] [--category S] [--method S] [--name S] [--sex S] [--question S] [--style new|old] "
+    "[--analysis [--yongshen R] [--changed-palace primary|own]]";
 
 #define QJ_DATE_AND_REPORT_OPTIONS                                                                           \
-    "date", "time", "hour-index", "category", "method", "name", "sex", "question", "style"
+    "date", "time", "hour-index", "category", "method", "name", "sex", "question", "style", "yongshen",      \
+        "changed-palace"
 
 // The calendar window's grid date-time and hour list index, as the date options give them.
 struct CalendarChoice {
@@ -51,6 +55,7 @@ struct ReportChoice {
     ReportInputs inputs;
     std::optional<std::string> method;
     ReportStyle style = ReportStyle::New;
+    std::optional<AnalysisChoice> analysis; // --analysis: the reading is added to the JSON
 };
 
 ReportChoice ParseReportChoice(const ParsedArgs& parsed) {
@@ -60,6 +65,7 @@ ReportChoice ParseReportChoice(const ParsedArgs& parsed) {
     choice.inputs.sex = parsed.Option("sex").value_or("");
     choice.inputs.question = parsed.Option("question").value_or("占");
     choice.method = parsed.Option("method");
+    choice.analysis = ParseAnalysisChoice(parsed);
     if (const auto style = parsed.Option("style")) {
         if (*style == "old")
             choice.style = ReportStyle::Old;
@@ -148,6 +154,8 @@ void WriteChart(Output& out, const CastResult& cast, const ReportChoice& report)
     for (const std::string& line : lines)
         json.String(line);
     json.EndArray();
+    if (report.analysis)
+        WriteAnalysis(json, c, *report.analysis);
     json.EndObject();
     out.Line(json);
 }
@@ -166,8 +174,9 @@ std::array<std::string_view, kChartRows> ParseLineStates(const std::string& text
 }
 
 void RunChart(const Arguments& args, Output& out) {
-    const ParsedArgs parsed = ParseArguments(
-        args, {"upper", "lower", "moving", "lines", QJ_DATE_AND_REPORT_OPTIONS}, 0, kChartUsage);
+    const ParsedArgs parsed =
+        ParseArguments(args, {"upper", "lower", "moving", "lines", QJ_DATE_AND_REPORT_OPTIONS}, 0,
+                       kChartUsage, {"analysis"});
     const CalendarChoice calendar = ParseCalendarChoice(parsed);
     const ReportChoice report = ParseReportChoice(parsed);
     const auto lines = parsed.Option("lines");
@@ -201,7 +210,7 @@ void RunCast(const Arguments& args, Output& out) {
     try {
         if (kind == "time") {
             const ParsedArgs parsed =
-                ParseArguments(rest, {"variant", QJ_DATE_AND_REPORT_OPTIONS}, 0, kCastUsage);
+                ParseArguments(rest, {"variant", QJ_DATE_AND_REPORT_OPTIONS}, 0, kCastUsage, {"analysis"});
             const CalendarChoice calendar = ParseCalendarChoice(parsed);
             const ReportChoice report = ParseReportChoice(parsed);
             const auto variant = parsed.Option("variant");
@@ -211,7 +220,7 @@ void RunCast(const Arguments& args, Output& out) {
             WriteChart(out, CastByTime(OpeningChart(calendar), v, calendar.date, calendar.hourIndex), report);
         } else if (kind == "numbers") {
             const ParsedArgs parsed =
-                ParseArguments(rest, {"hour", QJ_DATE_AND_REPORT_OPTIONS}, 2, kCastUsage);
+                ParseArguments(rest, {"hour", QJ_DATE_AND_REPORT_OPTIONS}, 2, kCastUsage, {"analysis"});
             const CalendarChoice calendar = ParseCalendarChoice(parsed);
             const ReportChoice report = ParseReportChoice(parsed);
             const auto hour = parsed.Option("hour");
@@ -236,11 +245,12 @@ CommandGroup ChartCommands() {
     return {
         {"chart", kChartUsage,
          "a chart cast by naming the trigrams and the moving row (0 = line 6, 6 = none) or by six coin "
-         "line states (row 0 first), with its reading report",
+         "line states (row 0 first), with its reading report; --analysis adds its reading against the day "
+         "(R: 兄弟 子孙 妻财 官鬼 父母 世 应)",
          RunChart},
         {"cast", kCastUsage,
          "a chart cast from the calendar date and hour (year stem or branch variant) or from two numbers, "
-         "with its reading report",
+         "with its reading report; --analysis as for chart",
          RunCast},
     };
 }

@@ -45,6 +45,14 @@ struct Settings {
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
+// The divination window's choices for the chart's reading.
+struct DivinationSettings {
+    bool reportAnalysis = false;   // [Divination] ReportAnalysis: "报告附分析" (on only when stored 1)
+    bool changedOwnPalace = false; // [Divination] ChangedPalace: 1 = the changed hexagram's relatives
+                                   // by its own palace, 0 (any other value) = by the primary palace
+    friend bool operator==(const DivinationSettings&, const DivinationSettings&) = default;
+};
+
 // The season index stored in SkinFile/Index, or nothing when it is empty or no integer.
 std::optional<int> SkinIndex(const Settings& settings);
 

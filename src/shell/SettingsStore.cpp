@@ -43,6 +43,8 @@ constexpr SettingSpec kSpecs[] = {
      OutOfRange::Clamp, false},
     {SettingKey::ToggleAdviceGiven, "HotKey", "ToggleAdviceGiven", "", 0, kAny, kAny, OutOfRange::Default,
      false},
+    {SettingKey::ReportAnalysis, "Divination", "ReportAnalysis", "", 0, 0, 1, OutOfRange::Default, false},
+    {SettingKey::ChangedPalace, "Divination", "ChangedPalace", "", 0, 0, 1, OutOfRange::Default, false},
 };
 
 QString Section(const SettingSpec& s) {
@@ -184,6 +186,20 @@ bool SettingsStore::toggleAdviceGiven() const {
 
 void SettingsStore::saveToggleAdviceGiven() {
     file_.WriteStrings({Entry(SettingKey::ToggleAdviceGiven, 1)});
+}
+
+DivinationSettings SettingsStore::readDivination() const {
+    const ProfileReading file = file_.Read();
+    const Reader r(file);
+    DivinationSettings d;
+    d.reportAnalysis = r.number(SettingKey::ReportAnalysis) == 1;
+    d.changedOwnPalace = r.number(SettingKey::ChangedPalace) == 1;
+    return d;
+}
+
+void SettingsStore::saveDivination(const DivinationSettings& d) {
+    file_.WriteStrings({Entry(SettingKey::ReportAnalysis, d.reportAnalysis ? 1 : 0),
+                        Entry(SettingKey::ChangedPalace, d.changedOwnPalace ? 1 : 0)});
 }
 
 } // namespace qj

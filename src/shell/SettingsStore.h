@@ -34,6 +34,8 @@ enum class SettingKey {
     Gutter,
     EdgeColumn,
     ToggleAdviceGiven,
+    ReportAnalysis,
+    ChangedPalace,
 };
 
 // How a stored number outside [min, max] reads.
@@ -78,6 +80,9 @@ public:
     // hold its hot key (told once, not at every start).
     bool toggleAdviceGiven() const;
     void saveToggleAdviceGiven();
+    // The divination window's reading choices, written the moment they change.
+    DivinationSettings readDivination() const;
+    void saveDivination(const DivinationSettings& settings);
 
 private:
     ProfileFile file_;

@@ -127,6 +127,11 @@ void RefreshChangedHexagram(ChartState& chart) {
     FillShiYing(chart.changedShiYing, FindHexagram(chart.changedUpper, chart.changedLower).position);
 }
 
+void ReckonChangedRelativesByOwnPalace(ChartState& chart) {
+    FillRelatives(chart.changedRelatives, chart.changedNajia,
+                  PalacePhaseRank(FindHexagram(chart.changedUpper, chart.changedLower)));
+}
+
 void ToggleMoving(ChartState& chart, int row) {
     const auto s = static_cast<int>(LineStateAt(chart, row));
     chart.lines[row] = LineMark(static_cast<LineState>(s > 1 ? s - 2 : s + 2));

@@ -37,6 +37,7 @@ struct ChartState {
     int changedLower = 1;
     int dayStem = 1;                    // 1..10
     int dayBranch = 1;                  // 1..12
+    int monthBranch = 3;                // 1..12, branch of the chart day's month pillar (寅 by default)
     int movingPosition = kNoMovingLine; // row the next ArrangeChart marks as moving; 6 = none
 
     ChartColumn lines; // the line marks: the authoritative store of the six line states
@@ -78,6 +79,10 @@ void ArrangeAroundLines(ChartState& chart);
 void RefreshChangedHexagram(ChartState& chart);
 // Switch the line of `row` (0..5) between static and moving, then refresh the changed hexagram.
 void ToggleMoving(ChartState& chart, int row);
+
+// Reckon the changed hexagram's relatives against its own palace instead of the primary one (a
+// school's choice; the chart as arranged follows the primary palace).
+void ReckonChangedRelativesByOwnPalace(ChartState& chart);
 
 // The line state held by a row of the line column.
 LineState LineStateAt(const ChartState& chart, int row);

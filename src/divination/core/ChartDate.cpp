@@ -41,6 +41,7 @@ void SetChartDay(ChartState& chart, DateTimeValue calendarDate) {
     const CyclicCounts counts = CyclicCountsOf(calendarDate);
     chart.dayStem = counts.DayCount % 10 + 1;
     chart.dayBranch = counts.DayCount % 12 + 1;
+    chart.monthBranch = counts.MonthCount % 12 + 1;
 }
 
 } // namespace qj

@@ -18,7 +18,8 @@ CalendarCaptions CalendarCaptionsOf(DateTimeValue calendarDate, int hourIndex);
 
 // Cut the date texts out of the captions by GBK byte positions and rebuild the shensha line.
 void RefreshDatePanel(ChartState& chart, const CalendarCaptions& captions);
-// Day stem and branch numbers of the calendar date (its day count mod 10 and mod 12, plus 1).
+// Day stem and branch numbers of the calendar date (its day count mod 10 and mod 12, plus 1) and
+// the branch number of its month pillar (month count mod 12, plus 1).
 void SetChartDay(ChartState& chart, DateTimeValue calendarDate);
 
 } // namespace qj

@@ -97,6 +97,7 @@ ChartPanel::ChartPanel(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dia
 
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
+    row_ = row;
     for (int i = 0; i < kColumns; ++i) {
         const ColumnLook& look = kColumnLooks[i];
         const QColor colour = look.colour ? QColor(look.colour) : palette().color(QPalette::WindowText);
@@ -105,7 +106,7 @@ ChartPanel::ChartPanel(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dia
         auto* column = new ChartColumnList(QString::fromLatin1(look.name), colour, look.bold,
                                            QString::fromUtf8(look.widest), alignment, this);
         columns_[i] = column;
-        row->addWidget(column);
+        row->addWidget(column, 0, Qt::AlignTop);
         connect(column, &ChartColumnList::focusLeft, this, &ChartPanel::clearSelections);
         if (look.describes != Describes::Nothing) {
             connect(column, &QListWidget::currentRowChanged, this,
@@ -149,6 +150,22 @@ void ChartPanel::showChart(const ChartState& chart) {
     changed_->setToolTip(TooltipText(chart.changedLabel.hint));
     columns_[kHiddenNajiaColumn]->setToolTip(chart.hiddenHintEnabled ? TooltipText(kHiddenNajiaHint)
                                                                      : QString());
+}
+
+void ChartPanel::markRelatives(const std::array<QColor, kChartRows>& primary,
+                               const std::array<QColor, kChartRows>& hidden) {
+    constexpr int kRelativesColumn = 2;
+    constexpr int kHiddenRelativesColumn = 0;
+    for (int row = 0; row < kChartRows; ++row) {
+        columns_[kRelativesColumn]->item(row)->setBackground(primary[row].isValid() ? QBrush(primary[row])
+                                                                                    : QBrush());
+        columns_[kHiddenRelativesColumn]->item(row)->setBackground(hidden[row].isValid() ? QBrush(hidden[row])
+                                                                                         : QBrush());
+    }
+}
+
+void ChartPanel::addBesideColumns(QWidget* widget) {
+    row_->addWidget(widget, 0, Qt::AlignTop);
 }
 
 int ChartPanel::indexOf(const ChartColumnList* column) const {

@@ -2,11 +2,13 @@
 
 #include "divination/core/Chart.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <array>
 #include <string>
 
+class QHBoxLayout;
 class QLabel;
 
 namespace qj {
@@ -31,6 +33,12 @@ public:
     ChartPanel(Dialogs& dialogs, QWidget* parent = nullptr);
 
     void showChart(const ChartState& chart);
+    // Background colours of the rows of the primary and hidden relatives columns (an invalid colour:
+    // none), for the 用神 and its 原神, 忌神 and 仇神.
+    void markRelatives(const std::array<QColor, kChartRows>& primary,
+                       const std::array<QColor, kChartRows>& hidden);
+    // A widget at the right end of the row of columns (the 分析 panel and its switch).
+    void addBesideColumns(QWidget* widget);
     ChartColumnList* column(int index) const { return columns_[index]; }
     QLabel* primaryLabel() const { return primary_; }
     QLabel* changedLabel() const { return changed_; }
@@ -46,6 +54,7 @@ private:
     void clearSelections();
 
     Dialogs& dialogs_;
+    QHBoxLayout* row_ = nullptr;
     QLabel* primary_ = nullptr;
     QLabel* changed_ = nullptr;
     std::array<ChartColumnList*, kColumns> columns_{};

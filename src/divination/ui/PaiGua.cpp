@@ -52,6 +52,7 @@ TFPaiGua::TFPaiGua(const Services& services, CalendarLink& calendar, NoteFiling&
     QPalette p = mmoReport_->palette();
     p.setColor(QPalette::Base, QColor(236, 255, 236));
     mmoReport_->setPalette(p);
+    buildAnalysisPanel();
     layout->addWidget(pnlDate_);
     layout->addWidget(pnlChart_);
     layout->addWidget(mmoReport_, 1);
@@ -158,7 +159,8 @@ void TFPaiGua::keepInFront() {
 }
 
 void TFPaiGua::showChart() {
-    pnlChart_->showChart(chart_);
+    pnlChart_->showChart(shownChart());
+    refreshAnalysis();
     lblGregorian_->setText(Text(chart_.dates.gregorian));
     lblPillar_->setText(Text(chart_.dates.pillar));
     lblLunar_->setText(Text(chart_.dates.lunar));

@@ -21,6 +21,7 @@ class QToolButton;
 
 namespace qj {
 
+class AnalysisPanel;
 class CalendarLink;
 class ChartPanel;
 class NoteFiling;
@@ -58,6 +59,11 @@ public:
     void btnRecastClick(); // 重新起卦: back to the chart view
     void HandOffReport();  // 数据存在剪贴板并且退出
 
+    // The 分析 panel beside the chart columns: opened and closed by its switch (btnAnalysis).
+    void showAnalysisPanel(bool open);
+    bool analysisPanelShown() const { return analysisOpen_; }
+    AnalysisPanel* analysisPanel() const { return pnlAnalysis_; }
+
     // The dialogs opened last (null once closed).
     TYaoGua* coinDialog() const { return coinDialog_; }
     TFbaoshu* numberDialog() const { return numberDialog_; }
@@ -87,6 +93,15 @@ private:
 
     // Reading (PaiGuaReading.cpp).
     QString reportText() const;
+
+    // The 分析 panel (PaiGuaAnalysis.cpp).
+    void buildAnalysisPanel();
+    // The chart as shown and reported: with the changed relatives of the palace chosen.
+    ChartState shownChart() const;
+    void refreshAnalysis();
+    void saveReadingChoices();
+    // The 分析 section the report ends with when "报告附分析" is ticked, else nothing.
+    std::vector<std::string> reportAnalysisLines() const;
 
     Services services_;
     CalendarLink& calendar_;
@@ -118,6 +133,10 @@ private:
     QLineEdit* edtQuestion_ = nullptr;
     ChartPanel* pnlChart_ = nullptr;
     QPlainTextEdit* mmoReport_ = nullptr;
+    AnalysisPanel* pnlAnalysis_ = nullptr;
+    QToolButton* btnAnalysis_ = nullptr;
+    bool analysisOpen_ = false;
+    bool relativesMarked_ = false;
 
     // The question the report in the memo was written for: the filed note's title, whatever the
     // question field says since.

@@ -89,8 +89,10 @@ void TFPaiGua::StartReading() {
                               cbbMethod_->currentText().toStdString(), edtName_->text().toStdString(),
                               cbbSex_->currentText().toStdString(), edtQuestion_->text().toStdString()};
     const ReportStyle style = rbOld_->isChecked() ? ReportStyle::Old : ReportStyle::New;
-    const std::vector<std::string> lines =
-        BuildReport(chart_, inputs, style, NowText(services_.clock.now()).toStdString());
+    std::vector<std::string> lines =
+        BuildReport(shownChart(), inputs, style, NowText(services_.clock.now()).toStdString());
+    for (std::string& line : reportAnalysisLines())
+        lines.push_back(std::move(line));
     QStringList memo;
     for (const std::string& line : lines)
         memo.append(QString::fromStdString(line));

@@ -201,6 +201,12 @@ TEST(ChartCli, BadInputExitsWithStatusTwoAndOneLineOnStderr) {
         {"cast", "numbers", "2147483648", "2"},
         {"cast", "numbers", "1"},
         {"cast", "numbers", "1", "2", "--hour", "24"},
+        {"chart", "--upper", "1", "--lower", "1", "--yongshen", "妻财"},
+        {"chart", "--upper", "1", "--lower", "1", "--changed-palace", "own"},
+        {"chart", "--upper", "1", "--lower", "1", "--analysis=yes"},
+        {"chart", "--upper", "1", "--lower", "1", "--analysis", "--yongshen", "财"},
+        {"chart", "--upper", "1", "--lower", "1", "--analysis", "--changed-palace", "mine"},
+        {"cast", "time", "--variant", "stem", "--analysis", "--yongshen", "世应"},
     };
     for (const auto& args : cases) {
         const RunResult r = RunCli(args);
@@ -210,6 +216,81 @@ TEST(ChartCli, BadInputExitsWithStatusTwoAndOneLineOnStderr) {
         EXPECT_EQ(r.status, 2) << shown;
         EXPECT_TRUE(r.out.empty()) << shown << r.out;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << shown << r.err;
+    }
+}
+
+// 增删卜易, 巳月己酉日占生子不存, 山火贲之天雷无妄: 2006-05-20 is a 己酉 day of the 巳 month.
+TEST(ChartCli, AnalysisReadsTheChartAgainstItsDay) {
+    const QJsonObject chart =
+        RunChart({"chart", "--lines", "122301", "--date", "2006-05-20", "--analysis", "--yongshen", "子孙"});
+    ASSERT_TRUE(chart.contains("analysis"));
+    const QJsonObject a = chart["analysis"].toObject();
+    EXPECT_EQ(a["month_branch"].toString(), QStringLiteral("巳"));
+    EXPECT_EQ(a["day"].toString(), QStringLiteral("己酉"));
+    EXPECT_EQ(a["void"].toString(), QStringLiteral("寅卯"));
+    EXPECT_EQ(a["primary"].toObject()["harmony"].toString(), QStringLiteral("六合卦"));
+    EXPECT_EQ(a["primary"].toObject()["mutual"].toObject()["name"].toString(), QStringLiteral("雷水解"));
+    EXPECT_EQ(a["changed"].toObject()["name"].toString(), QStringLiteral("天雷无妄"));
+    const QJsonArray lines = a["lines"].toArray();
+    ASSERT_EQ(lines.size(), 6);
+    const QJsonObject line3 = lines[3].toObject(); // line 6 first
+    EXPECT_EQ(line3["line"].toInt(), 3);
+    EXPECT_EQ(line3["month"].toString(), QStringLiteral("囚 月破"));
+    EXPECT_EQ(line3["change"].toObject()["marks"].toString(), QStringLiteral("回头克 化墓"));
+    EXPECT_TRUE(lines[5].toObject()["day_broken"].toBool());
+    EXPECT_TRUE(lines[0].toObject()["change"].isNull());
+    const QJsonObject yongshen = a["yongshen"].toObject();
+    EXPECT_EQ(yongshen["place"].toString(), QStringLiteral("changed_line"));
+    EXPECT_EQ(yongshen["hidden"].toObject()["line"].toInt(), 3);
+    EXPECT_EQ(yongshen["choushen"].toArray(), QJsonArray({1, 6}));
+    EXPECT_EQ(a["shensha"].toArray().size(), 9);
+}
+
+TEST(ChartCli, AnalysisOptionsOfEveryCommand) {
+    // Without --yongshen no 用神; every name the option takes picks its 用神.
+    EXPECT_FALSE(
+        RunChart({"chart", "--upper", "1", "--lower", "1", "--analysis"})["analysis"].toObject().contains(
+            "yongshen"));
+    const struct {
+        const char* option;
+        const char* relative;
+    } useGods[] = {{"兄弟", "兄弟"}, {"子孙", "子孙"}, {"妻财", "妻财"}, {"官鬼", "官鬼"},
+                   {"父母", "父母"}, {"世", "父母"},   {"应爻", "父母"}};
+    for (const auto& u : useGods) {
+        const QJsonObject y = RunChart({"chart", "--upper", "1", "--lower", "1", "--analysis", "--yongshen",
+                                        u.option})["analysis"]
+                                  .toObject()["yongshen"]
+                                  .toObject();
+        EXPECT_EQ(y["relative"].toString(), QString::fromUtf8(u.relative)) << u.option;
+    }
+    // 乾之夬: the changed 未土 is 父母 against the 乾 palace, 兄弟 against 夬's own 坤 palace.
+    const auto changedTop = [](const std::vector<std::string>& extra) {
+        std::vector<std::string> args{"chart", "--upper", "1", "--lower", "1", "--moving", "0", "--analysis"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return RunChart(args)["analysis"]
+            .toObject()["lines"]
+            .toArray()[0]
+            .toObject()["change"]
+            .toObject()["relative"]
+            .toString();
+    };
+    EXPECT_EQ(changedTop({}), QStringLiteral("父母"));
+    EXPECT_EQ(changedTop({"--changed-palace", "primary"}), QStringLiteral("父母"));
+    EXPECT_EQ(changedTop({"--changed-palace", "own"}), QStringLiteral("兄弟"));
+    // The castings take --analysis too, and it adds nothing but the analysis.
+    for (const std::vector<std::string>& cast :
+         {std::vector<std::string>{"cast", "time", "--variant", "branch", "--date", "2006-05-20"},
+          std::vector<std::string>{"cast", "numbers", "9", "1", "--date", "2006-05-20"}}) {
+        QJsonObject plain = RunChart(cast);
+        std::vector<std::string> withAnalysis = cast;
+        withAnalysis.push_back("--analysis");
+        QJsonObject analysed = RunChart(withAnalysis);
+        ASSERT_TRUE(analysed.contains("analysis"));
+        EXPECT_EQ(analysed["analysis"].toObject()["day"].toString(), QStringLiteral("己酉"));
+        analysed.remove("analysis");
+        plain.remove("report"); // its first line holds the time of the run
+        analysed.remove("report");
+        EXPECT_EQ(analysed, plain);
     }
 }
 
