@@ -93,7 +93,8 @@ public:
             asked = qdbus_cast<QList<PortalShortcutEntry>>(message.arguments().value(1));
             response = answer_ == Answer::CancelsTheBinding ? 1 : 0;
             QList<PortalShortcutEntry> bound;
-            if (answer_ == Answer::Binds)
+            // A cancelled request lists the shortcut too: only the response code may say no.
+            if (answer_ == Answer::Binds || answer_ == Answer::CancelsTheBinding)
                 bound << PortalShortcutEntry{
                     QString::fromLatin1(PortalShortcut::kShortcutId),
                     {{QStringLiteral("trigger_description"), QStringLiteral("Ctrl+Alt+A")}}};
