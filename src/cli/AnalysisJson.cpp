@@ -123,9 +123,10 @@ UseGodRequest ParseUseGod(std::string_view text) {
 std::optional<AnalysisChoice> ParseAnalysisChoice(const ParsedArgs& parsed) {
     const auto useGod = parsed.Option("yongshen");
     const auto palace = parsed.Option("changed-palace");
+    const auto body = parsed.Option("body");
     if (!parsed.Option("analysis")) {
-        if (useGod || palace)
-            throw UsageError("--yongshen and --changed-palace need --analysis");
+        if (useGod || palace || body)
+            throw UsageError("--yongshen, --changed-palace and --body need --analysis");
         return std::nullopt;
     }
     AnalysisChoice choice;
@@ -137,6 +138,12 @@ std::optional<AnalysisChoice> ParseAnalysisChoice(const ParsedArgs& parsed) {
         else if (*palace != "primary")
             throw UsageError("changed-palace '" + *palace + "' is neither primary nor own");
     }
+    if (body) {
+        if (*body == "shi")
+            choice.options.body = BodyRule::Shi;
+        else if (*body != "month")
+            throw UsageError("body '" + *body + "' is neither month nor shi");
+    }
     return choice;
 }
 
@@ -147,6 +154,7 @@ void WriteAnalysis(JsonWriter& json, const ChartState& chart, const AnalysisChoi
     json.Field("day", std::string(StemName(a.day.dayStem)) + std::string(BranchName(a.day.dayBranch)));
     json.Field("void", BranchesText(a.voids));
     json.Field("changed_palace", choice.options.changedPalace == ChangedPalace::Own ? "own" : "primary");
+    json.Field("body_rule", choice.options.body == BodyRule::Shi ? "shi" : "month");
     WriteFacts(json, "primary", a.primary);
     WriteFacts(json, "changed", a.changed);
     json.Field("recitation", RecitationText(a));

@@ -10,13 +10,14 @@
 
 namespace qj::cli {
 
-// What --analysis, --yongshen and --changed-palace ask for; nothing when --analysis is absent.
+// What --analysis, --yongshen, --changed-palace and --body ask for; nothing when --analysis is
+// absent.
 struct AnalysisChoice {
     AnalysisOptions options;
     std::optional<UseGodRequest> useGod;
 };
 
-// Reads the three options; --yongshen and --changed-palace without --analysis are refused.
+// Reads the options; --yongshen, --changed-palace and --body without --analysis are refused.
 std::optional<AnalysisChoice> ParseAnalysisChoice(const ParsedArgs& parsed);
 // The 用神 named by --yongshen: 兄弟 子孙 妻财 官鬼 父母, 世 (世爻) or 应 (应爻).
 UseGodRequest ParseUseGod(std::string_view text);

@@ -22,15 +22,15 @@ constexpr YearMonthDay kDefaultDay{2006, 5, 1};
 constexpr const char* kChartUsage =
     "chart (--upper U --lower L [--moving P] | --lines SSSSSS) [--date YYYY-MM-DD] [--time HH:MM:SS] "
     "[--hour-index I] [--category S] [--method S] [--name S] [--sex S] [--question S] [--style new|old] "
-    "[--analysis [--yongshen R] [--changed-palace primary|own]]";
+    "[--analysis [--yongshen R] [--changed-palace primary|own] [--body month|shi]]";
 constexpr const char* kCastUsage =
     "cast (time --variant stem|branch | numbers A B [--hour H]) [--date YYYY-MM-DD] [--time HH:MM:SS] "
     "[--hour-index I] [--category S] [--method S] [--name S] [--sex S] [--question S] [--style new|old] "
-    "[--analysis [--yongshen R] [--changed-palace primary|own]]";
+    "[--analysis [--yongshen R] [--changed-palace primary|own] [--body month|shi]]";
 
 #define QJ_DATE_AND_REPORT_OPTIONS                                                                           \
     "date", "time", "hour-index", "category", "method", "name", "sex", "question", "style", "yongshen",      \
-        "changed-palace"
+        "changed-palace", "body"
 
 // The calendar window's grid date-time and hour list index, as the date options give them.
 struct CalendarChoice {

@@ -50,6 +50,8 @@ struct DivinationSettings {
     bool reportAnalysis = false;   // [Divination] ReportAnalysis: "报告附分析" (on only when stored 1)
     bool changedOwnPalace = false; // [Divination] ChangedPalace: 1 = the changed hexagram's relatives
                                    // by its own palace, 0 (any other value) = by the primary palace
+    bool shiBody = false;          // [Divination] BodyRule: 1 = the 卦身 by the 世身 rule, 0 (any other
+                                   // value) = the 月卦身
     friend bool operator==(const DivinationSettings&, const DivinationSettings&) = default;
 };
 

@@ -45,6 +45,7 @@ constexpr SettingSpec kSpecs[] = {
      false},
     {SettingKey::ReportAnalysis, "Divination", "ReportAnalysis", "", 0, 0, 1, OutOfRange::Default, false},
     {SettingKey::ChangedPalace, "Divination", "ChangedPalace", "", 0, 0, 1, OutOfRange::Default, false},
+    {SettingKey::BodyRule, "Divination", "BodyRule", "", 0, 0, 1, OutOfRange::Default, false},
 };
 
 QString Section(const SettingSpec& s) {
@@ -194,12 +195,14 @@ DivinationSettings SettingsStore::readDivination() const {
     DivinationSettings d;
     d.reportAnalysis = r.number(SettingKey::ReportAnalysis) == 1;
     d.changedOwnPalace = r.number(SettingKey::ChangedPalace) == 1;
+    d.shiBody = r.number(SettingKey::BodyRule) == 1;
     return d;
 }
 
 void SettingsStore::saveDivination(const DivinationSettings& d) {
     file_.WriteStrings({Entry(SettingKey::ReportAnalysis, d.reportAnalysis ? 1 : 0),
-                        Entry(SettingKey::ChangedPalace, d.changedOwnPalace ? 1 : 0)});
+                        Entry(SettingKey::ChangedPalace, d.changedOwnPalace ? 1 : 0),
+                        Entry(SettingKey::BodyRule, d.shiBody ? 1 : 0)});
 }
 
 } // namespace qj

@@ -36,6 +36,7 @@ enum class SettingKey {
     ToggleAdviceGiven,
     ReportAnalysis,
     ChangedPalace,
+    BodyRule,
 };
 
 // How a stored number outside [min, max] reads.

@@ -156,16 +156,18 @@ TEST_F(SettingsTest, DivinationChoicesAreOffUnlessStoredOneAndComeBack) {
         bool on;
     } cases[] = {{nullptr, false}, {"0", false}, {"1", true}, {"2", false}, {"-1", false}, {"x", false}};
     for (const auto& c : cases) {
-        Write(c.stored ? "[Divination]\r\nReportAnalysis=" + std::string(c.stored) +
-                             "\r\nChangedPalace=" + std::string(c.stored) + "\r\n"
+        Write(c.stored ? "[Divination]\r\nReportAnalysis=" + std::string(c.stored) + "\r\nChangedPalace=" +
+                             std::string(c.stored) + "\r\nBodyRule=" + std::string(c.stored) + "\r\n"
                        : std::string("[Settings]\r\nToolBar=1\r\n"));
         const DivinationSettings d = SettingsStore(path()).readDivination();
         EXPECT_EQ(d.reportAnalysis, c.on) << (c.stored ? c.stored : "missing");
         EXPECT_EQ(d.changedOwnPalace, c.on) << (c.stored ? c.stored : "missing");
+        EXPECT_EQ(d.shiBody, c.on) << (c.stored ? c.stored : "missing");
     }
     SettingsStore ini(path());
     for (const DivinationSettings chosen :
-         {DivinationSettings{true, false}, DivinationSettings{false, true}}) {
+         {DivinationSettings{true, false, false}, DivinationSettings{false, true, false},
+          DivinationSettings{false, false, true}}) {
         ini.saveDivination(chosen);
         EXPECT_EQ(ini.readDivination(), chosen);
         EXPECT_TRUE(ini.read().toolBar); // the rest of the file stays

@@ -145,8 +145,8 @@ ChartAnalysis AnalyseChart(const ChartState& chart, const ChartDay& day, const A
         changedLines |= (IsYangInChanged(s) ? 1u : 0u) << (line - 1);
         a.hasMoving = a.hasMoving || IsMoving(s);
     }
-    a.primary = FactsOf(primaryLines);
-    a.changed = FactsOf(changedLines);
+    a.primary = FactsOf(primaryLines, options.body);
+    a.changed = FactsOf(changedLines, options.body);
     const HexagramOfLines& p = a.primary.self;
     const HexagramOfLines& c = a.changed.self;
     const std::array<int, 6> branches = NajiaBranches(p.upper, p.lower);

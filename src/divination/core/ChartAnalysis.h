@@ -32,6 +32,7 @@ enum class ChangedPalace {
 
 struct AnalysisOptions {
     ChangedPalace changedPalace = ChangedPalace::Primary;
+    BodyRule body = BodyRule::Month;
 };
 
 // 旺 相 休 囚 死: the line's phase against the month's. 当令者旺，令生者相，生令者休，

@@ -96,7 +96,11 @@ int BodyBranchOf(LinePattern lines, int shiLine) {
     return (first - 1 + shiLine - 1) % 12 + 1;
 }
 
-HexagramFacts FactsOf(LinePattern lines) {
+int ShiBodyLine(int shiBranch) {
+    return (shiBranch - 1) % 6 + 1; // 子 and 午 on line 1, … 巳 and 亥 on line 6
+}
+
+HexagramFacts FactsOf(LinePattern lines, BodyRule body) {
     HexagramFacts f;
     f.self = HexagramOfPattern(lines);
     f.mutual = HexagramOfPattern(MutualOf(f.self.lines));
@@ -105,6 +109,12 @@ HexagramFacts FactsOf(LinePattern lines) {
     const std::array<int, 6> branches = NajiaBranches(f.self.upper, f.self.lower);
     f.harmony = HarmonyOf(branches);
     f.shiLine = ShiLineOf(f.self.place.position);
+    if (body == BodyRule::Shi) {
+        const int line = ShiBodyLine(branches[static_cast<size_t>(f.shiLine - 1)]);
+        f.bodyBranch = branches[static_cast<size_t>(line - 1)];
+        f.bodyLines = 1u << (line - 1);
+        return f;
+    }
     f.bodyBranch = BodyBranchOf(f.self.lines, f.shiLine);
     for (int i = 0; i < 6; ++i)
         if (branches[i] == f.bodyBranch)

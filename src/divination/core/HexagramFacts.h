@@ -24,6 +24,13 @@ enum class Harmony {
     Combine, // 六合卦: every inner line combines with the outer line three above it
 };
 
+// How the 卦身 is found; the schools differ.
+enum class BodyRule {
+    Month, // 月卦身: 阴世则从午月起，阳世还从子月生，自初爻数至世爻 (the branch so reached)
+    Shi, // 世身 (卜筮全书·安身决): 子午持世身居初，丑未持世身居二，寅申持世身居三，
+         // 卯酉持世身居四，辰戌持世身居五，巳亥持世身居六 (the line so named)
+};
+
 struct HexagramFacts {
     HexagramOfLines self;
     HexagramOfLines mutual;   // 互卦: lower trigram from lines 2–4, upper from lines 3–5
@@ -31,7 +38,7 @@ struct HexagramFacts {
     HexagramOfLines reversed; // 综卦: line order reversed (line 1 ↔ line 6)
     Harmony harmony = Harmony::None;
     int shiLine = 0;        // 1..6
-    int bodyBranch = 0;     // 卦身 (月卦身), 1..12
+    int bodyBranch = 0;     // 卦身: the 月卦身's branch, or the branch of the 世身's line; 1..12
     unsigned bodyLines = 0; // bit n − 1: line n carries the 卦身 branch (0: 卦身不上卦)
 };
 
@@ -49,6 +56,9 @@ std::array<int, 6> NajiaBranches(int upper, int lower);
 // starting at 午 when the 世 line is yin and at 子 when it is yang.
 int BodyBranchOf(LinePattern lines, int shiLine);
 
-HexagramFacts FactsOf(LinePattern lines);
+// The line of the 世身 for the 世 line's branch `shiBranch` (1..12): 1..6.
+int ShiBodyLine(int shiBranch);
+
+HexagramFacts FactsOf(LinePattern lines, BodyRule body = BodyRule::Month);
 
 } // namespace qj

@@ -89,11 +89,19 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent) {
     cbbPalace_->addItem(QStringLiteral("变卦六亲依本卦宫"));
     cbbPalace_->addItem(QStringLiteral("变卦六亲依变卦宫"));
     cbbPalace_->setToolTip(QStringLiteral("变卦之六亲以本卦所属之宫五行论（默认），或以变卦自身所属之宫论"));
+    cbbBody_ = new QComboBox(this);
+    cbbBody_->setObjectName(QStringLiteral("cbbBodyRule"));
+    cbbBody_->addItem(QStringLiteral("月卦身"));
+    cbbBody_->addItem(QStringLiteral("世身"));
+    cbbBody_->setToolTip(QStringLiteral("月卦身（默认）：阴世则从午月起，阳世还从子月生，自初爻数至世爻。\n"
+                                        "世身（安身诀）：子午持世身居初，丑未持世身居二，寅申持世身居三，\n"
+                                        "卯酉持世身居四，辰戌持世身居五，巳亥持世身居六。"));
     choices->addWidget(chkReport_);
     choices->addSpacing(8);
     choices->addWidget(new QLabel(QStringLiteral("用神:"), this));
     choices->addWidget(cbbUseGod_);
     choices->addWidget(cbbPalace_);
+    choices->addWidget(cbbBody_);
     choices->addSpacing(8);
     choices->addWidget(Legend("用", UseGodColour(), "用神", this));
     choices->addWidget(Legend("原", SourceColour(), "原神：生用神者", this));
@@ -133,10 +141,11 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent) {
     outer->addStretch(1);
 
     connect(cbbUseGod_, &QComboBox::currentIndexChanged, this, &AnalysisPanel::readingChanged);
-    connect(cbbPalace_, &QComboBox::currentIndexChanged, this, [this] {
-        emit readingChanged();
-        emit choicesChanged();
-    });
+    for (QComboBox* choice : {cbbPalace_, cbbBody_})
+        connect(choice, &QComboBox::currentIndexChanged, this, [this] {
+            emit readingChanged();
+            emit choicesChanged();
+        });
     connect(chkReport_, &QCheckBox::toggled, this, &AnalysisPanel::choicesChanged);
 }
 
@@ -165,6 +174,21 @@ ChangedPalace AnalysisPanel::changedPalace() const {
 
 void AnalysisPanel::setChangedPalace(ChangedPalace palace) {
     cbbPalace_->setCurrentIndex(palace == ChangedPalace::Own ? 1 : 0);
+}
+
+BodyRule AnalysisPanel::bodyRule() const {
+    return cbbBody_->currentIndex() == 1 ? BodyRule::Shi : BodyRule::Month;
+}
+
+void AnalysisPanel::setBodyRule(BodyRule rule) {
+    cbbBody_->setCurrentIndex(rule == BodyRule::Shi ? 1 : 0);
+}
+
+AnalysisOptions AnalysisPanel::options() const {
+    AnalysisOptions o;
+    o.changedPalace = changedPalace();
+    o.body = bodyRule();
+    return o;
 }
 
 void AnalysisPanel::showAnalysis(const ChartAnalysis& a) {
@@ -199,7 +223,7 @@ void AnalysisPanel::showAnalysis(const ChartAnalysis& a) {
     }
     facts_->setText(facts.join(QLatin1Char('\n')));
     facts_->setToolTip(QStringLiteral("互卦取二三四爻为下卦、三四五爻为上卦；错卦六爻皆变；综卦上下颠倒。\n"
-                                      "卦身：阴世则从午月起，阳世还从子月生，自初爻数至世爻。\n"
+                                      "卦身：依所选之法，见“月卦身/世身”的说明。\n"
                                       "三合局须有动爻或变爻参与，静爻不论。"));
 }
 

@@ -29,6 +29,10 @@ public:
     void setReportAnalysis(bool on);
     ChangedPalace changedPalace() const;
     void setChangedPalace(ChangedPalace palace);
+    BodyRule bodyRule() const;
+    void setBodyRule(BodyRule rule);
+    // The reading's choices: the changed palace and the 卦身 rule.
+    AnalysisOptions options() const;
 
 signals:
     // The 用神 or the palace choice changed: the chart is to be read again.
@@ -40,6 +44,7 @@ private:
     QCheckBox* chkReport_ = nullptr;
     QComboBox* cbbUseGod_ = nullptr;
     QComboBox* cbbPalace_ = nullptr;
+    QComboBox* cbbBody_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* facts_ = nullptr;
 };

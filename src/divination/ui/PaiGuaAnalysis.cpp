@@ -35,6 +35,7 @@ void TFPaiGua::buildAnalysisPanel() {
         const QSignalBlocker blocker(pnlAnalysis_);
         pnlAnalysis_->setReportAnalysis(stored.reportAnalysis);
         pnlAnalysis_->setChangedPalace(stored.changedOwnPalace ? ChangedPalace::Own : ChangedPalace::Primary);
+        pnlAnalysis_->setBodyRule(stored.shiBody ? BodyRule::Shi : BodyRule::Month);
     }
     connect(btnAnalysis_, &QToolButton::toggled, this, &TFPaiGua::showAnalysisPanel);
     connect(pnlAnalysis_, &AnalysisPanel::readingChanged, this,
@@ -84,7 +85,7 @@ void TFPaiGua::refreshAnalysis() {
     std::array<QColor, kChartRows> hidden{};
     if (analysisOpen_) {
         const ChartAnalysis a =
-            AnalyseChart(chart_, ChartDayOf(chart_), {pnlAnalysis_->changedPalace()}, pnlAnalysis_->useGod());
+            AnalyseChart(chart_, ChartDayOf(chart_), pnlAnalysis_->options(), pnlAnalysis_->useGod());
         pnlAnalysis_->showAnalysis(a);
         if (a.useGod) {
             const UseGodReading& u = *a.useGod;
@@ -114,16 +115,15 @@ void TFPaiGua::saveReadingChoices() {
     if (services_.folder.isEmpty())
         return;
     SettingsStore::InFolder(services_.folder.path())
-        .saveDivination(
-            {pnlAnalysis_->reportAnalysis(), pnlAnalysis_->changedPalace() == ChangedPalace::Own});
+        .saveDivination({pnlAnalysis_->reportAnalysis(), pnlAnalysis_->changedPalace() == ChangedPalace::Own,
+                         pnlAnalysis_->bodyRule() == BodyRule::Shi});
 }
 
 std::vector<std::string> TFPaiGua::reportAnalysisLines() const {
     if (!pnlAnalysis_->reportAnalysis())
         return {};
     const std::optional<UseGodRequest> useGod = pnlAnalysis_->useGod();
-    return AnalysisSection(AnalyseChart(chart_, ChartDayOf(chart_), {pnlAnalysis_->changedPalace()}, useGod),
-                           useGod);
+    return AnalysisSection(AnalyseChart(chart_, ChartDayOf(chart_), pnlAnalysis_->options(), useGod), useGod);
 }
 
 } // namespace qj

@@ -134,6 +134,25 @@ TEST(Analysis, HexagramFactsOfClassicalHexagrams) {
     }
 }
 
+// The other school's 卦身, the 世身 of 卜筮全书's 安身决 (子午持世身居初 … 巳亥持世身居六): the
+// same hexagrams, the line named by the 世 line's branch.
+TEST(Analysis, TheShiBodyRuleNamesALineByTheShiBranch) {
+    const struct {
+        const char* lines;
+        const char* body;
+    } cases[] = {
+        {"111111", "申 (五爻)"}, {"000000", "丑 (四爻)"}, {"101101", "巳 (上爻)"}, {"010010", "寅 (初爻)"},
+        {"111110", "亥 (二爻)"}, {"100101", "戌 (四爻)"}, {"010001", "辰 (三爻)"}, {"101111", "未 (五爻)"},
+        {"101000", "酉 (四爻)"}, {"111000", "午 (四爻)"}, {"111001", "子 (初爻)"},
+    };
+    AnalysisOptions shi;
+    shi.body = BodyRule::Shi;
+    for (const auto& c : cases) {
+        EXPECT_EQ(BodyText(Analysed(c.lines, kYinMonthJiaZi, shi).primary), c.body) << c.lines;
+        EXPECT_EQ(BodyText(Analysed(c.lines, kYinMonthJiaZi, shi).changed), c.body) << c.lines << " (static)";
+    }
+}
+
 // The marks [六冲卦] and [六合卦] of the hexagram descriptions and the rule (every inner line
 // clashes, or combines with, the outer line three above it) agree on all 64 hexagrams.
 TEST(Analysis, ClashAndCombineHexagramsAgreeWithTheDescriptions) {

@@ -206,6 +206,8 @@ TEST(ChartCli, BadInputExitsWithStatusTwoAndOneLineOnStderr) {
         {"chart", "--upper", "1", "--lower", "1", "--analysis=yes"},
         {"chart", "--upper", "1", "--lower", "1", "--analysis", "--yongshen", "财"},
         {"chart", "--upper", "1", "--lower", "1", "--analysis", "--changed-palace", "mine"},
+        {"chart", "--upper", "1", "--lower", "1", "--body", "shi"},
+        {"chart", "--upper", "1", "--lower", "1", "--analysis", "--body", "year"},
         {"cast", "time", "--variant", "stem", "--analysis", "--yongshen", "世应"},
     };
     for (const auto& args : cases) {
@@ -277,6 +279,16 @@ TEST(ChartCli, AnalysisOptionsOfEveryCommand) {
     EXPECT_EQ(changedTop({}), QStringLiteral("父母"));
     EXPECT_EQ(changedTop({"--changed-palace", "primary"}), QStringLiteral("父母"));
     EXPECT_EQ(changedTop({"--changed-palace", "own"}), QStringLiteral("兄弟"));
+    // 乾为天's 卦身: 巳 (不上卦) by the month rule, 申 on line 5 by the 世身 rule.
+    const auto body = [](const std::vector<std::string>& extra) {
+        std::vector<std::string> args{"chart", "--upper", "1", "--lower", "1", "--analysis"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const QJsonObject a = RunChart(args)["analysis"].toObject();
+        return a["body_rule"].toString() + QLatin1Char(' ') + a["primary"].toObject()["body"].toString();
+    };
+    EXPECT_EQ(body({}), QStringLiteral("month 巳"));
+    EXPECT_EQ(body({"--body", "month"}), QStringLiteral("month 巳"));
+    EXPECT_EQ(body({"--body", "shi"}), QStringLiteral("shi 申"));
     // The castings take --analysis too, and it adds nothing but the analysis.
     for (const std::vector<std::string>& cast :
          {std::vector<std::string>{"cast", "time", "--variant", "branch", "--date", "2006-05-20"},

@@ -167,6 +167,15 @@ TEST_F(AnalysisPanelTest, ChangedRelativesFollowThePalaceChosenAndTheChoiceIsRem
     palace->setCurrentIndex(0);
     EXPECT_FALSE(stored().changedOwnPalace);
     EXPECT_EQ(column("lstChangedRelatives")[0], QStringLiteral("父母"));
+    // The 卦身 rule: 天风姤's 月卦身 午 on line 4, its 世身 on line 2 (丑持世), remembered too.
+    auto* body = child<QComboBox>("cbbBodyRule");
+    const auto facts = [this] { return child<QLabel>("lblAnalysisFacts")->text(); };
+    EXPECT_TRUE(facts().contains(QStringLiteral("卦身 午 (四爻)"))) << facts().toStdString();
+    body->setCurrentIndex(1);
+    EXPECT_TRUE(stored().shiBody);
+    EXPECT_TRUE(facts().contains(QStringLiteral("卦身 亥 (二爻)"))) << facts().toStdString();
+    TFPaiGua third(fake.services(), *calendar, *filing);
+    EXPECT_EQ(third.findChild<QComboBox*>(QStringLiteral("cbbBodyRule"))->currentIndex(), 1);
 }
 
 } // namespace
