@@ -11,6 +11,7 @@
 #include "support/UiHelpers.h"
 
 #include <QElapsedTimer>
+#include <QHideEvent>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -129,11 +130,18 @@ TEST_F(RecoveryJournalWindow, WritesTwoSecondsAfterTypingOrAtOnceWhenLeft) {
     EXPECT_EQ(journal().state, JournalRead::None);
     EXPECT_TRUE(WaitUntil([&] { return journal().state == JournalRead::Entry; }, 1500));
     typeIntoEditor(QStringLiteral("再"));
-    window->hide();
+    QHideEvent hidden; // hidden (by the hot key, the tray) while it may stay the active window
+    QCoreApplication::sendEvent(window.get(), &hidden);
     EXPECT_EQ(QString::fromUtf8(journal().entry.text), QStringLiteral("等再第一条"));
-    QEvent leave(QEvent::ActivationChange);
+    // Another window taken up: what was typed is written at once.
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return window->isActiveWindow(); }, 1000));
     typeIntoEditor(QStringLiteral("走"));
-    QCoreApplication::sendEvent(window.get(), &leave);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(WaitUntil([&] { return !window->isActiveWindow(); }, 1000));
     EXPECT_EQ(QString::fromUtf8(journal().entry.text), QStringLiteral("等再走第一条"));
 }
 

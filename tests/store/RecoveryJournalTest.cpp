@@ -24,6 +24,19 @@ JournalEntry SampleEntry(QByteArray text = "中文 text\r\n第二行") {
     return entry;
 }
 
+// The checksum the journal ends with (FNV-1a, 64 bits, little-endian) over `body`.
+QByteArray Sealed(const QByteArray& body) {
+    quint64 hash = 14695981039346656037ULL;
+    for (const char c : body) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    QByteArray sealed = body;
+    for (int i = 0; i < 8; ++i)
+        sealed.append(static_cast<char>((hash >> (8 * i)) & 0xff));
+    return sealed;
+}
+
 TEST(RecoveryJournal, KeepsEveryFieldOfAnEntry) {
     const QByteArray big(1 << 20, 'x');
     const JournalEntry cases[] = {SampleEntry(), SampleEntry(QByteArray()), SampleEntry(big),
@@ -52,6 +65,13 @@ TEST(RecoveryJournal, RefusesWhatIsNotAWholeEntry) {
                                   QByteArray(64, '\0')};
     for (const QByteArray& bytes : foreign)
         EXPECT_FALSE(DecodeJournal(bytes));
+    // Sealed with a right checksum but not an entry of this version, or with bytes after it.
+    const QByteArray body = whole.first(whole.size() - 8);
+    QByteArray otherVersion = body;
+    otherVersion[11 + 3] = 2; // the version number after the mark, big-endian
+    for (const QByteArray& sealed : {Sealed(body + "x"), Sealed(otherVersion)})
+        EXPECT_FALSE(DecodeJournal(sealed));
+    EXPECT_TRUE(DecodeJournal(Sealed(body)));
     JournalEntry noCategory = SampleEntry();
     noCategory.category.clear();
     EXPECT_FALSE(DecodeJournal(EncodeJournal(noCategory)));
