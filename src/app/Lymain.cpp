@@ -9,6 +9,7 @@
 #include "app/notebook/NoteTreeWidget.h"
 #include "app/notebook/Notebook.h"
 #include "app/notebook/NotebookTexts.h"
+#include "app/notebook/RecoveryJournalKeeper.h"
 #include "app/shell/SingleInstance.h"
 #include "editor/ColumnWrap.h"
 #include "editor/EditorText.h"
@@ -27,6 +28,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QHideEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
@@ -96,10 +98,13 @@ TFmain::TFmain(const Services& services, QWidget* parent)
     onCommand(actions_.outputTxt, files, [files] { files->actOutputFilesTxtExecute(); });
     onCommand(actions_.outputHtml, files, [files] { files->actOutputFilesHtmlExecute(); });
     FormCreate();
+    StartRecoveryJournal();
 }
 
 // The notebook goes first: its category table refers to the data file.
 TFmain::~TFmain() {
+    delete journal_; // carries out its last request; it follows the notebook
+    journal_ = nullptr;
     delete notebook_;
     notebook_ = nullptr;
 }
@@ -370,8 +375,16 @@ void TFmain::changeEvent(QEvent* event) {
             restoreMaximized_ = (change->oldState() & Qt::WindowMaximized) != 0;
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         awayByProgram_ = false; // back, by the program or by the user
+    } else if (event->type() == QEvent::ActivationChange && journal_) {
+        journal_->flush(); // the user went elsewhere: what was typed goes to the journal now
     }
     QMainWindow::changeEvent(event);
+}
+
+void TFmain::hideEvent(QHideEvent* event) {
+    if (journal_)
+        journal_->flush();
+    QMainWindow::hideEvent(event);
 }
 
 void TFmain::actHideMainWExecute() {

@@ -31,6 +31,8 @@ class DataFileLock;
 class GlobalHotKey;
 class Notebook;
 class FileCommands;
+class RecoveryJournalKeeper;
+struct JournalEntry;
 class StoreWindows;
 
 // The main window: toolbar, menus, the category selector and note tree on the left, the note title
@@ -111,6 +113,9 @@ public:
     bool isDataFileHeldElsewhere() const { return dataFileHeldElsewhere_; }
     static QString DataFileHeldElsewhereText(const QString& path);
 
+    // The recovery journal of the unsaved note text; null without a data file.
+    RecoveryJournalKeeper* recoveryJournal() const { return journal_; }
+
     // Runs a command; a failure it raises (a refused database write, a file error) ends the command
     // and is shown by the program's general error handler.
     void runCommand(const std::function<void()>& command);
@@ -128,6 +133,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // Start-up and settings (Lymain.cpp, MainSettings.cpp).
@@ -140,6 +146,13 @@ private:
     // False (after telling the user) when the settings file could not be written.
     bool SaveSettings();
     void SelectStartupCategory();
+    // The recovery journal (MainRecovery.cpp): an entry a crashed run left is offered (恢复,
+    // 另存为文件, 放弃), then the journal is kept for this run.
+    void StartRecoveryJournal();
+    void OfferRecovery(const JournalEntry& entry);
+    bool ShowJournaledNote(const JournalEntry& entry);
+    bool FileJournaledNoteAnew(const JournalEntry& entry);
+    bool SaveJournaledText(const JournalEntry& entry);
     void ShowCurrentCategory();
     void RegisterHotKey();
     void ApplyTooltipLook();
@@ -183,6 +196,7 @@ private:
     Notebook* notebook_ = nullptr;
     StoreWindows* storeWindows_ = nullptr;
     FileCommands* fileCommands_ = nullptr;
+    RecoveryJournalKeeper* journal_ = nullptr;
     EditorPane* pane_ = nullptr;
     QStackedLayout* menuBars_ = nullptr;
 

@@ -141,6 +141,7 @@ int main(int argc, char** argv) {
     qj::ReportShownIfAsked(&main);
 #ifdef QJ_ACTION_SCRIPT
     qj::RunActionsIfAsked(&main, [&main](const QString& name) { return main.actions().named(name); });
+    qj::TypeIfAsked(&main);
 #endif
     main.showMaximized();
     for (const QString& window : request.windows)

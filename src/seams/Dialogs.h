@@ -38,6 +38,8 @@ struct MessageRequest {
     // read in English too ("OK", "Cancel", "Yes", "No"). Other boxes are the system's, whose
     // buttons speak the system's language.
     bool frameworkBox = false;
+    // Own words on the buttons, in the order of `buttons` (empty: the standard words).
+    std::vector<QString> buttonTexts{};
 };
 
 struct InputRequest {

@@ -17,6 +17,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -175,8 +176,11 @@ DialogButton QtDialogs::message(QWidget* parent, const MessageRequest& request) 
                     QMessageBox::NoButton, parent);
     // Error texts may hold '<' or '&': never let Qt read them as markup.
     box.setTextFormat(Qt::PlainText);
-    for (DialogButton button : request.buttons)
-        box.addButton(ToQt(button));
+    for (std::size_t i = 0; i < request.buttons.size(); ++i) {
+        QAbstractButton* added = box.addButton(ToQt(request.buttons[i]));
+        if (i < request.buttonTexts.size())
+            added->setText(request.buttonTexts[i]);
+    }
     if (request.buttons.empty())
         box.addButton(QMessageBox::Ok);
     if (request.frameworkBox)

@@ -124,6 +124,7 @@ DialogButton ScriptedDialogs::message(QWidget* parent, const MessageRequest& req
     call.text = request.text;
     call.icon = request.icon;
     call.buttons = request.buttons;
+    call.buttonTexts = request.buttonTexts;
     call.defaultButton = request.defaultButton;
     DialogCall& recorded = record(std::move(call));
     if (auto answer = Take(messages_)) {

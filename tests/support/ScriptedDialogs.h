@@ -33,6 +33,7 @@ struct DialogCall {
     QString text;                                    // message text, or the input or number box's prompt
     MessageIcon icon = MessageIcon::None;            // messages
     std::vector<DialogButton> buttons;               // messages
+    std::vector<QString> buttonTexts;                // messages: own words on the buttons
     DialogButton defaultButton = DialogButton::None; // messages
     bool frameworkBox = false;                       // messages: "Confirm", "Information", "Error"
     QWidget* parent = nullptr;                       // messages: the window the box belongs to

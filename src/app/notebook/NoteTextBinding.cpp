@@ -106,6 +106,7 @@ void NoteTextBinding::replaceText(const QString& text) {
     if (edit_.edited()) {
         edit_.Changed();
         showDirty();
+        emit typed();
     }
 }
 
@@ -133,6 +134,7 @@ void NoteTextBinding::editorChanged() {
         return; // no note to write into
     edit_.Changed();
     showDirty();
+    emit typed();
 }
 
 } // namespace qj

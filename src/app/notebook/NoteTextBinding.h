@@ -56,6 +56,8 @@ public:
 
 signals:
     void dirtyChanged(bool dirty);
+    // The user changed the text of the edited note (after the state says so).
+    void typed();
     void readOnlyChanged(bool readOnly);
 
 private:

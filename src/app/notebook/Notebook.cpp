@@ -68,6 +68,7 @@ Notebook::Notebook(Dialogs& dialogs, QWidget* dialogParent, QObject* parent)
     connect(d->editor, &NoteEditor::focusEntered, this, &Notebook::editorEntered);
     connect(&d->commands, &NoteCommands::statusChanged, this, &Notebook::treePositionChanged);
     connect(&d->text, &NoteTextBinding::dirtyChanged, this, &Notebook::dirtyChanged);
+    connect(&d->text, &NoteTextBinding::typed, this, &Notebook::textTyped);
     connect(&d->text, &NoteTextBinding::readOnlyChanged, this, &Notebook::readOnlyChanged);
 }
 
@@ -127,6 +128,15 @@ QString Notebook::categoryName() const {
 }
 bool Notebook::isDirty() const {
     return d->text.isDirty();
+}
+std::optional<EditedNote> Notebook::editedNote() const {
+    return d->text.state().edited();
+}
+QByteArray Notebook::editorBytes() const {
+    const auto length = d->editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    const auto* buffer =
+        reinterpret_cast<const char*>(d->editor->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    return buffer ? QByteArray(buffer, qsizetype(length)) : QByteArray();
 }
 bool Notebook::askSaveIfDirty(bool offerCancel) {
     return d->commands.askSaveIfDirty(offerCancel);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "store/NoteEditState.h"
 #include "store/NoteIds.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -83,6 +85,10 @@ public:
     QString categoryName() const;
 
     bool isDirty() const;
+    // The note a save writes into (its category, record and title), or nothing.
+    std::optional<EditedNote> editedNote() const;
+    // The editor's whole text as it holds it (UTF-8, a copy of its buffer: cheap for any size).
+    QByteArray editorBytes() const;
     // The save question of the note text ("文本内容已改变，需要保存吗？", Yes default).
     // Yes saves into the edited note, No drops the changes, Cancel (offered when asked for) keeps
     // them. Returns true when the caller may go on; false after Cancel or a failed save.
@@ -149,6 +155,8 @@ signals:
     // Status panel 0: "节点: level/children", empty when nothing is selected.
     void treePositionChanged(const QString& text);
     void dirtyChanged(bool dirty);
+    // The user changed the edited note's text (typing, a replaced text).
+    void textTyped();
     void readOnlyChanged(bool readOnly);
     // Keyboard focus entered the tree (Tv1Enter) or the editor (mmo1Enter): the menu bar switch.
     void treeEntered();
