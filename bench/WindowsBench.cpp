@@ -162,13 +162,9 @@ void BM_DivinationFirstShowFromCalendar(benchmark::State& state) {
 }
 BENCHMARK(BM_DivinationFirstShowFromCalendar)->Unit(benchmark::kMillisecond)->Iterations(20);
 
-// The shown window cast again from the calendar, a day later each round.
-void BM_DivinationRecastFromCalendar(benchmark::State& state) {
-    NEED_PROGRAM(p);
-    qj::TFcnDate& calendar = ShownCalendar(*p, 2006);
-    qj::TFPaiGua& divination = p->windows().divination();
-    divination.showFromCalendar();
-    Draw(&divination);
+// Each iteration: the calendar steps to the next day (untimed), the divination window casts from it
+// and is drawn (timed).
+void RecastDayByDay(benchmark::State& state, qj::TFcnDate& calendar, qj::TFPaiGua& divination) {
     for (auto _ : state) {
         state.PauseTiming();
         PressOnGrid(calendar.CnCalendar1(), Qt::Key_Right, Qt::NoModifier);
@@ -177,6 +173,16 @@ void BM_DivinationRecastFromCalendar(benchmark::State& state) {
         divination.showFromCalendar();
         Draw(&divination);
     }
+}
+
+// The shown window cast again from the calendar, a day later each round.
+void BM_DivinationRecastFromCalendar(benchmark::State& state) {
+    NEED_PROGRAM(p);
+    qj::TFcnDate& calendar = ShownCalendar(*p, 2006);
+    qj::TFPaiGua& divination = p->windows().divination();
+    divination.showFromCalendar();
+    Draw(&divination);
+    RecastDayByDay(state, calendar, divination);
     divination.hide();
     calendar.hide();
 }
@@ -192,14 +198,7 @@ void BM_DivinationRecastWithAnalysisOpen(benchmark::State& state) {
     if (auto* useGod = divination.findChild<QComboBox*>(QStringLiteral("cbbUseGod")))
         useGod->setCurrentIndex(3);
     Draw(&divination);
-    for (auto _ : state) {
-        state.PauseTiming();
-        PressOnGrid(calendar.CnCalendar1(), Qt::Key_Right, Qt::NoModifier);
-        QApplication::processEvents();
-        state.ResumeTiming();
-        divination.showFromCalendar();
-        Draw(&divination);
-    }
+    RecastDayByDay(state, calendar, divination);
     divination.showAnalysisPanel(false);
     divination.hide();
     calendar.hide();

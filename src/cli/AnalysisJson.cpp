@@ -9,14 +9,6 @@
 namespace qj::cli {
 namespace {
 
-std::string BranchesText(BranchSet set) {
-    std::string s;
-    for (int b = 1; b <= 12; ++b)
-        if (set & BranchBit(b))
-            s += BranchName(b);
-    return s;
-}
-
 std::string Entry(int branch) {
     return std::string(BranchName(branch)) + std::string(PhaseName(BranchPhaseRank(branch)));
 }

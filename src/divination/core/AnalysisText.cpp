@@ -24,14 +24,6 @@ std::string Entry(int branch) {
     return Branch(branch) + std::string(PhaseName(BranchPhaseRank(branch)));
 }
 
-std::string BranchesText(BranchSet set) {
-    std::string s;
-    for (int b = 1; b <= 12; ++b)
-        if (set & BranchBit(b))
-            s += BranchName(b);
-    return s;
-}
-
 // `text` followed by blanks up to `columns` GBK columns (a Chinese character takes two).
 std::string Padded(std::string text, int columns) {
     const int width = GbkByteLength(text);
@@ -90,6 +82,14 @@ std::string_view FlyingHiddenName(PhaseRelation p) {
 }
 
 } // namespace
+
+std::string BranchesText(BranchSet set) {
+    std::string s;
+    for (int b = 1; b <= 12; ++b)
+        if (set & BranchBit(b))
+            s += BranchName(b);
+    return s;
+}
 
 std::string_view LineName(int line) {
     constexpr std::array<std::string_view, 6> kNames{"初爻", "二爻", "三爻", "四爻", "五爻", "上爻"};

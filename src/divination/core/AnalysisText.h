@@ -19,6 +19,8 @@ std::string_view UseGodChoiceName(const UseGodRequest& r); // 父母 … 官鬼,
 std::string HexagramNameWithPalace(const HexagramOfLines& h);
 // "午 (初爻)" or "巳 (不上卦)"
 std::string BodyText(const HexagramFacts& f);
+// The branches of a set in their order, "子丑…" ("" for none).
+std::string BranchesText(BranchSet set);
 
 // The marks of one line, blank-separated, each empty when nothing applies:
 std::string MonthMarks(const LineReading& r); // "旺", "死 月破", "相 月合", "旺 临月"
