@@ -1,5 +1,6 @@
 #include "app/Lymain.h"
 
+#include "app/AutoBackup.h"
 #include "app/CategorySelector.h"
 #include "app/FileCommands.h"
 #include "app/JetOffer.h"
@@ -99,12 +100,15 @@ TFmain::TFmain(const Services& services, QWidget* parent)
     onCommand(actions_.outputHtml, files, [files] { files->actOutputFilesHtmlExecute(); });
     FormCreate();
     StartRecoveryJournal();
+    StartAutoBackup();
 }
 
 // The notebook goes first: its category table refers to the data file.
 TFmain::~TFmain() {
     delete journal_; // carries out its last request; it follows the notebook
     journal_ = nullptr;
+    delete backup_; // waits for a copy under way
+    backup_ = nullptr;
     delete notebook_;
     notebook_ = nullptr;
 }
@@ -139,7 +143,7 @@ void TFmain::FormCreate() {
 bool TFmain::OpenDataFile() {
     const QString path = services_.folder.filePath(QString::fromUtf8(kDataFileName));
     // A data file another running copy holds is left to it, whatever the environment.
-    if (QFileInfo::exists(path)) {
+    if (QFileInfo::exists(path) && !dataLock_) {
         dataLock_ = std::make_unique<DataFileLock>(path);
         if (dataLock_->state() == DataFileLock::State::HeldElsewhere) {
             dataFileHeldElsewhere_ = true;
@@ -174,7 +178,12 @@ bool TFmain::OpenDataFile() {
     } catch (const DataFileMissing&) {
         ErrorBox(services_.dialogs, this, QStringLiteral("Not find data file !!!"));
     } catch (const StoreError& e) {
-        // Not a data file of ours (or unreadable): say which file, leave it as it is.
+        // Not a data file of ours (or damaged): the newest checked backup is offered in its place;
+        // declined, the file is left as it is.
+        if (!backupOffered_ && OfferNewestBackup(path, e.text())) {
+            backupOffered_ = true;
+            return OpenDataFile();
+        }
         dataFileProblem_ = e.text();
         reportError(e.text());
     }
@@ -398,6 +407,7 @@ void TFmain::actExitExecute() {
     if (!notebook_->askSaveIfDirty(/*offerCancel=*/true))
         return;
     SaveSettings();
+    FinishAutoBackup();
     ending_ = true;
     emit ending();
     close();

@@ -32,6 +32,7 @@ class GlobalHotKey;
 class Notebook;
 class FileCommands;
 class RecoveryJournalKeeper;
+class AutoBackup;
 struct JournalEntry;
 class StoreWindows;
 
@@ -115,6 +116,8 @@ public:
 
     // The recovery journal of the unsaved note text; null without a data file.
     RecoveryJournalKeeper* recoveryJournal() const { return journal_; }
+    // The automatic daily backup; null without a data file.
+    AutoBackup* autoBackup() const { return backup_; }
 
     // Runs a command; a failure it raises (a refused database write, a file error) ends the command
     // and is shown by the program's general error handler.
@@ -153,6 +156,11 @@ private:
     bool ShowJournaledNote(const JournalEntry& entry);
     bool FileJournaledNoteAnew(const JournalEntry& entry);
     bool SaveJournaledText(const JournalEntry& entry);
+    // The automatic backups (MainBackup.cpp).
+    void StartAutoBackup();
+    void FinishAutoBackup();
+    void SayBackupFailure(const QString& problem);
+    bool OfferNewestBackup(const QString& path, const QString& problem);
     void ShowCurrentCategory();
     void RegisterHotKey();
     void ApplyTooltipLook();
@@ -197,6 +205,8 @@ private:
     StoreWindows* storeWindows_ = nullptr;
     FileCommands* fileCommands_ = nullptr;
     RecoveryJournalKeeper* journal_ = nullptr;
+    AutoBackup* backup_ = nullptr;
+    bool backupOffered_ = false; // a copy in place of a damaged data file is offered once
     EditorPane* pane_ = nullptr;
     QStackedLayout* menuBars_ = nullptr;
 

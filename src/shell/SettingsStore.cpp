@@ -46,6 +46,7 @@ constexpr SettingSpec kSpecs[] = {
     {SettingKey::ReportAnalysis, "Divination", "ReportAnalysis", "", 0, 0, 1, OutOfRange::Default, false},
     {SettingKey::ChangedPalace, "Divination", "ChangedPalace", "", 0, 0, 1, OutOfRange::Default, false},
     {SettingKey::BodyRule, "Divination", "BodyRule", "", 0, 0, 1, OutOfRange::Default, false},
+    {SettingKey::BackupFailureSaid, "Backup", "FailureSaid", "", 0, kAny, kAny, OutOfRange::Default, false},
 };
 
 QString Section(const SettingSpec& s) {
@@ -187,6 +188,15 @@ bool SettingsStore::toggleAdviceGiven() const {
 
 void SettingsStore::saveToggleAdviceGiven() {
     file_.WriteStrings({Entry(SettingKey::ToggleAdviceGiven, 1)});
+}
+
+QString SettingsStore::backupFailureSaid() const {
+    const ProfileReading file = file_.Read();
+    return Reader(file).text(SettingKey::BackupFailureSaid);
+}
+
+void SettingsStore::saveBackupFailureSaid(const QString& day) {
+    file_.WriteStrings({Entry(SettingKey::BackupFailureSaid, day)});
 }
 
 DivinationSettings SettingsStore::readDivination() const {

@@ -37,6 +37,7 @@ enum class SettingKey {
     ReportAnalysis,
     ChangedPalace,
     BodyRule,
+    BackupFailureSaid,
 };
 
 // How a stored number outside [min, max] reads.
@@ -81,6 +82,9 @@ public:
     // hold its hot key (told once, not at every start).
     bool toggleAdviceGiven() const;
     void saveToggleAdviceGiven();
+    // The day ("yyyyMMdd") a failed automatic backup was last told (told once a day at most).
+    QString backupFailureSaid() const;
+    void saveBackupFailureSaid(const QString& day);
     // The divination window's reading choices, written the moment they change.
     DivinationSettings readDivination() const;
     void saveDivination(const DivinationSettings& settings);

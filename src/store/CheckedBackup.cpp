@@ -106,7 +106,7 @@ QString CheckBackupCopy(const QString& target, const TableCounts& tables) {
     }
 }
 
-DailyBackupResult RunDailyBackup(const QString& dataFilePath, QDate today) {
+DailyBackupResult RunDailyBackup(const QString& dataFilePath, QDate today, BackupWhen when) {
     DailyBackupResult result;
     const QDir folder(BackupFolderOf(dataFilePath));
     result.path = folder.filePath(DailyBackupName(today));
@@ -118,7 +118,10 @@ DailyBackupResult RunDailyBackup(const QString& dataFilePath, QDate today) {
         QString::fromStdString(TemporaryNameBeside(QFile::encodeName(result.path).toStdString()));
     try {
         // Today's copy counts only while it is whole; a damaged one is made again.
-        if (QFile::exists(result.path) && IntegrityOk(result.path)) {
+        const bool changedSince =
+            when == BackupWhen::WhenChanged &&
+            QFileInfo(dataFilePath).lastModified() > QFileInfo(result.path).lastModified();
+        if (QFile::exists(result.path) && !changedSince && IntegrityOk(result.path)) {
             result.outcome = DailyBackupResult::Outcome::AlreadyMade;
             return result;
         }
@@ -159,6 +162,42 @@ DailyBackupResult RunDailyBackup(const QString& dataFilePath, QDate today) {
             result.removed.push_back(name);
     }
     return result;
+}
+
+CheckedCopy NewestCheckedBackup(const QString& dataFilePath) {
+    const QDir folder(BackupFolderOf(dataFilePath));
+    QStringList names = folder.entryList(QDir::Files, QDir::Name | QDir::Reversed);
+    for (const QString& name : names) {
+        const QDate date = DateOfDailyBackup(name);
+        if (date.isValid() && IntegrityOk(folder.filePath(name)))
+            return {folder.filePath(name), date};
+    }
+    return {};
+}
+
+QString ReplaceDataFileWithCopy(const QString& dataFilePath, const QString& copy,
+                                const QString& damagedName) {
+    const QString damaged = QFileInfo(dataFilePath).dir().filePath(damagedName);
+    if (QFile::exists(damaged))
+        return QStringLiteral("%1 已经存在").arg(QDir::toNativeSeparators(damaged));
+    // The copy goes to a temporary beside the data file first: the damaged file moves aside only
+    // when a whole copy is ready to take its name.
+    const QString temporary =
+        QString::fromStdString(TemporaryNameBeside(QFile::encodeName(dataFilePath).toStdString()));
+    if (!QFile::copy(copy, temporary)) {
+        QFile::remove(temporary);
+        return QStringLiteral("不能复制备份 %1（磁盘可能已满或出错）").arg(QDir::toNativeSeparators(copy));
+    }
+    if (!QFile::rename(dataFilePath, damaged)) {
+        QFile::remove(temporary);
+        return QStringLiteral("不能把损坏的数据文件改名为 %1").arg(QDir::toNativeSeparators(damaged));
+    }
+    if (const int error = CommitTemporaryFile(QFile::encodeName(temporary).toStdString(),
+                                              QFile::encodeName(dataFilePath).toStdString())) {
+        QFile::rename(damaged, dataFilePath);
+        return QString::fromStdString(FileErrorText(error));
+    }
+    return QString();
 }
 
 } // namespace qj

@@ -30,7 +30,26 @@ struct DailyBackupResult {
     std::vector<QString> removed; // older copies thinned out
 };
 
-// Makes today's checked copy unless one is there, then thins the checked copies.
-DailyBackupResult RunDailyBackup(const QString& dataFilePath, QDate today);
+// When a day's copy is made: once (a whole copy of the day stays), or again when the data file
+// changed after it (the new copy replaces it only once it is checked).
+enum class BackupWhen { OncePerDay, WhenChanged };
+
+// Makes today's checked copy unless one is there (or, WhenChanged, one newer than the data file's
+// last change), then thins the checked copies.
+DailyBackupResult RunDailyBackup(const QString& dataFilePath, QDate today,
+                                 BackupWhen when = BackupWhen::OncePerDay);
+
+// The newest copy in the backup folder that passes its integrity check, and its day; empty when
+// there is none.
+struct CheckedCopy {
+    QString path;
+    QDate date;
+};
+CheckedCopy NewestCheckedBackup(const QString& dataFilePath);
+
+// Puts `copy` in the place of a data file that cannot be opened: the damaged file is renamed to
+// `damagedName` beside it (kept, never removed), the copy copied in (the copy itself stays). Empty
+// when done, else why not in the user's words; on failure the damaged file is back at its name.
+QString ReplaceDataFileWithCopy(const QString& dataFilePath, const QString& copy, const QString& damagedName);
 
 } // namespace qj

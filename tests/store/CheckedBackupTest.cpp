@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace qj {
@@ -140,6 +142,77 @@ TEST_F(DailyBackup, KeepsTheRuleOverFourHundredDays) {
     for (int day = 0; day < 400; ++day)
         ASSERT_NE(RunDailyBackup(data(), first.addDays(day)).outcome, DailyBackupResult::Outcome::Failed);
     EXPECT_EQ(DatesIn(folder()), KeptForDailyBackupsUpTo(first.addDays(399)));
+}
+
+void SetModified(const QString& path, const QDateTime& when) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+// At exit the day's copy is made again only when the data file changed after it (same time: not).
+TEST_F(DailyBackup, WhenChangedRemakesTheDaysCopyOnlyAfterAChange) {
+    const QDate today(2026, 12, 10);
+    const QString copy = RunDailyBackup(data(), today).path;
+    const QDateTime copied = QFileInfo(copy).lastModified();
+    {
+        DataFile file(data());
+        CategoryTable(file, QStringLiteral("日记")).Append(NoteId{31}, NoteId{0}, QStringLiteral("新"), {});
+    }
+    SetModified(data(), copied);
+    EXPECT_EQ(RunDailyBackup(data(), today, BackupWhen::WhenChanged).outcome,
+              DailyBackupResult::Outcome::AlreadyMade);
+    EXPECT_EQ(RunDailyBackup(data(), today).outcome, DailyBackupResult::Outcome::AlreadyMade);
+    SetModified(data(), copied.addSecs(1));
+    EXPECT_EQ(RunDailyBackup(data(), today).outcome, DailyBackupResult::Outcome::AlreadyMade);
+    EXPECT_EQ(RunDailyBackup(data(), today, BackupWhen::WhenChanged).outcome,
+              DailyBackupResult::Outcome::Made);
+    DataFile made(copy);
+    EXPECT_EQ(CategoryTable(made, QStringLiteral("日记")).RecordCount(), 31);
+}
+
+// A data file that cannot be opened: the newest copy that passes its check takes its place, the
+// damaged file stays beside it under its new name; a refused step leaves everything where it was.
+TEST_F(DailyBackup, TheNewestCheckedCopyReplacesADamagedFile) {
+    EXPECT_TRUE(NewestCheckedBackup(data()).path.isEmpty());
+    RunDailyBackup(data(), QDate(2026, 12, 8));
+    const QString newest = RunDailyBackup(data(), QDate(2026, 12, 9)).path;
+    QFile::copy(QDir(folder()).filePath(QStringLiteral("dataly-20261208.dat")),
+                newest + QStringLiteral(".x"));
+    QFile(newest).resize(100);
+    QFile::copy(newest + QStringLiteral(".x"), QDir(folder()).filePath(QStringLiteral("notes-20261210.dat")));
+    const CheckedCopy found = NewestCheckedBackup(data());
+    EXPECT_EQ(found.date, QDate(2026, 12, 8));
+    EXPECT_EQ(QFileInfo(found.path).fileName(), QStringLiteral("dataly-20261208.dat"));
+
+    const QByteArray damaged(8192, 'z');
+    QFile::remove(data());
+    QFile bad(data());
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(damaged);
+    bad.close();
+    const auto bytesOf = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QString aside = dir.filePath(QStringLiteral("dataly.damaged.dat"));
+    const struct {
+        QString copy;
+        bool asideTaken;
+    } refused[] = {{dir.filePath(QStringLiteral("nothing.dat")), false}, {found.path, true}};
+    for (const auto& r : refused) {
+        if (r.asideTaken)
+            QFile(aside).open(QIODevice::WriteOnly);
+        EXPECT_FALSE(ReplaceDataFileWithCopy(data(), r.copy, QStringLiteral("dataly.damaged.dat")).isEmpty());
+        EXPECT_EQ(bytesOf(data()), damaged);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), r.asideTaken ? 2 : 1);
+    }
+    QFile::remove(aside);
+    EXPECT_EQ(ReplaceDataFileWithCopy(data(), found.path, QStringLiteral("dataly.damaged.dat")), QString());
+    EXPECT_EQ(bytesOf(aside), damaged);
+    EXPECT_EQ(bytesOf(data()), bytesOf(found.path));
+    DataFile restored(data());
+    EXPECT_EQ(CategoryTable(restored, QStringLiteral("日记")).RecordCount(), 30);
 }
 
 } // namespace
