@@ -92,6 +92,8 @@ TFmain::TFmain(const Services& services, QWidget* parent)
     StoreWindows* windows = storeWindows_;
     onCommand(actions_.findAll, windows, [windows] { windows->openSearch(); });
     onCommand(actions_.categoryManager, windows, [windows] { windows->openCategoryManager(); });
+    onCommand(actions_.history, windows, [windows] { windows->openHistory(); });
+    onCommand(actions_.trash, windows, [windows] { windows->openTrash(); });
     fileCommands_ = new FileCommands(*this, services_);
     FileCommands* files = fileCommands_;
     onCommand(actions_.backup, files, [files] { files->actBackupExecute(); });
@@ -165,6 +167,7 @@ bool TFmain::OpenDataFile() {
     }
     try {
         dataFile_ = std::make_unique<DataFile>(path);
+        dataFile_->setClock([this] { return services_.clock.now(); });
         const QString why = WriteBarrierText(dataFile_->writeBarrier());
         if (!why.isEmpty())
             ShowDataFileReadOnly(why);
@@ -212,6 +215,7 @@ void TFmain::ReopenReplacedDataFile() {
         problem = e.text();
     }
     dataFile_ = std::move(fresh);
+    dataFile_->setClock([this] { return services_.clock.now(); });
     FillCategorySelector();
     cbb1_->selectName(shown);
     EnableNoteCommands(notebook_->hasCategory());

@@ -46,6 +46,8 @@ constexpr ActionText kActions[] = {
     {"actOutputFilesHtml", "导出到 .Html", "", false, &MainActions::outputHtml},
     {"actOutputFilesPdf", "导出到 .pdf", "", false, &MainActions::outputPdf},
     {"actBackup", "资料备份", "", false, &MainActions::backup},
+    {"actHistory", "历史版本", "这条笔记每次保存前的文字", false, &MainActions::history},
+    {"actTrash", "回收站", "删除的笔记和目录分类", false, &MainActions::trash},
     {"actPageSetup", "页面设置", "", false, &MainActions::pageSetup},
     {"actPrint", "打印(&P)", "打印当前文件", false, &MainActions::print},
     {"actGuaMap", "八卦图", "", false, &MainActions::guaMap},

@@ -25,6 +25,8 @@ struct MainActions {
     QAction* about = nullptr;            // actAbout
     QAction* hideMainW = nullptr;        // actHideMainW
     QAction* exit = nullptr;             // actExit
+    QAction* history = nullptr;          // actHistory
+    QAction* trash = nullptr;            // actTrash
     QAction* newCategory = nullptr;      // actNewCategory
     QAction* categoryManager = nullptr;  // actCategoryManager
     QAction* inputFiles = nullptr;       // actInputFiles

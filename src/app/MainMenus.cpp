@@ -73,6 +73,8 @@ void TFmain::buildMenus() {
     file->addAction(actions_.outputPdf);
     file->addSeparator();
     file->addAction(actions_.backup);
+    file->addAction(actions_.history);
+    file->addAction(actions_.trash);
     file->addSeparator();
     file->addAction(actions_.pageSetup);
     file->addAction(actions_.printView);

@@ -5,7 +5,11 @@
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/NoteTitleBar.h"
 #include "app/notebook/Notebook.h"
+#include "seams/StandardBoxes.h"
+#include "store/DataFile.h"
 #include "store/windows/Findall.h"
+#include "store/windows/HistoryWindow.h"
+#include "store/windows/TrashWindow.h"
 #include "store/windows/addTable.h"
 
 #include <QApplication>
@@ -16,6 +20,46 @@ StoreWindows::StoreWindows(TFmain& main, const Services& services)
     : QObject(&main), main_(main), services_(services) {
     manager_ = new TFaddTable(*this, services_.dialogs, services_.clock, &main_);
     connect(&main_, &TFmain::categoryCreated, manager_, &TFaddTable::CategoryCreated);
+}
+
+HistoryWindow* StoreWindows::openHistory() {
+    Notebook& notebook = main_.notebook();
+    const std::optional<EditedNote> note = notebook.editedNote();
+    if (!main_.dataFile() || !notebook.hasCategory() || !note) {
+        InformationBox(services_.dialogs, &main_, QStringLiteral("请先选择一条笔记，再看它的历史版本。"));
+        return nullptr;
+    }
+    auto* window = new HistoryWindow(
+        *main_.dataFile(), note->category, note->record.id.value(), note->title, notebook.editor()->text(),
+        [&notebook](const QString& text) { notebook.replaceText(text); }, &main_);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    return window;
+}
+
+TrashWindow* StoreWindows::openTrash() {
+    DataFile* file = main_.dataFile();
+    if (!file) {
+        InformationBox(services_.dialogs, &main_, QStringLiteral("没有打开数据文件。"));
+        return nullptr;
+    }
+    Notebook& notebook = main_.notebook();
+    auto* window = new TrashWindow(
+        *file, services_.dialogs, [&notebook] { return notebook.askSaveIfDirty(); },
+        [this, &notebook](const Restored& done) {
+            // What came back is shown: its category opened afresh, a subtree's top note selected.
+            refillSelector(done.category);
+            if (!run([&] { notebook.openCategory(*main_.dataFile(), done.category); }))
+                return;
+            main_.categorySelector()->selectName(done.category);
+            main_.EnableNoteCommands(notebook.hasCategory());
+            if (notebook.selectNote(done.top))
+                notebook.loadSelected();
+        },
+        &main_);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    return window;
 }
 
 void StoreWindows::openCategoryManager() {

@@ -16,6 +16,8 @@ namespace qj {
 class TFmain;
 class TFaddTable;
 class TFind_all;
+class HistoryWindow;
+class TrashWindow;
 
 class StoreWindows : public QObject, public SearchHost, public CategoryHost {
     Q_OBJECT
@@ -24,6 +26,11 @@ public:
 
     // "全目录查找": a new search window, shown.
     TFind_all* openSearch();
+
+    // "历史版本" of the edited note and the "回收站", shown modally; null when there is nothing to
+    // show them for (no edited note, no data file), after telling the user.
+    HistoryWindow* openHistory();
+    TrashWindow* openTrash();
 
     // "目录分类管理": the category manager, shown modally.
     void openCategoryManager();

@@ -8,7 +8,9 @@
 #include "seams/DataFolder.h"
 #include "store/CategoryTable.h"
 #include "store/DataFile.h"
+#include "store/NoteHistory.h"
 #include "store/NoteSearch.h"
+#include "store/NoteTrash.h"
 #include "store/NoteTree.h"
 #include "store/StoreError.h"
 #include "store/TextFiles.h"
@@ -27,6 +29,7 @@ constexpr const char* kUsage = "notes where [--data-folder DIR] | "
                                "notes categories DATAFILE | notes tree DATAFILE CATEGORY | "
                                "notes search DATAFILE TEXT [--title|--content] | "
                                "notes export DATAFILE CATEGORY ID [--txt|--html|--pdf FILE] | "
+                               "notes history DATAFILE CATEGORY ID | notes trash DATAFILE | "
                                "notes import-jet JETFILE NEWFILE";
 
 struct NotesArgs {
@@ -185,21 +188,80 @@ void WritePdf(const QString& text, const std::string& dataFile, const std::strin
     out.Line(json);
 }
 
+NoteId ParseNoteId(const std::string& idText) {
+    try {
+        size_t used = 0;
+        const NoteId id{std::stoll(idText, &used)};
+        if (used != idText.size())
+            throw std::invalid_argument(idText);
+        return id;
+    } catch (const std::exception&) {
+        throw UsageError("not a note ID: '" + idText + "'");
+    }
+}
+
+// The history file beside the data file, read-only; null when there is none yet.
+std::unique_ptr<Database> OpenHistory(const std::string& dataFile) {
+    Open(dataFile); // a data file it must be
+    const QString path = HistoryPathOf(Text(dataFile));
+    if (!QFileInfo::exists(path))
+        return nullptr;
+    try {
+        return std::make_unique<Database>(path, Database::Mode::ReadOnly);
+    } catch (const StoreError& e) {
+        throw UsageError(e.what());
+    }
+}
+
+std::string Iso(const QDateTime& time) {
+    return time.toString(Qt::ISODate).toStdString();
+}
+
+// The texts saves replaced in a note, newest first {saved, title, bytes, text}.
+void RunHistory(const NotesArgs& a, Output& out) {
+    const NoteId id = ParseNoteId(a.positional[2]);
+    const auto history = OpenHistory(a.positional[0]);
+    if (!history)
+        return;
+    const QString category = Text(a.positional[1]);
+    for (const Revision& r : RevisionsOf(*history, QStringLiteral("main"), category, id.value())) {
+        JsonWriter json;
+        json.BeginObject()
+            .Field("saved", Iso(r.saved))
+            .Field("title", r.title.toStdString())
+            .Field("bytes", static_cast<long long>(r.bytes))
+            .Field("text", RevisionText(*history, QStringLiteral("main"), r.key).toStdString())
+            .EndObject();
+        out.Line(json);
+    }
+}
+
+// What the 回收站 holds, newest first {deleted, kind, category, title, notes, bytes}.
+void RunTrash(const NotesArgs& a, Output& out) {
+    const auto history = OpenHistory(a.positional[0]);
+    if (!history)
+        return;
+    for (const TrashEntry& e : TrashEntries(*history, QStringLiteral("main"))) {
+        JsonWriter json;
+        json.BeginObject()
+            .Field("deleted", Iso(e.deleted))
+            .Field("kind", e.kind == TrashEntry::Kind::Category ? "category" : "notes")
+            .Field("category", e.category.toStdString())
+            .Field("title", e.title.toStdString())
+            .Field("notes", static_cast<long long>(e.notes))
+            .Field("bytes", static_cast<long long>(e.bytes))
+            .EndObject();
+        out.Line(json);
+    }
+}
+
 // The note's text as the window's export writes it after the note was shown in the editor.
 void RunExport(const NotesArgs& a, Output& out) {
     auto file = Open(a.positional[0]);
     const auto shown = ShownCategory(*file, a.positional[1]);
     CategoryTable& table = *shown;
     const std::string& idText = a.positional[2];
-    NoteId id;
-    try {
-        size_t used = 0;
-        id = NoteId{std::stoll(idText, &used)};
-        if (used != idText.size())
-            throw std::invalid_argument(idText);
-    } catch (const std::exception&) {
-        throw UsageError("not a note ID: '" + idText + "'");
-    }
+    const NoteId id = ParseNoteId(idText);
     const NoteTree tree = TreeOf(table);
     const NodeRef node = tree.Find(id);
     if (node == kNoNode)
@@ -243,6 +305,10 @@ void Run(const Arguments& args, Output& out) {
         RunSearch(Split(args, 1, 2, {"--title", "--content"}), out);
     else if (sub == "export")
         RunExport(Split(args, 1, 3, {"--txt", "--html", "--pdf"}), out);
+    else if (sub == "history")
+        RunHistory(Split(args, 1, 3, {}), out);
+    else if (sub == "trash")
+        RunTrash(Split(args, 1, 1, {}), out);
     else if (sub == "import-jet")
         RunImportJet(Split(args, 1, 2, {}).positional, out);
     else
@@ -256,7 +322,9 @@ CommandGroup NotesCommands() {
              "the notebook's data file, read-only: the data folder the program uses {mode, folder, "
              "data_file, exists, files}; categories {name, notes}; a category's tree "
              "{id, parent, name, depth} in the window's order; search hits {dir, id, name}; a note "
-             "exported as text or HTML, or printed to a PDF file {pdf, pages}; a Jet data file converted "
+             "exported as text or HTML, or printed to a PDF file {pdf, pages}; a note's earlier texts "
+             "{saved, title, bytes, text} and the 回收站 {deleted, kind, category, title, notes, bytes}, "
+             "newest first; a Jet data file converted "
              "into a new data file, one line per table {name, rows, notes, skipped, why, refused}",
              &Run}};
 }

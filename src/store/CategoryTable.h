@@ -69,6 +69,7 @@ public:
     CategoryTable(DataFile& file, const QString& name);
 
     const QString& name() const { return name_; }
+    DataFile& file() { return file_; }
 
     // A CategoryUnusable when the table cannot hold notes as the program reads them: a view, a
     // table without ID, Parent, Name or Info, without record numbers (WITHOUT ROWID) or with a

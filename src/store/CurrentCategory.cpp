@@ -1,5 +1,8 @@
 #include "store/CurrentCategory.h"
 
+#include "store/DataFile.h"
+#include "store/NoteTrash.h"
+
 #include <unordered_map>
 
 namespace qj {
@@ -58,7 +61,15 @@ std::vector<RecordRef> CurrentCategory::Delete(NodeRef node) {
     records.reserve(nodes.size());
     for (auto it = nodes.rbegin(); it != nodes.rend(); ++it)
         records.push_back(tree_.Record(*it));
+    DataFile& file = table_.file();
+    const bool kept = file.KeepInTrash();
+    Transaction tx(file.db());
+    if (kept) {
+        std::vector<RecordRef> topFirst(records.rbegin(), records.rend());
+        KeepDeletedNotes(file, table_.name(), topFirst, file.now());
+    }
     table_.Delete(records);
+    tx.Commit();
     tree_.Remove(node);
     return records;
 }

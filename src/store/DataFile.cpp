@@ -1,5 +1,8 @@
 #include "store/DataFile.h"
 
+#include "store/NoteHistory.h"
+#include "store/NoteTrash.h"
+
 #include <QFileInfo>
 
 namespace qj {
@@ -77,6 +80,7 @@ void DataFile::Close() {
 
 void DataFile::Reopen() {
     db_.reset();
+    historyAttached_ = false;
     if (access_ == Access::ReadOnly) {
         db_ = std::make_unique<Database>(path_, Database::Mode::ReadOnly);
         barrier_ = WriteBarrier::OpenedReadOnly;
@@ -102,6 +106,43 @@ void DataFile::Reopen() {
     Statement st(*db_, QStringLiteral("PRAGMA journal_mode"));
     if (st.Step() && st.Text(0).toLower() == QLatin1String("wal"))
         db_->Exec("PRAGMA wal_autocheckpoint = 1");
+}
+
+bool DataFile::KeepInTrash() {
+    if (barrier_ != WriteBarrier::None)
+        return false;
+    if (!AttachHistory())
+        throw StoreError(
+            QStringLiteral("%1 不能写入，删除的内容无法放入回收站，所以没有删除").arg(HistoryPathOf(path_)));
+    return true;
+}
+
+bool DataFile::AttachHistory() {
+    if (historyAttached_)
+        return true;
+    if (barrier_ != WriteBarrier::None)
+        return false;
+    const QString history = HistoryPathOf(path_);
+    try {
+        // Made by a connection of its own: an attached file is never created by the engine.
+        if (!QFileInfo::exists(history)) {
+            Database made(history, Database::Mode::Create);
+            MakeHistoryTables(made, QStringLiteral("main"));
+        }
+        Statement attach(db(), QStringLiteral("ATTACH DATABASE ?1 AS history"));
+        attach.Bind(1, history);
+        attach.Run();
+    } catch (const StoreError&) {
+        return false;
+    }
+    try {
+        MakeHistoryTables(*db_, QStringLiteral("history"));
+    } catch (const StoreError&) {
+        db_->Exec("DETACH DATABASE history");
+        return false;
+    }
+    historyAttached_ = true;
+    return true;
 }
 
 Database& DataFile::db() {
@@ -195,7 +236,11 @@ void DataFile::CreateCategoryTable(const QString& name) {
 }
 
 void DataFile::DropCategory(const QString& name) {
+    // Into the 回收站 first, in the same transaction (a file that cannot be written fails as ever).
+    const bool kept = KeepInTrash();
     Transaction tx(db());
+    if (kept)
+        KeepDeletedCategory(*this, name, now());
     db().Exec(QStringLiteral("DROP TABLE %1").arg(QuoteIdentifier(name)));
     tx.Commit();
 }

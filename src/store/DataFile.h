@@ -10,9 +10,11 @@
 
 #include "store/Sqlite.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace qj {
@@ -67,6 +69,18 @@ public:
 
     Database& db();
 
+    // The history file beside it (HistoryPathOf), attached to the connection as "history" with its
+    // tables made, when first asked. False (nothing attached) when it cannot be: a data file opened
+    // or kept read-only, a folder that cannot be written, a damaged history file.
+    bool AttachHistory();
+    // Before a deletion: true when what goes can be kept in the 回收站; false for a file that cannot
+    // be written (the deletion fails as any write); a StoreError when the history file cannot be
+    // written (nothing may be deleted then).
+    bool KeepInTrash();
+    // The time given to revisions and deleted entries: the system's unless set.
+    void setClock(std::function<QDateTime()> now) { now_ = std::move(now); }
+    QDateTime now() const { return now_ ? now_() : QDateTime::currentDateTime(); }
+
     // The triggers and views stored in the file (made by another program or person), as
     // "触发器 name" / "视图 name" in stored order. The program never runs them and never drops them.
     QStringList ForeignSqlObjects();
@@ -76,6 +90,8 @@ private:
     Access access_ = Access::ReadWrite;
     WriteBarrier barrier_ = WriteBarrier::None;
     std::unique_ptr<Database> db_;
+    bool historyAttached_ = false;
+    std::function<QDateTime()> now_;
 };
 
 // The name of a category's index on ID: longer than any category name can be, so that no category

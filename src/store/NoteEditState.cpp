@@ -1,5 +1,7 @@
 #include "store/NoteEditState.h"
 
+#include "store/NoteHistory.h"
+
 #include <algorithm>
 
 namespace qj {
@@ -48,8 +50,14 @@ SaveResult SaveNoteText(DataFile& file, NoteEditState& state, const QString& tex
     if (!file.CategoryExists(note.category))
         return SaveResult::Gone;
     CategoryTable table(file, note.category);
+    // The text replaced is kept as a revision with the save, when the history file can be written.
+    const bool history = file.AttachHistory();
     try {
+        Transaction tx(file.db());
+        if (history)
+            KeepRevision(file, note.category, note.record, text, file.now());
         table.WriteInfo(note.record, text, &note.title);
+        tx.Commit();
     } catch (const RecordGone&) {
         return SaveResult::Gone;
     }

@@ -1,7 +1,9 @@
 // qingjian-cli notes: the notebook's data file read by scripts, run as a user would run it.
 #include "store/CategoryTable.h"
+#include "store/CurrentCategory.h"
 #include "store/DataFile.h"
 #include "store/DefaultCategory.h"
+#include "store/NoteEditState.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -179,6 +181,46 @@ TEST_F(NotesCli, SearchGivesTheWindowsHitsInOrder) {
         EXPECT_EQ(r.Lines(), c.lines) << c.args[2];
     }
     EXPECT_EQ(Cli({"search", path(), ""}).Lines().size(), 11u); // every note
+}
+
+// A note's earlier texts and the 回收站, newest first; nothing before there is a history file.
+TEST_F(NotesCli, HistoryAndTrashAreJsonLines) {
+    EXPECT_EQ(Cli({"trash", path()}).Lines(), std::vector<std::string>{});
+    {
+        DataFile data(QString::fromStdString(path()));
+        QDateTime now(QDate(2026, 1, 1), QTime(8, 0));
+        data.setClock([&now] { return now; });
+        for (const char* text : {"一稿", "二稿"}) {
+            NoteEditState state;
+            state.Loaded(QStringLiteral("树"), {RecordId{5}, NoteId{4}},
+                         QStringLiteral("D")); // after the category's first note
+            state.Changed();
+            ASSERT_EQ(SaveNoteText(data, state, QString::fromUtf8(text)), SaveResult::Saved);
+            now = now.addSecs(660);
+        }
+        CurrentCategory tree(data, QStringLiteral("树"));
+        tree.Delete(tree.tree().Find(NoteId{1}));
+        data.DropCategory(QStringLiteral("b'50%"));
+    }
+    const struct {
+        std::vector<std::string> args;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {{"history", path(), "树", "4"},
+         {R"({"saved":"2026-01-01T08:11:00","title":"D","bytes":6,"text":"一稿"})",
+          R"({"saved":"2026-01-01T08:00:00","title":"D","bytes":9,"text":"text of D"})"}},
+        {{"history", path(), "树", "1"}, {}},
+        {{"trash", path()},
+         {R"({"deleted":"2026-01-01T08:22:00","kind":"category","category":"b'50%","title":"b'50%","notes":3,"bytes":2400})",
+          R"({"deleted":"2026-01-01T08:22:00","kind":"notes","category":"树","title":"A","notes":2,"bytes":15})"}},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.status, 0) << c.args[0];
+        EXPECT_EQ(r.Lines(), c.lines);
+    }
+    EXPECT_EQ(Cli({"history", path(), "树", "x4"}).status, 2);
+    EXPECT_EQ(Cli({"history", path(), "树"}).status, 2);
 }
 
 TEST_F(NotesCli, ExportWritesTheNoteAsTheWindowDoes) {
