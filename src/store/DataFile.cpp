@@ -1,4 +1,5 @@
 #include "store/DataFile.h"
+#include "store/SearchCache.h"
 
 #include <QFileInfo>
 
@@ -102,6 +103,12 @@ void DataFile::Reopen() {
     Statement st(*db_, QStringLiteral("PRAGMA journal_mode"));
     if (st.Step() && st.Text(0).toLower() == QLatin1String("wal"))
         db_->Exec("PRAGMA wal_autocheckpoint = 1");
+}
+
+SearchCache& DataFile::searchCache() {
+    if (!searchCache_)
+        searchCache_ = std::make_unique<SearchCache>(path_);
+    return *searchCache_;
 }
 
 Database& DataFile::db() {

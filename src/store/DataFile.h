@@ -17,6 +17,8 @@
 
 namespace qj {
 
+class SearchCache;
+
 inline constexpr const char* kDataFileName = "dataly.dat";
 
 class DataFile {
@@ -66,6 +68,8 @@ public:
     void DropCategory(const QString& name);
 
     Database& db();
+    // The search cache beside the file (made on first use).
+    SearchCache& searchCache();
 
     // The triggers and views stored in the file (made by another program or person), as
     // "触发器 name" / "视图 name" in stored order. The program never runs them and never drops them.
@@ -76,6 +80,7 @@ private:
     Access access_ = Access::ReadWrite;
     WriteBarrier barrier_ = WriteBarrier::None;
     std::unique_ptr<Database> db_;
+    std::unique_ptr<SearchCache> searchCache_;
 };
 
 // The name of a category's index on ID: longer than any category name can be, so that no category

@@ -1,0 +1,194 @@
+// The search cache finds exactly what LIKE finds, on a fresh file and after every kind of change: by
+// this program, by another connection, to the schema, to the cache file itself.
+#include "store/SearchCache.h"
+#include "store/CategoryTable.h"
+#include "store/DefaultCategory.h"
+#include "store/NoteSearch.h"
+
+#include "StoreTestFolder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace qj {
+namespace {
+
+class SearchCacheTest : public test::StoreTest {
+protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        for (const char* name : {"甲", "乙'引", "50%", "空"}) {
+            categories << QString::fromUtf8(name);
+            CreateCategory(*file, categories.back());
+        }
+        Transaction tx(file->db());
+        for (int c = 0; c < 3; ++c) {
+            CategoryTable table(*file, categories[c]);
+            for (int n = 0; n < 60; ++n)
+                table.Append(NoteId{n + 1}, NoteId{0}, Random(8), n % 9 == 4 ? QString() : Random(120));
+        }
+        tx.Commit();
+    }
+    QString Random(int maxLength) {
+        static const QString alphabet = QStringLiteral("aAbBxX%_\\'\" 中文学习資资料笔记");
+        QString s = QLatin1String("");
+        const int n = 1 + static_cast<int>(rng() % static_cast<unsigned>(maxLength));
+        for (int i = 0; i < n; ++i)
+            s += alphabet[static_cast<qsizetype>(rng() % static_cast<unsigned>(alphabet.size()))];
+        return s;
+    }
+    // What a plain LIKE over every table finds (its wildcards escaped: the text is looked for as it is).
+    QStringList LikeHits(const QString& text) {
+        QStringList out;
+        for (const QString& category : categories) {
+            Statement st(file->db(),
+                         QStringLiteral("SELECT rowid, ID, Name FROM %1 WHERE Info LIKE '%' || "
+                                        "replace(replace(replace(?1, '\\', '\\\\'), '%', '\\%'), '_', '\\_') "
+                                        "|| '%' ESCAPE '\\'")
+                             .arg(QuoteIdentifier(category)));
+            st.Bind(1, text);
+            while (st.Step())
+                out << QStringLiteral("%1/%2/%3/%4")
+                           .arg(category)
+                           .arg(st.Int64(0))
+                           .arg(st.Int64(1))
+                           .arg(st.Text(2));
+        }
+        return out;
+    }
+    QStringList CachedHits(const QString& text) {
+        QStringList out;
+        for (const SearchHit& h : SearchNotes(*file, categories, text, SearchField::Content))
+            out << QStringLiteral("%1/%2/%3/%4")
+                       .arg(h.category)
+                       .arg(h.rowid.value())
+                       .arg(h.id->value())
+                       .arg(h.name);
+        return out;
+    }
+    // 200 queries: Chinese of 1–4 characters, Latin in every case, mixed, wildcards, quotes; most
+    // cut from the notes' texts so that they have hits.
+    QStringList Queries() {
+        QStringList queries{QStringLiteral("%"),    QStringLiteral("_"),        QStringLiteral("'"),
+                            QStringLiteral("\""),   QStringLiteral("\\"),       QStringLiteral("资料"),
+                            QStringLiteral("資料"), QStringLiteral("笔记学习"), QStringLiteral("ab"),
+                            QStringLiteral("AB"),   QStringLiteral("aB"),       QStringLiteral("中a"),
+                            QStringLiteral("x%_"),  QStringLiteral("没有的")};
+        Statement st(file->db(), QStringLiteral("SELECT Info FROM \"甲\" WHERE Info IS NOT NULL"));
+        std::vector<QString> texts;
+        while (st.Step())
+            texts.push_back(st.Text(0));
+        while (queries.size() < 200) {
+            const QString& t = texts[rng() % texts.size()];
+            const int length = 1 + static_cast<int>(rng() % 4);
+            QString q = t.mid(static_cast<qsizetype>(rng() % static_cast<unsigned>(t.size())), length);
+            if (rng() % 3 == 0)
+                q = rng() % 2 ? q.toUpper() : q.toLower();
+            queries << q;
+        }
+        return queries;
+    }
+    void ExpectSameHitsAsLike(const char* when) {
+        for (const QString& q : Queries())
+            ASSERT_EQ(CachedHits(q), LikeHits(q)) << when << ": " << q.toStdString();
+    }
+
+    std::mt19937 rng{33};
+    QStringList categories;
+};
+
+TEST_F(SearchCacheTest, SameHitsAsLikeAfterEveryKindOfChange) {
+    ExpectSameHitsAsLike("made");
+    ASSERT_TRUE(QFile::exists(file->searchCache().path()));
+    {
+        CategoryTable table(*file, categories[0]);
+        // Record n + 1 holds note n (the first one is the category's own).
+        table.WriteInfo(RecordRef{RecordId{2}, NoteId{1}}, QStringLiteral("新写的资料 xAb"));
+        table.Append(NoteId{99}, NoteId{0}, QStringLiteral("新"), QStringLiteral("追加 ab 笔记"));
+        table.Delete(std::vector{RecordRef{RecordId{3}, NoteId{2}}});
+        table.WriteInfo(RecordRef{RecordId{5}, NoteId{4}}, QString());
+    }
+    ExpectSameHitsAsLike("after this program's writes");
+    EXPECT_EQ(file->searchCache().filesWritten(), 1) << "read in, not made anew";
+    {
+        Database other(dataPath(), Database::Mode::OpenExisting);
+        other.Exec("UPDATE \"乙'引\" SET Info = '另一个程序 ab' WHERE rowid = 7; DELETE FROM \"50%\" WHERE "
+                   "rowid < 5;"
+                   "INSERT INTO \"空\" VALUES (1, 0, '外', '外来的资料 AB')");
+    }
+    ExpectSameHitsAsLike("after another connection's writes");
+    EXPECT_EQ(file->searchCache().filesWritten(), 2);
+    file->db().Exec("ALTER TABLE \"空\" RENAME TO \"满\"");
+    categories[3] = QStringLiteral("满");
+    ExpectSameHitsAsLike("after a table was renamed");
+    file->Close();
+    {
+        Database other(dataPath(), Database::Mode::OpenExisting);
+        other.Exec("UPDATE \"甲\" SET Info = 'while closed ab' WHERE rowid = 9");
+    }
+    file->Reopen();
+    ExpectSameHitsAsLike("after a change while the file was closed");
+}
+
+// A cache file that is damaged, cut short, from another state of the data file or missing is made
+// anew; one that cannot be written leaves the search to the data file.
+TEST_F(SearchCacheTest, ADamagedStaleOrMissingCacheIsNeverTrusted) {
+    const QString query = QStringLiteral("资料");
+    const QStringList expected = LikeHits(query);
+    ASSERT_EQ(CachedHits(query), expected);
+    const QString cache = file->searchCache().path();
+    QFile f(cache);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray good = f.readAll();
+    f.close();
+    const auto rewrite = [&](const QByteArray& bytes) {
+        QFile::remove(cache);
+        QFile out(cache);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    };
+    const QByteArray stale = [&] {
+        QByteArray b = good;
+        b[40] = static_cast<char>(b[40] ^ 1); // the change counter in the stamp
+        return b;
+    }();
+    const QByteArray flipped = [&] {
+        QByteArray b = good;
+        b[b.size() - 20] = static_cast<char>(b[b.size() - 20] ^ 0x55); // among the records
+        return b;
+    }();
+    for (const QByteArray& bytes :
+         {stale, flipped, good.left(good.size() / 2), good.left(10), QByteArray()}) {
+        file = std::make_unique<DataFile>(dataPath()); // a new run of the program
+        rewrite(bytes);
+        EXPECT_EQ(CachedHits(query), expected);
+        QFile made(cache);
+        ASSERT_TRUE(made.open(QIODevice::ReadOnly));
+        EXPECT_EQ(made.readAll(), good) << "made anew";
+    }
+    file = std::make_unique<DataFile>(dataPath());
+    QFile::remove(cache);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QFileInfo(cache).fileName())); // a folder where the cache goes
+    EXPECT_EQ(CachedHits(query), expected);
+    EXPECT_FALSE(file->searchCache().Sync(file->db()));
+}
+
+// A search inside a write of the connection reads the data file: what the write changed may yet be
+// rolled back.
+TEST_F(SearchCacheTest, ASearchInsideAWriteReadsTheDataFile) {
+    const QString query = QStringLiteral("回滚");
+    ASSERT_TRUE(CachedHits(query).isEmpty());
+    {
+        Transaction tx(file->db());
+        file->db().Exec("UPDATE \"甲\" SET Info = '回滚' WHERE rowid = 1");
+        EXPECT_FALSE(file->searchCache().Sync(file->db()));
+        EXPECT_EQ(CachedHits(query).size(), 1);
+    }
+    EXPECT_TRUE(CachedHits(query).isEmpty());
+}
+
+} // namespace
+} // namespace qj
