@@ -3,6 +3,7 @@
 #include "store/DataFile.h"
 #include "store/NoteSearch.h"
 #include "store/SearchCache.h"
+#include "store/SearchQuery.h"
 
 namespace qj {
 
@@ -11,7 +12,7 @@ std::vector<SearchHit> SearchNotes(DataFile& file, const QStringList& categories
     Database& db = file.db();
     if (text.isEmpty())
         return SearchNotes(db, categories, nullptr, field);
-    const TextMatch match{{text.toStdString()}, nullptr};
+    const TextMatch match = BuildMatch(text, options, field == SearchField::Title);
     SearchCache& cache = file.searchCache();
     if (field == SearchField::Title || !cache.Sync(db))
         return SearchNotes(db, categories, &match, field);

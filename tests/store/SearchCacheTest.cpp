@@ -176,6 +176,36 @@ TEST_F(SearchCacheTest, ADamagedStaleOrMissingCacheIsNeverTrusted) {
     EXPECT_FALSE(file->searchCache().Sync(file->db()));
 }
 
+// The options reach the cached texts and the titles: words, both forms of a character, readings.
+TEST_F(SearchCacheTest, OptionsFindOverTheCacheAndTheTitles) {
+    categories = QStringList{QStringLiteral("空")};
+    CategoryTable table(*file, categories[0]);
+    table.Append(NoteId{1}, NoteId{0}, QStringLiteral("筆記"), QStringLiteral("資料 与 笔记"));
+    table.Append(NoteId{2}, NoteId{0}, QStringLiteral("重庆"), QStringLiteral("资料"));
+    struct Case {
+        const char* text;
+        SearchField field;
+        SearchOptions options;
+        QStringList names;
+    } cases[] = {
+        {"资料", SearchField::Content, {}, {"重庆"}},
+        {"资料", SearchField::Content, {false, true, false}, {"筆記", "重庆"}},
+        {"笔记 资料", SearchField::Content, {true, true, false}, {"筆記"}},
+        {"笔记 资料", SearchField::Content, {true, false, false}, {}},
+        {"chq", SearchField::Title, {false, false, true}, {"重庆"}},
+        {"bj", SearchField::Title, {false, false, true}, {"筆記"}},
+        {"bj", SearchField::Title, {}, {}},
+        {"笔记", SearchField::Title, {false, true, false}, {"筆記"}},
+    };
+    for (const Case& c : cases) {
+        QStringList names;
+        for (const SearchHit& h :
+             SearchNotes(*file, categories, QString::fromUtf8(c.text), c.field, c.options))
+            names << h.name;
+        EXPECT_EQ(names, c.names) << c.text;
+    }
+}
+
 // A search inside a write of the connection reads the data file: what the write changed may yet be
 // rolled back.
 TEST_F(SearchCacheTest, ASearchInsideAWriteReadsTheDataFile) {
