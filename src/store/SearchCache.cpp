@@ -39,9 +39,11 @@ bool SearchCache::SyncInTransaction(Database& db) {
     if (!stamp)
         return false;
     Database::ChangedRows changed = db.TakeChangedRows();
-    // Only this connection wrote since the cache was made current: read again what it changed.
-    if (mapped_ && serial_ == db.serial() && dataVersion_ == dataVersion && changed.complete &&
-        ApplyChanges(db, changed) && overlayBytes_ <= kMostChangedBytesHeld)
+    // Only this connection wrote since the cache was made current, and no table changed (the engine
+    // does not report a renamed table or VACUUM's new record numbers): read again what it changed.
+    if (mapped_ && serial_ == db.serial() && dataVersion_ == dataVersion &&
+        schemaCookie_ == stamp->schemaCookie && changed.complete && ApplyChanges(db, changed) &&
+        overlayBytes_ <= kMostChangedBytesHeld)
         return true;
     overlay_.clear();
     overlayBytes_ = 0;
@@ -54,6 +56,7 @@ bool SearchCache::SyncInTransaction(Database& db) {
     }
     serial_ = db.serial();
     dataVersion_ = dataVersion;
+    schemaCookie_ = stamp->schemaCookie;
     return mapped_ != nullptr;
 }
 

@@ -55,6 +55,7 @@ private:
     std::uint64_t overlayBytes_ = 0;
     std::uint64_t serial_ = 0; // the connection the cache was last made current with
     std::int64_t dataVersion_ = -1;
+    std::uint32_t schemaCookie_ = 0;
     std::optional<DataFileStamp> unwritable_;
     int filesWritten_ = 0; // the state for which writing the file failed
 };
