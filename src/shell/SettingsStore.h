@@ -37,6 +37,10 @@ enum class SettingKey {
     ReportAnalysis,
     ChangedPalace,
     BodyRule,
+    SearchWords,
+    SearchVariants,
+    SearchPinyin,
+    SearchContext,
 };
 
 // How a stored number outside [min, max] reads.
@@ -84,6 +88,9 @@ public:
     // The divination window's reading choices, written the moment they change.
     DivinationSettings readDivination() const;
     void saveDivination(const DivinationSettings& settings);
+    // The search window's options, written the moment they change.
+    SearchSettings readSearch() const;
+    void saveSearch(const SearchSettings& settings);
 
 private:
     ProfileFile file_;
