@@ -3,6 +3,7 @@
 #include "store/SearchQuery.h"
 #include "store/HanReadings.h"
 #include "store/HanVariants.h"
+#include "store/SearchSnippet.h"
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,47 @@ TEST(SearchQueryReadings, PolyphonesAndQueries) {
     EXPECT_FALSE(IsPinyinQuery(QStringLiteral("bi-ji")));
     EXPECT_EQ(PinyinQueryLetters(QStringLiteral("Bi ji'ben")), "bijiben");
     EXPECT_FALSE(MatchesByReadings("笔记", ""));
+}
+
+TEST(SearchSnippet, AroundTheFirstOccurrenceWithEveryWordMarked) {
+    const QString before(20, QChar(0x4E00)); // 一 × 20
+    struct Case {
+        QString text;
+        QStringList words;
+        bool variants;
+        QString shown;
+        std::vector<TextRange> marks;
+    } cases[] = {
+        {before + QStringLiteral("资料\r\n資料 and DATA"),
+         {QStringLiteral("资料"), QStringLiteral("data")},
+         true,
+         QString(12, QChar(0x4E00)) + QStringLiteral("资料  資料 and DATA"),
+         {{12, 2}, {16, 2}, {23, 4}}},
+        {before + QStringLiteral("资料"),
+         {QStringLiteral("资料")},
+         false,
+         QString(12, QChar(0x4E00)) + QStringLiteral("资料"),
+         {{12, 2}}},
+        {QStringLiteral("ab资料"), {QStringLiteral("资料")}, false, QStringLiteral("ab资料"), {{2, 2}}},
+        {QStringLiteral("無關"), {QStringLiteral("资料")}, true, QStringLiteral("無關"), {}},
+        {QString(100, QChar(0x4E00)),
+         {QStringLiteral("x")},
+         false,
+         QString(kSnippetLength, QChar(0x4E00)),
+         {}},
+    };
+    for (const Case& c : cases) {
+        const Snippet s = SnippetAround(c.text, c.words, c.variants);
+        EXPECT_EQ(s.text, c.shown) << c.text.toStdString();
+        EXPECT_EQ(s.marks, c.marks) << c.text.toStdString();
+    }
+    // A character of the second plane is never cut in half at the start.
+    const QString wide = QString::fromUcs4(U"𠀀") + QString(11, QChar(0x4E00)) + QStringLiteral("资");
+    EXPECT_EQ(SnippetAround(wide, {QStringLiteral("资")}, false).text, wide);
+    // Overlapping words: the longer one at the same place, then on after it.
+    EXPECT_EQ(
+        WordOccurrences(QStringLiteral("资料资"), {QStringLiteral("资"), QStringLiteral("资料")}, false),
+        (std::vector<TextRange>{{0, 2}, {2, 1}}));
 }
 
 } // namespace
