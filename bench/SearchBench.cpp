@@ -21,6 +21,8 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -139,6 +141,65 @@ void BM_CachedVsLike(benchmark::State& state) {
     Label(state, hits, false);
 }
 BENCHMARK(BM_CachedVsLike)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+std::vector<std::tuple<QString, std::int64_t, QString>>
+LikeHits(qj::Database& db, const QStringList& categories, const QString& text) {
+    std::vector<std::tuple<QString, std::int64_t, QString>> hits;
+    for (const QString& category : categories) {
+        qj::Statement st(db, QStringLiteral("SELECT rowid, Name FROM %1 WHERE Info LIKE '%' || "
+                                            "replace(replace(replace(?1, '\\', '\\\\'), '%', '\\%'), '_', "
+                                            "'\\_') || '%' ESCAPE '\\'")
+                                 .arg(qj::QuoteIdentifier(category)));
+        st.Bind(1, text);
+        while (st.Step())
+            hits.emplace_back(category, st.Int64(0), st.Text(1));
+    }
+    return hits;
+}
+
+// The cached search's hits equal LIKE's on the large file for queries of every kind (Chinese of
+// 1–4 characters, Latin in every case, mixed, wildcards, quotes), also after a save by the program
+// and a write by another connection; on a copy of the file. Reports how many queries agreed.
+void BM_EqualityOnLargeFile(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dataly.dat"));
+    QFile::copy(qj::bench::LargeNotebookPath(), path);
+    qj::DataFile file(path);
+    const QStringList categories = file.Categories();
+    const QStringList queries{
+        QStringLiteral("青简"),     QStringLiteral("青"),        QStringLiteral("的一是"),
+        QStringLiteral("中文笔记"), QStringLiteral("xylograph"), QStringLiteral("XYLOGRAPH"),
+        QStringLiteral("Note"),     QStringLiteral("HTTP 1"),    QStringLiteral("12:30"),
+        QStringLiteral("%"),        QStringLiteral("_"),         QStringLiteral("'"),
+        QStringLiteral("\""),       QStringLiteral("Qt，"),      QStringLiteral("。\r\n"),
+        QStringLiteral("GBK 没")};
+    int equal = 0, asked = 0;
+    for (auto _ : state) {
+        for (int round = 0; round < 3; ++round) {
+            if (round == 1) { // a save by the program: a note's text rewritten
+                qj::CategoryTable table(file, categories[3]);
+                table.WriteInfo(qj::RecordRef{qj::RecordId{5}, qj::NoteId{4}},
+                                QStringLiteral("新写的青简 xylograph"));
+            } else if (round == 2) { // another program
+                qj::Database other(path, qj::Database::Mode::OpenExisting);
+                other.Exec(QStringLiteral("UPDATE %1 SET Info = 'note 青简 %' WHERE rowid < 50")
+                               .arg(qj::QuoteIdentifier(categories[7])));
+            }
+            for (const QString& q : queries) {
+                std::vector<std::tuple<QString, std::int64_t, QString>> cached;
+                for (const qj::SearchHit& h : qj::SearchNotes(file, categories, q, qj::SearchField::Content))
+                    cached.emplace_back(h.category, h.rowid.value(), h.name);
+                equal += cached == LikeHits(file.db(), categories, q);
+                ++asked;
+            }
+        }
+    }
+    state.counters["queries"] = asked;
+    state.counters["queries_equal"] = equal;
+    if (equal != asked)
+        state.SkipWithError("the cached search and LIKE differ");
+}
+BENCHMARK(BM_EqualityOnLargeFile)->Unit(benchmark::kSecond)->Iterations(1);
 
 // Making the cache from nothing (the first search after another program changed the file), and its
 // size beside the data file's.
