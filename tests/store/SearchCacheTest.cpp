@@ -9,8 +9,12 @@
 
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 namespace qj {
@@ -116,6 +120,9 @@ TEST_F(SearchCacheTest, SameHitsAsLikeAfterEveryKindOfChange) {
         table.WriteInfo(RecordRef{RecordId{5}, NoteId{4}}, QString());
     }
     ExpectSameHitsAsLike("after this program's writes");
+    CategoryTable(*file, categories[0])
+        .Delete(std::vector{RecordRef{RecordId{2}, NoteId{1}}}); // written before
+    ExpectSameHitsAsLike("after a record read in before was deleted");
     EXPECT_EQ(file->searchCache().filesWritten(), 1) << "read in, not made anew";
     {
         Database other(dataPath(), Database::Mode::OpenExisting);
@@ -129,13 +136,26 @@ TEST_F(SearchCacheTest, SameHitsAsLikeAfterEveryKindOfChange) {
     file->db().Exec("ALTER TABLE \"空\" RENAME TO \"满\"; ALTER TABLE \"甲\" RENAME TO \"空\";"
                     "ALTER TABLE \"满\" RENAME TO \"甲\"");
     ExpectSameHitsAsLike("after two tables swapped their names");
+    // Written by another program while closed, the file's size and time kept (as a sync tool may):
+    // its change counter tells.
     file->Close();
+    const QByteArray name = QFile::encodeName(dataPath());
+    struct stat before {};
+    ASSERT_EQ(::stat(name.constData(), &before), 0);
     {
         Database other(dataPath(), Database::Mode::OpenExisting);
-        other.Exec("UPDATE \"甲\" SET Info = 'while closed ab' WHERE rowid = 9");
+        other.Exec("UPDATE \"乙'引\" SET Info = 'while closed ab' WHERE rowid = 9");
     }
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, name.constData(), times, 0), 0);
     file->Reopen();
     ExpectSameHitsAsLike("after a change while the file was closed");
+    // More rows changed at once than the connection keeps: made anew.
+    file->db().Exec(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i <= 20000) "
+        "INSERT INTO \"50%\" (ID, Parent, Name, Info) SELECT 1000 + i, 0, 'many', 'many 资料' FROM n");
+    for (const QString& q : {QStringLiteral("many"), QStringLiteral("资料")})
+        EXPECT_EQ(CachedHits(q), LikeHits(q)) << "after more changes than are kept";
 }
 
 // A cache file that is damaged, cut short, from another state of the data file or missing is made
@@ -162,7 +182,9 @@ TEST_F(SearchCacheTest, ADamagedStaleOrMissingCacheIsNeverTrusted) {
     }();
     const QByteArray flipped = [&] {
         QByteArray b = good;
-        b[b.size() - 20] = static_cast<char>(b[b.size() - 20] ^ 0x55); // among the records
+        std::uint64_t records = 0; // where the records begin, as the header says
+        std::memcpy(&records, b.constData() + 80, sizeof records);
+        b[static_cast<qsizetype>(records)] = static_cast<char>(b[static_cast<qsizetype>(records)] ^ 0x40);
         return b;
     }();
     for (const QByteArray& bytes :

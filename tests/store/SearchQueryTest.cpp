@@ -98,6 +98,7 @@ TEST(SearchQueryVariants, FoldToSimplifiedKeepingLengthAndOtherBytes) {
     const std::string broken = "\xE8\xB3\x87\xE8\xB3"; // 資 and the start of another character
     EXPECT_EQ(FoldHanVariants(std::string_view(broken)), "\xE8\xB5\x84\xE8\xB3");
     EXPECT_EQ(FoldHanVariants(std::string_view("\xE8\x41\x42")), "\xE8\x41\x42");
+    EXPECT_EQ(FoldHanVariants(std::string_view("\xE8\xB3\x07")), "\xE8\xB3\x07"); // not 資 cut short
     EXPECT_TRUE(HasHanVariant(U'资'));
     EXPECT_TRUE(HasHanVariant(U'資'));
     EXPECT_FALSE(HasHanVariant(U'料'));
