@@ -99,6 +99,7 @@ TEST(SearchQueryVariants, FoldToSimplifiedKeepingLengthAndOtherBytes) {
     EXPECT_EQ(FoldHanVariants(std::string_view(broken)), "\xE8\xB5\x84\xE8\xB3");
     EXPECT_EQ(FoldHanVariants(std::string_view("\xE8\x41\x42")), "\xE8\x41\x42");
     EXPECT_EQ(FoldHanVariants(std::string_view("\xE8\xB3\x07")), "\xE8\xB3\x07"); // not 資 cut short
+    EXPECT_EQ(FoldHanVariants(std::string_view("𠁞x")), "𠀾x"); // the second plane has forms too
     EXPECT_TRUE(HasHanVariant(U'资'));
     EXPECT_TRUE(HasHanVariant(U'資'));
     EXPECT_FALSE(HasHanVariant(U'料'));
