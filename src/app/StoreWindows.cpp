@@ -7,6 +7,7 @@
 #include "app/notebook/Notebook.h"
 #include "seams/StandardBoxes.h"
 #include "store/DataFile.h"
+#include "shell/SettingsStore.h"
 #include "store/windows/Findall.h"
 #include "store/windows/HistoryWindow.h"
 #include "store/windows/TrashWindow.h"
@@ -201,6 +202,40 @@ void StoreWindows::selectInEditor(int start, int length) {
     const auto to = static_cast<long>(text.left(start + length).toUtf8().size());
     editor->SendScintilla(QsciScintillaBase::SCI_SETSEL, from, to);
     editor->SendScintilla(QsciScintillaBase::SCI_CHOOSECARETX);
+}
+
+SearchSettings StoreWindows::searchSettings() {
+    return SettingsStore::InFolder(services_.folder.path()).readSearch();
+}
+
+void StoreWindows::saveSearchSettings(const SearchSettings& settings) {
+    SettingsStore::InFolder(services_.folder.path()).saveSearch(settings);
+}
+
+// A box around every occurrence; the marks go with the text when another note is shown.
+void StoreWindows::markInEditor(const std::vector<std::pair<int, int>>& ranges) {
+    NoteEditor* editor = main_.notebook().editor();
+    if (searchMarks_ < 0) {
+        searchMarks_ = editor->indicatorDefine(QsciScintilla::StraightBoxIndicator);
+        editor->setIndicatorForegroundColor(QColor(255, 140, 0), searchMarks_);
+    }
+    const QByteArray bytes = editor->text().toUtf8();
+    editor->SendScintilla(QsciScintillaBase::SCI_SETINDICATORCURRENT, searchMarks_);
+    editor->SendScintilla(QsciScintillaBase::SCI_INDICATORCLEARRANGE, 0L, static_cast<long>(bytes.size()));
+    // Scintilla counts UTF-8 bytes: the ranges, in order, are converted walking the text once.
+    const QString text = editor->text();
+    int at = 0;
+    long byte = 0;
+    const auto bytesTo = [&](int position) {
+        byte += static_cast<long>(QStringView(text).mid(at, position - at).toUtf8().size());
+        at = position;
+        return byte;
+    };
+    for (const auto& [start, length] : ranges) {
+        const long from = bytesTo(start);
+        editor->SendScintilla(QsciScintillaBase::SCI_INDICATORFILLRANGE, from,
+                              bytesTo(start + length) - from);
+    }
 }
 
 } // namespace qj

@@ -42,6 +42,9 @@ public:
     bool openNote(const QString& category, RecordId rowid, const QString& title) override;
     QString editorText() override;
     void selectInEditor(int start, int length) override;
+    SearchSettings searchSettings() override;
+    void saveSearchSettings(const SearchSettings& settings) override;
+    void markInEditor(const std::vector<std::pair<int, int>>& ranges) override;
 
     // CategoryHost
     QString currentCategory() override;
@@ -56,6 +59,7 @@ public:
     void managerClosed() override;
 
 private:
+    int searchMarks_ = -1; // the editor's indicator of the search window's marks
     // Refills the category selector from the data file and selects `select` there (nothing when
     // it is not listed).
     void refillSelector(const QString& select);

@@ -19,18 +19,21 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <memory>
 
 namespace qj::cli {
 
 namespace {
 
-constexpr const char* kUsage = "notes where [--data-folder DIR] | "
-                               "notes categories DATAFILE | notes tree DATAFILE CATEGORY | "
-                               "notes search DATAFILE TEXT [--title|--content] | "
-                               "notes export DATAFILE CATEGORY ID [--txt|--html|--pdf FILE] | "
-                               "notes history DATAFILE CATEGORY ID | notes trash DATAFILE | "
-                               "notes import-jet JETFILE NEWFILE";
+constexpr const char* kUsage =
+    "notes where [--data-folder DIR] | "
+    "notes categories DATAFILE | notes tree DATAFILE CATEGORY | "
+    "notes search DATAFILE TEXT [--title|--content] [--words] [--variants] [--pinyin] | "
+    "notes export DATAFILE CATEGORY ID [--txt|--html|--pdf FILE] | "
+    "notes history DATAFILE CATEGORY ID | notes trash DATAFILE | "
+    "notes import-jet JETFILE NEWFILE";
 
 struct NotesArgs {
     std::vector<std::string> positional;
@@ -146,11 +149,25 @@ void RunTree(const NotesArgs& a, Output& out) {
     }
 }
 
-void RunSearch(const NotesArgs& a, Output& out) {
+// The search window's options, given as flags anywhere after "search"; taken out of `args`.
+SearchOptions TakeSearchOptions(Arguments& args) {
+    SearchOptions options;
+    const auto take = [&](const char* flag, bool& on) {
+        const auto end = std::remove(args.begin() + 1, args.end(), std::string(flag));
+        on = end != args.end();
+        args.erase(end, args.end());
+    };
+    take("--words", options.words);
+    take("--variants", options.variants);
+    take("--pinyin", options.pinyin);
+    return options;
+}
+
+void RunSearch(const NotesArgs& a, const SearchOptions& options, Output& out) {
     auto file = Open(a.positional[0]);
     const SearchField field = a.Has("--title") ? SearchField::Title : SearchField::Content;
     const auto hits =
-        SearchNotes(file->db(), file->Categories(), TrimSearchText(Text(a.positional[1])), field);
+        SearchNotes(*file, file->Categories(), TrimSearchText(Text(a.positional[1])), field, options);
     for (const SearchHit& hit : hits) {
         JsonWriter json;
         json.BeginObject().Field("dir", hit.category.toStdString()).Key("id");
@@ -301,9 +318,11 @@ void Run(const Arguments& args, Output& out) {
         RunCategories(Split(args, 1, 1, {}), out);
     else if (sub == "tree")
         RunTree(Split(args, 1, 2, {}), out);
-    else if (sub == "search")
-        RunSearch(Split(args, 1, 2, {"--title", "--content"}), out);
-    else if (sub == "export")
+    else if (sub == "search") {
+        Arguments rest = args;
+        const SearchOptions options = TakeSearchOptions(rest);
+        RunSearch(Split(rest, 1, 2, {"--title", "--content"}), options, out);
+    } else if (sub == "export")
         RunExport(Split(args, 1, 3, {"--txt", "--html", "--pdf"}), out);
     else if (sub == "history")
         RunHistory(Split(args, 1, 3, {}), out);
@@ -321,10 +340,11 @@ CommandGroup NotesCommands() {
     return {{"notes", kUsage,
              "the notebook's data file, read-only: the data folder the program uses {mode, folder, "
              "data_file, exists, files}; categories {name, notes}; a category's tree "
-             "{id, parent, name, depth} in the window's order; search hits {dir, id, name}; a note "
-             "exported as text or HTML, or printed to a PDF file {pdf, pages}; a note's earlier texts "
-             "{saved, title, bytes, text} and the 回收站 {deleted, kind, category, title, notes, bytes}, "
-             "newest first; a Jet data file converted "
+             "{id, parent, name, depth} in the window's order; search hits {dir, id, name} (--words: all "
+             "of several words; --variants: simplified and traditional alike; --pinyin: titles by pinyin "
+             "or initials); a note exported as text or HTML, or printed to a PDF file {pdf, pages}; a "
+             "note's earlier texts {saved, title, bytes, text} and the 回收站 {deleted, kind, category, "
+             "title, notes, bytes}, newest first; a Jet data file converted "
              "into a new data file, one line per table {name, rows, notes, skipped, why, refused}",
              &Run}};
 }

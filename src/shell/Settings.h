@@ -55,6 +55,16 @@ struct DivinationSettings {
     friend bool operator==(const DivinationSettings&, const DivinationSettings&) = default;
 };
 
+// The search window's options ([Search]: each on only when stored 1). All off, the window finds and
+// shows exactly what it always did.
+struct SearchSettings {
+    bool words = false;    // Words: "多词" several words, all of them
+    bool variants = false; // Variants: "简繁" simplified and traditional alike
+    bool pinyin = false;   // Pinyin: "拼音" titles by their readings
+    bool context = false;  // Context: "上下文" the hit in context, every occurrence marked
+    friend bool operator==(const SearchSettings&, const SearchSettings&) = default;
+};
+
 // The season index stored in SkinFile/Index, or nothing when it is empty or no integer.
 std::optional<int> SkinIndex(const Settings& settings);
 

@@ -47,6 +47,10 @@ constexpr SettingSpec kSpecs[] = {
     {SettingKey::ChangedPalace, "Divination", "ChangedPalace", "", 0, 0, 1, OutOfRange::Default, false},
     {SettingKey::BodyRule, "Divination", "BodyRule", "", 0, 0, 1, OutOfRange::Default, false},
     {SettingKey::BackupFailureSaid, "Backup", "FailureSaid", "", 0, kAny, kAny, OutOfRange::Default, false},
+    {SettingKey::SearchWords, "Search", "Words", "", 0, 0, 1, OutOfRange::Default, false},
+    {SettingKey::SearchVariants, "Search", "Variants", "", 0, 0, 1, OutOfRange::Default, false},
+    {SettingKey::SearchPinyin, "Search", "Pinyin", "", 0, 0, 1, OutOfRange::Default, false},
+    {SettingKey::SearchContext, "Search", "Context", "", 0, 0, 1, OutOfRange::Default, false},
 };
 
 QString Section(const SettingSpec& s) {
@@ -213,6 +217,24 @@ void SettingsStore::saveDivination(const DivinationSettings& d) {
     file_.WriteStrings({Entry(SettingKey::ReportAnalysis, d.reportAnalysis ? 1 : 0),
                         Entry(SettingKey::ChangedPalace, d.changedOwnPalace ? 1 : 0),
                         Entry(SettingKey::BodyRule, d.shiBody ? 1 : 0)});
+}
+
+SearchSettings SettingsStore::readSearch() const {
+    const ProfileReading file = file_.Read();
+    const Reader r(file);
+    SearchSettings s;
+    s.words = r.number(SettingKey::SearchWords) == 1;
+    s.variants = r.number(SettingKey::SearchVariants) == 1;
+    s.pinyin = r.number(SettingKey::SearchPinyin) == 1;
+    s.context = r.number(SettingKey::SearchContext) == 1;
+    return s;
+}
+
+void SettingsStore::saveSearch(const SearchSettings& s) {
+    file_.WriteStrings({Entry(SettingKey::SearchWords, s.words ? 1 : 0),
+                        Entry(SettingKey::SearchVariants, s.variants ? 1 : 0),
+                        Entry(SettingKey::SearchPinyin, s.pinyin ? 1 : 0),
+                        Entry(SettingKey::SearchContext, s.context ? 1 : 0)});
 }
 
 } // namespace qj

@@ -38,6 +38,10 @@ enum class SettingKey {
     ChangedPalace,
     BodyRule,
     BackupFailureSaid,
+    SearchWords,
+    SearchVariants,
+    SearchPinyin,
+    SearchContext,
 };
 
 // How a stored number outside [min, max] reads.
@@ -88,6 +92,9 @@ public:
     // The divination window's reading choices, written the moment they change.
     DivinationSettings readDivination() const;
     void saveDivination(const DivinationSettings& settings);
+    // The search window's options, written the moment they change.
+    SearchSettings readSearch() const;
+    void saveSearch(const SearchSettings& settings);
 
 private:
     ProfileFile file_;

@@ -1,4 +1,5 @@
 #include "store/DataFile.h"
+#include "store/SearchCache.h"
 
 #include "store/NoteHistory.h"
 #include "store/NoteTrash.h"
@@ -143,6 +144,10 @@ bool DataFile::AttachHistory() {
     }
     historyAttached_ = true;
     return true;
+SearchCache& DataFile::searchCache() {
+    if (!searchCache_)
+        searchCache_ = std::make_unique<SearchCache>(path_);
+    return *searchCache_;
 }
 
 Database& DataFile::db() {

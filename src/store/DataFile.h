@@ -19,6 +19,8 @@
 
 namespace qj {
 
+class SearchCache;
+
 inline constexpr const char* kDataFileName = "dataly.dat";
 
 class DataFile {
@@ -68,6 +70,8 @@ public:
     void DropCategory(const QString& name);
 
     Database& db();
+    // The search cache beside the file (made on first use).
+    SearchCache& searchCache();
 
     // The history file beside it (HistoryPathOf), attached to the connection as "history" with its
     // tables made, when first asked. False (nothing attached) when it cannot be: a data file opened
@@ -92,6 +96,7 @@ private:
     std::unique_ptr<Database> db_;
     bool historyAttached_ = false;
     std::function<QDateTime()> now_;
+    std::unique_ptr<SearchCache> searchCache_;
 };
 
 // The name of a category's index on ID: longer than any category name can be, so that no category

@@ -1,6 +1,7 @@
 #include "store/NoteSearch.h"
 
 #include "common/Gbk.h"
+#include "store/AsciiFind.h"
 
 #include <sqlite3.h>
 
@@ -14,67 +15,14 @@ namespace qj {
 
 namespace {
 
-constexpr bool IsAsciiLetter(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-constexpr unsigned char FoldAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
-
-// How often a byte of the needle is expected in note texts (lower is rarer): the byte the scan
-// jumps to with memchr. UTF-8 lead bytes of Chinese characters are everywhere; a letter costs two
-// scans (both cases) and is weighed by its frequency in English words.
-constexpr std::array<int, 256> MakeByteCost() {
-    std::array<int, 256> cost{};
-    constexpr char kLettersByFrequency[] = "zqxjkvbpygfwmucldrhsnioate";
-    for (int b = 0; b < 256; ++b) {
-        if (b >= 0xC0)
-            cost[b] = 1000; // lead byte of a multi-byte character
-        else if (b >= 0x80)
-            cost[b] = 40; // continuation byte: spread over 64 values
-        else if (b == ' ' || b == '\r' || b == '\n')
-            cost[b] = 500;
-        else if (b >= '0' && b <= '9')
-            cost[b] = 30;
-        else
-            cost[b] = 10; // punctuation
-    }
-    for (int i = 0; kLettersByFrequency[i]; ++i) {
-        const int c = kLettersByFrequency[i];
-        cost[c] = cost[c - 'a' + 'A'] = 20 + 12 * i;
-    }
-    return cost;
-}
-constexpr std::array<int, 256> kByteCost = MakeByteCost();
-
-bool EqualsFolded(const unsigned char* text, const std::string& foldedNeedle) {
-    for (size_t i = 0; i < foldedNeedle.size(); ++i)
-        if (FoldAscii(text[i]) != static_cast<unsigned char>(foldedNeedle[i]))
-            return false;
-    return true;
-}
-
-// The next `byte` at or after `from`, or `end`.
-const unsigned char* NextOf(const unsigned char* from, const unsigned char* end, unsigned char byte) {
-    const void* p = std::memchr(from, byte, static_cast<size_t>(end - from));
-    return p ? static_cast<const unsigned char*>(p) : end;
-}
-
-// The SQL function qj_contains(text, needle): 1 when the text holds the needle (ASCII letters
-// without case), 0 otherwise and for a NULL text.
-void ContainsFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+// The SQL function qj_matches(text): 1 when the text matches the TextMatch given as the function's
+// data, 0 otherwise and for a NULL text.
+void MatchesFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    if (!text) {
-        sqlite3_result_int(ctx, 0);
-        return;
-    }
-    const std::string_view haystack(text, static_cast<size_t>(sqlite3_value_bytes(argv[0])));
-    const auto* needle = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
-    const std::string_view n =
-        needle ? std::string_view(needle, static_cast<size_t>(sqlite3_value_bytes(argv[1])))
-               : std::string_view();
-    sqlite3_result_int(ctx, ContainsIgnoringAsciiCase(haystack, n) ? 1 : 0);
+    const auto* match = static_cast<const TextMatch*>(sqlite3_user_data(ctx));
+    sqlite3_result_int(
+        ctx,
+        text && Matches(*match, std::string_view(text, static_cast<size_t>(sqlite3_value_bytes(argv[0])))));
 }
 
 // Whether the table of `category` has the columns a search reads (ID, Name, and Info for the texts).
@@ -90,10 +38,10 @@ bool HasSearchedColumns(Database& db, const QString& category, SearchField field
     return needed.isEmpty();
 }
 
-void RegisterContains(Database& db) {
-    const int rc = sqlite3_create_function_v2(db.handle(), "qj_contains", 2,
-                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                                              &ContainsFunction, nullptr, nullptr, nullptr);
+void RegisterMatches(Database& db, const TextMatch& match) {
+    const int rc = sqlite3_create_function_v2(db.handle(), "qj_matches", 1, SQLITE_UTF8 | SQLITE_INNOCUOUS,
+                                              const_cast<TextMatch*>(&match), &MatchesFunction, nullptr,
+                                              nullptr, nullptr);
     if (rc != SQLITE_OK)
         db.Fail(rc, QStringLiteral("查找"));
 }
@@ -109,51 +57,7 @@ bool IsWordChar(QChar c) {
 } // namespace
 
 bool ContainsIgnoringAsciiCase(std::string_view haystack, std::string_view needle) {
-    if (needle.empty())
-        return true;
-    if (needle.size() > haystack.size())
-        return false;
-    bool hasLetter = false;
-    size_t anchor = 0;
-    for (size_t i = 0; i < needle.size(); ++i) {
-        const auto c = static_cast<unsigned char>(needle[i]);
-        hasLetter = hasLetter || IsAsciiLetter(c);
-        if (kByteCost[c] < kByteCost[static_cast<unsigned char>(needle[anchor])])
-            anchor = i;
-    }
-    if (!hasLetter)
-        return memmem(haystack.data(), haystack.size(), needle.data(), needle.size()) != nullptr;
-
-    std::string folded(needle);
-    for (char& c : folded)
-        c = static_cast<char>(FoldAscii(static_cast<unsigned char>(c)));
-    const auto* begin = reinterpret_cast<const unsigned char*>(haystack.data());
-    // Candidates for the anchor byte lie in [first, last).
-    const unsigned char* first = begin + anchor;
-    const unsigned char* last = begin + (haystack.size() - needle.size()) + anchor + 1;
-    const auto lower = static_cast<unsigned char>(folded[anchor]);
-    if (!IsAsciiLetter(lower)) {
-        for (const unsigned char* p = NextOf(first, last, lower); p < last; p = NextOf(p + 1, last, lower))
-            if (EqualsFolded(p - anchor, folded))
-                return true;
-        return false;
-    }
-    const auto upper = static_cast<unsigned char>(lower - ('a' - 'A'));
-    const unsigned char* nextLower = NextOf(first, last, lower);
-    const unsigned char* nextUpper = NextOf(first, last, upper);
-    while (nextLower < last || nextUpper < last) {
-        const unsigned char* p;
-        if (nextLower < nextUpper) {
-            p = nextLower;
-            nextLower = NextOf(p + 1, last, lower);
-        } else {
-            p = nextUpper;
-            nextUpper = NextOf(p + 1, last, upper);
-        }
-        if (EqualsFolded(p - anchor, folded))
-            return true;
-    }
-    return false;
+    return FindIgnoringAsciiCase(haystack, needle) != std::string_view::npos;
 }
 
 QString TrimSearchText(const QString& typed) {
@@ -168,15 +72,23 @@ QString TrimSearchText(const QString& typed) {
 
 std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, const QString& text,
                                    SearchField field) {
-    if (!text.isEmpty())
-        RegisterContains(db);
+    if (text.isEmpty())
+        return SearchNotes(db, categories, nullptr, field);
+    const TextMatch match{{text.toStdString()}, nullptr};
+    return SearchNotes(db, categories, &match, field);
+}
+
+std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, const TextMatch* match,
+                                   SearchField field) {
+    if (match)
+        RegisterMatches(db, *match);
     // Every page of every category is read: mapping the file into memory spares copying each page
     // into the engine's cache (a search takes less than half the time). Writes are not affected.
     db.Exec("PRAGMA mmap_size = 1073741824");
-    const QString where = text.isEmpty() ? QString()
-                                         : QStringLiteral(" WHERE qj_contains(%1, ?1)")
-                                               .arg(field == SearchField::Title ? QLatin1String("Name")
-                                                                                : QLatin1String("Info"));
+    const QString where =
+        !match ? QString()
+               : QStringLiteral(" WHERE qj_matches(%1)")
+                     .arg(field == SearchField::Title ? QLatin1String("Name") : QLatin1String("Info"));
     std::vector<SearchHit> hits;
     for (const QString& category : categories) {
         const QString table = QuoteIdentifier(category);
@@ -204,8 +116,6 @@ std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, 
                 db,
                 QStringLiteral("SELECT NULL, typeof(ID) = 'integer', ID, Name FROM %1%2").arg(table, where));
         }
-        if (!text.isEmpty())
-            st->Bind(1, text);
         while (st->Step()) {
             SearchHit hit;
             hit.category = category;

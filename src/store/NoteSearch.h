@@ -9,7 +9,9 @@
 // The text search reads each note's text once, straight from the engine's memory, with a byte
 // search that folds only ASCII letters; no statement is built from the search text.
 
+#include "store/AsciiFind.h"
 #include "store/CategoryTable.h"
+#include "store/SearchOptions.h"
 #include "store/Sqlite.h"
 
 #include <QString>
@@ -21,6 +23,8 @@
 #include <vector>
 
 namespace qj {
+
+class DataFile;
 
 enum class SearchField {
     Title,   // Name
@@ -41,6 +45,15 @@ QString TrimSearchText(const QString& typed);
 // cannot be read.
 std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, const QString& text,
                                    SearchField field);
+
+// The same over a match of one's own: every note when `match` is null.
+std::vector<SearchHit> SearchNotes(Database& db, const QStringList& categories, const TextMatch* match,
+                                   SearchField field);
+
+// The same hits as SearchNotes(file.db(), ...), the texts read from the data file's search cache
+// where it can serve. With `options`, the matching beyond the plain substring (SearchQuery.h).
+std::vector<SearchHit> SearchNotes(DataFile& file, const QStringList& categories, const QString& text,
+                                   SearchField field, const SearchOptions& options = {});
 
 // The record of a hit, read again: nothing when it is gone (or its record now holds another ID).
 // Its text is read only as far as the preview needs: from the first character that is no blank or

@@ -6,6 +6,9 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cstring>
+
 namespace qj {
 
 namespace {
@@ -103,6 +106,9 @@ Database::Database(const QString& path, Mode mode) : path_(path) {
     }
     sqlite3_extended_result_codes(db_, 1);
     RunOnlyOurOwnSql(db_);
+    static std::atomic<std::uint64_t> lastSerial{0};
+    serial_ = ++lastSerial;
+    sqlite3_update_hook(db_, &Database::RowChanged, this);
     sqlite3_busy_timeout(db_, 3000);
     // Reading the schema is the first touch of the file's bytes: a file that is no database
     // fails here, before anything could be written to it.
@@ -123,6 +129,35 @@ Database::Database(const QString& path, Mode mode) : path_(path) {
 
 Database::~Database() {
     sqlite3_close_v2(db_);
+}
+
+void Database::RowChanged(void* self, int, const char* database, const char* table, long long rowid) {
+    ChangedRows& changed = static_cast<Database*>(self)->changed_;
+    if (std::strcmp(database, "main") != 0 || !changed.complete)
+        return;
+    if (!changed.rows.empty() && changed.rows.back().second == rowid && changed.rows.back().first == table)
+        return; // the same row again (an insert and its text, one statement after another)
+    if (changed.rows.size() >= kMostChangedRowsKept) {
+        changed.rows.clear();
+        changed.complete = false;
+        return;
+    }
+    changed.rows.emplace_back(table, rowid);
+}
+
+Database::ChangedRows Database::TakeChangedRows() {
+    return std::exchange(changed_, ChangedRows{});
+}
+
+std::string Database::FileHeader() const {
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
+        !file->pMethods)
+        return std::string();
+    std::string header(100, '\0');
+    if (file->pMethods->xRead(file, header.data(), static_cast<int>(header.size()), 0) != SQLITE_OK)
+        return std::string();
+    return header;
 }
 
 void Database::Fail(int rc, const QString& doing) const {

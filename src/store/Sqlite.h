@@ -10,6 +10,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -58,12 +61,32 @@ public:
     bool IsReadOnly() const;
 
     sqlite3* handle() const { return db_; }
+    // A number no other connection of this process has had.
+    std::uint64_t serial() const { return serial_; }
+
+    // The rows of category tables ("main" database) this connection inserted, changed or deleted
+    // since they were last taken, as (table, rowid); `complete` is false when more changed than are
+    // kept. Rows of a write that was rolled back are there too. The engine does not report changes
+    // of the schema (a table created, dropped or renamed) nor VACUUM: its schema cookie tells those.
+    struct ChangedRows {
+        std::vector<std::pair<std::string, std::int64_t>> rows;
+        bool complete = true;
+    };
+    ChangedRows TakeChangedRows();
+    static constexpr size_t kMostChangedRowsKept = 20000;
+    // The engine's header of the file (its first 100 bytes, read through the connection's own
+    // file handle); empty when it cannot be read.
+    std::string FileHeader() const;
     // Throws a StoreError for a failed return code `rc`, naming what was being done.
     [[noreturn]] void Fail(int rc, const QString& doing) const;
 
 private:
+    static void RowChanged(void* self, int op, const char* database, const char* table, long long rowid);
+
     sqlite3* db_ = nullptr;
     QString path_;
+    std::uint64_t serial_ = 0;
+    ChangedRows changed_;
 };
 
 // One prepared statement. Bind indexes are 1-based as in SQLite.

@@ -174,6 +174,10 @@ TEST_F(NotesCli, SearchGivesTheWindowsHitsInOrder) {
         {{"search", path(), "'s", "--title"}, {R"({"dir":"b'50%","id":1,"name":"它's"})"}},
         {{"search", path(), "%"}, {}},
         {{"search", path(), "中", "--content"}, {R"({"dir":"b'50%","id":1,"name":"它's"})"}},
+        {{"search", path(), "ta", "--title"}, {}},
+        {{"search", "--pinyin", path(), "ta", "--title"}, {R"({"dir":"b'50%","id":1,"name":"它's"})"}},
+        {{"search", path(), "d TEXT", "--words"}, {R"({"dir":"树","id":4,"name":"D"})"}},
+        {{"search", path(), "d TEXT"}, {}},
     };
     for (const Case& c : cases) {
         const CliRun r = Cli(c.args);

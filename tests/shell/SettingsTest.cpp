@@ -173,3 +173,25 @@ TEST_F(SettingsTest, DivinationChoicesAreOffUnlessStoredOneAndComeBack) {
         EXPECT_TRUE(ini.read().toolBar); // the rest of the file stays
     }
 }
+
+TEST_F(SettingsTest, SearchOptionsAreOffUnlessStoredOneAndComeBack) {
+    const struct {
+        const char* stored;
+        bool on;
+    } cases[] = {{nullptr, false}, {"0", false}, {"1", true}, {"2", false}, {"x", false}};
+    for (const auto& c : cases) {
+        const std::string v = c.stored ? c.stored : "";
+        Write(c.stored ? "[Search]\r\nWords=" + v + "\r\nVariants=" + v + "\r\nPinyin=" + v +
+                             "\r\nContext=" + v + "\r\n"
+                       : std::string("[Settings]\r\nToolBar=1\r\n"));
+        EXPECT_EQ(SettingsStore(path()).readSearch(), (SearchSettings{c.on, c.on, c.on, c.on})) << v;
+    }
+    SettingsStore ini(path());
+    for (const SearchSettings chosen :
+         {SearchSettings{true, false, false, false}, SearchSettings{false, true, false, false},
+          SearchSettings{false, false, true, false}, SearchSettings{false, false, false, true}}) {
+        ini.saveSearch(chosen);
+        EXPECT_EQ(ini.readSearch(), chosen);
+        EXPECT_TRUE(ini.read().toolBar); // the rest of the file stays
+    }
+}

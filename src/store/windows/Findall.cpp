@@ -133,6 +133,7 @@ TFind_all::TFind_all(SearchHost& host, Dialogs& dialogs, QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(strip);
+    column->addWidget(makeOptionsStrip());
     column->addWidget(grid_, 1);
 
     connect(btn1_, &QToolButton::clicked, this, &TFind_all::btn1Click);
@@ -160,8 +161,13 @@ void TFind_all::btn1Click() {
     setWindowTitle(caption);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        std::vector<SearchHit> hits = SearchNotes(
-            file->db(), names, text, rb1_->isChecked() ? SearchField::Title : SearchField::Content);
+        const SearchSettings o = options();
+        const SearchOptions matching{o.words, o.variants, o.pinyin};
+        const SearchField field = rb1_->isChecked() ? SearchField::Title : SearchField::Content;
+        std::vector<SearchHit> hits = SearchNotes(*file, names, text, field, matching);
+        model_->setContext(o.context && field == SearchField::Content && !text.isEmpty()
+                               ? SnippetsOf(host_, text, matching)
+                               : SearchResultModel::SnippetOf());
         QApplication::restoreOverrideCursor();
         const size_t count = hits.size();
         model_->setHits(std::move(hits));
@@ -199,6 +205,10 @@ void TFind_all::DBGridEh1DblClick(int row) {
     }
     if (text.isEmpty())
         return;
+    if (options() != SearchSettings{}) {
+        markOccurrences(text);
+        return;
+    }
     const std::vector<int> at =
         FindOccurrences(host_.editorText(), text, host_.searchMatchCase(), host_.searchWholeWord());
     setWindowTitle(QStringLiteral("本文包含 %1 要查询的内容！").arg(at.size()));

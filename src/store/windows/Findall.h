@@ -3,9 +3,13 @@
 // and opens a hit in the main window (or previews it as a tooltip). Each use of "全目录查找" makes
 // a new window; it frees itself when closed.
 
+#include "shell/Settings.h"
 #include "store/NoteSearch.h"
+#include "store/SearchSnippet.h"
 
 #include <QWidget>
+
+#include <functional>
 
 class QCheckBox;
 class QLineEdit;
@@ -18,6 +22,10 @@ namespace qj {
 class Dialogs;
 class SearchHost;
 class SearchResultModel;
+
+// The snippets of a search's hits for the result's context column, read through `host`.
+std::function<Snippet(const SearchHit&)> SnippetsOf(SearchHost& host, const QString& text,
+                                                    const SearchOptions& options);
 
 class TFind_all : public QWidget {
     Q_OBJECT
@@ -35,12 +43,18 @@ public:
     SearchResultModel* result() const { return model_; }
     // The preview shown as the grid's tooltip (empty when none).
     QString previewHint() const;
+    // The options "多词", "简繁", "拼音" and "上下文" as ticked.
+    SearchSettings options() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The second strip: the options, ticked as the settings file keeps them, kept there when changed.
+    QWidget* makeOptionsStrip();
+    // After a hit was opened: every occurrence of the words marked, the first selected.
+    void markOccurrences(const QString& text);
     void radioClick();
     void closeResult();
     void reportError(const QString& text);
@@ -53,6 +67,10 @@ private:
     QRadioButton* rb2_;
     QCheckBox* chk1_;
     QToolButton* btn2_;
+    QCheckBox* chkWords_;
+    QCheckBox* chkVariants_;
+    QCheckBox* chkPinyin_;
+    QCheckBox* chkContext_;
     QTableView* grid_;
     SearchResultModel* model_;
 };

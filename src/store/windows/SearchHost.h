@@ -3,10 +3,14 @@
 // and opening a note in the tree and the editor. The main window provides it; the search window
 // knows nothing else of it.
 
+#include "shell/Settings.h"
 #include "store/NoteIds.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <utility>
+#include <vector>
 
 namespace qj {
 
@@ -30,6 +34,12 @@ public:
     // The match-case and whole-word options of the editor's last search.
     virtual bool searchMatchCase() { return false; }
     virtual bool searchWholeWord() { return false; }
+    // The window's options as the settings file keeps them, and keeping a change at once.
+    virtual SearchSettings searchSettings() { return {}; }
+    virtual void saveSearchSettings(const SearchSettings&) {}
+    // Marks these (start, length) ranges of the editor's text in UTF-16 units, clearing the marks
+    // of before.
+    virtual void markInEditor(const std::vector<std::pair<int, int>>&) {}
 };
 
 } // namespace qj

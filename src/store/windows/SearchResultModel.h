@@ -3,9 +3,12 @@
 // note's title). Read-only; the hits are kept as one vector, so listing every note stays fast.
 
 #include "store/NoteSearch.h"
+#include "store/SearchSnippet.h"
 
 #include <QAbstractTableModel>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace qj {
@@ -13,7 +16,9 @@ namespace qj {
 class SearchResultModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { kDirColumn = 0, kNameColumn = 1, kColumnCount };
+    enum Column { kDirColumn = 0, kNameColumn = 1, kColumnCount, kContextColumn = kColumnCount };
+    // The marked ranges of the context column's text, as a list of QPoint(start, length).
+    static constexpr int kMarksRole = Qt::UserRole + 1;
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -21,6 +26,9 @@ public:
     void setHits(std::vector<SearchHit> hits);
     const std::vector<SearchHit>& hits() const { return hits_; }
     const SearchHit* hit(int row) const;
+    // A third column "上下文" with each hit's snippet, made when first shown; none when null.
+    using SnippetOf = std::function<Snippet(const SearchHit&)>;
+    void setContext(SnippetOf snippetOf);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -28,7 +36,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    const Snippet& snippet(size_t row) const;
+
     std::vector<SearchHit> hits_;
+    SnippetOf snippetOf_;
+    mutable std::vector<std::optional<Snippet>> snippets_;
 };
 
 } // namespace qj

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QPoint>
 #include <QPointer>
 #include <QRadioButton>
 #include <QTableView>
@@ -207,6 +208,61 @@ TEST_F(SearchWindowTest, SearchOptionOpensASearchWindow) {
     const auto all = window->findChildren<TFind_all*>();
     ASSERT_EQ(all.size(), 2);
     EXPECT_TRUE(all.back()->isVisible());
+}
+
+// The options below the search box: each one ticked as the settings file keeps it and kept there the
+// moment it changes; each changes what is found only while ticked.
+TEST_F(SearchWindowTest, OptionsFindMoreOnlyWhileTickedAndAreKept) {
+    const auto option = [&](const char* name) {
+        return find->findChild<QCheckBox*>(QString::fromLatin1(name));
+    };
+    struct Case {
+        const char* option;
+        const char* key;
+        const char* text;
+        bool titles;
+        QStringList ticked; // the rows with the option ticked; none without it
+    } cases[] = {
+        {"chkWords", "Words", "HELLO meet", false, {"work/  mon  "}},
+        {"chkVariants", "Variants", "說明", false, {"帮助/帮助"}},
+        {"chkPinyin", "Pinyin", "bz", true, {"帮助/帮助"}},
+    };
+    for (const Case& c : cases) {
+        search(QString::fromUtf8(c.text), c.titles);
+        EXPECT_EQ(rows(), QStringList()) << c.option;
+        option(c.option)->setChecked(true);
+        EXPECT_EQ(iniValue(QStringLiteral("Search"), QString::fromLatin1(c.key)), QStringLiteral("1"));
+        search(QString::fromUtf8(c.text), c.titles);
+        EXPECT_EQ(rows(), c.ticked) << c.option;
+        option(c.option)->setChecked(false);
+        EXPECT_EQ(iniValue(QStringLiteral("Search"), QString::fromLatin1(c.key)), QStringLiteral("0"));
+    }
+    option("chkVariants")->setChecked(true);
+    ASSERT_TRUE(TriggerAction(window.get(), QStringLiteral("actFindall")));
+    for (TFind_all* other : window->findChildren<TFind_all*>())
+        EXPECT_TRUE(other->options().variants);
+}
+
+// With "上下文" the result shows each hit's text around its first occurrence, the words marked, and
+// opening a hit marks every occurrence in the editor; without it the grid has its two columns.
+TEST_F(SearchWindowTest, ContextShowsTheHitAndMarksEveryOccurrence) {
+    search(QStringLiteral("hello"));
+    EXPECT_EQ(find->result()->columnCount(), 2);
+    find->findChild<QCheckBox*>(QStringLiteral("chkContext"))->setChecked(true);
+    search(QStringLiteral("hello"));
+    ASSERT_EQ(find->result()->columnCount(), 3);
+    const QModelIndex cell = find->result()->index(rowOf(QStringLiteral("  mon  ")), 2);
+    EXPECT_EQ(cell.data().toString(), QStringLiteral("meet hello and HELLO  "));
+    EXPECT_EQ(cell.data(SearchResultModel::kMarksRole).toList(), (QVariantList{QPoint(5, 5), QPoint(15, 5)}));
+    find->DBGridEh1DblClick(cell.row());
+    NoteEditor* editor = window->notebook().editor();
+    EXPECT_EQ(find->windowTitle(), QStringLiteral("本文包含 2 要查询的内容！"));
+    EXPECT_EQ(editor->selectedText(), QStringLiteral("hello"));
+    const auto marksAt = [&](long byte) {
+        return editor->SendScintilla(QsciScintillaBase::SCI_INDICATORALLONFOR, byte);
+    };
+    EXPECT_NE(marksAt(16) & ~marksAt(12), 0) << "the second occurrence is marked";
+    EXPECT_EQ(marksAt(6), marksAt(16));
 }
 
 } // namespace
