@@ -1,8 +1,8 @@
 #include "store/DataFile.h"
-#include "store/SearchCache.h"
 
 #include "store/NoteHistory.h"
 #include "store/NoteTrash.h"
+#include "store/SearchCache.h"
 
 #include <QFileInfo>
 
@@ -144,6 +144,8 @@ bool DataFile::AttachHistory() {
     }
     historyAttached_ = true;
     return true;
+}
+
 SearchCache& DataFile::searchCache() {
     if (!searchCache_)
         searchCache_ = std::make_unique<SearchCache>(path_);
