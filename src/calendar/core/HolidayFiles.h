@@ -24,7 +24,7 @@ struct HolidayLoad {
     std::vector<std::string> refused; // one message per faulty file (Chinese)
 };
 
-// `shipped`: the shipped file (a missing one is a fault too); `dataFolder`: where the user's
+// `shipped`: the shipped file (none when it is missing); `dataFolder`: where the user's
 // files are looked for (none when it is empty or missing).
 HolidayLoad LoadHolidayFiles(const std::filesystem::path& shipped, const std::filesystem::path& dataFolder);
 

@@ -7,6 +7,7 @@
 // Other windows read it through the small interface below: the three captions, the grid's date
 // (CnCalendar1()->CalendarDate(), cnMonth(), cnDay()) and the hour index.
 
+#include "calendar/core/Holidays.h"
 #include "seams/Services.h"
 
 #include <QWidget>
@@ -22,6 +23,7 @@ class QToolButton;
 namespace qj {
 
 class CaptionPanel;
+class DayExtraPanel;
 class TCnCalendar;
 
 class TFcnDate : public QWidget {
@@ -61,13 +63,26 @@ public:
     // the chosen date and hour. Without a hook the button only hides this window.
     void setDivinationHook(std::function<void()> hook) { divinationHook_ = std::move(hook); }
 
+    // The side panel of the day's extras, opened and closed by the strip at the window's right
+    // edge (btnDayExtra); the rest of the window keeps its place and size either way.
+    void showDayExtra(bool shown);
+    bool dayExtraShown() const;
+    DayExtraPanel* dayExtraPanel() const { return pnlDayExtra_; }
+    // The holiday arrangements the grid marks: the shipped file and the data folder's own files
+    // (the messages of refused files are shown when the window is first shown).
+    const HolidayCalendar& holidays() const { return holidays_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Escape hides the window, as its close box does.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
+    void buildDayExtra();
+    void loadHolidays();
+    void refreshDayExtra();
     void connectControls();
     void moveToNow();
     bool lunarMode() const;
@@ -101,7 +116,12 @@ private:
     Services services_;
     std::function<void()> divinationHook_;
     QString hint_;
+    HolidayCalendar holidays_;
+    QStringList refusedHolidayFiles_; // not yet reported
 
+    QWidget* body_ = nullptr; // everything but the day's extras
+    QToolButton* btnDayExtra_ = nullptr;
+    DayExtraPanel* pnlDayExtra_ = nullptr;
     CaptionPanel* pnlNowTime_ = nullptr;
     QRadioButton* rbGL_ = nullptr;
     QRadioButton* rbNL_ = nullptr;

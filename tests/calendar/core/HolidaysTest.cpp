@@ -161,8 +161,8 @@ TEST(Holidays, LaterFilesReplaceWholeYears) {
     EXPECT_EQ(calendar.years(), (std::vector<int>{2030, 2031, 2032}));
 }
 
-// The shipped file and the user's holidays-*.txt in name order; a faulty or oversized file is
-// named and left out, other names are not read, and a missing shipped file is named too.
+// The shipped file and the user's holidays-*.txt in name order; a faulty, oversized or unreadable
+// file is named and left out, and other names are not read.
 TEST(Holidays, FilesOfTheDataFolder) {
     namespace fs = std::filesystem;
     const fs::path folder = fs::temp_directory_path() / ("qj-holidays-" + std::to_string(::getpid()));
@@ -189,9 +189,12 @@ TEST(Holidays, FilesOfTheDataFolder) {
     EXPECT_EQ(At(load.calendar, 2029, 1, 1), "");
     EXPECT_EQ(At(load.calendar, 2024, 2, 10), "休春节");
 
-    const HolidayLoad missing = LoadHolidayFiles(folder / "holidays.txt", "");
-    EXPECT_EQ(missing.refused,
-              (std::vector<std::string>{"节假日文件 holidays.txt 有误，未采用：读不到这个文件"}));
+    // Without the shipped file there are only the user's; an unreadable file is named.
+    const HolidayLoad missing = LoadHolidayFiles(folder / "holidays.txt", folder / "no-such-folder");
+    EXPECT_EQ(missing.refused, std::vector<std::string>{});
     EXPECT_TRUE(missing.calendar.empty());
+    const HolidayLoad unreadable = LoadHolidayFiles(folder / "holidays-dir.txt", "");
+    EXPECT_EQ(unreadable.refused,
+              (std::vector<std::string>{"节假日文件 holidays-dir.txt 有误，未采用：读不到这个文件"}));
     fs::remove_all(folder);
 }

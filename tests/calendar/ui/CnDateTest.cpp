@@ -3,6 +3,7 @@
 #include "calendar/ui/CnDate.h"
 #include "calendar/core/DateCn.h"
 #include "calendar/ui/CnCalendar.h"
+#include "calendar/ui/DayExtraPanel.h"
 #include "calendar/ui/QtDateTime.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramFolder.h"
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <map>
 #include <memory>
 
 namespace qj {
@@ -490,6 +492,84 @@ TEST_F(CnDateTest, TheWindowKeepsOneSizeAndShowsItsCaptionsWhole) {
     const int line = QFontMetrics(grid().font()).height();
     for (int row = 1; row < grid().model()->rowCount(); ++row)
         EXPECT_GE(grid().visualRect(grid().model()->index(row, 0)).height(), 2 * line) << row;
+}
+
+// Where each named control of the window lies, relative to the window.
+std::map<QString, QRect> Placement(QWidget& w) {
+    std::map<QString, QRect> places;
+    for (QWidget* child : w.findChildren<QWidget*>())
+        if (!child->objectName().isEmpty() && child->isVisibleTo(&w) &&
+            !child->objectName().startsWith("pnlDayExtra") &&
+            child->objectName() != QStringLiteral("btnDayExtra"))
+            places[child->objectName()] = QRect(child->mapTo(&w, QPoint(0, 0)), child->size());
+    return places;
+}
+
+// The strip at the right edge opens the day's extras beside the window and closes them again:
+// the window grows to the right and back, and nothing else moves or changes its size. The grid
+// marks the shipped arrangements' 休 and 班 days.
+TEST_F(CnDateTest, TheDayExtrasOpenBesideTheWindowAndNothingMoves) {
+    ASSERT_TRUE(dir.copyFromBuild(QStringLiteral("holidays.txt")));
+    TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QSize closed = w.size();
+    const std::map<QString, QRect> places = Placement(w);
+    EXPECT_FALSE(w.dayExtraShown());
+    press("btnDayExtra");
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(w.dayExtraShown());
+    EXPECT_GT(w.width(), closed.width());
+    EXPECT_EQ(w.height(), closed.height());
+    EXPECT_EQ(Placement(w), places);
+    const DayExtraPanel& panel = *w.dayExtraPanel();
+    EXPECT_EQ(panel.lineText(QStringLiteral("假日")), QStringLiteral("休 春节（放假）"));
+    EXPECT_EQ(panel.lineText(QStringLiteral("纳音")),
+              QStringLiteral("年覆灯火　月炉中火　日覆灯火　时路旁土"));
+    EXPECT_EQ(panel.lineText(QStringLiteral("值神")), QStringLiteral("金匮（黄道）"));
+    EXPECT_EQ(grid().CellHoliday(0, 2)->kind, DayOff::Work); // Sunday 4 February
+    EXPECT_EQ(grid().CellHoliday(1, 2), nullptr);
+    struct Term {
+        QDate day;
+        const char* line;
+    };
+    for (const Term& t : {Term{QDate(2006, 5, 5), "立夏 23:30（历表记在 5月6日）"},
+                          Term{QDate(2006, 5, 6), "立夏（历表）；交节 5月5日 23:30"},
+                          Term{QDate(2006, 5, 7), "—"}, Term{QDate(2024, 2, 4), "立春 16:26"}}) {
+        grid().MoveToDate(EncodeDate(t.day.year(), t.day.month(), t.day.day()));
+        EXPECT_EQ(panel.lineText(QStringLiteral("节气")), QString::fromUtf8(t.line)) << t.line;
+    }
+    grid().MoveToDate(EncodeDate(2024, 2, 10));
+    press("btnDayExtra");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w.dayExtraShown());
+    EXPECT_EQ(w.size(), closed);
+    for (const auto& [name, place] : Placement(w))
+        EXPECT_EQ(place, places.at(name)) << name.toStdString() << " " << w.LunarCaption().toStdString();
+}
+
+// A faulty holiday file of the data folder is named once, when the window is first shown, and
+// changes nothing; a sound one adds its year.
+TEST_F(CnDateTest, FaultyHolidayFilesAreNamedAtTheFirstShow) {
+    ASSERT_TRUE(dir.copyFromBuild(QStringLiteral("holidays.txt")));
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("holidays-2024.txt"),
+                              "year 2024\n2024-02-10 休 春节\n2024-02-31 班 春节\n"));
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("holidays-2027.txt"), "year 2027\n2027-02-06 休 春节\n"));
+    TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
+    EXPECT_TRUE(fake.dialogs.calls().empty());
+    fake.dialogs.answerMessage(DialogButton::Ok);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_EQ(fake.dialogs.calls().size(), 1u);
+    EXPECT_EQ(fake.dialogs.calls()[0].caption, QStringLiteral("节假日文件"));
+    EXPECT_EQ(fake.dialogs.calls()[0].text,
+              QStringLiteral("节假日文件 holidays-2024.txt 有误，未采用：第3行：日期“2024-02-31”不对（应写作 "
+                             "YYYY-MM-DD，且确有这一天）"));
+    w.hide();
+    w.show();
+    EXPECT_EQ(fake.dialogs.calls().size(), 1u);
+    EXPECT_EQ(w.holidays().year(2024)->size(), 38u);
+    EXPECT_EQ(w.holidays().year(2027)->size(), 1u);
 }
 
 } // namespace
