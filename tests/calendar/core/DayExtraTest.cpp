@@ -1,6 +1,7 @@
 #include "calendar/core/DayExtra.h"
 #include "calendar/core/ExactSolarTerms.h"
 #include "calendar/core/Sexagenary.h"
+#include "calendar/core/SunPosition.h"
 
 #include <gtest/gtest.h>
 
@@ -125,4 +126,15 @@ TEST(DayExtra, TermsOutsideTheKeptYears) {
     for (const Case& c : cases)
         EXPECT_LE(std::abs(ExactSolarTermTime(c.year, c.term) - c.oracle) * 1440, 1.0)
             << c.year << " " << c.term;
+}
+
+// ΔT between its table's values and constant beyond both ends.
+TEST(DayExtra, DeltaTWithinAndBeyondItsTable) {
+    EXPECT_DOUBLE_EQ(DeltaTSeconds(1850), -2.72);
+    EXPECT_DOUBLE_EQ(DeltaTSeconds(1900), -2.72);
+    EXPECT_DOUBLE_EQ(DeltaTSeconds(1902.5), (-2.72 + 3.86) / 2);
+    EXPECT_DOUBLE_EQ(DeltaTSeconds(2050), 71.6);
+    EXPECT_DOUBLE_EQ(DeltaTSeconds(2055), 72.4);
+    EXPECT_DOUBLE_EQ(DeltaTSeconds(2057.5), 72.4);
+    EXPECT_DOUBLE_EQ(DeltaTSeconds(2100), 72.4);
 }
