@@ -8,6 +8,7 @@
 #include "cli/ExecutableFolder.h"
 #include "cli/GridCommands.h"
 #include "cli/HolidayCommands.h"
+#include "cli/IcsCommands.h"
 #include "cli/NotesCommands.h"
 #include "seams/DataFolder.h"
 #include "shell/FileVersion.h"
@@ -21,7 +22,7 @@
 using CommandGroupFunction = qj::cli::CommandGroup (*)();
 static const CommandGroupFunction kCommandGroups[] = {
     &qj::cli::CalendarCommands, &qj::cli::ChartCommands,   &qj::cli::NotesCommands,
-    &qj::cli::GridCommands,     &qj::cli::HolidayCommands,
+    &qj::cli::GridCommands,     &qj::cli::HolidayCommands, &qj::cli::IcsCommands,
 };
 
 namespace {

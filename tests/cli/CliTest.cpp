@@ -322,3 +322,48 @@ TEST(Cli, HolidaysOfTheShippedFileAndTheDataFolder) {
                     R"j("holiday":{"kind":"休","name":"春节"}})j"));
     std::filesystem::remove_all(folder);
 }
+
+// The calendar file of holidays and 纪念日: it validates (tests/calendar/core/check_ics.py, and
+// Python's icalendar where installed), and a second export has the same UIDs.
+TEST(Cli, CalendarIcsValidatesAndKeepsItsUids) {
+    const auto folder = std::filesystem::temp_directory_path() / ("qj-cli-ics-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "reminders.txt")
+        << "grandma\t农历\t闰4\t8\t闰月\t廿九\t2月28日\t3\t外婆生日, 家宴\t带蛋糕;早到\n"
+           "leap\t公历\t2\t29\t闰月\t廿九\t3月1日\t0\t闰日\t\n";
+    const std::vector<std::string> args = {"calendar", "ics",        "--from",      "2020",         "--to",
+                                           "2025",     "--holidays", "--reminders", folder.string()};
+    const Result first = RunCli(args);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.err, "");
+    std::ofstream(folder / "out.ics", std::ios::binary) << first.out;
+    // 6 years: 6 + 6 reminder days and the 217 holiday days of 2020–2025.
+    const std::string check = "/usr/bin/python3 " QJ_SOURCE_DIR "/tests/calendar/core/check_ics.py " +
+                              (folder / "out.ics").string() + " --expect-events 229 > " +
+                              (folder / "uids").string();
+    EXPECT_EQ(std::system(check.c_str()), 0);
+    EXPECT_NE(first.out.find("UID:reminder-grandma-2020@qingjian\r\n"), std::string::npos);
+    EXPECT_NE(first.out.find("UID:holiday-20240210@qingjian\r\n"), std::string::npos);
+    EXPECT_NE(first.out.find("SUMMARY:外婆生日\\, 家宴\r\n"), std::string::npos);
+    const Result second = RunCli(args);
+    const std::regex stamp("DTSTAMP:[0-9T]+Z");
+    EXPECT_EQ(std::regex_replace(second.out, stamp, ""), std::regex_replace(first.out, stamp, ""));
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"calendar", "ics", "--from", "2020", "--to", "2025"},
+          std::vector<std::string>{"calendar", "ics", "--from", "2026", "--to", "2025", "--holidays"},
+          std::vector<std::string>{"calendar", "ics", "--from", "1900", "--to", "2025", "--holidays"},
+          std::vector<std::string>{"calendar", "ics", "--from", "2020", "--to", "2051", "--holidays"},
+          std::vector<std::string>{"calendar", "ics", "--to", "2025", "--holidays"},
+          std::vector<std::string>{"calendar", "list"},
+          std::vector<std::string>{"calendar", "ics", "--from", "2020", "--to", "2025", "--reminders",
+                                   "/no/such"}}) {
+        const Result r = RunCli(bad);
+        EXPECT_EQ(r.status, 2) << bad.back();
+        EXPECT_EQ(r.out, "");
+    }
+    std::ofstream(folder / "reminders.txt") << "x\t农历\t13\t1\t闰月\t廿九\t2月28日\t0\t坏\t\n";
+    const Result refused = RunCli(args);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("第1行：没有“农历13月1日”这个日子"), std::string::npos);
+    std::filesystem::remove_all(folder);
+}

@@ -10,6 +10,7 @@
 
 #include "calendar/core/Holidays.h"
 #include "calendar/core/MonthGrid.h"
+#include "calendar/core/Reminders.h"
 
 #include <QColor>
 #include <QImage>
@@ -109,6 +110,9 @@ public:
     void setHolidays(const HolidayCalendar* holidays);
     // The arrangement of a day cell's day, or nullptr.
     const HolidayDay* CellHoliday(int column, int row) const;
+    // The 纪念日 whose days get a small mark in the other corner (none: nullptr).
+    void setReminders(const std::vector<Reminder>* reminders);
+    bool CellHasReminder(int column, int row) const;
 
 signals:
     void OnChange();
@@ -139,6 +143,7 @@ private:
     QString imgFile_;
     QImage picture_;
     const HolidayCalendar* holidays_ = nullptr;
+    const std::vector<Reminder>* reminders_ = nullptr;
 };
 
 } // namespace qj

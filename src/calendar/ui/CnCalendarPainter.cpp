@@ -50,6 +50,18 @@ void PaintHolidayMark(QPainter& painter, const QRect& cell, const QFont& cellFon
                      QString::fromUtf8(DayOffText(kind).data(), qsizetype(DayOffText(kind).size())));
 }
 
+const QColor kReminderMark(0, 128, 128);
+
+// The corner mark of a day with a 纪念日: a small 纪 in the top left corner.
+void PaintReminderMark(QPainter& painter, const QRect& cell, const QFont& cellFont) {
+    QFont font = cellFont;
+    font.setPixelSize(std::max(8, int(QFontInfo(cellFont).pixelSize() * kMarkShare + 0.5)));
+    painter.setFont(font);
+    painter.setPen(kReminderMark);
+    painter.drawText(cell.adjusted(2, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     QStringLiteral("纪"));
+}
+
 QColor Blend(const QColor& ground, const QColor& tint, double share) {
     auto mix = [share](int a, int b) { return int(a + (b - a) * share + 0.5); };
     return QColor(mix(ground.red(), tint.red()), mix(ground.green(), tint.green()),
@@ -97,6 +109,8 @@ void CnCalendarPainter::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->drawText(r, Qt::AlignCenter | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
     if (const HolidayDay* holiday = grid_.CellHoliday(index.column(), index.row()))
         PaintHolidayMark(*painter, r, option.font, holiday->kind);
+    if (grid_.CellHasReminder(index.column(), index.row()))
+        PaintReminderMark(*painter, r, option.font);
     painter->restore();
 }
 

@@ -8,6 +8,7 @@
 // (CnCalendar1()->CalendarDate(), cnMonth(), cnDay()) and the hour index.
 
 #include "calendar/core/Holidays.h"
+#include "calendar/ui/ReminderStore.h"
 #include "seams/Services.h"
 
 #include <QWidget>
@@ -18,12 +19,15 @@
 class QCheckBox;
 class QComboBox;
 class QRadioButton;
+class QTimer;
 class QToolButton;
 
 namespace qj {
 
 class CaptionPanel;
 class DayExtraPanel;
+class TFDueReminders;
+class TFReminders;
 class TCnCalendar;
 
 class TFcnDate : public QWidget {
@@ -71,6 +75,14 @@ public:
     // The holiday arrangements the grid marks: the shipped file and the data folder's own files
     // (the messages of refused files are shown when the window is first shown).
     const HolidayCalendar& holidays() const { return holidays_; }
+    // The 纪念日 of the data folder (marked in the grid, named in the extras) and their window.
+    const ReminderStore& reminderStore() const { return reminders_; }
+    void showReminders();
+    TFReminders* remindersWindow() const { return remindersWindow_; }
+    // Names today's and the coming days' 纪念日 in a window of their own, without blocking; false
+    // when none is due. The program calls it at start, the window itself at every midnight.
+    bool showDueReminders();
+    TFDueReminders* dueRemindersWindow() const { return dueWindow_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +95,8 @@ private:
     void buildDayExtra();
     void loadHolidays();
     void refreshDayExtra();
+    void remindersChanged();
+    void scheduleMidnight();
     void connectControls();
     void moveToNow();
     bool lunarMode() const;
@@ -117,7 +131,11 @@ private:
     std::function<void()> divinationHook_;
     QString hint_;
     HolidayCalendar holidays_;
-    QStringList refusedHolidayFiles_; // not yet reported
+    QStringList refusedHolidayFiles_; // not yet reported (and a refused file of 纪念日)
+    ReminderStore reminders_;
+    TFReminders* remindersWindow_ = nullptr;
+    TFDueReminders* dueWindow_ = nullptr;
+    QTimer* midnight_ = nullptr;
 
     QWidget* body_ = nullptr; // everything but the day's extras
     QToolButton* btnDayExtra_ = nullptr;

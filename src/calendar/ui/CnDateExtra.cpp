@@ -4,13 +4,19 @@
 #include "calendar/ui/CnCalendar.h"
 #include "calendar/ui/CnDate.h"
 #include "calendar/ui/DayExtraPanel.h"
+#include "calendar/ui/DueReminders.h"
+#include "calendar/ui/QtDateTime.h"
+#include "calendar/ui/ReminderWindow.h"
 
 #include "calendar/core/Sexagenary.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QShowEvent>
+#include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace qj {
 
@@ -49,6 +55,44 @@ void TFcnDate::loadHolidays() {
     for (const std::string& message : load.refused)
         refusedHolidayFiles_ << QString::fromStdString(message);
     cnCalendar1_->setHolidays(&holidays_);
+    reminders_.load(services_.folder.path());
+    if (!reminders_.loadError().isEmpty())
+        refusedHolidayFiles_ << reminders_.loadError();
+    cnCalendar1_->setReminders(&reminders_.reminders());
+    connect(pnlDayExtra_, &DayExtraPanel::remindersRequested, this, &TFcnDate::showReminders);
+    midnight_ = new QTimer(this);
+    midnight_->setSingleShot(true);
+    connect(midnight_, &QTimer::timeout, this, [this] {
+        showDueReminders();
+        scheduleMidnight();
+    });
+    scheduleMidnight();
+}
+
+void TFcnDate::scheduleMidnight() {
+    const QDateTime now = services_.clock.now();
+    const QDateTime next(now.date().addDays(1), QTime(0, 0, 1));
+    midnight_->start(int(std::clamp<qint64>(now.msecsTo(next), 1000, 86'400'000)));
+}
+
+void TFcnDate::showReminders() {
+    if (remindersWindow_ == nullptr)
+        remindersWindow_ = new TFReminders(
+            services_, reminders_, holidays_, [this] { remindersChanged(); }, this);
+    remindersWindow_->refresh();
+    remindersWindow_->show();
+    remindersWindow_->raise();
+}
+
+void TFcnDate::remindersChanged() {
+    cnCalendar1_->viewport()->update();
+    refreshDayExtra();
+}
+
+bool TFcnDate::showDueReminders() {
+    if (dueWindow_ == nullptr)
+        dueWindow_ = new TFDueReminders(this);
+    return dueWindow_->showFor(reminders_.reminders(), DayNumber(ToDateTimeValue(services_.clock.now())));
 }
 
 void TFcnDate::showEvent(QShowEvent* event) {
@@ -82,7 +126,10 @@ void TFcnDate::refreshDayExtra() {
     const DateTimeValue date = cnCalendar1_->CalendarDate();
     const int hour = HourIndex();
     const int hourCount = hour < 0 ? -1 : HourCount(CyclicCountsOf(date).DayCount, hour);
-    pnlDayExtra_->showDay(date, hourCount, holidays_.find(DayNumber(date)));
+    QStringList due;
+    for (const ReminderDay& d : ReminderDaysBetween(reminders_.reminders(), DayNumber(date), DayNumber(date)))
+        due << QString::fromStdString(d.reminder->title + "（" + ReminderDateText(*d.reminder) + "）");
+    pnlDayExtra_->showDay(date, hourCount, holidays_.find(DayNumber(date)), due.join(QStringLiteral("；")));
 }
 
 } // namespace qj

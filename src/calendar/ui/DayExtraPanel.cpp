@@ -4,6 +4,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 
 namespace qj {
 
@@ -57,16 +58,38 @@ DayExtraPanel::DayExtraPanel(QWidget* parent) : QFrame(parent) {
         captions_.push_back(caption);
         texts_.push_back(text);
     }
+    const int row = int(lines.size()) + 1;
+    auto* caption = new QLabel(QStringLiteral("纪念日"), this);
+    QPalette p = caption->palette();
+    p.setColor(QPalette::WindowText, kCaptionColour);
+    caption->setPalette(p);
+    caption->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    reminders_ = new QLabel(this);
+    reminders_->setObjectName(QStringLiteral("pnlDayExtra_纪念日"));
+    reminders_->setWordWrap(true);
+    reminders_->setTextFormat(Qt::PlainText);
+    reminders_->setToolTip(QStringLiteral("这一天的生日和纪念日（在“纪念日…”里添加）"));
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(reminders_, row, 1);
+    captions_.push_back(caption);
+    texts_.push_back(reminders_);
+    auto* button = new QPushButton(QStringLiteral("纪念日…"), this);
+    button->setObjectName(QStringLiteral("btnReminders"));
+    button->setToolTip(QStringLiteral("添加、修改、删除生日和纪念日，导出日历文件"));
+    grid->addWidget(button, row + 1, 0, 1, 2, Qt::AlignLeft);
+    connect(button, &QPushButton::clicked, this, &DayExtraPanel::remindersRequested);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(int(lines.size()) + 1, 1);
+    grid->setRowStretch(row + 2, 1);
 }
 
-void DayExtraPanel::showDay(DateTimeValue date, int hourCount, const HolidayDay* holiday) {
+void DayExtraPanel::showDay(DateTimeValue date, int hourCount, const HolidayDay* holiday,
+                            const QString& reminders) {
     const YearMonthDay ymd = DecodeDate(date);
     title_->setText(QStringLiteral("%1年%2月%3日 详情").arg(ymd.year).arg(ymd.month).arg(ymd.day));
     const std::vector<ExtraLine> lines = DayExtraLines(date, hourCount, holiday);
     for (std::size_t i = 0; i < lines.size() && i < texts_.size(); ++i)
         texts_[i]->setText(lines[i].text.empty() ? QString::fromUtf8(kNothing) : Q(lines[i].text));
+    reminders_->setText(reminders.isEmpty() ? QString::fromUtf8(kNothing) : reminders);
 }
 
 QString DayExtraPanel::lineText(const QString& caption) const {

@@ -20,12 +20,18 @@ public:
     explicit DayExtraPanel(QWidget* parent = nullptr);
 
     // Shows a day (hourCount −1: no hour chosen) and its arrangement (nullptr: none).
-    void showDay(DateTimeValue date, int hourCount, const HolidayDay* holiday);
+    // `reminders`: the 纪念日 falling that day, as one line (empty: none).
+    void showDay(DateTimeValue date, int hourCount, const HolidayDay* holiday, const QString& reminders = {});
     // The text of a line by its caption (纳音, 冲煞 …), as shown; empty for an unknown caption.
     QString lineText(const QString& caption) const;
 
+signals:
+    // The button 纪念日… was pressed.
+    void remindersRequested();
+
 private:
     QLabel* title_ = nullptr;
+    QLabel* reminders_ = nullptr;
     std::vector<QLabel*> captions_;
     std::vector<QLabel*> texts_;
 };

@@ -4,7 +4,9 @@
 #include "calendar/core/DateCn.h"
 #include "calendar/ui/CnCalendar.h"
 #include "calendar/ui/DayExtraPanel.h"
+#include "calendar/ui/DueReminders.h"
 #include "calendar/ui/QtDateTime.h"
+#include "calendar/ui/ReminderWindow.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramFolder.h"
 
@@ -15,7 +17,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
@@ -494,13 +498,14 @@ TEST_F(CnDateTest, TheWindowKeepsOneSizeAndShowsItsCaptionsWhole) {
         EXPECT_GE(grid().visualRect(grid().model()->index(row, 0)).height(), 2 * line) << row;
 }
 
-// Where each named control of the window lies, relative to the window.
+// Where each named control of the window lies, relative to the window (the strip and the panel
+// of the day's extras left out).
 std::map<QString, QRect> Placement(QWidget& w) {
     std::map<QString, QRect> places;
+    const QWidget* panel = w.findChild<QWidget*>(QStringLiteral("pnlDayExtra"));
     for (QWidget* child : w.findChildren<QWidget*>())
-        if (!child->objectName().isEmpty() && child->isVisibleTo(&w) &&
-            !child->objectName().startsWith("pnlDayExtra") &&
-            child->objectName() != QStringLiteral("btnDayExtra"))
+        if (!child->objectName().isEmpty() && child->isVisibleTo(&w) && child != panel &&
+            !panel->isAncestorOf(child) && child->objectName() != QStringLiteral("btnDayExtra"))
             places[child->objectName()] = QRect(child->mapTo(&w, QPoint(0, 0)), child->size());
     return places;
 }
@@ -570,6 +575,63 @@ TEST_F(CnDateTest, FaultyHolidayFilesAreNamedAtTheFirstShow) {
     EXPECT_EQ(fake.dialogs.calls().size(), 1u);
     EXPECT_EQ(w.holidays().year(2024)->size(), 38u);
     EXPECT_EQ(w.holidays().year(2027)->size(), 1u);
+}
+
+// 纪念日 of the data folder: marked in the grid, named in the extras and, when due, in a window
+// of their own; the 纪念日 window adds, changes and deletes them in the file.
+TEST_F(CnDateTest, RemindersMarkedNamedAndEdited) {
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("reminders.txt"),
+                              "a\t农历\t1\t1\t闰月\t廿九\t2月28日\t0\t新年\t\n"
+                              "b\t公历\t2\t12\t闰月\t廿九\t2月28日\t2\t外婆生日\t带蛋糕\n"
+                              "c\t公历\t2\t13\t闰月\t廿九\t2月28日\t2\t还早\t\n"));
+    TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
+    ASSERT_TRUE(w.showDueReminders());
+    EXPECT_EQ(w.dueRemindersWindow()->text(),
+              QStringLiteral("今天　新年（农历正月初一）\n"
+                             "2 天后（2月12日）　外婆生日（公历2月12日）　带蛋糕"));
+    EXPECT_TRUE(grid().CellHasReminder(6, 2));  // Saturday 10 February
+    EXPECT_FALSE(grid().CellHasReminder(5, 2)); // Friday 9 February
+    w.showDayExtra(true);
+    EXPECT_EQ(w.dayExtraPanel()->lineText(QStringLiteral("纪念日")), QStringLiteral("新年（农历正月初一）"));
+
+    w.showReminders();
+    TFReminders& r = *w.remindersWindow();
+    r.findChild<QLineEdit*>(QStringLiteral("edtTitle"))->setText(QStringLiteral("闰月生日"));
+    r.findChild<QSpinBox*>(QStringLiteral("spnMonth"))->setValue(4);
+    r.findChild<QCheckBox*>(QStringLiteral("chkLeap"))->setChecked(true);
+    r.findChild<QSpinBox*>(QStringLiteral("spnDay"))->setValue(8);
+    r.addClick();
+    ASSERT_EQ(w.reminderStore().reminders().size(), 4u);
+    EXPECT_TRUE(dir.readFile(QStringLiteral("reminders.txt"))
+                    .contains("\t农历\t闰4\t8\t闰月\t廿九\t2月28日\t0\t闰月生日\t\n"));
+    r.findChild<QListWidget*>(QStringLiteral("lstReminders"))->setCurrentRow(0);
+    r.deleteClick();
+    EXPECT_EQ(w.reminderStore().reminders().size(), 3u);
+    EXPECT_FALSE(grid().CellHasReminder(6, 2));
+    EXPECT_FALSE(dir.readFile(QStringLiteral("reminders.txt")).contains("新年"));
+    EXPECT_TRUE(fake.dialogs.calls().empty());
+    ASSERT_TRUE(w.showDueReminders()); // 外婆生日 still
+    fake.clock.set(QDate(2024, 2, 15), QTime(0, 0, 5));
+    EXPECT_FALSE(w.showDueReminders());
+}
+
+// A faulty 纪念日 file is named at the first show and never written over.
+TEST_F(CnDateTest, AFaultyReminderFileIsKept) {
+    const QByteArray bad = "a\t农历\t1\t31\t闰月\t廿九\t2月28日\t0\t新年\t\n";
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("reminders.txt"), bad));
+    TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
+    fake.dialogs.answerMessage(DialogButton::Ok);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_EQ(fake.dialogs.calls().size(), 1u);
+    EXPECT_TRUE(fake.dialogs.calls()[0].text.contains(QStringLiteral("第1行：没有“农历1月31日”这个日子")));
+    w.showReminders();
+    w.remindersWindow()->findChild<QLineEdit*>(QStringLiteral("edtTitle"))->setText(QStringLiteral("新"));
+    fake.dialogs.answerMessage(DialogButton::Ok);
+    w.remindersWindow()->addClick();
+    EXPECT_EQ(fake.dialogs.calls().size(), 2u);
+    EXPECT_EQ(dir.readFile(QStringLiteral("reminders.txt")), bad);
+    EXPECT_TRUE(w.reminderStore().reminders().empty());
 }
 
 } // namespace
