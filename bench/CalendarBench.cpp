@@ -3,6 +3,7 @@
 #include "calendar/core/Almanac.h"
 #include "calendar/core/Captions.h"
 #include "calendar/core/DateCn.h"
+#include "calendar/core/DayExtra.h"
 #include "calendar/core/Sexagenary.h"
 
 #include <benchmark/benchmark.h>
@@ -37,6 +38,17 @@ void EveryDaysCaptions(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kLast - kFirst + 1));
 }
 BENCHMARK(EveryDaysCaptions)->Unit(benchmark::kMillisecond);
+
+// Everything the day's extra panel shows, for every day of the calendar (the exact terms of a
+// year are computed on the first call that needs them and kept).
+void EveryDaysExtra(benchmark::State& state) {
+    for (auto _ : state) {
+        for (double v = kFirst; v <= kLast; v += 1)
+            benchmark::DoNotOptimize(qj::DayExtraOf(v, 6));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kLast - kFirst + 1));
+}
+BENCHMARK(EveryDaysExtra)->Unit(benchmark::kMillisecond);
 
 void EveryLunarDateToSolar(benchmark::State& state) {
     for (auto _ : state) {

@@ -93,10 +93,13 @@ void PressOnGrid(qj::TCnCalendar* grid, int key, Qt::KeyboardModifiers modifiers
     QApplication::sendEvent(grid, &press);
 }
 
-// Steps forward from 1901 and starts there again (untimed) before the last year is reached.
-void CalendarSteps(benchmark::State& state, Qt::KeyboardModifiers modifiers) {
+// Steps forward from 1901 and starts there again (untimed) before the last year is reached; with
+// the day's extras open or closed.
+void CalendarSteps(benchmark::State& state, Qt::KeyboardModifiers modifiers, bool extras = false) {
     NEED_PROGRAM(p);
     qj::TFcnDate& calendar = ShownCalendar(*p, 1901);
+    calendar.showDayExtra(extras);
+    Draw(&calendar);
     qj::TCnCalendar* grid = calendar.CnCalendar1();
     for (auto _ : state) {
         PressOnGrid(grid, Qt::Key_PageDown, modifiers);
@@ -109,6 +112,7 @@ void CalendarSteps(benchmark::State& state, Qt::KeyboardModifiers modifiers) {
         }
     }
     state.counters["year"] = grid->Year();
+    calendar.showDayExtra(false);
     calendar.hide();
 }
 
@@ -116,6 +120,11 @@ void BM_CalendarPageDownMonth(benchmark::State& state) {
     CalendarSteps(state, Qt::NoModifier);
 }
 BENCHMARK(BM_CalendarPageDownMonth)->Unit(benchmark::kMillisecond)->Iterations(300);
+
+void BM_CalendarPageDownMonthWithDayExtras(benchmark::State& state) {
+    CalendarSteps(state, Qt::NoModifier, true);
+}
+BENCHMARK(BM_CalendarPageDownMonthWithDayExtras)->Unit(benchmark::kMillisecond)->Iterations(300);
 
 void BM_CalendarCtrlPageDownYear(benchmark::State& state) {
     CalendarSteps(state, Qt::ControlModifier);

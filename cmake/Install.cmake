@@ -1,7 +1,8 @@
 # What `cmake --install BUILD --prefix P` puts where, and the files made for it at build time:
 #   P/bin/qingjian, P/bin/qingjian-cli
 #   P/share/qingjian/            the empty data file an installed copy starts from, the guide
-#                                readme.txt and the alarm sound Alerting.wav
+#                                readme.txt, the alarm sound Alerting.wav and the holiday
+#                                arrangements holidays.txt
 #   P/share/applications/, P/share/metainfo/, P/share/icons/hicolor/…/apps/   desktop integration
 #   P/share/doc/qingjian/, P/share/man/man1/                               documents and manuals
 # An installed copy keeps each user's data in ~/.local/share/qingjian (src/seams/DataFolder.h).
@@ -76,6 +77,7 @@ add_custom_target(qj_installed_files ALL DEPENDS ${QJ_STAGED_FILES})
 
 set(QJ_SHARE ${CMAKE_INSTALL_DATADIR}/qingjian)
 install(FILES ${QJ_STAGE}/dataly.dat ${CMAKE_SOURCE_DIR}/resources/readme.txt ${QJ_BIN_DIR}/Alerting.wav
+    ${CMAKE_SOURCE_DIR}/resources/holidays.txt
     DESTINATION ${QJ_SHARE})
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/${QJ_DESKTOP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -4,6 +4,7 @@
 #include "app/Lymain.h"
 #include "app/ProgramShell.h"
 #include "app/ProgramWindows.h"
+#include "calendar/ui/CnDate.h"
 #ifdef QJ_ACTION_SCRIPT
 #include "app/shell/ActionScript.h"
 #endif
@@ -144,6 +145,8 @@ int main(int argc, char** argv) {
     qj::TypeIfAsked(&main);
 #endif
     main.showMaximized();
+    // Today's and the coming days' 纪念日, in a window that does not block.
+    windows.calendar().showDueReminders();
     for (const QString& window : request.windows)
         windows.show(window);
     return app.run();

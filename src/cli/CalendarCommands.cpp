@@ -6,6 +6,7 @@
 #include "calendar/core/DateCn.h"
 #include "calendar/core/Sexagenary.h"
 #include "cli/Args.h"
+#include "cli/DayExtraJson.h"
 #include "cli/Json.h"
 
 namespace qj::cli {
@@ -17,8 +18,8 @@ constexpr YearMonthDay kLastDay{2050, 12, 31};
 constexpr int kFirstLunarYear = 1901;
 constexpr int kLastLunarYear = 2099;
 
-constexpr const char* kDayUsage = "day YYYY-MM-DD [--time HH:MM:SS] [--hour-index I]";
-constexpr const char* kDaysUsage = "days YYYY-MM-DD YYYY-MM-DD";
+constexpr const char* kDayUsage = "day YYYY-MM-DD [--time HH:MM:SS] [--hour-index I] [--data-folder DIR]";
+constexpr const char* kDaysUsage = "days YYYY-MM-DD YYYY-MM-DD [--data-folder DIR]";
 constexpr const char* kLunarToSolarUsage = "lunar-to-solar YEAR MONTH DAY";
 constexpr const char* kLunarDaysUsage = "lunar-days YEAR_FROM YEAR_TO";
 
@@ -26,8 +27,8 @@ std::string_view Branch(int count) {
     return kBranchNames[((count % 12) + 12) % 12];
 }
 
-// Everything the calendar shows about one date-time value and hour choice.
-void WriteDay(JsonWriter& json, DateTimeValue value, int hourIndex) {
+// Everything the calendar shows about one date-time value and hour choice, and more in "extra".
+void WriteDay(JsonWriter& json, DateTimeValue value, int hourIndex, const HolidayCalendar& holidays) {
     const CyclicCounts counts = CyclicCountsOf(value);
     const int lunarMonth = LunarMonthOf(value);
     // The hour pillar of the pillar caption: 23:00 and later is the 子 hour of the next day's cycle.
@@ -63,6 +64,7 @@ void WriteDay(JsonWriter& json, DateTimeValue value, int hourIndex) {
     json.Field("lunar", LunarCaption(value, hourIndex));
     json.Field("pillar", PillarCaption(value, hourIndex));
     json.EndObject();
+    WriteDayExtra(json.Key("extra"), value, hourIndex < 0 ? -1 : hour, holidays);
     json.EndObject();
 }
 
@@ -76,29 +78,31 @@ void WriteLunarDate(JsonWriter& json, int year, int signedMonth, int day, DateTi
 }
 
 void RunDay(const Arguments& args, Output& out) {
-    const ParsedArgs parsed = ParseArguments(args, {"time", "hour-index"}, 1, kDayUsage);
+    const ParsedArgs parsed = ParseArguments(args, {"time", "hour-index", "data-folder"}, 1, kDayUsage);
     DateTimeValue value = ParseDate(parsed.positional[0], kFirstDay, kLastDay);
     if (const auto time = parsed.Option("time"))
         value += ParseTimeOfDay(*time);
     int hourIndex = -1;
     if (const auto hour = parsed.Option("hour-index"))
         hourIndex = ParseInt(*hour, "hour index", -1, 11);
+    const HolidayCalendar holidays = LoadCliHolidays(parsed.Option("data-folder"));
     JsonWriter json;
-    WriteDay(json, value, hourIndex);
+    WriteDay(json, value, hourIndex, holidays);
     out.Line(json);
 }
 
 void RunDays(const Arguments& args, Output& out) {
-    const ParsedArgs parsed = ParseArguments(args, {}, 2, kDaysUsage);
+    const ParsedArgs parsed = ParseArguments(args, {"data-folder"}, 2, kDaysUsage);
     const DateTimeValue first = ParseDate(parsed.positional[0], kFirstDay, kLastDay);
     const DateTimeValue last = ParseDate(parsed.positional[1], kFirstDay, kLastDay);
     if (first > last)
         throw UsageError("the first date " + parsed.positional[0] + " comes after the last date " +
                          parsed.positional[1]);
+    const HolidayCalendar holidays = LoadCliHolidays(parsed.Option("data-folder"));
     JsonWriter json;
     for (DateTimeValue value = first; value <= last; value += 1) {
         json.Clear();
-        WriteDay(json, value, -1);
+        WriteDay(json, value, -1, holidays);
         out.Line(json);
     }
 }

@@ -7,6 +7,8 @@
 #include "cli/Command.h"
 #include "cli/ExecutableFolder.h"
 #include "cli/GridCommands.h"
+#include "cli/HolidayCommands.h"
+#include "cli/IcsCommands.h"
 #include "cli/NotesCommands.h"
 #include "seams/DataFolder.h"
 #include "shell/FileVersion.h"
@@ -19,10 +21,8 @@
 // Command groups. To add a group, include its header above and add its function here.
 using CommandGroupFunction = qj::cli::CommandGroup (*)();
 static const CommandGroupFunction kCommandGroups[] = {
-    &qj::cli::CalendarCommands,
-    &qj::cli::ChartCommands,
-    &qj::cli::NotesCommands,
-    &qj::cli::GridCommands,
+    &qj::cli::CalendarCommands, &qj::cli::ChartCommands,   &qj::cli::NotesCommands,
+    &qj::cli::GridCommands,     &qj::cli::HolidayCommands, &qj::cli::IcsCommands,
 };
 
 namespace {

@@ -99,7 +99,31 @@ TEST(Cli, DayReportsEveryKeyInOrder) {
                                            "captions",
                                            "gregorian",
                                            "lunar",
-                                           "pillar"};
+                                           "pillar",
+                                           "extra",
+                                           "na_yin",
+                                           "year",
+                                           "month",
+                                           "day",
+                                           "hour",
+                                           "clash",
+                                           "peng_zu",
+                                           "mansion",
+                                           "mansion_luck",
+                                           "duty_god",
+                                           "duty_god_path",
+                                           "nine_stars",
+                                           "year",
+                                           "month",
+                                           "day",
+                                           "fetus_god",
+                                           "fortune_god",
+                                           "yang_noble",
+                                           "yin_noble",
+                                           "dog_days",
+                                           "nine_nines",
+                                           "exact_solar_term",
+                                           "holiday"};
     EXPECT_EQ(KeysOf(line), keys);
     for (
         const char* part : {
@@ -111,7 +135,13 @@ TEST(Cli, DayReportsEveryKeyInOrder) {
             R"j("almanac":"庚寅日： 喜神西北　鹤神正北　财神正东　空亡未申　吉时：子丑辰巳",)j",
             R"j("month_term_note_prefix":"四月立夏",)j",
             R"j("captions":{"gregorian":"公历: 2006年 5月 1日","lunar":"农历: 丙戌(狗) 四月初四日午时",)j",
-            R"j("pillar":"丙戌 壬辰 庚寅 壬午 (午未 空)"}})j",
+            R"j("pillar":"丙戌 壬辰 庚寅 壬午 (午未 空)"},"extra":{)j",
+            R"j("na_yin":{"year":"屋上土","month":"长流水","day":"松柏木","hour":"杨柳木"},)j",
+            R"j("clash":"冲猴(甲申)煞北","peng_zu":["庚不经络织机虚张","寅不祭祀神鬼不尝"],)j",
+            R"j("mansion":"心","mansion_luck":"凶","duty_god":"司命","duty_god_path":"黄道",)j",
+            R"j("nine_stars":{"year":"三碧木星","month":"三碧木星","day":"三碧木星"},)j",
+            R"j("fetus_god":"碓磨炉 外正北","fortune_god":"西南","yang_noble":"正南","yin_noble":"东北",)j",
+            R"j("dog_days":"","nine_nines":"","exact_solar_term":null,"holiday":null}})j",
         })
         EXPECT_TRUE(Has(line, part)) << part << "\nin " << line;
 }
@@ -233,6 +263,11 @@ TEST(Cli, BadInputFailsWithStatusTwoAndNoOutput) {
         {"lunar-days", "1900", "1901"},
         {"lunar-days", "2000", "1999"},
         {"lunar-days", "2099", "2100"},
+        {"holidays"},
+        {"holidays", "1900"},
+        {"holidays", "2051"},
+        {"holidays", "2007"}, // before the first arranged year
+        {"holidays", "2024", "2025"},
         // Arguments that are not UTF-8 would reach the JSON output as they are.
         {"notes", "search", "no-such.dat", "\xFF\xFE"},
         {"notes", "tree", "no-such.dat", "\xD1\xA7\xCF"},
@@ -253,6 +288,82 @@ TEST(Cli, BadInputFailsWithStatusTwoAndNoOutput) {
 TEST(Cli, HelpListsTheCommands) {
     const Result r = RunCli({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* name : {"day YYYY-MM-DD", "days ", "lunar-to-solar ", "lunar-days "})
+    for (const char* name : {"day YYYY-MM-DD", "days ", "lunar-to-solar ", "lunar-days ", "holidays YEAR"})
         EXPECT_TRUE(Has(r.out, name)) << name;
+}
+
+// The shipped arrangements and a data folder's own files: a sound one adds its year, a faulty one
+// is named on standard error and changes nothing.
+TEST(Cli, HolidaysOfTheShippedFileAndTheDataFolder) {
+    const Result shipped = RunCli({"holidays", "2024"});
+    ASSERT_EQ(shipped.status, 0) << shipped.err;
+    EXPECT_EQ(shipped.err, "");
+    EXPECT_EQ(shipped.Lines().size(), 38u);
+    EXPECT_EQ(shipped.Lines().at(1), R"j({"date":"2024-02-04","weekday":0,"kind":"班","name":"春节"})j");
+    EXPECT_TRUE(Has(RunCli({"day", "2024-02-10"}).out, R"j("holiday":{"kind":"休","name":"春节"}})j"));
+
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("qj-cli-holidays-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "holidays-2027.txt") << "year 2027\n2027-02-05..2027-02-11 休 春节\n";
+    std::ofstream(folder / "holidays-2028.txt") << "year 2028\n2028-01-01 放 元旦\n";
+    const std::string bad =
+        "qingjian-cli: 节假日文件 holidays-2028.txt 有误，未采用：第2行：日期后应为“休”或“班”，而不是“放”\n";
+    const Result added = RunCli({"holidays", "2027", "--data-folder", folder.string()});
+    EXPECT_EQ(added.status, 0);
+    EXPECT_EQ(added.err, bad);
+    EXPECT_EQ(added.Lines().size(), 7u);
+    const Result refused = RunCli({"holidays", "2028", "--data-folder", folder.string()});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err,
+              bad + "qingjian-cli holidays: no holiday arrangement for 2028 (the files arrange 2008–2027)\n");
+    EXPECT_TRUE(Has(RunCli({"day", "2027-02-05", "--data-folder", folder.string()}).out,
+                    R"j("holiday":{"kind":"休","name":"春节"}})j"));
+    std::filesystem::remove_all(folder);
+}
+
+// The calendar file of holidays and 纪念日: it validates (tests/calendar/core/check_ics.py, and
+// Python's icalendar where installed), and a second export has the same UIDs.
+TEST(Cli, CalendarIcsValidatesAndKeepsItsUids) {
+    const auto folder = std::filesystem::temp_directory_path() / ("qj-cli-ics-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "reminders.txt")
+        << "grandma\t农历\t闰4\t8\t闰月\t廿九\t2月28日\t3\t外婆生日, 家宴\t带蛋糕;早到\n"
+           "leap\t公历\t2\t29\t闰月\t廿九\t3月1日\t0\t闰日\t\n";
+    const std::vector<std::string> args = {"calendar", "ics",        "--from",      "2020",         "--to",
+                                           "2025",     "--holidays", "--reminders", folder.string()};
+    const Result first = RunCli(args);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.err, "");
+    std::ofstream(folder / "out.ics", std::ios::binary) << first.out;
+    // 6 years: 6 + 6 reminder days and the 217 holiday days of 2020–2025.
+    const std::string check = "/usr/bin/python3 " QJ_SOURCE_DIR "/tests/calendar/core/check_ics.py " +
+                              (folder / "out.ics").string() + " --expect-events 229 > " +
+                              (folder / "uids").string();
+    EXPECT_EQ(std::system(check.c_str()), 0);
+    EXPECT_NE(first.out.find("UID:reminder-grandma-2020@qingjian\r\n"), std::string::npos);
+    EXPECT_NE(first.out.find("UID:holiday-20240210@qingjian\r\n"), std::string::npos);
+    EXPECT_NE(first.out.find("SUMMARY:外婆生日\\, 家宴\r\n"), std::string::npos);
+    const Result second = RunCli(args);
+    const std::regex stamp("DTSTAMP:[0-9T]+Z");
+    EXPECT_EQ(std::regex_replace(second.out, stamp, ""), std::regex_replace(first.out, stamp, ""));
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"calendar", "ics", "--from", "2020", "--to", "2025"},
+          std::vector<std::string>{"calendar", "ics", "--from", "2026", "--to", "2025", "--holidays"},
+          std::vector<std::string>{"calendar", "ics", "--from", "1900", "--to", "2025", "--holidays"},
+          std::vector<std::string>{"calendar", "ics", "--from", "2020", "--to", "2051", "--holidays"},
+          std::vector<std::string>{"calendar", "ics", "--to", "2025", "--holidays"},
+          std::vector<std::string>{"calendar", "list"},
+          std::vector<std::string>{"calendar", "ics", "--from", "2020", "--to", "2025", "--reminders",
+                                   "/no/such"}}) {
+        const Result r = RunCli(bad);
+        EXPECT_EQ(r.status, 2) << bad.back();
+        EXPECT_EQ(r.out, "");
+    }
+    std::ofstream(folder / "reminders.txt") << "x\t农历\t13\t1\t闰月\t廿九\t2月28日\t0\t坏\t\n";
+    const Result refused = RunCli(args);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("第1行：没有“农历13月1日”这个日子"), std::string::npos);
+    std::filesystem::remove_all(folder);
 }

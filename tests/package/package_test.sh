@@ -54,6 +54,7 @@ root=$scratch/root
 dpkg -x "$deb" "$root"
 for f in usr/bin/qingjian usr/bin/qingjian-cli \
     usr/share/qingjian/dataly.dat usr/share/qingjian/readme.txt usr/share/qingjian/Alerting.wav \
+    usr/share/qingjian/holidays.txt \
     usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/$id.svg \
     usr/share/doc/qingjian/copyright usr/share/doc/qingjian/changelog.gz \

@@ -89,6 +89,31 @@ QString TCnCalendar::CellDayText(int column, int row) const {
     return day == 0 ? QString() : QString::number(day);
 }
 
+void TCnCalendar::setHolidays(const HolidayCalendar* holidays) {
+    holidays_ = holidays;
+    viewport()->update();
+}
+
+const HolidayDay* TCnCalendar::CellHoliday(int column, int row) const {
+    const int day = row == 0 ? 0 : CellDay(Year(), Month(), startOfWeek_, column, row);
+    if (holidays_ == nullptr || day == 0)
+        return nullptr;
+    return holidays_->find(DayNumber(EncodeDate(Year(), Month(), day)));
+}
+
+void TCnCalendar::setReminders(const std::vector<Reminder>* reminders) {
+    reminders_ = reminders;
+    viewport()->update();
+}
+
+bool TCnCalendar::CellHasReminder(int column, int row) const {
+    const int day = row == 0 ? 0 : CellDay(Year(), Month(), startOfWeek_, column, row);
+    if (reminders_ == nullptr || reminders_->empty() || day == 0)
+        return false;
+    const int number = DayNumber(EncodeDate(Year(), Month(), day));
+    return !ReminderDaysBetween(*reminders_, number, number).empty();
+}
+
 QString TCnCalendar::CellText(int column, int row) const {
     if (row == 0)
         return CellDayText(column, row);

@@ -8,7 +8,9 @@
 // The arithmetic (cell layout, cell texts and colours, the date moves) lives in
 // calendar/core/MonthGrid; this class draws it and takes the user's input.
 
+#include "calendar/core/Holidays.h"
 #include "calendar/core/MonthGrid.h"
+#include "calendar/core/Reminders.h"
 
 #include <QColor>
 #include <QImage>
@@ -103,6 +105,15 @@ public:
     // The day the grid takes for today.
     DateTimeValue Today() const;
 
+    // The holiday arrangements whose 休 and 班 days get a small mark in a cell's corner (none:
+    // nullptr); the calendar outlives the grid.
+    void setHolidays(const HolidayCalendar* holidays);
+    // The arrangement of a day cell's day, or nullptr.
+    const HolidayDay* CellHoliday(int column, int row) const;
+    // The 纪念日 whose days get a small mark in the other corner (none: nullptr).
+    void setReminders(const std::vector<Reminder>* reminders);
+    bool CellHasReminder(int column, int row) const;
+
 signals:
     void OnChange();
     void OnClick();
@@ -131,6 +142,8 @@ private:
     int startOfWeek_ = 0;
     QString imgFile_;
     QImage picture_;
+    const HolidayCalendar* holidays_ = nullptr;
+    const std::vector<Reminder>* reminders_ = nullptr;
 };
 
 } // namespace qj

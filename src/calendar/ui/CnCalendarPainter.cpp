@@ -3,7 +3,10 @@
 #include "calendar/core/MonthGrid.h"
 #include "calendar/ui/CnCalendar.h"
 
+#include <QFontInfo>
 #include <QPainter>
+
+#include <algorithm>
 
 #include <optional>
 
@@ -31,6 +34,32 @@ const ColourRule& RuleFor(CellColour colour) {
         if (rule.rule == colour)
             return rule;
     return kColourRules[0];
+}
+
+// The corner marks of holiday days: their own small letters, over the cell's colours.
+const QColor kRestMark(204, 0, 0);
+const QColor kWorkMark(96, 96, 96);
+constexpr double kMarkShare = 0.6; // of the cell font's pixel size
+
+void PaintHolidayMark(QPainter& painter, const QRect& cell, const QFont& cellFont, DayOff kind) {
+    QFont font = cellFont;
+    font.setPixelSize(std::max(8, int(QFontInfo(cellFont).pixelSize() * kMarkShare + 0.5)));
+    painter.setFont(font);
+    painter.setPen(kind == DayOff::Rest ? kRestMark : kWorkMark);
+    painter.drawText(cell.adjusted(0, 1, -2, 0), Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine,
+                     QString::fromUtf8(DayOffText(kind).data(), qsizetype(DayOffText(kind).size())));
+}
+
+const QColor kReminderMark(0, 128, 128);
+
+// The corner mark of a day with a 纪念日: a small 纪 in the top left corner.
+void PaintReminderMark(QPainter& painter, const QRect& cell, const QFont& cellFont) {
+    QFont font = cellFont;
+    font.setPixelSize(std::max(8, int(QFontInfo(cellFont).pixelSize() * kMarkShare + 0.5)));
+    painter.setFont(font);
+    painter.setPen(kReminderMark);
+    painter.drawText(cell.adjusted(2, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     QStringLiteral("纪"));
 }
 
 QColor Blend(const QColor& ground, const QColor& tint, double share) {
@@ -78,6 +107,10 @@ void CnCalendarPainter::paint(QPainter* painter, const QStyleOptionViewItem& opt
     }
     painter->setPen(text);
     painter->drawText(r, Qt::AlignCenter | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
+    if (const HolidayDay* holiday = grid_.CellHoliday(index.column(), index.row()))
+        PaintHolidayMark(*painter, r, option.font, holiday->kind);
+    if (grid_.CellHasReminder(index.column(), index.row()))
+        PaintReminderMark(*painter, r, option.font);
     painter->restore();
 }
 

@@ -3,9 +3,11 @@
 
 #include "calendar/ui/CnDate.h"
 
+#include "calendar/core/HolidayFiles.h"
 #include "calendar/core/HourList.h"
 #include "calendar/ui/CaptionPanel.h"
 #include "calendar/ui/CnCalendar.h"
+#include "calendar/ui/DayExtraPanel.h"
 #include "shell/FileVersion.h"
 
 #include <QApplication>
@@ -112,6 +114,8 @@ TFcnDate::TFcnDate(const Services& services, QWidget* parent)
       services_(services) {
     setObjectName(QStringLiteral("FcnDate"));
     buildControls();
+    buildDayExtra();
+    loadHolidays();
     connectControls();
     setWindowTitle(QStringLiteral("Chinese Calendar V") +
                    ReadFileVersion(QCoreApplication::applicationFilePath()));
@@ -125,7 +129,8 @@ TFcnDate::TFcnDate(const Services& services, QWidget* parent)
     cnCalendar1_->setMinimumHeight(7 * (2 * QFontMetrics(cnCalendar1_->font()).height() + 4));
     const int fontPixels = QFontMetrics(font()).height();
     const double grow = std::max(1.0, fontPixels / double(kBaseFontPixels + 3));
-    setFixedSize(QSize(int(kBaseWidth * grow), int(kBaseHeight * grow)).expandedTo(minimumSizeHint()));
+    body_->setFixedSize(
+        QSize(int(kBaseWidth * grow), int(kBaseHeight * grow)).expandedTo(body_->minimumSizeHint()));
     moveToNow();
     CnCalendar1Change();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -135,11 +140,20 @@ TFcnDate::TFcnDate(const Services& services, QWidget* parent)
 TFcnDate::~TFcnDate() = default;
 
 void TFcnDate::buildControls() {
-    auto* column = new QVBoxLayout(this);
+    // The window is the body, the strip that opens the day's extras and the extras themselves,
+    // side by side; it takes the size they need, so that closing the extras gives back the body's.
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->setSizeConstraint(QLayout::SetFixedSize);
+    body_ = new QWidget(this);
+    body_->setObjectName(QStringLiteral("pnlBody"));
+    row->addWidget(body_);
+    auto* column = new QVBoxLayout(body_);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    pnlNowTime_ = new CaptionPanel(QStringLiteral("pnlNowTime"), Qt::AlignRight, true, this);
+    pnlNowTime_ = new CaptionPanel(QStringLiteral("pnlNowTime"), Qt::AlignRight, true, body_);
     pnlNowTime_->setMinimumHeight(39);
     pnlNowTime_->setBorderWidth(10);
     pnlNowTime_->setCaptionColour(kGreen);
@@ -155,7 +169,7 @@ void TFcnDate::buildControls() {
     pnlNowTime_->addControl(rbNL_);
     column->addWidget(pnlNowTime_);
 
-    pnl2_ = new QFrame(this);
+    pnl2_ = new QFrame(body_);
     pnl2_->setObjectName(QStringLiteral("pnl2"));
     pnl2_->setMinimumHeight(31);
     auto* bar = new QHBoxLayout(pnl2_);
@@ -195,13 +209,13 @@ void TFcnDate::buildControls() {
     bar->addStretch(1);
     column->addWidget(pnl2_);
 
-    pnl1_ = new CaptionPanel(QStringLiteral("pnl1"), Qt::AlignLeft, false, this);
+    pnl1_ = new CaptionPanel(QStringLiteral("pnl1"), Qt::AlignLeft, false, body_);
     pnl1_->setMinimumHeight(25);
     pnl1_->setGround(kFestivalGround);
     pnl1_->setCaptionColour(kBlue);
     column->addWidget(pnl1_);
 
-    cnCalendar1_ = new TCnCalendar(services_.clock, this);
+    cnCalendar1_ = new TCnCalendar(services_.clock, body_);
     cnCalendar1_->setObjectName(QStringLiteral("CnCalendar1"));
     cnCalendar1_->setMonthFontcolor(QColor(238, 247, 247));
     cnCalendar1_->setStartOfWeek(0);
@@ -213,7 +227,7 @@ void TFcnDate::buildControls() {
     cnCalendar1_->setFont(gridFont);
     column->addWidget(cnCalendar1_, 1);
 
-    pnlGanZi_ = new CaptionPanel(QStringLiteral("pnlGanZi"), Qt::AlignRight, true, this);
+    pnlGanZi_ = new CaptionPanel(QStringLiteral("pnlGanZi"), Qt::AlignRight, true, body_);
     pnlGanZi_->setMinimumHeight(35);
     pnlGanZi_->setBorderWidth(10);
     pnlGanZi_->setToolTip(QStringLiteral("双击鼠标，存到剪贴板"));

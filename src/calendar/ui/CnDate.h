@@ -7,6 +7,8 @@
 // Other windows read it through the small interface below: the three captions, the grid's date
 // (CnCalendar1()->CalendarDate(), cnMonth(), cnDay()) and the hour index.
 
+#include "calendar/core/Holidays.h"
+#include "calendar/ui/ReminderStore.h"
 #include "seams/Services.h"
 
 #include <QWidget>
@@ -17,11 +19,15 @@
 class QCheckBox;
 class QComboBox;
 class QRadioButton;
+class QTimer;
 class QToolButton;
 
 namespace qj {
 
 class CaptionPanel;
+class DayExtraPanel;
+class TFDueReminders;
+class TFReminders;
 class TCnCalendar;
 
 class TFcnDate : public QWidget {
@@ -61,13 +67,36 @@ public:
     // the chosen date and hour. Without a hook the button only hides this window.
     void setDivinationHook(std::function<void()> hook) { divinationHook_ = std::move(hook); }
 
+    // The side panel of the day's extras, opened and closed by the strip at the window's right
+    // edge (btnDayExtra); the rest of the window keeps its place and size either way.
+    void showDayExtra(bool shown);
+    bool dayExtraShown() const;
+    DayExtraPanel* dayExtraPanel() const { return pnlDayExtra_; }
+    // The holiday arrangements the grid marks: the shipped file and the data folder's own files
+    // (the messages of refused files are shown when the window is first shown).
+    const HolidayCalendar& holidays() const { return holidays_; }
+    // The 纪念日 of the data folder (marked in the grid, named in the extras) and their window.
+    const ReminderStore& reminderStore() const { return reminders_; }
+    void showReminders();
+    TFReminders* remindersWindow() const { return remindersWindow_; }
+    // Names today's and the coming days' 纪念日 in a window of their own, without blocking; false
+    // when none is due. The program calls it at start, the window itself at every midnight.
+    bool showDueReminders();
+    TFDueReminders* dueRemindersWindow() const { return dueWindow_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Escape hides the window, as its close box does.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
+    void buildDayExtra();
+    void loadHolidays();
+    void refreshDayExtra();
+    void remindersChanged();
+    void scheduleMidnight();
     void connectControls();
     void moveToNow();
     bool lunarMode() const;
@@ -101,7 +130,16 @@ private:
     Services services_;
     std::function<void()> divinationHook_;
     QString hint_;
+    HolidayCalendar holidays_;
+    QStringList refusedHolidayFiles_; // not yet reported (and a refused file of 纪念日)
+    ReminderStore reminders_;
+    TFReminders* remindersWindow_ = nullptr;
+    TFDueReminders* dueWindow_ = nullptr;
+    QTimer* midnight_ = nullptr;
 
+    QWidget* body_ = nullptr; // everything but the day's extras
+    QToolButton* btnDayExtra_ = nullptr;
+    DayExtraPanel* pnlDayExtra_ = nullptr;
     CaptionPanel* pnlNowTime_ = nullptr;
     QRadioButton* rbGL_ = nullptr;
     QRadioButton* rbNL_ = nullptr;

@@ -124,6 +124,7 @@ void TFcnDate::CnCalendar1Change() {
     if (const std::string s = LunarFestivalOf(date); !s.empty())
         festivals += QLatin1Char(' ') + Q(s);
     setFestivalBar(festivals.isEmpty() ? QString::fromUtf8(kNoFestivalNotice) : festivals);
+    refreshDayExtra();
 }
 
 void TFcnDate::rbGLClick() {

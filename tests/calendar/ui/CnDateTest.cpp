@@ -3,7 +3,10 @@
 #include "calendar/ui/CnDate.h"
 #include "calendar/core/DateCn.h"
 #include "calendar/ui/CnCalendar.h"
+#include "calendar/ui/DayExtraPanel.h"
+#include "calendar/ui/DueReminders.h"
 #include "calendar/ui/QtDateTime.h"
+#include "calendar/ui/ReminderWindow.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramFolder.h"
 
@@ -14,10 +17,13 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
+#include <map>
 #include <memory>
 
 namespace qj {
@@ -490,6 +496,142 @@ TEST_F(CnDateTest, TheWindowKeepsOneSizeAndShowsItsCaptionsWhole) {
     const int line = QFontMetrics(grid().font()).height();
     for (int row = 1; row < grid().model()->rowCount(); ++row)
         EXPECT_GE(grid().visualRect(grid().model()->index(row, 0)).height(), 2 * line) << row;
+}
+
+// Where each named control of the window lies, relative to the window (the strip and the panel
+// of the day's extras left out).
+std::map<QString, QRect> Placement(QWidget& w) {
+    std::map<QString, QRect> places;
+    const QWidget* panel = w.findChild<QWidget*>(QStringLiteral("pnlDayExtra"));
+    for (QWidget* child : w.findChildren<QWidget*>())
+        if (!child->objectName().isEmpty() && child->isVisibleTo(&w) && child != panel &&
+            !panel->isAncestorOf(child) && child->objectName() != QStringLiteral("btnDayExtra"))
+            places[child->objectName()] = QRect(child->mapTo(&w, QPoint(0, 0)), child->size());
+    return places;
+}
+
+// The strip at the right edge opens the day's extras beside the window and closes them again:
+// the window grows to the right and back, and nothing else moves or changes its size. The grid
+// marks the shipped arrangements' 休 and 班 days.
+TEST_F(CnDateTest, TheDayExtrasOpenBesideTheWindowAndNothingMoves) {
+    ASSERT_TRUE(dir.copyFromBuild(QStringLiteral("holidays.txt")));
+    TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QSize closed = w.size();
+    const std::map<QString, QRect> places = Placement(w);
+    EXPECT_FALSE(w.dayExtraShown());
+    press("btnDayExtra");
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(w.dayExtraShown());
+    EXPECT_GT(w.width(), closed.width());
+    EXPECT_EQ(w.height(), closed.height());
+    EXPECT_EQ(Placement(w), places);
+    const DayExtraPanel& panel = *w.dayExtraPanel();
+    EXPECT_EQ(panel.lineText(QStringLiteral("假日")), QStringLiteral("休 春节（放假）"));
+    EXPECT_EQ(panel.lineText(QStringLiteral("纳音")),
+              QStringLiteral("年覆灯火　月炉中火　日覆灯火　时路旁土"));
+    EXPECT_EQ(panel.lineText(QStringLiteral("值神")), QStringLiteral("金匮（黄道）"));
+    EXPECT_EQ(grid().CellHoliday(0, 2)->kind, DayOff::Work); // Sunday 4 February
+    EXPECT_EQ(grid().CellHoliday(1, 2), nullptr);
+    struct Term {
+        QDate day;
+        const char* line;
+    };
+    for (const Term& t : {Term{QDate(2006, 5, 5), "立夏 23:30（历表记在 5月6日）"},
+                          Term{QDate(2006, 5, 6), "立夏（历表）；交节 5月5日 23:30"},
+                          Term{QDate(2006, 5, 7), "—"}, Term{QDate(2024, 2, 4), "立春 16:26"}}) {
+        grid().MoveToDate(EncodeDate(t.day.year(), t.day.month(), t.day.day()));
+        EXPECT_EQ(panel.lineText(QStringLiteral("节气")), QString::fromUtf8(t.line)) << t.line;
+    }
+    grid().MoveToDate(EncodeDate(2024, 2, 10));
+    press("btnDayExtra");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w.dayExtraShown());
+    EXPECT_EQ(w.size(), closed);
+    for (const auto& [name, place] : Placement(w))
+        EXPECT_EQ(place, places.at(name)) << name.toStdString() << " " << w.LunarCaption().toStdString();
+}
+
+// A faulty holiday file of the data folder is named once, when the window is first shown, and
+// changes nothing; a sound one adds its year.
+TEST_F(CnDateTest, FaultyHolidayFilesAreNamedAtTheFirstShow) {
+    ASSERT_TRUE(dir.copyFromBuild(QStringLiteral("holidays.txt")));
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("holidays-2024.txt"),
+                              "year 2024\n2024-02-10 休 春节\n2024-02-31 班 春节\n"));
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("holidays-2027.txt"), "year 2027\n2027-02-06 休 春节\n"));
+    TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
+    EXPECT_TRUE(fake.dialogs.calls().empty());
+    fake.dialogs.answerMessage(DialogButton::Ok);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_EQ(fake.dialogs.calls().size(), 1u);
+    EXPECT_EQ(fake.dialogs.calls()[0].caption, QStringLiteral("节假日文件"));
+    EXPECT_EQ(fake.dialogs.calls()[0].text,
+              QStringLiteral("节假日文件 holidays-2024.txt 有误，未采用：第3行：日期“2024-02-31”不对（应写作 "
+                             "YYYY-MM-DD，且确有这一天）"));
+    w.hide();
+    w.show();
+    EXPECT_EQ(fake.dialogs.calls().size(), 1u);
+    EXPECT_EQ(w.holidays().year(2024)->size(), 38u);
+    EXPECT_EQ(w.holidays().year(2027)->size(), 1u);
+}
+
+// 纪念日 of the data folder: marked in the grid, named in the extras and, when due, in a window
+// of their own; the 纪念日 window adds, changes and deletes them in the file.
+TEST_F(CnDateTest, RemindersMarkedNamedAndEdited) {
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("reminders.txt"),
+                              "a\t农历\t1\t1\t闰月\t廿九\t2月28日\t0\t新年\t\n"
+                              "b\t公历\t2\t12\t闰月\t廿九\t2月28日\t2\t外婆生日\t带蛋糕\n"
+                              "c\t公历\t2\t13\t闰月\t廿九\t2月28日\t2\t还早\t\n"));
+    TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
+    ASSERT_TRUE(w.showDueReminders());
+    EXPECT_EQ(w.dueRemindersWindow()->text(),
+              QStringLiteral("今天　新年（农历正月初一）\n"
+                             "2 天后（2月12日）　外婆生日（公历2月12日）　带蛋糕"));
+    EXPECT_TRUE(grid().CellHasReminder(6, 2));  // Saturday 10 February
+    EXPECT_FALSE(grid().CellHasReminder(5, 2)); // Friday 9 February
+    w.showDayExtra(true);
+    EXPECT_EQ(w.dayExtraPanel()->lineText(QStringLiteral("纪念日")), QStringLiteral("新年（农历正月初一）"));
+
+    w.showReminders();
+    TFReminders& r = *w.remindersWindow();
+    r.findChild<QLineEdit*>(QStringLiteral("edtTitle"))->setText(QStringLiteral("闰月生日"));
+    r.findChild<QSpinBox*>(QStringLiteral("spnMonth"))->setValue(4);
+    r.findChild<QCheckBox*>(QStringLiteral("chkLeap"))->setChecked(true);
+    r.findChild<QSpinBox*>(QStringLiteral("spnDay"))->setValue(8);
+    r.addClick();
+    ASSERT_EQ(w.reminderStore().reminders().size(), 4u);
+    EXPECT_TRUE(dir.readFile(QStringLiteral("reminders.txt"))
+                    .contains("\t农历\t闰4\t8\t闰月\t廿九\t2月28日\t0\t闰月生日\t\n"));
+    r.findChild<QListWidget*>(QStringLiteral("lstReminders"))->setCurrentRow(0);
+    r.deleteClick();
+    EXPECT_EQ(w.reminderStore().reminders().size(), 3u);
+    EXPECT_FALSE(grid().CellHasReminder(6, 2));
+    EXPECT_FALSE(dir.readFile(QStringLiteral("reminders.txt")).contains("新年"));
+    EXPECT_TRUE(fake.dialogs.calls().empty());
+    ASSERT_TRUE(w.showDueReminders()); // 外婆生日 still
+    fake.clock.set(QDate(2024, 2, 15), QTime(0, 0, 5));
+    EXPECT_FALSE(w.showDueReminders());
+}
+
+// A faulty 纪念日 file is named at the first show and never written over.
+TEST_F(CnDateTest, AFaultyReminderFileIsKept) {
+    const QByteArray bad = "a\t农历\t1\t31\t闰月\t廿九\t2月28日\t0\t新年\t\n";
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("reminders.txt"), bad));
+    TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
+    fake.dialogs.answerMessage(DialogButton::Ok);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_EQ(fake.dialogs.calls().size(), 1u);
+    EXPECT_TRUE(fake.dialogs.calls()[0].text.contains(QStringLiteral("第1行：没有“农历1月31日”这个日子")));
+    w.showReminders();
+    w.remindersWindow()->findChild<QLineEdit*>(QStringLiteral("edtTitle"))->setText(QStringLiteral("新"));
+    fake.dialogs.answerMessage(DialogButton::Ok);
+    w.remindersWindow()->addClick();
+    EXPECT_EQ(fake.dialogs.calls().size(), 2u);
+    EXPECT_EQ(dir.readFile(QStringLiteral("reminders.txt")), bad);
+    EXPECT_TRUE(w.reminderStore().reminders().empty());
 }
 
 } // namespace
