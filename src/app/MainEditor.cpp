@@ -78,7 +78,8 @@ void TFmain::addMainCommandsToEditorMenuBar(QMenuBar* bar) {
     if (auto* file = bar->findChild<QMenu*>(QStringLiteral("mm1File"))) {
         QAction* exit = actions_.exit;
         QAction* before = file->actions().contains(exit) ? exit : nullptr;
-        file->insertActions(before, {actions_.newCategory, actions_.categoryManager, actions_.backup});
+        file->insertActions(before, {actions_.newCategory, actions_.categoryManager, actions_.backup,
+                                     actions_.history, actions_.trash});
         file->insertSeparator(before);
     }
     auto* view = new QMenu(QStringLiteral("查看(&V)"), bar);

@@ -32,7 +32,11 @@ HistoryWindow* StoreWindows::openHistory() {
     }
     auto* window = new HistoryWindow(
         *main_.dataFile(), note->category, note->record.id.value(), note->title, notebook.editor()->text(),
-        [&notebook](const QString& text) { notebook.replaceText(text); }, &main_);
+        [&notebook](const QString& text) {
+            notebook.replaceText(text);
+            notebook.editor()->setCursorPosition(0, 0);
+        },
+        &main_);
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
     return window;

@@ -89,7 +89,7 @@ TEST_F(EditorMenusTest, EditorMenuBarHoldsEveryItemWithItsShortcut) {
         {QStringLiteral("文件(&F)"),
          QStringLiteral(
              "保存选择区域...|—|插入文件到光标处|导出到 .txt|导出到 .Html|导出到 .pdf|—|增加目录分类|"
-             "目录分类管理|资料备份|—|退出系统")},
+             "目录分类管理|资料备份|历史版本|回收站|—|退出系统")},
         {QStringLiteral("编辑(&E)"),
          QStringLiteral("撤消(&U) [Ctrl+Z]|重做(&R) [Ctrl+Y]|—|剪切(&X) [Ctrl+X]|剪切并附加|复制(&C) "
                         "[Ctrl+C]|复制并附加|"

@@ -49,6 +49,7 @@ TrashWindow::TrashWindow(DataFile& file, Dialogs& dialogs, std::function<bool()>
 void TrashWindow::fill() {
     entries_.clear();
     list_->clear();
+    empty_->clear();
     try {
         if (file_.AttachHistory()) {
             ExpireTrash(file_, file_.now());
