@@ -88,6 +88,11 @@ TEST_F(History, KeepsFiftyRevisionsAndThirtyDays) {
     const auto kept = revisions(1);
     ASSERT_EQ(kept.size(), 51u);
     EXPECT_EQ(RevisionText(file->db(), QStringLiteral("history"), kept.back().key), QStringLiteral("1"));
+    // 33 minutes on, "1" to "3" are past 30 days: the two beyond the newest 50 go, "3" stays.
+    save(note, QStringLiteral("尾"), 33);
+    const auto later = revisions(1);
+    ASSERT_EQ(later.size(), 50u);
+    EXPECT_EQ(RevisionText(file->db(), QStringLiteral("history"), later.back().key), QStringLiteral("3"));
 }
 
 // Over the budget the oldest revisions of any note go first; exactly at it, nothing goes.
