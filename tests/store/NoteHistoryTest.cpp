@@ -193,10 +193,12 @@ TEST_F(History, ASubtreeComesBackWholeAndClashingIdsAreRenumbered) {
 
 TEST_F(History, ACategoryComesBackUnderItsNameOrARestoredOne) {
     {
+        Transaction tx(file->db()); // one commit for the 10,000 records
         CategoryTable t = table();
         for (int id = 1; id <= 10000; ++id)
             t.Append(NoteId{id}, NoteId{id % 100 == 1 ? id : id - 1}, QStringLiteral("第%1").arg(id),
                      id % 3 ? QStringLiteral("文字%1").arg(id) : QString());
+        tx.Commit();
     }
     const auto before = shapeOf(QStringLiteral("日记"));
     for (const bool taken : {false, true}) {
