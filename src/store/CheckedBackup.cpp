@@ -18,12 +18,6 @@ namespace {
 
 using TableCounts = std::vector<std::pair<QString, qint64>>;
 
-QString Quoted(const QString& name) {
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 TableCounts CountTables(Database& db) {
     TableCounts counts;
     QStringList names;
@@ -34,7 +28,7 @@ TableCounts CountTables(Database& db) {
             names << list.Text(0);
     }
     for (const QString& name : names) {
-        Statement count(db, QStringLiteral("SELECT count(*) FROM ") + Quoted(name));
+        Statement count(db, QStringLiteral("SELECT count(*) FROM ") + QuoteIdentifier(name));
         count.Step();
         counts.emplace_back(name, count.Int64(0));
     }
