@@ -145,9 +145,9 @@ int main(int argc, char** argv) {
     qj::TypeIfAsked(&main);
 #endif
     main.showMaximized();
-    // Today's and the coming days' 纪念日, in a window that does not block.
-    windows.calendar().showDueReminders();
     for (const QString& window : request.windows)
         windows.show(window);
+    // Today's and the coming days' 纪念日, in a window that does not block, above the others.
+    windows.calendar().showDueReminders();
     return app.run();
 }

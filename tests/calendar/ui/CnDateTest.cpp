@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -510,16 +511,23 @@ std::map<QString, QRect> Placement(QWidget& w) {
     return places;
 }
 
-// The strip at the right edge opens the day's extras beside the window and closes them again:
-// the window grows to the right and back, and nothing else moves or changes its size. The grid
-// marks the shipped arrangements' 休 and 班 days.
+// The button at the right end of the navigation bar opens the day's extras beside the window and
+// closes them again: closed, the window is the body alone; it grows to the right and back, and
+// nothing else moves or changes its size. The grid marks the shipped arrangements' 休 and 班 days.
 TEST_F(CnDateTest, TheDayExtrasOpenBesideTheWindowAndNothingMoves) {
     ASSERT_TRUE(dir.copyFromBuild(QStringLiteral("holidays.txt")));
     TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     const QSize closed = w.size();
+    EXPECT_EQ(closed, w.findChild<QWidget*>(QStringLiteral("pnlBody"))->size());
     const std::map<QString, QRect> places = Placement(w);
+    const QRect opener(w.findChild<QWidget*>(QStringLiteral("btnDayExtra"))->mapTo(&w, QPoint(0, 0)),
+                       w.findChild<QWidget*>(QStringLiteral("btnDayExtra"))->size());
+    const QRect bar = places.at(QStringLiteral("pnl2"));
+    EXPECT_TRUE(bar.contains(opener));
+    for (const char* left : {"ComboBox3", "SpeedButton5"})
+        EXPECT_LT(places.at(QString::fromLatin1(left)).right(), opener.left()) << left;
     EXPECT_FALSE(w.dayExtraShown());
     press("btnDayExtra");
     QCoreApplication::processEvents();
@@ -585,7 +593,10 @@ TEST_F(CnDateTest, RemindersMarkedNamedAndEdited) {
                               "b\t公历\t2\t12\t闰月\t廿九\t2月28日\t2\t外婆生日\t带蛋糕\n"
                               "c\t公历\t2\t13\t闰月\t廿九\t2月28日\t2\t还早\t\n"));
     TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
+    QSignalSpy due(&w, &TFcnDate::remindersDue);
     ASSERT_TRUE(w.showDueReminders());
+    ASSERT_EQ(due.size(), 1);
+    EXPECT_EQ(due[0][0].toString(), w.dueRemindersWindow()->text());
     EXPECT_EQ(w.dueRemindersWindow()->text(),
               QStringLiteral("今天　新年（农历正月初一）\n"
                              "2 天后（2月12日）　外婆生日（公历2月12日）　带蛋糕"));
@@ -613,6 +624,7 @@ TEST_F(CnDateTest, RemindersMarkedNamedAndEdited) {
     ASSERT_TRUE(w.showDueReminders()); // 外婆生日 still
     fake.clock.set(QDate(2024, 2, 15), QTime(0, 0, 5));
     EXPECT_FALSE(w.showDueReminders());
+    EXPECT_EQ(due.size(), 2); // nothing due, nothing sent
 }
 
 // A faulty 纪念日 file is named at the first show and never written over.
