@@ -64,6 +64,7 @@ void TFcnDate::loadHolidays() {
     cnCalendar1_->setReminders(&reminders_.reminders());
     connect(pnlDayExtra_, &DayExtraPanel::remindersRequested, this, &TFcnDate::showReminders);
     midnight_ = new QTimer(this);
+    midnight_->setObjectName(QStringLiteral("tmrMidnight"));
     midnight_->setSingleShot(true);
     connect(midnight_, &QTimer::timeout, this, [this] {
         showDueReminders();

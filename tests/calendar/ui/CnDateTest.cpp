@@ -22,6 +22,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <map>
@@ -625,6 +626,23 @@ TEST_F(CnDateTest, RemindersMarkedNamedAndEdited) {
     fake.clock.set(QDate(2024, 2, 15), QTime(0, 0, 5));
     EXPECT_FALSE(w.showDueReminders());
     EXPECT_EQ(due.size(), 2); // nothing due, nothing sent
+}
+
+// At midnight the window names the new day's 纪念日 by itself, and again the midnight after.
+TEST_F(CnDateTest, DueRemindersComeAtMidnight) {
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("reminders.txt"),
+                              "a\t公历\t2\t10\t闰月\t廿九\t2月28日\t0\t节日\t\n"
+                              "b\t公历\t2\t11\t闰月\t廿九\t2月28日\t0\t次日\t\n"));
+    TFcnDate& w = open(QDate(2024, 2, 9), QTime(23, 59, 59)); // the timer is set for 2 s from now
+    QSignalSpy due(&w, &TFcnDate::remindersDue);
+    fake.clock.set(QDate(2024, 2, 10), QTime(0, 0, 1));
+    ASSERT_TRUE(due.wait(5000));
+    EXPECT_EQ(due[0][0].toString(), QStringLiteral("今天　节日（公历2月10日）"));
+    EXPECT_TRUE(w.dueRemindersWindow()->isVisible());
+    const QTimer* next = w.findChild<QTimer*>(QStringLiteral("tmrMidnight"));
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(next->isActive());
+    EXPECT_NEAR(next->remainingTime(), 86'400'000, 5'000); // the next midnight
 }
 
 // A faulty 纪念日 file is named at the first show and never written over.
