@@ -16,9 +16,11 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -598,6 +600,9 @@ TEST_F(CnDateTest, RemindersMarkedNamedAndEdited) {
     ASSERT_TRUE(w.showDueReminders());
     ASSERT_EQ(due.size(), 1);
     EXPECT_EQ(due[0][0].toString(), w.dueRemindersWindow()->text());
+    // In the middle of the screen, not in the corner of a hidden calendar window.
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((w.dueRemindersWindow()->geometry().center() - middle).manhattanLength(), 8);
     EXPECT_EQ(w.dueRemindersWindow()->text(),
               QStringLiteral("今天　新年（农历正月初一）\n"
                              "2 天后（2月12日）　外婆生日（公历2月12日）　带蛋糕"));
