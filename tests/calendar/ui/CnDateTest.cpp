@@ -535,6 +535,7 @@ TEST_F(CnDateTest, TheDayExtrasOpenBesideTheWindowAndNothingMoves) {
     press("btnDayExtra");
     QCoreApplication::processEvents();
     ASSERT_TRUE(w.dayExtraShown());
+    EXPECT_EQ(child<QToolButton>("btnDayExtra")->text(), QStringLiteral("详情◂"));
     EXPECT_GT(w.width(), closed.width());
     EXPECT_EQ(w.height(), closed.height());
     EXPECT_EQ(Placement(w), places);
@@ -559,6 +560,7 @@ TEST_F(CnDateTest, TheDayExtrasOpenBesideTheWindowAndNothingMoves) {
     press("btnDayExtra");
     QCoreApplication::processEvents();
     EXPECT_FALSE(w.dayExtraShown());
+    EXPECT_EQ(child<QToolButton>("btnDayExtra")->text(), QStringLiteral("详情▸"));
     EXPECT_EQ(w.size(), closed);
     for (const auto& [name, place] : Placement(w))
         EXPECT_EQ(place, places.at(name)) << name.toStdString() << " " << w.LunarCaption().toStdString();
