@@ -7,6 +7,7 @@
 #include "app/TrayIcon.h"
 #include "app/shell/SingleInstance.h"
 #include "calendar/ui/CnDate.h"
+#include "calendar/ui/DueReminders.h"
 #include "platform/GlobalHotKey.h"
 #include "seams/StandardBoxes.h"
 #include "shell/SettingsStore.h"
@@ -25,6 +26,13 @@ ProgramShell::ProgramShell(TFmain& main, const Services& services, ProgramWindow
     tray_ = new TrayIcon(
         main, [&calendar] { calendar.CnCalendar1Change(); }, this);
     connect(tray_, &TrayIcon::aboutRequested, this, [&windows] { windows.about().exec(); });
+    // Due 纪念日 also go to the desktop's notifications; a click on one brings their window up.
+    connect(&calendar, &TFcnDate::remindersDue, tray_,
+            [this](const QString& lines) { tray_->notify(QStringLiteral("纪念日提醒"), lines); });
+    connect(tray_->a1(), &QSystemTrayIcon::messageClicked, this, [&calendar] {
+        if (QWidget* due = calendar.dueRemindersWindow())
+            RestoreAndActivate(due);
+    });
     main.setCloseMinimises([] { return !TrayIcon::isAvailable(); });
     GlobalHotKey* key = main.hotKey();
     if (key)

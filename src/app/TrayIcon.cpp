@@ -61,6 +61,14 @@ bool TrayIcon::isAvailable() {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
+bool TrayIcon::notify(const QString& title, const QString& text) {
+    if (!a1_->isVisible() || !isAvailable() || !QSystemTrayIcon::supportsMessages())
+        return false;
+    constexpr int kShownMs = 15'000;
+    a1_->showMessage(title, text, QSystemTrayIcon::Information, kShownMs);
+    return true;
+}
+
 void TrayIcon::buildMenu() {
     menu_->setObjectName(QStringLiteral("PopupMenu3"));
     QAction* show = menu_->addAction(QStringLiteral("显示主窗口"));

@@ -52,6 +52,9 @@ public:
     void setHotKeyHeld(bool held);
     // Another start of the program asks this one to show itself.
     void showRequested();
+    // Hands a message to the desktop's notifications through the icon; false (nothing sent) where
+    // the icon is away, there is no notification area, or it shows no messages.
+    bool notify(const QString& title, const QString& text);
 
 signals:
     // "关于..." in the menu.

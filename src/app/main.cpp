@@ -15,6 +15,7 @@
 #include "app/shell/ReportShown.h"
 #include "app/shell/SingleInstance.h"
 #include "platform/MainStack.h"
+#include "platform/WindowGroupName.h"
 #include "seams/DataFolder.h"
 #include "seams/RealServices.h"
 #include "seams/StandardBoxes.h"
@@ -145,9 +146,10 @@ int main(int argc, char** argv) {
     qj::TypeIfAsked(&main);
 #endif
     main.showMaximized();
-    // Today's and the coming days' 纪念日, in a window that does not block.
-    windows.calendar().showDueReminders();
+    qj::NameWindowGroup(main, QString::fromUtf8(qj::kAppTitle));
     for (const QString& window : request.windows)
         windows.show(window);
+    // Today's and the coming days' 纪念日, in a window that does not block, above the others.
+    windows.calendar().showDueReminders();
     return app.run();
 }

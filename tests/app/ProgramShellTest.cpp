@@ -13,6 +13,7 @@
 #include "app/notebook/NoteEditor.h"
 #include "app/notebook/Notebook.h"
 #include "calendar/ui/CnDate.h"
+#include "calendar/ui/DueReminders.h"
 #include "platform/GlobalHotKey.h"
 #include "support/UiHelpers.h"
 
@@ -384,6 +385,21 @@ TEST_F(ProgramShellTest, TheAboutWindowGoesAndComesBackWithTheMainWindow) {
     emit window->hotKey()->pressed();
     QApplication::processEvents();
     EXPECT_FALSE(about.isVisible());
+}
+
+// Due 纪念日 go to the desktop's notifications only where there is a notification area (not
+// offscreen: the window alone says them); a click on the notification brings their window back.
+TEST_F(ProgramShellTest, DueRemindersComeBackFromTheNotification) {
+    ASSERT_TRUE(
+        dir.writeFile(QStringLiteral("reminders.txt"), "a\t公历\t5\t1\t闰月\t廿九\t2月28日\t0\t节日\t\n"));
+    start();
+    TFcnDate& calendar = windows->calendar();
+    ASSERT_TRUE(calendar.showDueReminders());
+    EXPECT_FALSE(tray().notify(QStringLiteral("纪念日提醒"), QStringLiteral("今天　节日")));
+    QWidget* due = calendar.dueRemindersWindow();
+    due->hide();
+    emit tray().a1()->messageClicked();
+    EXPECT_TRUE(due->isVisible());
 }
 
 TEST_F(ProgramShellTest, ClockPanelShowsLunarCaptionDateAndTime) {

@@ -140,8 +140,8 @@ TFcnDate::TFcnDate(const Services& services, QWidget* parent)
 TFcnDate::~TFcnDate() = default;
 
 void TFcnDate::buildControls() {
-    // The window is the body, the strip that opens the day's extras and the extras themselves,
-    // side by side; it takes the size they need, so that closing the extras gives back the body's.
+    // The window is the body and the day's extras side by side; it takes the size they need, so
+    // that closing the extras gives back the body's.
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);

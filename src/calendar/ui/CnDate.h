@@ -67,8 +67,9 @@ public:
     // the chosen date and hour. Without a hook the button only hides this window.
     void setDivinationHook(std::function<void()> hook) { divinationHook_ = std::move(hook); }
 
-    // The side panel of the day's extras, opened and closed by the strip at the window's right
-    // edge (btnDayExtra); the rest of the window keeps its place and size either way.
+    // The side panel of the day's extras beside the window, opened and closed by the button at the
+    // right end of the navigation bar (btnDayExtra); the rest of the window keeps its place and
+    // size either way.
     void showDayExtra(bool shown);
     bool dayExtraShown() const;
     DayExtraPanel* dayExtraPanel() const { return pnlDayExtra_; }
@@ -83,6 +84,10 @@ public:
     // when none is due. The program calls it at start, the window itself at every midnight.
     bool showDueReminders();
     TFDueReminders* dueRemindersWindow() const { return dueWindow_; }
+
+signals:
+    // The due window was shown with these lines (for the desktop's notification, where there is one).
+    void remindersDue(const QString& lines);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

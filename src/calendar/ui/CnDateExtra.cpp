@@ -11,6 +11,7 @@
 #include "calendar/core/Sexagenary.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QShowEvent>
 #include <QTimer>
@@ -22,9 +23,9 @@ namespace qj {
 
 namespace {
 
-constexpr char kStripClosed[] = "详\n情\n▸";
-constexpr char kStripOpen[] = "详\n情\n◂";
-constexpr char kStripHint[] = "显示或隐藏当日详情（纳音、冲煞、彭祖、星宿、值神、九星、胎神、节假日……）";
+constexpr char kOpenerClosed[] = "详情▸";
+constexpr char kOpenerOpen[] = "详情◂";
+constexpr char kOpenerHint[] = "显示或隐藏当日详情（纳音、冲煞、彭祖、星宿、值神、九星、胎神、节假日……）";
 constexpr char kRefusedCaption[] = "节假日文件";
 // The panel's width against the body's: room for a line of about fourteen characters.
 constexpr double kPanelShare = 0.55;
@@ -35,16 +36,18 @@ void TFcnDate::buildDayExtra() {
     btnDayExtra_ = new QToolButton(this);
     btnDayExtra_->setObjectName(QStringLiteral("btnDayExtra"));
     btnDayExtra_->setCheckable(true);
-    btnDayExtra_->setText(QString::fromUtf8(kStripClosed));
-    btnDayExtra_->setToolTip(QString::fromUtf8(kStripHint));
+    btnDayExtra_->setText(QString::fromUtf8(kOpenerClosed));
+    btnDayExtra_->setToolTip(QString::fromUtf8(kOpenerHint));
+    btnDayExtra_->setAutoRaise(true);
     btnDayExtra_->setFocusPolicy(Qt::TabFocus);
+    // The opener sits at the right end of the navigation bar, in room the bar leaves empty, so the
+    // closed window is the body alone.
+    static_cast<QHBoxLayout*>(pnl2_->layout())->addWidget(btnDayExtra_);
     pnlDayExtra_ = new DayExtraPanel(this);
     pnlDayExtra_->hide();
-    auto* row = static_cast<QHBoxLayout*>(layout());
-    row->addWidget(btnDayExtra_);
-    row->addWidget(pnlDayExtra_);
+    static_cast<QHBoxLayout*>(layout())->addWidget(pnlDayExtra_);
     connect(btnDayExtra_, &QToolButton::toggled, this, &TFcnDate::showDayExtra);
-    setTabOrder(chk2_, btnDayExtra_);
+    setTabOrder(comboBox3_, btnDayExtra_);
 }
 
 void TFcnDate::loadHolidays() {
@@ -61,6 +64,7 @@ void TFcnDate::loadHolidays() {
     cnCalendar1_->setReminders(&reminders_.reminders());
     connect(pnlDayExtra_, &DayExtraPanel::remindersRequested, this, &TFcnDate::showReminders);
     midnight_ = new QTimer(this);
+    midnight_->setObjectName(QStringLiteral("tmrMidnight"));
     midnight_->setSingleShot(true);
     connect(midnight_, &QTimer::timeout, this, [this] {
         showDueReminders();
@@ -92,14 +96,16 @@ void TFcnDate::remindersChanged() {
 bool TFcnDate::showDueReminders() {
     if (dueWindow_ == nullptr)
         dueWindow_ = new TFDueReminders(this);
-    return dueWindow_->showFor(reminders_.reminders(), DayNumber(ToDateTimeValue(services_.clock.now())));
+    if (!dueWindow_->showFor(reminders_.reminders(), DayNumber(ToDateTimeValue(services_.clock.now()))))
+        return false;
+    emit remindersDue(dueWindow_->text());
+    return true;
 }
 
 void TFcnDate::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The strip and the panel are as high as the body, the panel about half as wide.
+    // The panel is as high as the body and about half as wide.
     const QSize body = body_->size();
-    btnDayExtra_->setFixedHeight(body.height());
     pnlDayExtra_->setFixedSize(int(body.width() * kPanelShare), body.height());
     if (refusedHolidayFiles_.isEmpty())
         return;
@@ -111,7 +117,7 @@ void TFcnDate::showEvent(QShowEvent* event) {
 void TFcnDate::showDayExtra(bool shown) {
     if (btnDayExtra_->isChecked() != shown)
         btnDayExtra_->setChecked(shown); // comes back here through toggled
-    btnDayExtra_->setText(QString::fromUtf8(shown ? kStripOpen : kStripClosed));
+    btnDayExtra_->setText(QString::fromUtf8(shown ? kOpenerOpen : kOpenerClosed));
     pnlDayExtra_->setVisible(shown);
     refreshDayExtra();
 }

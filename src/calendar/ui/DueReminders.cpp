@@ -1,7 +1,9 @@
 #include "calendar/ui/DueReminders.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace qj {
@@ -46,6 +48,11 @@ bool TFDueReminders::showFor(const std::vector<Reminder>& reminders, int today) 
     }
     lines_->setText(DueReminderLines(due, today));
     adjustSize();
+    // Where the user looks first: the middle of the screen (its parent, the calendar window, is
+    // usually hidden and would leave it in a corner).
+    if (!isVisible())
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
     show();
     raise();
     return true;

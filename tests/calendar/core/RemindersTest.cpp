@@ -74,6 +74,13 @@ TEST(Reminders, TwentyYearsOfEachRule) {
          "200621 210610 220530 230618 240606 250527 260615 270605 280524 290612 300601 310620 320608 330528 "
          "340616 "
          "350606 360526 370614 380603 390523"},
+        // 闰六月 has 29 days in 2025 and 30 in 2036, the ordinary 六月 the other way round.
+        {Lunar(6, true, 30), 2020,
+         "200818 210807 220728 230815 240803 250822 260812 270801 280819 290809 300729 310817 320805 330725 "
+         "340813 350803 360821 370810 380731 390819"},
+        {Lunar(6, true, 30, LeapMonthRule::LeapWhenThere, ShortMonthRule::NextDay), 2020,
+         "200819 210808 220728 230816 240804 250823 260812 270802 280820 290809 300730 310817 320805 330726 "
+         "340814 350803 360821 370811 380731 390819"},
         {Lunar(12, false, 30), 2020,
          "210211 220131 230121 240209 250128 260216 270205 280125 290212 300202 310122 320210 330130 340218 "
          "350207 "
@@ -129,7 +136,9 @@ TEST(Reminders, DueFromTheirDaysAhead) {
     mother.daysAhead = 3;
     Reminder leap = Gregorian(2, 29);
     leap.id = "leap";
-    const std::vector<Reminder> list = {mother, leap};
+    Reminder moon = Gregorian(9, 15);
+    moon.id = "moon";
+    const std::vector<Reminder> list = {mother, leap, moon};
     const auto ids = [&](int today) {
         std::string text;
         for (const ReminderDay& d : DueReminders(list, today))
@@ -138,6 +147,7 @@ TEST(Reminders, DueFromTheirDaysAhead) {
     };
     EXPECT_EQ(ids(Day(2024, 9, 13)), "");
     EXPECT_EQ(ids(Day(2024, 9, 14)), "mother ");
+    EXPECT_EQ(ids(Day(2024, 9, 15)), "moon mother "); // by date, not by the list
     EXPECT_EQ(ids(Day(2024, 9, 17)), "mother ");
     EXPECT_EQ(ids(Day(2024, 9, 18)), "");
     EXPECT_EQ(ids(Day(2024, 2, 28)), "");
@@ -205,6 +215,7 @@ TEST(Reminders, TheFileRoundTripAndItsFaults) {
 // octets without splitting a character; ; , \ and line breaks escaped.
 TEST(Reminders, CalendarFileEvents) {
     HolidayCalendar holidays;
+    holidays.add(ParseHolidayFile("year 2023\n2023-12-31 班 旧安排\n").years);
     holidays.add(
         ParseHolidayFile("year 2024\n2023-12-31 休 元旦\n2024-02-10..2024-02-11 休 春节\n2024-02-04 班 春节\n"
                          "year 2025\n2025-01-01 休 元旦\n")
@@ -214,10 +225,15 @@ TEST(Reminders, CalendarFileEvents) {
         uids += e.uid + " " + e.summary + "|";
     EXPECT_EQ(uids, "holiday-20240204@qingjian 春节（班）|holiday-20240210@qingjian 春节（休）|"
                     "holiday-20240211@qingjian 春节（休）|");
+    // 2023-12-31 of the 2024 arrangement wins over the 2023 one's: one event.
+    ASSERT_EQ(HolidayEvents(holidays, 2023, 2023).size(), 1u);
+    EXPECT_EQ(HolidayEvents(holidays, 2023, 2023)[0].summary, "元旦（休）");
     Reminder r = Lunar(12, false, 30, LeapMonthRule::LeapWhenThere, ShortMonthRule::NextDay);
     r.id = "grandma";
     r.title = "外婆生日; 家宴, 在老家\\";
-    r.note = std::string(40, 'x') + "备注第一行很长很长很长很长很长很长很长很长很长很长\n第二行";
+    // 41 ASCII letters put the first fold inside a character.
+    r.note = std::string(41, 'x') +
+             "备注第一行很长很长很长很长很长很长很长很长很长很长很长很长很长很长很长\n第二行";
     const std::vector<IcsEvent> events = ReminderEvents({r}, 2024, 2025);
     ASSERT_EQ(events.size(), 2u); // lunar 2023 and 2024 (2024-02-09, 2025-01-29)
     EXPECT_EQ(events[0].uid, "reminder-grandma-2023@qingjian");
@@ -236,7 +252,10 @@ TEST(Reminders, CalendarFileEvents) {
         unfolded += line[0] == ' ' ? line.substr(1) : "\n" + line;
     }
     EXPECT_NE(unfolded.find("\nSUMMARY:外婆生日\\; 家宴\\, 在老家\\\\\n"), std::string::npos) << unfolded;
-    EXPECT_NE(unfolded.find("\nDESCRIPTION:农历蜡月三十\\n" + std::string(40, 'x')), std::string::npos);
+    EXPECT_NE(
+        unfolded.find("\nDESCRIPTION:农历蜡月三十\\n" + std::string(41, 'x') +
+                      "备注第一行很长很长很长很长很长很长很长很长很长很长很长很长很长很长很长\\n第二行\n"),
+        std::string::npos);
     EXPECT_NE(unfolded.find("\nDTSTART;VALUE=DATE:20240209\nDTEND;VALUE=DATE:20240210\n"), std::string::npos);
     EXPECT_EQ(text.substr(0, 17), "BEGIN:VCALENDAR\r\n");
     EXPECT_EQ(text.substr(text.size() - 15), "END:VCALENDAR\r\n");

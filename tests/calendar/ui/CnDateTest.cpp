@@ -16,11 +16,15 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <map>
@@ -510,20 +514,28 @@ std::map<QString, QRect> Placement(QWidget& w) {
     return places;
 }
 
-// The strip at the right edge opens the day's extras beside the window and closes them again:
-// the window grows to the right and back, and nothing else moves or changes its size. The grid
-// marks the shipped arrangements' 休 and 班 days.
+// The button at the right end of the navigation bar opens the day's extras beside the window and
+// closes them again: closed, the window is the body alone; it grows to the right and back, and
+// nothing else moves or changes its size. The grid marks the shipped arrangements' 休 and 班 days.
 TEST_F(CnDateTest, TheDayExtrasOpenBesideTheWindowAndNothingMoves) {
     ASSERT_TRUE(dir.copyFromBuild(QStringLiteral("holidays.txt")));
     TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     const QSize closed = w.size();
+    EXPECT_EQ(closed, w.findChild<QWidget*>(QStringLiteral("pnlBody"))->size());
     const std::map<QString, QRect> places = Placement(w);
+    const QRect opener(w.findChild<QWidget*>(QStringLiteral("btnDayExtra"))->mapTo(&w, QPoint(0, 0)),
+                       w.findChild<QWidget*>(QStringLiteral("btnDayExtra"))->size());
+    const QRect bar = places.at(QStringLiteral("pnl2"));
+    EXPECT_TRUE(bar.contains(opener));
+    for (const char* left : {"ComboBox3", "SpeedButton5"})
+        EXPECT_LT(places.at(QString::fromLatin1(left)).right(), opener.left()) << left;
     EXPECT_FALSE(w.dayExtraShown());
     press("btnDayExtra");
     QCoreApplication::processEvents();
     ASSERT_TRUE(w.dayExtraShown());
+    EXPECT_EQ(child<QToolButton>("btnDayExtra")->text(), QStringLiteral("详情◂"));
     EXPECT_GT(w.width(), closed.width());
     EXPECT_EQ(w.height(), closed.height());
     EXPECT_EQ(Placement(w), places);
@@ -548,6 +560,7 @@ TEST_F(CnDateTest, TheDayExtrasOpenBesideTheWindowAndNothingMoves) {
     press("btnDayExtra");
     QCoreApplication::processEvents();
     EXPECT_FALSE(w.dayExtraShown());
+    EXPECT_EQ(child<QToolButton>("btnDayExtra")->text(), QStringLiteral("详情▸"));
     EXPECT_EQ(w.size(), closed);
     for (const auto& [name, place] : Placement(w))
         EXPECT_EQ(place, places.at(name)) << name.toStdString() << " " << w.LunarCaption().toStdString();
@@ -585,7 +598,13 @@ TEST_F(CnDateTest, RemindersMarkedNamedAndEdited) {
                               "b\t公历\t2\t12\t闰月\t廿九\t2月28日\t2\t外婆生日\t带蛋糕\n"
                               "c\t公历\t2\t13\t闰月\t廿九\t2月28日\t2\t还早\t\n"));
     TFcnDate& w = open(QDate(2024, 2, 10), QTime(12, 0));
+    QSignalSpy due(&w, &TFcnDate::remindersDue);
     ASSERT_TRUE(w.showDueReminders());
+    ASSERT_EQ(due.size(), 1);
+    EXPECT_EQ(due[0][0].toString(), w.dueRemindersWindow()->text());
+    // In the middle of the screen, not in the corner of a hidden calendar window.
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((w.dueRemindersWindow()->geometry().center() - middle).manhattanLength(), 8);
     EXPECT_EQ(w.dueRemindersWindow()->text(),
               QStringLiteral("今天　新年（农历正月初一）\n"
                              "2 天后（2月12日）　外婆生日（公历2月12日）　带蛋糕"));
@@ -613,6 +632,24 @@ TEST_F(CnDateTest, RemindersMarkedNamedAndEdited) {
     ASSERT_TRUE(w.showDueReminders()); // 外婆生日 still
     fake.clock.set(QDate(2024, 2, 15), QTime(0, 0, 5));
     EXPECT_FALSE(w.showDueReminders());
+    EXPECT_EQ(due.size(), 2); // nothing due, nothing sent
+}
+
+// At midnight the window names the new day's 纪念日 by itself, and again the midnight after.
+TEST_F(CnDateTest, DueRemindersComeAtMidnight) {
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("reminders.txt"),
+                              "a\t公历\t2\t10\t闰月\t廿九\t2月28日\t0\t节日\t\n"
+                              "b\t公历\t2\t11\t闰月\t廿九\t2月28日\t0\t次日\t\n"));
+    TFcnDate& w = open(QDate(2024, 2, 9), QTime(23, 59, 59)); // the timer is set for 2 s from now
+    QSignalSpy due(&w, &TFcnDate::remindersDue);
+    fake.clock.set(QDate(2024, 2, 10), QTime(0, 0, 1));
+    ASSERT_TRUE(due.wait(5000));
+    EXPECT_EQ(due[0][0].toString(), QStringLiteral("今天　节日（公历2月10日）"));
+    EXPECT_TRUE(w.dueRemindersWindow()->isVisible());
+    const QTimer* next = w.findChild<QTimer*>(QStringLiteral("tmrMidnight"));
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(next->isActive());
+    EXPECT_NEAR(next->remainingTime(), 86'400'000, 5'000); // the next midnight
 }
 
 // A faulty 纪念日 file is named at the first show and never written over.
