@@ -368,13 +368,13 @@ void TFmain::bringToFront() {
 
 // Hidden where a tray icon brings the window back; minimised (with its taskbar entry) where there
 // is none, so that the window can always be found again.
-void TFmain::putAway() {
+void TFmain::putAway(Away how) {
     if (!isMinimized())
         restoreMaximized_ = isMaximized();
     // The window manager's own steps while it takes the window away (openbox reports it normal
     // before it reports it minimised) do not change the state it comes back in.
     awayByProgram_ = true;
-    if (closeMinimises_ && closeMinimises_())
+    if (how == Away::AsTheDesktopAllows && closeMinimises_ && closeMinimises_())
         showMinimized();
     else
         hide();

@@ -69,8 +69,11 @@ public:
 
     // Brings the window back (restored from minimised or hidden) and activates it.
     void bringToFront();
-    // Hides the window, or minimises it where nothing (no tray icon) would bring it back.
-    void putAway();
+    // Hides the window, or minimises it where nothing (no tray icon) would bring it back. A window
+    // put away by a command that also brings it back ("qingjian --toggle") is always hidden:
+    // some desktops (sway, other tiling Wayland desktops) keep a minimised window on the screen.
+    enum class Away { AsTheDesktopAllows, Hidden };
+    void putAway(Away how = Away::AsTheDesktopAllows);
     // Where the desktop has no notification area the window cannot come back from hiding by a
     // click, so closing minimises it instead while `minimises` says so.
     void setCloseMinimises(std::function<bool()> minimises) { closeMinimises_ = std::move(minimises); }

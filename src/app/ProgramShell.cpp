@@ -83,7 +83,7 @@ void ProgramShell::showRequested() {
 }
 
 void ProgramShell::toggleRequested() {
-    tray_->hotKeyPressed();
+    tray_->toggleRequested();
 }
 
 void ProgramShell::adviseToggle(const QString& platform) {

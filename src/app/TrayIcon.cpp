@@ -96,11 +96,11 @@ Presence TrayIcon::presence() const {
     return {main_.isVisible() && !main_.isMinimized(), a1_->isVisible()};
 }
 
-void TrayIcon::apply(Presence presence) {
+void TrayIcon::apply(Presence presence, TFmain::Away away) {
     if (presence.windowShown)
         main_.bringToFront();
     else
-        main_.putAway();
+        main_.putAway(away);
     a1_->setVisible(presence.iconShown);
 }
 
@@ -117,6 +117,10 @@ void TrayIcon::a1MouseMove() {
 
 void TrayIcon::hotKeyPressed() {
     apply(AfterHotKey(presence()));
+}
+
+void TrayIcon::toggleRequested() {
+    apply(AfterHotKey(presence()), TFmain::Away::Hidden);
 }
 
 void TrayIcon::showRequested() {

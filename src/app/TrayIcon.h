@@ -7,6 +7,7 @@
 // the hot key. The X11 tray reports the hover as events on its icon widget; where the tray does not
 // (a D-Bus tray), opening the menu or clicking the icon counts as the first hover.
 
+#include "app/Lymain.h"
 #include "app/TrayPresence.h"
 
 #include <QObject>
@@ -17,8 +18,6 @@
 class QMenu;
 
 namespace qj {
-
-class TFmain;
 
 class TrayIcon : public QObject {
     Q_OBJECT
@@ -35,7 +34,7 @@ public:
     const TrayTooltip& tooltip() const { return tooltip_; }
 
     Presence presence() const;
-    void apply(Presence presence);
+    void apply(Presence presence, TFmain::Away away = TFmain::Away::AsTheDesktopAllows);
 
     // The tray reports clicks only (no double click, no hover): see above. Found out when the icon
     // is shown; tests set it.
@@ -48,6 +47,9 @@ public:
     void a1MouseMove();
     // Ctrl+Alt+A.
     void hotKeyPressed();
+    // "qingjian --toggle": as the key, but the window goes out of sight even without a tray (the
+    // command brings it back, as do the desktop's launcher and a second start).
+    void toggleRequested();
     // Whether the program holds its hot key: the tooltip names the key or "qingjian --toggle".
     void setHotKeyHeld(bool held);
     // Another start of the program asks this one to show itself.

@@ -333,6 +333,37 @@ TEST_F(ProgramShellTest, WithoutANotificationAreaTheWindowIsMinimisedAndComesBac
     }
 }
 
+// "qingjian --toggle" takes the window out of sight even without a notification area (a tiling
+// Wayland desktop keeps a minimised window on the screen); the command itself, a second start and
+// the tray item bring it back as it was.
+TEST_F(ProgramShellTest, WithoutANotificationAreaTheToggleCommandHidesTheWindow) {
+    if (TrayIcon::isAvailable())
+        GTEST_SKIP() << "this desktop has a notification area";
+    const std::pair<const char*, std::function<void()>> back[] = {
+        {"--toggle", [&] { shell->toggleRequested(); }},
+        {"second start", [&] { shell->showRequested(); }},
+        {"tray item", [&] { trayItem("N51")->trigger(); }},
+    };
+    for (bool maximised : {true, false}) {
+        for (const auto& [name, go] : back) {
+            SCOPED_TRACE(std::string(maximised ? "maximised, then " : "normal, then ") + name);
+            if (maximised)
+                window->showMaximized();
+            else
+                window->showNormal();
+            shell->toggleRequested();
+            EXPECT_FALSE(window->isVisible());
+            go();
+            QApplication::processEvents();
+            EXPECT_TRUE(windowShown());
+            EXPECT_EQ(window->isMaximized(), maximised);
+        }
+    }
+    emit window->hotKey()->pressed(); // the key itself still minimises
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMinimized());
+}
+
 // Put away by the program, then brought back by the user himself (the taskbar) and changed there:
 // the next way back follows the state he left it in, not the one it had when it was put away.
 TEST_F(ProgramShellTest, AWindowTheUserBroughtBackHimselfReturnsAsHeLeftIt) {
