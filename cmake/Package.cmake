@@ -23,6 +23,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# A cross build's package is for the machine it was built for, named as Debian names it (arm64
+# for aarch64-linux-gnu); dpkg-shlibdeps then reads that machine's libraries (Debian multiarch).
+if(CMAKE_CROSSCOMPILING)
+    execute_process(COMMAND dpkg-architecture -t${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH
+        OUTPUT_VARIABLE QJ_DEB_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${QJ_DEB_ARCH})
+endif()
 # A Chinese face is needed to read anything at all: one of those Debian ships, beside the libraries
 # dpkg-shlibdeps finds. Qt's Chinese texts for its own dialogs, and xdg-open for the links in notes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk | fonts-arphic-gbsn00lp | fonts-wqy-zenhei")
