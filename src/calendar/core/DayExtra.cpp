@@ -11,8 +11,6 @@ namespace qj {
 
 namespace {
 
-// Day number 0 (1899-12-30) has day count 8 (1900-01-01 is 甲戌, 10).
-constexpr int kDayCountOfDayZero = 8;
 // Mansion of day number 0 (2024-02-10, day 45332 = 28 × 1619, is 氐, 2).
 constexpr int kMansionOfDayZero = 2;
 constexpr int kSummerSolstice = 11;
@@ -22,31 +20,27 @@ constexpr int kGengStem = 6;
 constexpr int kDogDayLength = 10;
 constexpr int kNineDays = 9;
 
-int Mod(int n, int m) {
-    return ((n % m) + m) % m;
-}
-
 int StemOfDay(int dayNumber) {
-    return Mod(dayNumber + kDayCountOfDayZero, 10);
+    return FloorMod(DayCountOfDay(dayNumber), 10);
 }
 
 // The 甲子 day nearest a solstice: the one before it or on it when the solstice's pillar is in
 // the first half of the cycle, else the one after it.
 int JiaziNear(int solsticeDay) {
-    const int pillar = Mod(solsticeDay + kDayCountOfDayZero, 60);
+    const int pillar = FloorMod(DayCountOfDay(solsticeDay), 60);
     return pillar > 29 ? solsticeDay + 60 - pillar : solsticeDay - pillar;
 }
 
 // The first 庚 day on or after a day.
 int GengFrom(int dayNumber) {
-    return dayNumber + Mod(kGengStem - StemOfDay(dayNumber), 10);
+    return dayNumber + FloorMod(kGengStem - StemOfDay(dayNumber), 10);
 }
 
 // The year of a month count: the year whose 立春 opened the month's year.
 int YearCountOfMonth(int monthCount) {
     // Month count 12y + 2 − 22788 is the 寅 month of year y, whose year count is y − 1864.
     const int firstMonthOfYear = monthCount - 2 + 22788;
-    return (firstMonthOfYear - Mod(firstMonthOfYear, 12)) / 12 - 1864;
+    return (firstMonthOfYear - FloorMod(firstMonthOfYear, 12)) / 12 - 1864;
 }
 
 std::string PeriodText(std::string_view name, const PeriodDay& day, bool withLength) {
@@ -72,7 +66,7 @@ int DayStarOf(int day, int year) {
     for (const Start& start : starts)
         if (start.day <= day)
             current = start;
-    const int step = Mod(day - current.day, 9);
+    const int step = FloorMod(day - current.day, 9);
     return current.rising ? step : 8 - step;
 }
 
@@ -106,11 +100,11 @@ int ExactTermOn(int day, const YearMonthDay& ymd) {
 } // namespace
 
 std::string_view NaYinOf(int count) {
-    return kNaYin[Mod(count, 60) / 2];
+    return kNaYin[FloorMod(count, 60) / 2];
 }
 
 int ClashCount(int count) {
-    return Mod(count + 54, 60);
+    return FloorMod(count + 54, 60);
 }
 
 std::string ClashText(int dayCount) {
@@ -118,25 +112,25 @@ std::string ClashText(int dayCount) {
     std::string text = "冲";
     text += kAnimalNames[clash % 12];
     text += "(" + PillarText(clash) + ")煞";
-    text += kShaDirections[Mod(dayCount, 12) % 4];
+    text += kShaDirections[FloorMod(dayCount, 12) % 4];
     return text;
 }
 
 int MansionIndexOf(DateTimeValue date) {
-    return Mod(DayNumber(date) + kMansionOfDayZero, 28);
+    return FloorMod(DayNumber(date) + kMansionOfDayZero, 28);
 }
 
 int DutyGodIndex(int monthBranch, int dayBranch) {
-    return Mod(dayBranch + kDutyGodOffsetOfMonthBranch[Mod(monthBranch, 12)], 12);
+    return FloorMod(dayBranch + kDutyGodOffsetOfMonthBranch[FloorMod(monthBranch, 12)], 12);
 }
 
 int YearStarIndex(int yearCount) {
-    return Mod(-yearCount, 9);
+    return FloorMod(-yearCount, 9);
 }
 
 int MonthStarIndex(int yearBranch, int monthBranch) {
-    const int first = 7 - 3 * Mod(yearBranch, 3);
-    return Mod(first - Mod(monthBranch - 2, 12), 9);
+    const int first = 7 - 3 * FloorMod(yearBranch, 3);
+    return FloorMod(first - FloorMod(monthBranch - 2, 12), 9);
 }
 
 int DayStarIndex(DateTimeValue date) {
@@ -164,20 +158,20 @@ DayExtra DayExtraOf(DateTimeValue date, int hourCount) {
     extra.hourCount = hourCount;
     extra.naYin = {NaYinOf(counts.YearCount), NaYinOf(counts.MonthCount), NaYinOf(counts.DayCount),
                    hourCount < 0 ? std::string_view() : NaYinOf(hourCount)};
-    const int stem = Mod(counts.DayCount, 10);
-    const int branch = Mod(counts.DayCount, 12);
-    const int monthBranch = Mod(counts.MonthCount, 12);
+    const int stem = FloorMod(counts.DayCount, 10);
+    const int branch = FloorMod(counts.DayCount, 12);
+    const int monthBranch = FloorMod(counts.MonthCount, 12);
     extra.pengZuStem = kPengZuStemLines[stem];
     extra.pengZuBranch = kPengZuBranchLines[branch];
     extra.mansion = MansionIndexOf(date);
     extra.dutyGod = DutyGodIndex(monthBranch, branch);
     const int starYear = YearCountOfMonth(counts.MonthCount);
     extra.yearStar = YearStarIndex(starYear);
-    extra.monthStar = MonthStarIndex(Mod(starYear, 12), monthBranch);
+    extra.monthStar = MonthStarIndex(FloorMod(starYear, 12), monthBranch);
     const int day = DayNumber(date);
     const YearMonthDay ymd = DecodeDate(date);
     extra.dayStar = DayStarOf(day, ymd.year);
-    extra.fetusGod = kFetusGods[Mod(counts.DayCount, 60)];
+    extra.fetusGod = kFetusGods[FloorMod(counts.DayCount, 60)];
     extra.fortuneGod = kFortuneGodDirections[stem];
     extra.yangNoble = kYangNobleDirections[stem];
     extra.yinNoble = kYinNobleDirections[stem];

@@ -20,10 +20,6 @@ constexpr std::int64_t kCycleStartMs = 7 * kMsPerDay + (2 * 60 + 5) * 60000;
 // 1900-01-01 is day 2 and 甲戌 (count 10).
 constexpr int kDayCountBase = 10 - 2;
 
-int Mod(int n, int m) {
-    return ((n % m) + m) % m;
-}
-
 // The term instant in whole milliseconds since 1899-12-30 (ties round to even).
 std::int64_t SolarTermMs(int year, int termIndex) {
     const double ms = (year - 1900) * 31556925974.7 + kTermMinutes[termIndex] * 60000.0;
@@ -40,17 +36,17 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 } // namespace
 
 std::string SexagenaryText(int count) {
-    std::string text(kStemNames[Mod(count, 10)]);
-    text += kBranchNames[Mod(count, 12)];
+    std::string text(kStemNames[FloorMod(count, 10)]);
+    text += kBranchNames[FloorMod(count, 12)];
     text += "(";
-    text += kAnimalNames[Mod(count, 12)];
+    text += kAnimalNames[FloorMod(count, 12)];
     text += ")";
     return text;
 }
 
 std::string PillarText(int count) {
-    std::string text(kStemNames[Mod(count, 10)]);
-    text += kBranchNames[Mod(count, 12)];
+    std::string text(kStemNames[FloorMod(count, 10)]);
+    text += kBranchNames[FloorMod(count, 12)];
     return text;
 }
 
@@ -90,18 +86,26 @@ CyclicCounts CyclicCountsOf(DateTimeValue dateTime) {
     counts.MonthCount = 12 * ymd.year + ymd.month - 22789;
     if (dayStartMs >= termDayStartMs)
         counts.MonthCount = 12 * ymd.year + ymd.month - 22788;
-    counts.DayCount = DayNumber(dateTime) + kDayCountBase;
+    counts.DayCount = DayCountOfDay(DayNumber(dateTime));
     return counts;
 }
 
 int HourCount(int dayCount, int hourBranch) {
-    return Mod(dayCount, 60) * 12 + hourBranch;
+    return FloorMod(dayCount, 60) * 12 + hourBranch;
 }
 
 std::array<int, 2> VoidBranches(int dayCount) {
     const int k = dayCount / 10;
-    const int v = Mod(k, 12) * 10 + 10;
+    const int v = FloorMod(k, 12) * 10 + 10;
     return {v % 12, (v + 1) % 12};
+}
+
+int DayCountOfDay(int dayNumber) {
+    return dayNumber + kDayCountBase;
+}
+
+int FloorMod(int n, int m) {
+    return ((n % m) + m) % m;
 }
 
 } // namespace qj

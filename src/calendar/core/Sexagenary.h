@@ -36,6 +36,10 @@ int SolarTermIndexOf(DateTimeValue date);
 // Year, month and day counts of a date-time. The year changes at the instant of 立春, the month
 // at the start of the day of its opening term. Before 1900 the counts are all 0.
 CyclicCounts CyclicCountsOf(DateTimeValue dateTime);
+// A day's count in the sixty-day cycle, as CyclicCountsOf gives it for the day (not reduced).
+int DayCountOfDay(int dayNumber);
+// n modulo m, never negative (m > 0).
+int FloorMod(int n, int m);
 // Cyclic count of the hour pillar: (dayCount mod 60) × 12 + hourBranch (子 = 0).
 int HourCount(int dayCount, int hourBranch);
 // The two branch indexes (空亡) that the day's ten-day decade leaves out.
