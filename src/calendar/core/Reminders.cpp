@@ -9,11 +9,12 @@ namespace qj {
 
 namespace {
 
-const int kFirstDay = DayNumber(EncodeDate(1901, 1, 1));
-const int kLastDay = DayNumber(EncodeDate(2050, 12, 31));
-// The lunar years converted to days (lunar 1900, whose last months reach into 1901, is not).
-constexpr int kFirstLunarYear = 1901;
-constexpr int kLastLunarYear = 2050;
+// The calendar's years, Gregorian and lunar alike (lunar 1900, whose last months reach into 1901,
+// is not converted).
+constexpr int kFirstYear = 1901;
+constexpr int kLastYear = 2050;
+const int kFirstDay = DayNumber(EncodeDate(kFirstYear, 1, 1));
+const int kLastDay = DayNumber(EncodeDate(kLastYear, 12, 31));
 
 std::optional<int> Inside(int day) {
     if (day < kFirstDay || day > kLastDay)
@@ -22,7 +23,7 @@ std::optional<int> Inside(int day) {
 }
 
 std::optional<int> LunarDayIn(const Reminder& r, int year) {
-    if (year < kFirstLunarYear || year > kLastLunarYear)
+    if (year < kFirstYear || year > kLastYear)
         return std::nullopt;
     const bool leap = r.leap && r.leapRule == LeapMonthRule::LeapWhenThere && LeapMonthOf(year) == r.month;
     const int length = leap ? LeapMonthDays(year) : LunarMonthDays(year, r.month);
@@ -34,7 +35,7 @@ std::optional<int> LunarDayIn(const Reminder& r, int year) {
 }
 
 std::optional<int> GregorianDayIn(const Reminder& r, int year) {
-    if (year < 1901 || year > 2050)
+    if (year < kFirstYear || year > kLastYear)
         return std::nullopt;
     if (r.month == 2 && r.day == 29 && !IsLeapYear(year))
         return DayNumber(r.leapDayRule == LeapDayRule::Mar1 ? EncodeDate(year, 3, 1)
